@@ -1,0 +1,94 @@
+#pragma once
+
+#include "registry/registry_api.h"
+#include "registry/registry_writer.h"
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+enum class RegistryCall { OpenKey, EnumKey, QueryValue, EnumValue, CloseKey, DeleteKey };
+inline constexpr std::size_t kRegistryCallCount = 6;
+
+struct KeyRights {
+    bool canRead = true;
+    bool canWrite = true;
+};
+
+struct RegistryFault {
+    RegistryCall call;
+    Status status;
+    int skipCalls = 0;                        // matching calls to let through first
+    std::optional<std::uint32_t> reportedSize;  // what a value call reports as its data size
+};
+
+// A registry held in memory that answers like the platform: statuses, access
+// masks checked per handle, case-insensitive and case-preserving names,
+// enumeration in sorted order, and keys deleted while handles are open.
+class MemoryRegistry final : public RegistryApi, public RegistryWriter {
+public:
+    MemoryRegistry();
+    ~MemoryRegistry() override;
+
+    Status RegOpenKeyExA(KeyHandle key, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+                         KeyHandle& opened) override;
+    Status RegEnumKeyA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t nameSize) override;
+    Status RegQueryValueExA(KeyHandle key, const std::string& valueName, std::uint32_t& type, std::uint8_t* data,
+                            std::uint32_t& dataSize) override;
+    Status RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength,
+                         std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override;
+    Status RegCloseKey(KeyHandle key) override;
+    Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
+
+    Status CreateKey(RootKey root, const std::string& path) override;
+    Status SetValue(RootKey root, const std::string& path, const std::string& name, std::uint32_t type,
+                    const std::string& bytes) override;
+
+    // Applies to opens made from now on; handles already open keep their access.
+    void SetRights(RootKey root, const std::string& path, KeyRights rights);
+    // The next matching call (after skipCalls others) returns status instead of doing its work.
+    void InjectFault(const RegistryFault& fault);
+    // Each time a query reports 234 for this value, its data grows by extraBytes, up to times times.
+    void GrowValueAfterSizeReport(RootKey root, const std::string& path, const std::string& name,
+                                  std::size_t extraBytes, int times);
+
+    bool KeyExists(RootKey root, const std::string& path) const;
+    int CallCount(RegistryCall call) const { return callCounts_[static_cast<std::size_t>(call)]; }
+    // Every path passed to an open, as passed.
+    const std::vector<std::string>& OpenedPaths() const { return openedPaths_; }
+    std::size_t OpenHandleCount() const { return handles_.size(); }
+
+private:
+    struct Node;
+    struct OpenKeyEntry {
+        std::shared_ptr<Node> node;
+        std::uint32_t access;
+    };
+    struct Growth {
+        std::size_t extraBytes;
+        int timesLeft;
+    };
+
+    Status Resolve(KeyHandle key, std::uint32_t neededAccess, std::shared_ptr<Node>& node) const;
+    std::shared_ptr<Node> Find(const std::shared_ptr<Node>& from, const std::string& path) const;
+    std::shared_ptr<Node> FindFromRoot(RootKey root, const std::string& path) const;
+    std::optional<Status> TakeFault(RegistryCall call, std::optional<std::uint32_t>& reportedSize);
+    void Count(RegistryCall call) { ++callCounts_[static_cast<std::size_t>(call)]; }
+    void GrowAfterSizeReport(const std::shared_ptr<Node>& node, const std::string& name);
+
+    std::map<RootKey, std::shared_ptr<Node>> roots_;
+    std::map<KeyHandle, OpenKeyEntry> handles_;
+    KeyHandle nextHandle_ = 0x1000;
+    std::vector<RegistryFault> faults_;
+    std::map<std::pair<const Node*, std::string>, Growth> growths_;
+    std::array<int, kRegistryCallCount> callCounts_{};
+    std::vector<std::string> openedPaths_;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "registry/registry_api.h"
+
+#include <string>
+
+namespace tarvex {
+
+// The program's own status: the root name names no root key.
+inline constexpr Status kUnknownRoot = 99;
+
+// "HKLM" and the other short root names, any case; 0 for anything else.
+RootKey RootKeyFromName(const std::string& name);
+
+// Appends each subkey name of rootName\keyPath followed by a NUL, then one
+// more NUL (two for a key without subkeys when list starts empty). Leaves
+// list untouched when the key cannot be opened.
+Status ListSubkeys(RegistryApi& registry, const std::string& rootName, const std::string& keyPath,
+                   std::string& list);
+
+// Reads one value as text. REG_SZ and REG_MULTI_SZ give their characters,
+// REG_BINARY its hex list, REG_DWORD its unsigned decimal digits; other types
+// give the empty text. Needs read and write rights on the key.
+bool ReadValue(RegistryApi& registry, RootKey root, const std::string& keyPath, const std::string& valueName,
+               std::string& valueText);
+
+// "01,0a,ff,00": every byte in lower-case hex followed by a comma, then "00".
+std::string BytesToHexList(const std::string& data);
+
+// Left-fills text with "0" to width; throws std::invalid_argument when text is longer.
+std::string PadZeros(const std::string& text, int width);
+
+// Deletes the key and its subtree. Returns the open's status when the key
+// cannot be opened for reading and writing, otherwise the deletion's.
+Status DeleteKey(RegistryApi& registry, RootKey root, const std::string& keyPath);
+
+}  // namespace tarvex

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "registry/registry_api.h"
+#include "registry/registry_writer.h"
+
+namespace tarvex {
+
+// The platform's own registry through the advapi32 and shlwapi ANSI calls.
+class Win32Registry final : public RegistryApi {
+public:
+    Status RegOpenKeyExA(KeyHandle key, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+                         KeyHandle& opened) override;
+    Status RegEnumKeyA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t nameSize) override;
+    Status RegQueryValueExA(KeyHandle key, const std::string& valueName, std::uint32_t& type, std::uint8_t* data,
+                            std::uint32_t& dataSize) override;
+    Status RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength,
+                         std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override;
+    Status RegCloseKey(KeyHandle key) override;
+    Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
+};
+
+class Win32RegistryWriter final : public RegistryWriter {
+public:
+    Status CreateKey(RootKey root, const std::string& path) override;
+    Status SetValue(RootKey root, const std::string& path, const std::string& name, std::uint32_t type,
+                    const std::string& bytes) override;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,49 @@
+#include "registry/memory_registry.h"
+#include "registry/mod_reg.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvex {
+namespace {
+
+constexpr const char* kConnection = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\{K}";
+
+class DeleteKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(kSuccess, registry_.SetValue(kLocalMachine, std::string(kConnection) + "\\Connection", "Name",
+                                               kRegSz, "Ethernet"));
+    }
+    MemoryRegistry registry_;
+};
+
+TEST_F(DeleteKeyTest, ReadOnlyKeyStaysAndTheDenialIsReported) {
+    registry_.SetRights(kLocalMachine, kConnection, {true, false});
+    EXPECT_EQ(kAccessDenied, DeleteKey(registry_, kLocalMachine, kConnection));
+    EXPECT_TRUE(registry_.KeyExists(kLocalMachine, std::string(kConnection) + "\\Connection"));
+    EXPECT_EQ(0, registry_.CallCount(RegistryCall::DeleteKey));
+}
+
+TEST_F(DeleteKeyTest, ReadOnlySubkeyMakesTheDeletionFail) {
+    registry_.SetRights(kLocalMachine, std::string(kConnection) + "\\Connection", {true, false});
+    EXPECT_EQ(kAccessDenied, DeleteKey(registry_, kLocalMachine, kConnection));
+    EXPECT_TRUE(registry_.KeyExists(kLocalMachine, kConnection));
+    EXPECT_EQ(0u, registry_.OpenHandleCount());
+}
+
+TEST_F(DeleteKeyTest, DeletesWhileItsOwnHandleIsOpenAndClosesIt) {
+    EXPECT_EQ(kSuccess, DeleteKey(registry_, kLocalMachine, kConnection));
+    EXPECT_FALSE(registry_.KeyExists(kLocalMachine, kConnection));
+    EXPECT_TRUE(registry_.KeyExists(kLocalMachine, "SYSTEM\\ControlSet001\\Control\\Network\\{C}"));
+    EXPECT_EQ(1, registry_.CallCount(RegistryCall::CloseKey));
+    EXPECT_EQ(0u, registry_.OpenHandleCount());
+}
+
+TEST_F(DeleteKeyTest, AFailedDeletionPassesItsStatusOn) {
+    registry_.InjectFault({RegistryCall::DeleteKey, 1450});
+    EXPECT_EQ(1450, DeleteKey(registry_, kLocalMachine, kConnection));
+    EXPECT_TRUE(registry_.KeyExists(kLocalMachine, kConnection));
+}
+
+}  // namespace
+}  // namespace tarvex

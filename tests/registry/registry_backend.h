@@ -1,0 +1,25 @@
+#pragma once
+
+#include "registry/registry_api.h"
+#include "registry/registry_writer.h"
+
+#include <memory>
+#include <string>
+
+namespace tarvex::testing {
+
+// One registry for the behaviour suite: the in-memory one natively, the
+// platform's own under wine. Everything a test makes lies below base.
+class RegistryBackend {
+public:
+    virtual ~RegistryBackend() = default;
+    virtual RegistryApi& Api() = 0;
+    virtual RegistryWriter& Writer() = 0;
+    virtual RootKey Root() const = 0;
+    virtual std::string RootName() const = 0;
+    virtual const std::string& Base() const = 0;
+};
+
+std::unique_ptr<RegistryBackend> MakeRegistryBackend(const std::string& testName);
+
+}  // namespace tarvex::testing

@@ -1,0 +1,204 @@
+// What the program relies on from the platform's registry calls. The same
+// cases run against the in-memory registry and, under wine, the real one.
+#include "registry/registry_backend.h"
+#include "registry/unique_key.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace tarvex::testing {
+namespace {
+
+constexpr Status kKeyDeleted = 1018;
+
+class RegistryBehaviour : public ::testing::Test {
+protected:
+    void SetUp() override {
+        backend_ = MakeRegistryBackend(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ASSERT_EQ(kSuccess, Writer().CreateKey(Root(), backend_->Base()));
+    }
+
+    RegistryApi& Api() { return backend_->Api(); }
+    RegistryWriter& Writer() { return backend_->Writer(); }
+    RootKey Root() const { return backend_->Root(); }
+    std::string Path(const std::string& below) const { return backend_->Base() + "\\" + below; }
+
+    void Key(const std::string& below) { ASSERT_EQ(kSuccess, Writer().CreateKey(Root(), Path(below))); }
+    void Value(const std::string& below, const std::string& name, std::uint32_t type, const std::string& bytes) {
+        ASSERT_EQ(kSuccess, Writer().SetValue(Root(), Path(below), name, type, bytes));
+    }
+    UniqueKey Open(const std::string& below, std::uint32_t access = kKeyRead) {
+        UniqueKey key(Api());
+        EXPECT_EQ(kSuccess, key.Open(Root(), Path(below), access));
+        return key;
+    }
+
+    std::unique_ptr<RegistryBackend> backend_;
+};
+
+TEST_F(RegistryBehaviour, EnumKeyWritesNameAndNulAtStartAndLeavesTheRest) {
+    Key("k\\Child");
+    UniqueKey key = Open("k");
+    char buffer[16];
+    std::memset(buffer, ' ', sizeof buffer);
+    ASSERT_EQ(kSuccess, Api().RegEnumKeyA(key.get(), 0, buffer, sizeof buffer));
+    EXPECT_EQ(std::string("Child\0          ", 16), std::string(buffer, 16));
+}
+
+TEST_F(RegistryBehaviour, EnumKeyEndsWith259AndTooSmallBufferGives234) {
+    Key("k\\Child");
+    UniqueKey key = Open("k");
+    char buffer[16] = {};
+    EXPECT_EQ(kMoreData, Api().RegEnumKeyA(key.get(), 0, buffer, 5));
+    EXPECT_EQ(kNoMoreItems, Api().RegEnumKeyA(key.get(), 1, buffer, sizeof buffer));
+}
+
+TEST_F(RegistryBehaviour, SubkeysEnumerateSortedWithoutRegardToCaseAndKeepTheirCase) {
+    for (const char* name : {"k\\beta", "k\\Alpha", "k\\{C}", "k\\gamma"}) Key(name);
+    UniqueKey key = Open("k");
+    std::string names;
+    char buffer[64];
+    for (std::uint32_t i = 0; Api().RegEnumKeyA(key.get(), i, buffer, sizeof buffer) == kSuccess; ++i) {
+        names += std::string(buffer) + "|";
+    }
+    EXPECT_EQ("Alpha|beta|gamma|{C}|", names);
+}
+
+TEST_F(RegistryBehaviour, NamesCompareWithoutRegardToCase) {
+    Value("MixedCase\\Sub", "ValueName", kRegSz, std::string("v\0", 2));
+    UniqueKey key(Api());
+    ASSERT_EQ(kSuccess, key.Open(Root(), Path("MIXEDCASE\\sub"), kKeyRead));
+    std::uint8_t data[8];
+    std::uint32_t size = sizeof data;
+    std::uint32_t type = 0;
+    EXPECT_EQ(kSuccess, Api().RegQueryValueExA(key.get(), "valuename", type, data, size));
+    EXPECT_EQ(2u, size);
+    // Creating with another case finds the existing key rather than adding one.
+    Key("mixedcase\\SUB");
+    UniqueKey parent = Open("mixedcase");
+    char buffer[16];
+    ASSERT_EQ(kSuccess, Api().RegEnumKeyA(parent.get(), 0, buffer, sizeof buffer));
+    EXPECT_STREQ("Sub", buffer);
+    EXPECT_EQ(kNoMoreItems, Api().RegEnumKeyA(parent.get(), 1, buffer, sizeof buffer));
+}
+
+TEST_F(RegistryBehaviour, MissingKeysAndValuesGive2) {
+    Key("k");
+    UniqueKey key(Api());
+    EXPECT_EQ(kFileNotFound, key.Open(Root(), Path("absent"), kKeyRead));
+    EXPECT_FALSE(key.isOpen());
+    UniqueKey present = Open("k");
+    std::uint8_t data[8];
+    std::uint32_t size = sizeof data;
+    std::uint32_t type = 0;
+    EXPECT_EQ(kFileNotFound, Api().RegQueryValueExA(present.get(), "absent", type, data, size));
+}
+
+struct TextCase {
+    const char* label;
+    std::uint32_t type;
+    std::string bytes;
+};
+
+class TextSizes : public RegistryBehaviour, public ::testing::WithParamInterface<TextCase> {};
+
+TEST_P(TextSizes, TextDataCountsItsTerminatingNul) {
+    Value("k", "v", GetParam().type, GetParam().bytes);
+    UniqueKey key = Open("k");
+    std::uint8_t data[32];
+    std::uint32_t size = sizeof data;
+    std::uint32_t type = 0;
+    ASSERT_EQ(kSuccess, Api().RegQueryValueExA(key.get(), "v", type, data, size));
+    EXPECT_EQ(GetParam().type, type);
+    EXPECT_EQ(GetParam().bytes, std::string(reinterpret_cast<char*>(data), size));
+
+    char name[16];
+    std::uint32_t nameLength = sizeof name;
+    size = sizeof data;
+    ASSERT_EQ(kSuccess, Api().RegEnumValueA(key.get(), 0, name, nameLength, type, data, size));
+    EXPECT_EQ(GetParam().bytes.size(), size);
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, TextSizes,
+                         ::testing::Values(TextCase{"Sz", kRegSz, std::string("abc\0", 4)},
+                                           TextCase{"ExpandSz", kRegExpandSz, std::string("%TEMP%\0", 7)},
+                                           TextCase{"MultiSz", kRegMultiSz, std::string("a\0b\0\0", 5)},
+                                           TextCase{"Binary", kRegBinary, std::string("\x0A\xFF\x00", 3)}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(RegistryBehaviour, QueryTooSmallGives234WithTheNeededSize) {
+    Value("k", "big", kRegBinary, std::string(3000, 'x'));
+    UniqueKey key = Open("k");
+    std::uint8_t data[1024];
+    std::uint32_t size = sizeof data;
+    std::uint32_t type = 0;
+    EXPECT_EQ(kMoreData, Api().RegQueryValueExA(key.get(), "big", type, data, size));
+    EXPECT_EQ(3000u, size);
+}
+
+TEST_F(RegistryBehaviour, EnumValueGivesNameLengthWithoutNulAnd234WithNeededSize) {
+    Value("k", "Name", kRegSz, std::string("Ethernet\0", 9));
+    Value("k", "Zlarge", kRegBinary, std::string(5000, 'x'));
+    UniqueKey key = Open("k");
+    char name[260];
+    std::uint32_t nameLength = sizeof name;
+    std::uint32_t type = 0;
+    std::uint8_t data[4096];
+    std::uint32_t size = sizeof data;
+    ASSERT_EQ(kSuccess, Api().RegEnumValueA(key.get(), 0, name, nameLength, type, data, size));
+    EXPECT_EQ(4u, nameLength);
+    EXPECT_STREQ("Name", name);
+
+    nameLength = sizeof name;
+    size = sizeof data;
+    EXPECT_EQ(kMoreData, Api().RegEnumValueA(key.get(), 1, name, nameLength, type, data, size));
+    EXPECT_EQ(5000u, size);
+
+    nameLength = sizeof name;
+    size = sizeof data;
+    EXPECT_EQ(kNoMoreItems, Api().RegEnumValueA(key.get(), 2, name, nameLength, type, data, size));
+}
+
+TEST_F(RegistryBehaviour, DefaultValueEnumeratesWithAnEmptyName) {
+    Value("k", "", kRegSz, std::string("x\0", 2));
+    UniqueKey key = Open("k");
+    char name[16];
+    std::memset(name, ' ', sizeof name);
+    std::uint32_t nameLength = sizeof name;
+    std::uint32_t type = 0;
+    std::uint8_t data[16];
+    std::uint32_t size = sizeof data;
+    ASSERT_EQ(kSuccess, Api().RegEnumValueA(key.get(), 0, name, nameLength, type, data, size));
+    EXPECT_EQ(0u, nameLength);
+    EXPECT_EQ('\0', name[0]);
+}
+
+TEST_F(RegistryBehaviour, DeleteRemovesTheWholeSubtreeWhileAHandleIsOpen) {
+    Value("victim\\a\\deep", "v", kRegSz, std::string("1\0", 2));
+    Key("victim\\b");
+    Key("survivor");
+    UniqueKey held = Open("victim", kReadWriteMask);
+    EXPECT_EQ(kSuccess, Api().SHDeleteKeyA(Root(), Path("victim")));
+
+    UniqueKey probe(Api());
+    EXPECT_EQ(kFileNotFound, probe.Open(Root(), Path("victim"), kKeyRead));
+    EXPECT_EQ(kFileNotFound, probe.Open(Root(), Path("victim\\a\\deep"), kKeyRead));
+    EXPECT_EQ(kSuccess, probe.Open(Root(), Path("survivor"), kKeyRead));
+
+    char buffer[16];
+    EXPECT_EQ(kKeyDeleted, Api().RegEnumKeyA(held.get(), 0, buffer, sizeof buffer));
+    EXPECT_EQ(kSuccess, held.Close());
+}
+
+TEST_F(RegistryBehaviour, DeletingAMissingKeyGives2) {
+    EXPECT_EQ(kFileNotFound, Api().SHDeleteKeyA(Root(), Path("absent")));
+}
+
+TEST_F(RegistryBehaviour, ClosingAnUnknownHandleGives6) {
+    EXPECT_EQ(kInvalidHandle, Api().RegCloseKey(0x7FFFF0));
+}
+
+}  // namespace
+}  // namespace tarvex::testing

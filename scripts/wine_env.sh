@@ -1,0 +1,27 @@
+# A private wine prefix and one wineserver kept alive for the whole run.
+# Usage: start_wine PREFIX_DIR; stop_wine is registered on exit.
+start_wine() {
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$WINEPREFIX"
+    wineserver -p
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    wineserver -p
+}
+
+# Starts Xvfb on a free display unless a display is already there.
+start_display() {
+    if [ -n "${DISPLAY:-}" ] && [ "${TARVEX_OWN_DISPLAY:-0}" != 1 ]; then return; fi
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$fdfile" 2>/dev/null &
+    XVFB_PID=$!
+    for _ in $(seq 50); do [ -s "$fdfile" ] && break; sleep 0.1; done
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    rm -f "$fdfile"
+}
+
+stop_wine() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}

@@ -3,10 +3,10 @@
 start_wine() {
     export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     mkdir -p "$WINEPREFIX"
+    # A persistent server keeps the prefix's services running between tests,
+    # so waiting for it to go idle would never return; wineboot waits itself.
     wineserver -p
     wineboot -i >/dev/null 2>&1
-    wineserver -w
-    wineserver -p
 }
 
 # Starts Xvfb on a free display unless a display is already there.

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+namespace tarvex {
+
+enum class SortDirection { Ascending = 0, Descending = 1 };
+
+// What the workflow needs of the list LV1. Rows are counted from 0 in the
+// list's current order; texts are ANSI, as the registry gives them.
+class ConnectionList {
+public:
+    virtual ~ConnectionList() = default;
+
+    // Drawing is suspended between these while many rows change.
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+
+    virtual void RemoveAllRows() = 0;
+    // Appends an unticked row with its text and first sub-item.
+    virtual void AppendRow(const std::string& text, const std::string& subItem) = 0;
+
+    virtual int RowCount() const = 0;
+    virtual std::string RowText(int row) const = 0;
+    virtual std::string RowSubItem(int row) const = 0;
+    virtual bool IsChecked(int row) const = 0;
+    virtual void SetChecked(int row, bool checked) = 0;
+    virtual bool IsSelected(int row) const = 0;
+
+    // While sorting is on the list keeps its rows ordered by the sort column
+    // (0 the text, 1 the first sub-item) in the sort direction.
+    virtual void SetSorted(bool sorted) = 0;
+    virtual void SetSortColumn(int column) = 0;
+    virtual SortDirection GetSortDirection() const = 0;
+    virtual void SetSortDirection(SortDirection direction) = 0;
+    virtual void Redraw() = 0;
+};
+
+// Keeps drawing suspended for one scope, so an exception cannot leave it off.
+class SuspendedDrawing {
+public:
+    explicit SuspendedDrawing(ConnectionList& list) : list_(list) { list_.BeginUpdate(); }
+    SuspendedDrawing(const SuspendedDrawing&) = delete;
+    SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
+    ~SuspendedDrawing() { list_.EndUpdate(); }
+
+private:
+    ConnectionList& list_;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/connection_list.h"
+#include "registry/registry_api.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+inline constexpr std::array<const char*, 4> kNetworkPaths = {
+    "SYSTEM\\CurrentControlSet\\Control\\Network",
+    "SYSTEM\\ControlSet001\\Control\\Network",
+    "SYSTEM\\ControlSet002\\Control\\Network",
+    "SYSTEM\\ControlSet003\\Control\\Network",
+};
+
+// The pieces between NULs, empty ones included; an empty text gives none.
+std::vector<std::string> SplitSubkeyList(const std::string& list);
+
+// Empties the list, then appends a row for every connection key under the
+// four Network paths whose Connection subkey has a readable Name.
+void ScanConnections(RegistryApi& registry, ConnectionList& list);
+void ScanNetworkKey(RegistryApi& registry, ConnectionList& list, const std::string& networkPath);
+void ScanClassKey(RegistryApi& registry, ConnectionList& list, const std::string& classPath);
+
+}  // namespace tarvex

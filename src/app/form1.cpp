@@ -1,0 +1,25 @@
+#include "app/form1.h"
+
+#include "app/app_folder.h"
+#include "app/connection_scan.h"
+#include "app/list_rules.h"
+
+namespace tarvex {
+
+void Form1::Load(const std::string& executableFolder) { appFolder_ = MakeAppFolder(executableFolder); }
+
+void Form1::Resize() { Run([this] { FitList(controls_.layout); }); }
+
+void Form1::cmdReadClick() { Run([this] { ScanConnections(registry_, controls_.LV1); }); }
+
+void Form1::LV1ColumnClick(int column) {
+    Run([this, column] { SortByColumn(controls_.LV1, controls_.pump, column); });
+}
+
+void Form1::LV1MouseUp(int button) { Run([this, button] { ToggleSelectedMarks(controls_.LV1, button); }); }
+
+void Form1::Run(const std::function<void()>& operation) {
+    RunEventOperation(operation, controls_.messages, controls_.exit);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/connection_list.h"
+#include "app/event_pump.h"
+#include "app/form_layout.h"
+#include "app/message_boxes.h"
+#include "app/untrapped_error.h"
+#include "registry/registry_api.h"
+
+#include <functional>
+#include <string>
+
+namespace tarvex {
+
+// What the workflow needs of the window's controls and of the platform.
+struct Form1Controls {
+    ConnectionList& LV1;
+    FormLayout& layout;
+    EventPump& pump;
+    MessageBoxes& messages;
+    ProgramExit& exit;
+};
+
+// The main window's behaviour, one member per event; the Win32 window only
+// forwards its events here.
+class Form1 {
+public:
+    Form1(RegistryApi& registry, Form1Controls controls) : registry_(registry), controls_(controls) {}
+
+    void Load(const std::string& executableFolder);
+    void Resize();
+    void cmdReadClick();
+    void LV1ColumnClick(int column);
+    void LV1MouseUp(int button);
+
+    const std::string& AppFolder() const { return appFolder_; }
+
+private:
+    void Run(const std::function<void()>& operation);
+
+    RegistryApi& registry_;
+    Form1Controls controls_;
+    std::string appFolder_;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace tarvex {
+
+inline constexpr const char* kProgramTitle = "Tarvex Manager";
+
+enum class MessageIcon { None, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Modal message boxes, always titled with the program's title. For Yes/No
+// the first button is the default.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) = 0;
+};
+
+}  // namespace tarvex

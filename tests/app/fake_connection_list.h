@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/connection_list.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+// A list that keeps its rows like the list control does: sorted by one
+// column, case-insensitively and stably, while sorting is on.
+class FakeConnectionList final : public ConnectionList {
+public:
+    struct Row {
+        std::string text;
+        std::string subItem;
+        bool checked = false;
+        bool selected = false;
+    };
+
+    void BeginUpdate() override { ++suspendDepth; }
+    void EndUpdate() override { --suspendDepth; }
+    void RemoveAllRows() override { rows.clear(); }
+    void AppendRow(const std::string& text, const std::string& subItem) override {
+        if (suspendDepth == 0) ++rowsAddedWhileDrawing;
+        rows.push_back({text, subItem});
+        if (sorted) Sort();
+    }
+    int RowCount() const override { return static_cast<int>(rows.size()); }
+    std::string RowText(int row) const override { return rows.at(row).text; }
+    std::string RowSubItem(int row) const override { return rows.at(row).subItem; }
+    bool IsChecked(int row) const override { return rows.at(row).checked; }
+    void SetChecked(int row, bool checked) override { rows.at(row).checked = checked; }
+    bool IsSelected(int row) const override { return rows.at(row).selected; }
+    void SetSorted(bool on) override {
+        sorted = on;
+        if (sorted) Sort();
+    }
+    void SetSortColumn(int column) override { sortColumn = column; }
+    SortDirection GetSortDirection() const override { return direction; }
+    void SetSortDirection(SortDirection newDirection) override { direction = newDirection; }
+    void Redraw() override { ++redraws; }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const Row& row : rows) texts.push_back(row.text);
+        return texts;
+    }
+
+    std::vector<Row> rows;
+    bool sorted = false;
+    int sortColumn = 0;
+    SortDirection direction = SortDirection::Ascending;
+    int suspendDepth = 0;
+    int rowsAddedWhileDrawing = 0;
+    int redraws = 0;
+
+private:
+    static std::string Folded(std::string text) {
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    }
+    void Sort() {
+        auto key = [this](const Row& row) { return Folded(sortColumn == 0 ? row.text : row.subItem); };
+        std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+            return direction == SortDirection::Ascending ? key(a) < key(b) : key(b) < key(a);
+        });
+    }
+};
+
+}  // namespace tarvex

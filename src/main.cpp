@@ -1,0 +1,30 @@
+#include "platform/event_pump.h"
+#include "platform/main_window.h"
+#include "platform/message_box.h"
+#include "platform/program_exit.h"
+#include "registry/win32_registry.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    tarvex::Win32Registry registry;
+    tarvex::ExitProcessNow exit;
+    tarvex::MainWindow window(instance, registry, exit);
+    try {
+        window.Create();
+    } catch (const tarvex::AppError& error) {
+        tarvex::Win32MessageBoxes messages;
+        messages.Show(tarvex::UntrappedErrorText(error.number(), error.what()), tarvex::MessageIcon::Critical,
+                      tarvex::MessageButtons::Ok);
+        return tarvex::kUntrappedErrorExitCode;
+    }
+    window.Show(showCommand);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) tarvex::DispatchWindowMessage(window.hwnd(), message);
+    return static_cast<int>(message.wParam);
+}

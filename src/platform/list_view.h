@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/connection_list.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+// LV1 over the common-controls list view in report view with check boxes.
+// Each row's lParam indexes its texts here, so sorting compares without
+// asking the control for them.
+class ListView final : public ConnectionList {
+public:
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
+    HWND hwnd() const { return hwnd_; }
+
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    void RemoveAllRows() override;
+    void AppendRow(const std::string& text, const std::string& subItem) override;
+    int RowCount() const override;
+    std::string RowText(int row) const override;
+    std::string RowSubItem(int row) const override;
+    bool IsChecked(int row) const override;
+    void SetChecked(int row, bool checked) override;
+    bool IsSelected(int row) const override;
+    void SetSorted(bool sorted) override;
+    void SetSortColumn(int column) override { sortColumn_ = column; }
+    SortDirection GetSortDirection() const override { return direction_; }
+    void SetSortDirection(SortDirection direction) override { direction_ = direction; }
+    void Redraw() override;
+
+    bool IsSorted() const { return sorted_; }
+    int SortColumn() const { return sortColumn_; }
+
+private:
+    struct Row {
+        std::string text;
+        std::string subItem;
+        std::wstring wideText;
+        std::wstring wideSubItem;
+    };
+
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+    const Row& RowAt(int row) const;
+    UINT ItemState(int row, UINT mask) const;
+    void Sort();
+    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
+
+    HWND hwnd_ = nullptr;
+    std::vector<Row> rows_;
+    int updateDepth_ = 0;
+    bool sortPending_ = false;
+    bool sorted_ = false;
+    int sortColumn_ = 0;
+    SortDirection direction_ = SortDirection::Ascending;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/form1.h"
+#include "app/form_layout.h"
+#include "platform/event_pump.h"
+#include "platform/list_view.h"
+#include "platform/message_box.h"
+#include "platform/unique_font.h"
+
+#include <windows.h>
+
+namespace tarvex {
+
+// Form1's Win32 window: creates the controls as designed, keeps them at the
+// monitor's DPI and forwards their events to Form1.
+class MainWindow final : public FormLayout {
+public:
+    MainWindow(HINSTANCE instance, RegistryApi& registry, ProgramExit& exit);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
+
+    // Creates the window hidden, runs Load, sizes and centres it.
+    void Create();
+    void Show(int showCommand);
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    ListView& LV1() { return list_; }
+    Form1& form() { return form_; }
+    unsigned Dpi() const { return dpi_; }
+
+    bool IsMinimised() const override;
+    float ClientWidth() const override;
+    float ClientHeight() const override;
+    float ListLeft() const override;
+    float ListTop() const override;
+    bool SetListWidth(float twips) override;
+    bool SetListHeight(float twips) override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void ApplyDpi();
+    void OnNotify(const NMHDR& header);
+    RECT ListRect() const;
+    SIZE ClientSize() const;
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    unsigned dpi_ = USER_DEFAULT_SCREEN_DPI;
+    bool controlsReady_ = false;
+    ListView list_;
+    Win32MessageBoxes messages_;
+    Win32EventPump pump_;
+    UniqueFont font_;
+    Form1 form_;
+};
+
+}  // namespace tarvex

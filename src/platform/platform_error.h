@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace tarvex {
+
+// The system's text for an error number, without the trailing line break.
+std::string SystemErrorText(unsigned long number);
+
+// Raises the untrapped error for a window call that failed: the thread's last
+// error when it has one, otherwise a general failure naming the action.
+[[noreturn]] void ThrowWindowFailure(const char* action);
+
+}  // namespace tarvex

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Windows program and opens it under wine on a private prefix
+# seeded with demo connection entries. Without a display it runs on Xvfb,
+# presses "&Check" and saves a screenshot into the build folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+source scripts/wine_env.sh
+
+ensure_packages cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xauth imagemagick
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target tarvex-manager tarvex-seed tarvex-press-check
+bin="$PWD/build/windows"
+trap stop_wine EXIT
+headless=0
+[ -z "${DISPLAY:-}" ] && headless=1
+start_display
+start_wine "$bin/demo-prefix"
+wine "$bin/tarvex-seed.exe"
+
+if [ "$headless" = 0 ]; then
+    wine "$bin/tarvex-manager.exe"
+    exit 0
+fi
+wine "$bin/tarvex-manager.exe" &
+wine "$bin/tarvex-press-check.exe"
+sleep 1
+screenshot="$bin/demo-screenshot.png"
+import -window root -crop 640x520+320+250 +repage "$screenshot"
+echo "screenshot: $screenshot"

@@ -10,7 +10,7 @@
 namespace tarvex {
 
 // A list that keeps nothing: a scan into it costs only the registry calls.
-class NullList final : public ConnectionList {
+class NullList : public ConnectionList {
 public:
     void BeginUpdate() override {}
     void EndUpdate() override {}

@@ -9,23 +9,11 @@ namespace tarvex {
 namespace {
 
 // A list that stores its rows, as a real one does.
-class VectorList final : public ConnectionList {
+class VectorList final : public NullList {
 public:
-    void BeginUpdate() override {}
-    void EndUpdate() override {}
     void RemoveAllRows() override { rows.clear(); }
     void AppendRow(const std::string& text, const std::string& subItem) override { rows.emplace_back(text, subItem); }
     int RowCount() const override { return static_cast<int>(rows.size()); }
-    std::string RowText(int row) const override { return rows[row].first; }
-    std::string RowSubItem(int row) const override { return rows[row].second; }
-    bool IsChecked(int) const override { return false; }
-    void SetChecked(int, bool) override {}
-    bool IsSelected(int) const override { return false; }
-    void SetSorted(bool) override {}
-    void SetSortColumn(int) override {}
-    SortDirection GetSortDirection() const override { return SortDirection::Ascending; }
-    void SetSortDirection(SortDirection) override {}
-    void Redraw() override {}
     std::vector<std::pair<std::string, std::string>> rows;
 };
 

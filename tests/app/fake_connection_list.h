@@ -11,7 +11,7 @@ namespace tarvex {
 
 // A list that keeps its rows like the list control does: sorted by one
 // column, case-insensitively and stably, while sorting is on.
-class FakeConnectionList final : public ConnectionList {
+class FakeConnectionList : public ConnectionList {
 public:
     struct Row {
         std::string text;

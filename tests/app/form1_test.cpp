@@ -25,23 +25,13 @@ public:
 };
 
 // A list control that refuses to empty itself.
-class RefusingList final : public ConnectionList {
+class RefusingList final : public FakeConnectionList {
 public:
-    void BeginUpdate() override {}
-    void EndUpdate() override { ++endUpdates; }
+    void EndUpdate() override {
+        FakeConnectionList::EndUpdate();
+        ++endUpdates;
+    }
     void RemoveAllRows() override { throw AppError(1400, "Invalid window handle."); }
-    void AppendRow(const std::string&, const std::string&) override {}
-    int RowCount() const override { return 0; }
-    std::string RowText(int) const override { return {}; }
-    std::string RowSubItem(int) const override { return {}; }
-    bool IsChecked(int) const override { return false; }
-    void SetChecked(int, bool) override {}
-    bool IsSelected(int) const override { return false; }
-    void SetSorted(bool) override {}
-    void SetSortColumn(int) override {}
-    SortDirection GetSortDirection() const override { return SortDirection::Ascending; }
-    void SetSortDirection(SortDirection) override {}
-    void Redraw() override {}
     int endUpdates = 0;
 };
 

@@ -14,14 +14,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     tarvex::Win32Registry registry;
     tarvex::ExitProcessNow exit;
     tarvex::MainWindow window(instance, registry, exit);
-    try {
-        window.Create();
-    } catch (const tarvex::AppError& error) {
-        tarvex::Win32MessageBoxes messages;
-        messages.Show(tarvex::UntrappedErrorText(error.number(), error.what()), tarvex::MessageIcon::Critical,
-                      tarvex::MessageButtons::Ok);
-        return tarvex::kUntrappedErrorExitCode;
-    }
+    tarvex::Win32MessageBoxes messages;
+    tarvex::RunEventOperation([&] { window.Create(); }, messages, exit);
     window.Show(showCommand);
 
     MSG message;

@@ -58,12 +58,7 @@ void ListView::AppendRow(const std::string& text, const std::string& subItem) {
         ThrowWindowFailure("set a row's name");
     }
 
-    if (!sorted_) return;
-    if (updateDepth_ > 0) {
-        sortPending_ = true;  // one sort when the fill ends, not one per row
-    } else {
-        Sort();
-    }
+    if (sorted_) SortNowOrAfterUpdate();
 }
 
 int ListView::RowCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0)); }
@@ -98,7 +93,11 @@ void ListView::SetChecked(int row, bool checked) {
 
 void ListView::SetSorted(bool sorted) {
     sorted_ = sorted;
-    if (!sorted_) return;
+    if (sorted_) SortNowOrAfterUpdate();
+}
+
+void ListView::SortNowOrAfterUpdate() {
+    // One sort when a fill ends, not one per row.
     if (updateDepth_ > 0) {
         sortPending_ = true;
     } else {

@@ -47,6 +47,7 @@ private:
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
     const Row& RowAt(int row) const;
     UINT ItemState(int row, UINT mask) const;
+    void SortNowOrAfterUpdate();
     void Sort();
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
 

@@ -26,7 +26,7 @@ struct MemoryRegistry::Node {
     std::string name;
     std::string folded;
     std::vector<std::shared_ptr<Node>> subkeys;  // sorted by folded name
-    std::vector<Value> values;                   // sorted by folded name
+    std::vector<Value> values;                   // in the registry's value order
     KeyRights rights;
     bool deleted = false;
 
@@ -50,18 +50,21 @@ struct MemoryRegistry::Node {
 
     Value* FindValue(const std::string& valueName) {
         auto folded = FoldCase(valueName);
-        auto it = std::lower_bound(values.begin(), values.end(), folded,
-                                   [](const Value& v, const std::string& f) { return v.folded < f; });
-        return it != values.end() && it->folded == folded ? &*it : nullptr;
+        auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) { return v.folded == folded; });
+        return it != values.end() ? &*it : nullptr;
     }
 
-    void PutValue(const std::string& valueName, std::uint32_t type, const std::string& bytes) {
+    void PutValue(const std::string& valueName, std::uint32_t type, const std::string& bytes, ValueOrder order) {
         if (Value* existing = FindValue(valueName)) {
             existing->type = type;
             existing->bytes = bytes;
             return;
         }
         Value value{valueName, FoldCase(valueName), type, bytes};
+        if (order == ValueOrder::AsSet) {
+            values.push_back(std::move(value));
+            return;
+        }
         auto it = std::lower_bound(values.begin(), values.end(), value.folded,
                                    [](const Value& v, const std::string& f) { return v.folded < f; });
         values.insert(it, std::move(value));
@@ -78,7 +81,7 @@ struct MemoryRegistry::Node {
     }
 };
 
-MemoryRegistry::MemoryRegistry() {
+MemoryRegistry::MemoryRegistry(ValueOrder valueOrder) : valueOrder_(valueOrder) {
     for (RootKey root : {kClassesRoot, kCurrentUser, kLocalMachine, kUsers, kCurrentConfig, kDynData}) {
         roots_[root] = std::make_shared<Node>();
     }
@@ -262,7 +265,7 @@ Status MemoryRegistry::CreateKey(RootKey root, const std::string& path) {
 Status MemoryRegistry::SetValue(RootKey root, const std::string& path, const std::string& name, std::uint32_t type,
                                 const std::string& bytes) {
     if (Status status = CreateKey(root, path); status != kSuccess) return status;
-    FindFromRoot(root, path)->PutValue(name, type, bytes);
+    FindFromRoot(root, path)->PutValue(name, type, bytes, valueOrder_);
     return kSuccess;
 }
 

@@ -28,12 +28,15 @@ struct RegistryFault {
     std::optional<std::uint32_t> reportedSize;  // what a value call reports as its data size
 };
 
+// wine lists a key's values sorted by name, Windows in the order they were set.
+enum class ValueOrder { Sorted, AsSet };
+
 // A registry held in memory that answers like the platform: statuses, access
 // masks checked per handle, case-insensitive and case-preserving names,
 // enumeration in sorted order, and keys deleted while handles are open.
 class MemoryRegistry final : public RegistryApi, public RegistryWriter {
 public:
-    MemoryRegistry();
+    explicit MemoryRegistry(ValueOrder valueOrder = ValueOrder::Sorted);
     ~MemoryRegistry() override;
 
     Status RegOpenKeyExA(KeyHandle key, const std::string& subKey, std::uint32_t options, std::uint32_t access,
@@ -82,6 +85,7 @@ private:
     void Count(RegistryCall call) { ++callCounts_[static_cast<std::size_t>(call)]; }
     void GrowAfterSizeReport(const std::shared_ptr<Node>& node, const std::string& name);
 
+    ValueOrder valueOrder_;
     std::map<RootKey, std::shared_ptr<Node>> roots_;
     std::map<KeyHandle, OpenKeyEntry> handles_;
     KeyHandle nextHandle_ = 0x1000;

@@ -1,0 +1,98 @@
+#include "export/backup_error.h"
+#include "export/mod_export.h"
+#include "registry/unique_key.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tarvex {
+
+namespace {
+
+// Value names may be 16,383 characters long; a shorter buffer would end the
+// listing at the first long name.
+constexpr std::uint32_t kValueNameBufferSize = 16384;
+constexpr std::uint32_t kFirstDataSize = 4096;
+
+bool HoldsLineBreakOrNul(const std::string& text) {
+    return text.find_first_of(std::string("\0\r\n", 3)) != std::string::npos;
+}
+
+ValueEntry Exact(std::uint32_t type, std::vector<std::uint8_t> bytes) {
+    ValueEntry entry;
+    entry.kind = ValueKind::TypedBytes;
+    entry.registryType = type;
+    entry.bytes = std::move(bytes);
+    return entry;
+}
+
+// Each type gets the shortest form that an import turns back into the same
+// type and bytes; everything else keeps its exact bytes.
+ValueEntry Convert(std::uint32_t type, std::vector<std::uint8_t> bytes) {
+    ValueEntry entry;
+    switch (type) {
+    case kRegSz: {
+        std::string text(bytes.begin(), bytes.end());
+        if (!text.empty() && text.back() == '\0') text.pop_back();
+        if (HoldsLineBreakOrNul(text)) return Exact(type, std::move(bytes));
+        entry.kind = ValueKind::Text;
+        entry.text = std::move(text);
+        return entry;
+    }
+    case kRegBinary:
+        entry.kind = ValueKind::ByteArray;
+        entry.bytes = std::move(bytes);
+        return entry;
+    case kRegDword:
+        if (bytes.size() != 4) return Exact(type, std::move(bytes));
+        entry.kind = ValueKind::Integer;
+        entry.number = static_cast<std::int32_t>(std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
+                                                 std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24);
+        return entry;
+    default:
+        return Exact(type, std::move(bytes));
+    }
+}
+
+}  // namespace
+
+ValueCollection EnumValues(RegistryApi& registry, KeyHandle root, const std::string& keyPath) {
+    ValueCollection result;
+    UniqueKey opened(registry);
+    KeyHandle key = root;
+    if (!keyPath.empty()) {
+        result.openStatus = opened.Open(root, keyPath, kKeyRead);
+        if (result.openStatus != kSuccess) {
+            if (result.openStatus != kFileNotFound) BackupError = true;
+            return result;
+        }
+        key = opened.get();
+    }
+
+    std::vector<char> name(kValueNameBufferSize);
+    std::vector<std::uint8_t> data;
+    for (std::uint32_t index = 0;; ++index) {
+        std::uint32_t nameLength = kValueNameBufferSize;
+        std::uint32_t type = kRegNone;
+        data.assign(kFirstDataSize, 0);
+        std::uint32_t dataSize = kFirstDataSize;
+        Status status = registry.RegEnumValueA(key, index, name.data(), nameLength, type, data.data(), dataSize);
+        if (status == kMoreData) {
+            // One retry with exactly the reported size; a value that grew again in between is reported.
+            data.assign(dataSize, 0);
+            nameLength = kValueNameBufferSize;
+            status = registry.RegEnumValueA(key, index, name.data(), nameLength, type, data.data(), dataSize);
+        }
+        if (status != kSuccess) {
+            if (status != kNoMoreItems) BackupError = true;
+            break;
+        }
+        data.resize(std::min<std::size_t>(dataSize, data.size()));
+        ValueEntry entry = Convert(type, data);
+        entry.name.assign(name.data(), std::min(nameLength, kValueNameBufferSize));
+        result.entries.push_back(std::move(entry));
+    }
+    return result;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "export/backup_files.h"
+
+#include <cstddef>
+#include <limits>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace tarvex {
+
+// Files held in memory, for tests and benchmarks: folders that must exist,
+// read-only files, a disk that fills up, a close that fails.
+class MemoryFiles final : public BackupFiles {
+public:
+    std::optional<std::string> ReadWhole(const std::string& path) override;
+    std::unique_ptr<OutputFile> Open(const std::string& path, bool append) override;
+
+    // A folder path ends with a backslash; files can only be opened in one.
+    void AddFolder(const std::string& folder) { folders_.insert(folder); }
+    void SetContent(const std::string& path, const std::string& content) { files_[path] = content; }
+    void SetReadOnly(const std::string& path) { readOnly_.insert(path); }
+    // Bytes that can still be written, across all files.
+    void SetFreeSpace(std::size_t bytes) { freeSpace_ = bytes; }
+    void FailNextClose() { failNextClose_ = true; }
+
+    std::optional<std::string> Content(const std::string& path) const;
+    int OpenCount() const { return openCount_; }
+    int ReadCount() const { return readCount_; }
+
+private:
+    class File;
+
+    std::set<std::string> folders_;
+    std::map<std::string, std::string> files_;
+    std::set<std::string> readOnly_;
+    std::size_t freeSpace_ = std::numeric_limits<std::size_t>::max();
+    bool failNextClose_ = false;
+    int openCount_ = 0;
+    int readCount_ = 0;
+};
+
+}  // namespace tarvex

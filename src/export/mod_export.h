@@ -1,0 +1,36 @@
+#pragma once
+
+#include "export/backup_files.h"
+#include "export/mouse_pointer.h"
+#include "export/value_entry.h"
+#include "registry/registry_api.h"
+
+#include <string>
+
+namespace tarvex {
+
+// Lists the subkey names of root\keyPath; an empty keyPath lists root itself.
+// Sets BackupError when the key exists but cannot be read or the listing ends
+// early.
+NameCollection EnumKeys(RegistryApi& registry, KeyHandle root, const std::string& keyPath);
+
+// Lists the values of root\keyPath in enumeration order, each converted to
+// the form that restores it exactly. Error reporting as EnumKeys.
+ValueCollection EnumValues(RegistryApi& registry, KeyHandle root, const std::string& keyPath);
+
+// Decimal text of a 32-bit number to lower-case hex, left-filled to width.
+std::string HexDword(const std::string& text, int width);
+
+struct ExportPlatform {
+    RegistryApi& registry;
+    BackupFiles& files;
+    MousePointer& pointer;
+};
+
+// Writes root\keyPath (and with recurse its whole subtree, depth-first) to
+// filePath as REGEDIT4 text. Never throws; BackupError reports any key or
+// value that the file will not restore.
+void ExportKey(const ExportPlatform& platform, RootKey root, const std::string& keyPath,
+               const std::string& filePath, bool recurse, bool append);
+
+}  // namespace tarvex

@@ -1,0 +1,90 @@
+#include "export/reg_lines.h"
+
+#include "export/backup_error.h"
+#include "export/mod_export.h"
+
+#include <cstdio>
+
+namespace tarvex {
+
+namespace {
+
+// The REGEDIT4 reader decodes exactly these two escapes.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    quoted.reserve(text.size() + 2);
+    for (char c : text) {
+        if (c == '\\' || c == '"') quoted += '\\';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string Dword(std::int32_t number) { return "dword:" + HexDword(std::to_string(number), 8); }
+
+std::string ByteList(const std::vector<std::uint8_t>& bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string list;
+    list.reserve(bytes.size() * 3);
+    for (std::uint8_t byte : bytes) {
+        if (!list.empty()) list += ',';
+        list += kDigits[byte >> 4];
+        list += kDigits[byte & 0xF];
+    }
+    return list;
+}
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) { return "hex:" + ByteList(bytes); }
+
+std::string TypedHex(std::uint32_t type, const std::vector<std::uint8_t>& bytes) {
+    char prefix[24];
+    std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(type));
+    return prefix + ByteList(bytes);
+}
+
+std::string NamePart(const std::string& name) { return name.empty() ? "@" : Quoted(name); }
+
+std::string DataPart(const ValueEntry& entry) {
+    switch (entry.kind) {
+    case ValueKind::Text:
+        return Quoted(entry.text);
+    case ValueKind::Integer:
+        return Dword(entry.number);
+    case ValueKind::ByteArray:
+        return Hex(entry.bytes);
+    case ValueKind::TypedBytes:
+        return TypedHex(entry.registryType, entry.bytes);
+    case ValueKind::Nothing:
+        break;
+    }
+    BackupError = true;
+    return "";
+}
+
+}  // namespace
+
+std::string RootPrefix(RootKey root) {
+    switch (root) {
+    case kClassesRoot:
+        return "HKEY_CLASSES_ROOT\\";
+    case kCurrentUser:
+        return "HKEY_CURRENT_USER\\";
+    case kLocalMachine:
+        return "HKEY_LOCAL_MACHINE\\";
+    case kUsers:
+        return "HKEY_USERS\\";
+    case kCurrentConfig:
+        return "HKEY_CURRENT_CONFIG\\";
+    default:
+        return "";
+    }
+}
+
+std::string KeyLine(const std::string& rootPrefix, const std::string& keyPath) {
+    return "[" + rootPrefix + keyPath + "]" + kLineEnd;
+}
+
+std::string ValueLine(const ValueEntry& entry) { return NamePart(entry.name) + "=" + DataPart(entry) + kLineEnd; }
+
+}  // namespace tarvex

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "export/value_entry.h"
+#include "registry/registry_api.h"
+
+#include <string>
+
+namespace tarvex {
+
+inline constexpr char kLineEnd[] = "\r\n";
+inline constexpr char kRegeditHeader[] = "REGEDIT4\r\n\r\n";
+
+// "HKEY_LOCAL_MACHINE\" and its kind; the empty text for any other handle.
+std::string RootPrefix(RootKey root);
+
+// "[prefix path]" and the line end.
+std::string KeyLine(const std::string& rootPrefix, const std::string& keyPath);
+
+// name=data and the line end. An entry of no known kind gets nothing after
+// "=" and sets BackupError.
+std::string ValueLine(const ValueEntry& entry);
+
+}  // namespace tarvex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "registry/registry_api.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+// What a value's data was converted to. The first three are the variant codes
+// the writer has always dispatched on; TypedBytes carries exact bytes of any
+// registry type, for everything the shorter forms would change.
+enum class ValueKind : std::int32_t {
+    Nothing = 0,
+    Integer = 3,
+    Text = 8,
+    ByteArray = 8209,
+    TypedBytes = 0x10011,
+};
+
+struct ValueEntry {
+    std::string name;  // empty for the key's default value
+    ValueKind kind = ValueKind::Nothing;
+    std::string text;                        // Text: ANSI characters, no terminating NUL
+    std::int32_t number = 0;                 // Integer
+    std::vector<std::uint8_t> bytes;         // ByteArray and TypedBytes
+    std::uint32_t registryType = kRegNone;  // TypedBytes
+};
+
+// A listing also says how the key's open went, so that a missing key can be
+// told from one that exists but could not be read.
+struct ValueCollection {
+    Status openStatus = kSuccess;
+    std::vector<ValueEntry> entries;
+};
+
+struct NameCollection {
+    Status openStatus = kSuccess;
+    std::vector<std::string> names;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,66 @@
+#include "export_fixture.h"
+
+namespace tarvex {
+namespace {
+
+using namespace std::string_literals;
+
+class Enumeration : public ExportFixture {};
+
+TEST_F(Enumeration, EmptyPathEnumeratesTheGivenHandleWithoutOpeningIt) {
+    Value("SYSTEM\\K\\Sub", "v", kRegSz, "t\0"s);
+    KeyHandle key = 0;
+    ASSERT_EQ(kSuccess, registry_.RegOpenKeyExA(kLocalMachine, "SYSTEM\\K\\Sub", 0, kKeyRead, key));
+    int opensBefore = registry_.CallCount(RegistryCall::OpenKey);
+
+    ValueCollection values = EnumValues(registry_, key, "");
+    ASSERT_EQ(1u, values.entries.size());
+    EXPECT_EQ("t", values.entries[0].text);
+    EXPECT_EQ((std::vector<std::string>{"Sub"}), EnumKeys(registry_, kLocalMachine, "SYSTEM\\K").names);
+    EXPECT_EQ(opensBefore + 1, registry_.CallCount(RegistryCall::OpenKey));
+    registry_.RegCloseKey(key);
+}
+
+TEST_F(Enumeration, MissingKeyIsEmptyWithItsStatusAndNoError) {
+    EXPECT_EQ(kFileNotFound, EnumValues(registry_, kLocalMachine, "SYSTEM\\None").openStatus);
+    NameCollection names = EnumKeys(registry_, kLocalMachine, "SYSTEM\\None");
+    EXPECT_EQ(kFileNotFound, names.openStatus);
+    EXPECT_TRUE(names.names.empty());
+    EXPECT_FALSE(BackupError);
+}
+
+TEST_F(Enumeration, LongNamesAndLongDataKeepTheRestOfTheListing) {
+    const std::string longest(16383, 'n');
+    const std::string long300(300, 'm');
+    Value("SYSTEM\\K", "a", kRegDword, "\1\0\0\0"s);
+    Value("SYSTEM\\K", long300, kRegBinary, std::string(5000, '\x7'));
+    Value("SYSTEM\\K", longest, kRegSz, "x\0"s);
+    Value("SYSTEM\\K", "z", kRegDword, "\2\0\0\0"s);
+
+    ValueCollection values = EnumValues(registry_, kLocalMachine, "SYSTEM\\K");
+    ASSERT_EQ(4u, values.entries.size());
+    EXPECT_EQ(long300, values.entries[1].name);
+    EXPECT_EQ(std::vector<std::uint8_t>(5000, 7), values.entries[1].bytes);
+    EXPECT_EQ(longest, values.entries[2].name);
+    EXPECT_EQ("z", values.entries[3].name);
+    EXPECT_FALSE(BackupError);
+}
+
+struct DwordCase {
+    std::string decimal;
+    std::string hex;
+};
+
+class HexDwordDigits : public ::testing::TestWithParam<DwordCase> {};
+
+TEST_P(HexDwordDigits, AreEightLowerCaseDigitsOfTheTwosComplement) {
+    EXPECT_EQ(GetParam().hex, HexDword(GetParam().decimal, 8));
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, HexDwordDigits,
+                         ::testing::Values(DwordCase{"42", "0000002a"}, DwordCase{"-1", "ffffffff"},
+                                           DwordCase{"0", "00000000"}, DwordCase{"2147483647", "7fffffff"},
+                                           DwordCase{"-2147483648", "80000000"}, DwordCase{"48879", "0000beef"}));
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,179 @@
+// Backups written by the export must import back, with wine's own reg and
+// regedit, into the same keys, types and bytes.
+#include "export/backup_error.h"
+#include "export/mod_export.h"
+#include "platform/backup_files.h"
+#include "platform/mouse_pointer.h"
+#include "platform/wide_text.h"
+#include "registry/win32_registry.h"
+#include "registry_snapshot.h"
+#include "run_program.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvex {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr char kTree[] = "Software\\TarvexRoundTrip\\Tree";
+
+struct SeedValue {
+    std::string key;
+    std::string name;
+    std::uint32_t type;
+    std::string bytes;
+};
+
+const std::vector<SeedValue>& AwkwardValues() {
+    static const std::vector<SeedValue> values{
+        {"", "", kRegSz, "default\0"s},
+        {"", "quote\"and\\backslash", kRegSz, "C:\\Temp\\\"x\"\0"s},
+        {"", "line breaks", kRegSz, "a\r\nb\rc\nd\0"s},
+        {"", "inner nul", kRegSz, "a\0b\0"s},
+        {"", "no nul", kRegSz, "abc"},
+        {"", "empty sz", kRegSz, ""},
+        {"", "expand", kRegExpandSz, "%SystemRoot%\\x\0"s},
+        {"", "empty expand", kRegExpandSz, ""},
+        {"", "multi", kRegMultiSz, "one\0two \"2\"\0\0"s},
+        {"", "empty multi", kRegMultiSz, ""},
+        {"", "binary 5000", kRegBinary, std::string(5000, '\xA5')},
+        {"", "empty binary", kRegBinary, ""},
+        {"", std::string(300, 'L'), kRegDword, "\x2A\0\0\0"s},
+        {"", "dword -1", kRegDword, "\xFF\xFF\xFF\xFF"},
+        {"", "two byte dword", kRegDword, "\x2A\x01"},
+        {"", "empty dword", kRegDword, ""},
+        {"", "qword", kRegQword, "\x01\x02\x03\x04\x05\x06\x07\x08"},
+        {"", "empty qword", kRegQword, ""},
+        {"", "none", kRegNone, "\x10\x00\xFF"s},
+        {"", "empty none", kRegNone, ""},
+        {"\\Level1", "a", kRegSz, "1\0"s},
+        {"\\Level1\\Level2", "b", kRegDword, "\2\0\0\0"s},
+        {"\\Level1\\Level2\\Level3", "c", kRegBinary, "\3"},
+        {"\\Level1\\Level2\\Level3", "", kRegSz, "deep\0"s},
+    };
+    return values;
+}
+
+class ExportRoundTrip : public ::testing::Test {
+protected:
+    void SetUp() override {
+        registry_.SHDeleteKeyA(kCurrentUser, kTree);
+        ASSERT_EQ(kSuccess, writer_.CreateKey(kCurrentUser, std::string(kTree) + "\\Empty child"));
+        for (const SeedValue& value : AwkwardValues()) {
+            ASSERT_EQ(kSuccess, writer_.SetValue(kCurrentUser, kTree + value.key, value.name, value.type, value.bytes));
+        }
+        original_ = Snapshot(registry_, kCurrentUser, kTree);
+        ASSERT_EQ(5u, original_.size());
+        BackupError = false;
+        ExportKey(platform_, kCurrentUser, kTree, file_, true, false);
+        ASSERT_FALSE(BackupError);
+        ASSERT_EQ(kSuccess, registry_.SHDeleteKeyA(kCurrentUser, kTree));
+        ASSERT_TRUE(Snapshot(registry_, kCurrentUser, kTree).empty());
+    }
+    void TearDown() override {
+        registry_.SHDeleteKeyA(kCurrentUser, kTree);
+        DeleteFileW(Utf8ToWide(file_).c_str());
+    }
+
+    // What an import restores: the original, except that a plain string
+    // stored without its terminating NUL gains one (the hex forms stay exact).
+    RegistrySnapshot Expected() const {
+        RegistrySnapshot expected = original_;
+        for (auto& [path, values] : expected) {
+            for (auto& [name, value] : values) {
+                if (value.type == kRegSz && (value.bytes.empty() || value.bytes.back() != '\0')) {
+                    value.bytes += '\0';
+                }
+            }
+        }
+        return expected;
+    }
+
+    void ExpectRestored() {
+        RegistrySnapshot restored = Snapshot(registry_, kCurrentUser, kTree);
+        RegistrySnapshot expected = Expected();
+        ASSERT_EQ(expected.size(), restored.size());
+        for (const auto& [path, values] : expected) {
+            ASSERT_TRUE(restored.count(path)) << path;
+            EXPECT_EQ(values.size(), restored[path].size()) << path;
+            for (const auto& [name, value] : values) {
+                const auto found = restored[path].find(name);
+                ASSERT_NE(found, restored[path].end()) << path << " : " << name;
+                EXPECT_EQ(value.type, found->second.type) << path << " : " << name;
+                EXPECT_EQ(value.bytes, found->second.bytes) << path << " : " << name;
+            }
+        }
+    }
+
+    Win32Registry registry_;
+    Win32RegistryWriter writer_;
+    Win32BackupFiles files_;
+    Win32MousePointer pointer_;
+    ExportPlatform platform_{registry_, files_, pointer_};
+    std::string file_ = WideToUtf8(TempFilePath(L"tarvex-round-trip.reg"));
+    RegistrySnapshot original_;
+};
+
+TEST_F(ExportRoundTrip, RegImportRestoresEveryKeyAndValue) {
+    ASSERT_EQ(0, RunProgram(L"reg.exe import \"" + Utf8ToWide(file_) + L"\""));
+    ExpectRestored();
+}
+
+TEST_F(ExportRoundTrip, RegeditRestoresEveryKeyAndValue) {
+    ASSERT_EQ(0, RunProgram(L"regedit.exe /s \"" + Utf8ToWide(file_) + L"\""));
+    ExpectRestored();
+}
+
+class ExportToDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(kSuccess, writer_.SetValue(kCurrentUser, kKey, "v", kRegDword, "\1\0\0\0"s));
+        BackupError = false;
+    }
+    void TearDown() override {
+        DeleteFileW(Utf8ToWide(file_).c_str());
+        registry_.SHDeleteKeyA(kCurrentUser, "Software\\TarvexToDisk");
+    }
+    std::string Read() { return files_.ReadWhole(file_).value_or("<missing>"); }
+
+    static constexpr char kKey[] = "Software\\TarvexToDisk\\K";
+    Win32Registry registry_;
+    Win32RegistryWriter writer_;
+    Win32BackupFiles files_;
+    Win32MousePointer pointer_;
+    ExportPlatform platform_{registry_, files_, pointer_};
+    std::string file_ = WideToUtf8(TempFilePath(L"tarvex-to-disk.reg"));
+};
+
+constexpr char kBlock[] = "[HKEY_CURRENT_USER\\Software\\TarvexToDisk\\K]\r\n\"v\"=dword:00000001\r\n\r\n";
+
+TEST_F(ExportToDisk, ReplacesThenAppends) {
+    ASSERT_TRUE(files_.Open(file_, false)->Write("old content"));
+    ExportKey(platform_, kCurrentUser, kKey, file_, true, false);
+    ExportKey(platform_, kCurrentUser, kKey, file_, true, true);
+    EXPECT_EQ("REGEDIT4\r\n\r\n"s + kBlock + kBlock, Read());
+    EXPECT_FALSE(BackupError);
+    EXPECT_EQ(kDefaultPointer, pointer_.Current());
+}
+
+TEST_F(ExportToDisk, MissingFolderIsReported) {
+    const std::string missing = WideToUtf8(TempFilePath(L"tarvex-no-such-folder\\Backup.reg"));
+    ExportKey(platform_, kCurrentUser, kKey, missing, true, false);
+    EXPECT_TRUE(BackupError);
+    EXPECT_FALSE(files_.ReadWhole(missing));
+}
+
+// (A read-only file cannot be tested here: wine run as root writes it anyway.)
+TEST_F(ExportToDisk, LockedFileIsReported) {
+    HANDLE locked = CreateFileW(Utf8ToWide(file_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    ExportKey(platform_, kCurrentUser, kKey, file_, true, true);
+    CloseHandle(locked);
+    EXPECT_TRUE(BackupError);
+    EXPECT_EQ("", Read());
+}
+
+}  // namespace
+}  // namespace tarvex

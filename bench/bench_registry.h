@@ -44,4 +44,19 @@ inline void SeedConnections(RegistryWriter& writer, int perPath) {
     }
 }
 
+// keys keys below base in groups of 100, five values of the usual types each.
+inline void SeedExportTree(RegistryWriter& writer, RootKey root, const std::string& base, int keys) {
+    using namespace std::string_literals;
+    for (int i = 0; i < keys; ++i) {
+        char path[96];
+        std::snprintf(path, sizeof path, "\\{%04X}\\{%08X-1B2C-4D3E-8F40-5162738495A6}", i / 100, i);
+        std::string key = base + path;
+        writer.SetValue(root, key, "Name", kRegSz, "Local Area Connection " + std::to_string(i) + '\0');
+        writer.SetValue(root, key, "Characteristics", kRegDword, "\x84\0\0\0"s);
+        writer.SetValue(root, key, "Config", kRegBinary, std::string(16, '\x5A'));
+        writer.SetValue(root, key, "Path", kRegExpandSz, "%SystemRoot%\\System32\0"s);
+        writer.SetValue(root, key, "Bindings", kRegMultiSz, "tcpip\0netbt\0\0"s);
+    }
+}
+
 }  // namespace tarvex

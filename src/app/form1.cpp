@@ -2,7 +2,9 @@
 
 #include "app/app_folder.h"
 #include "app/connection_scan.h"
+#include "app/deletion.h"
 #include "app/list_rules.h"
+#include "app/table_copy.h"
 
 namespace tarvex {
 
@@ -11,6 +13,16 @@ void Form1::Load(const std::string& executableFolder) { appFolder_ = MakeAppFold
 void Form1::Resize() { Run([this] { FitList(controls_.layout); }); }
 
 void Form1::cmdReadClick() { Run([this] { ScanConnections(registry_, controls_.LV1); }); }
+
+void Form1::comDelClick() {
+    Run([this] {
+        ExportPlatform backup{registry_, controls_.files, controls_.pointer};
+        DeleteTickedConnections({backup, controls_.LV1, controls_.checks, controls_.messages, controls_.pump},
+                                appFolder_);
+    });
+}
+
+void Form1::cmdCopyClick() { Run([this] { CopyTable(controls_.LV1, controls_.clipboard); }); }
 
 void Form1::LV1ColumnClick(int column) {
     Run([this, column] { SortByColumn(controls_.LV1, controls_.pump, column); });

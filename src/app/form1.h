@@ -1,10 +1,14 @@
 #pragma once
 
+#include "app/backup_choices.h"
+#include "app/clipboard.h"
 #include "app/connection_list.h"
 #include "app/event_pump.h"
 #include "app/form_layout.h"
 #include "app/message_boxes.h"
 #include "app/untrapped_error.h"
+#include "export/backup_files.h"
+#include "export/mouse_pointer.h"
 #include "registry/registry_api.h"
 
 #include <functional>
@@ -19,6 +23,10 @@ struct Form1Controls {
     EventPump& pump;
     MessageBoxes& messages;
     ProgramExit& exit;
+    BackupChoices& checks;
+    Clipboard& clipboard;
+    BackupFiles& files;
+    MousePointer& pointer;
 };
 
 // The main window's behaviour, one member per event; the Win32 window only
@@ -30,6 +38,8 @@ public:
     void Load(const std::string& executableFolder);
     void Resize();
     void cmdReadClick();
+    void comDelClick();
+    void cmdCopyClick();
     void LV1ColumnClick(int column);
     void LV1MouseUp(int button);
 

@@ -1,6 +1,6 @@
 #include "export/backup_error.h"
 #include "export/mod_export.h"
-#include "registry/unique_key.h"
+#include "export/open_for_listing.h"
 
 #include <cstring>
 
@@ -13,19 +13,11 @@ constexpr std::uint32_t kKeyNameBufferSize = 260;
 
 }  // namespace
 
-NameCollection EnumKeys(RegistryApi& registry, KeyHandle root, const std::string& keyPath) {
-    NameCollection result;
+std::vector<std::string> EnumKeys(RegistryApi& registry, KeyHandle root, const std::string& keyPath) {
+    std::vector<std::string> result;
     UniqueKey opened(registry);
-    KeyHandle key = root;
-    if (!keyPath.empty()) {
-        result.openStatus = opened.Open(root, keyPath, kKeyRead);
-        if (result.openStatus != kSuccess) {
-            // A key that is not there has nothing to lose; one that cannot be read does.
-            if (result.openStatus != kFileNotFound) BackupError = true;
-            return result;
-        }
-        key = opened.get();
-    }
+    KeyHandle key = OpenForListing(opened, root, keyPath);
+    if (key == 0) return result;
 
     char name[kKeyNameBufferSize];
     for (std::uint32_t index = 0;; ++index) {
@@ -35,7 +27,7 @@ NameCollection EnumKeys(RegistryApi& registry, KeyHandle root, const std::string
             if (status != kNoMoreItems) BackupError = true;
             break;
         }
-        result.names.emplace_back(name, ::strnlen(name, kKeyNameBufferSize));
+        result.emplace_back(name, ::strnlen(name, kKeyNameBufferSize));
     }
     return result;
 }

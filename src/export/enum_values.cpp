@@ -1,6 +1,6 @@
 #include "export/backup_error.h"
 #include "export/mod_export.h"
-#include "registry/unique_key.h"
+#include "export/open_for_listing.h"
 
 #include <algorithm>
 #include <vector>
@@ -56,18 +56,11 @@ ValueEntry Convert(std::uint32_t type, std::vector<std::uint8_t> bytes) {
 
 }  // namespace
 
-ValueCollection EnumValues(RegistryApi& registry, KeyHandle root, const std::string& keyPath) {
-    ValueCollection result;
+std::vector<ValueEntry> EnumValues(RegistryApi& registry, KeyHandle root, const std::string& keyPath) {
+    std::vector<ValueEntry> result;
     UniqueKey opened(registry);
-    KeyHandle key = root;
-    if (!keyPath.empty()) {
-        result.openStatus = opened.Open(root, keyPath, kKeyRead);
-        if (result.openStatus != kSuccess) {
-            if (result.openStatus != kFileNotFound) BackupError = true;
-            return result;
-        }
-        key = opened.get();
-    }
+    KeyHandle key = OpenForListing(opened, root, keyPath);
+    if (key == 0) return result;
 
     std::vector<char> name(kValueNameBufferSize);
     std::vector<std::uint8_t> data;
@@ -90,7 +83,7 @@ ValueCollection EnumValues(RegistryApi& registry, KeyHandle root, const std::str
         data.resize(std::min<std::size_t>(dataSize, data.size()));
         ValueEntry entry = Convert(type, data);
         entry.name.assign(name.data(), std::min(nameLength, kValueNameBufferSize));
-        result.entries.push_back(std::move(entry));
+        result.push_back(std::move(entry));
     }
     return result;
 }

@@ -1,10 +1,12 @@
 #include "export/backup_error.h"
 #include "export/mod_export.h"
 #include "export/reg_lines.h"
+#include "registry/unique_key.h"
 
 #include <exception>
 #include <optional>
 #include <utility>
+#include <vector>
 #include <memory>
 
 namespace tarvex {
@@ -15,7 +17,8 @@ constexpr char kHeaderMark[] = "REGEDIT4";
 
 // One top-level export: the header is decided once and the file stays open
 // for the whole tree, so the cost grows with the tree and not its square.
-// Every block is written before the key's subkeys are listed.
+// Every key is opened once; its block is written before its subkeys are
+// listed, and it is closed before they are exported.
 class TreeExport {
 public:
     TreeExport(const ExportPlatform& platform, RootKey root, const std::string& filePath, bool append)
@@ -27,19 +30,23 @@ public:
     }
 
     void Key(const std::string& keyPath, bool recurse) {
-        ValueCollection values = EnumValues(platform_.registry, root_, keyPath);
+        UniqueKey key(platform_.registry);
+        Status status = key.Open(root_, keyPath, kKeyRead);
         // A block for a key that is not there would make the import create it.
-        if (values.openStatus == kFileNotFound) return;
+        if (status == kFileNotFound) return;
+        if (status != kSuccess) BackupError = true;
 
         std::string block = std::exchange(header_, "") + KeyLine(rootPrefix_, keyPath);
-        for (const ValueEntry& entry : values.entries) block += ValueLine(entry);
+        if (key.isOpen()) {
+            for (const ValueEntry& entry : EnumValues(platform_.registry, key.get(), "")) block += ValueLine(entry);
+        }
         block += kLineEnd;
         Write(block);
 
-        if (!recurse) return;
-        for (const std::string& name : EnumKeys(platform_.registry, root_, keyPath).names) {
-            Key(keyPath.empty() ? name : keyPath + "\\" + name, true);
-        }
+        if (!recurse || !key.isOpen()) return;
+        std::vector<std::string> subkeys = EnumKeys(platform_.registry, key.get(), "");
+        key.Close();
+        for (const std::string& name : subkeys) Key(keyPath.empty() ? name : keyPath + "\\" + name, true);
     }
 
     void Finish() {

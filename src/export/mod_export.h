@@ -6,17 +6,18 @@
 #include "registry/registry_api.h"
 
 #include <string>
+#include <vector>
 
 namespace tarvex {
 
 // Lists the subkey names of root\keyPath; an empty keyPath lists root itself.
-// Sets BackupError when the key exists but cannot be read or the listing ends
-// early.
-NameCollection EnumKeys(RegistryApi& registry, KeyHandle root, const std::string& keyPath);
+// A missing key gives nothing; BackupError is set when the key exists but
+// cannot be read or the listing ends early.
+std::vector<std::string> EnumKeys(RegistryApi& registry, KeyHandle root, const std::string& keyPath);
 
 // Lists the values of root\keyPath in enumeration order, each converted to
 // the form that restores it exactly. Error reporting as EnumKeys.
-ValueCollection EnumValues(RegistryApi& registry, KeyHandle root, const std::string& keyPath);
+std::vector<ValueEntry> EnumValues(RegistryApi& registry, KeyHandle root, const std::string& keyPath);
 
 // Decimal text of a 32-bit number to lower-case hex, left-filled to width.
 std::string HexDword(const std::string& text, int width);

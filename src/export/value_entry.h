@@ -28,16 +28,4 @@ struct ValueEntry {
     std::uint32_t registryType = kRegNone;  // TypedBytes
 };
 
-// A listing also says how the key's open went, so that a missing key can be
-// told from one that exists but could not be read.
-struct ValueCollection {
-    Status openStatus = kSuccess;
-    std::vector<ValueEntry> entries;
-};
-
-struct NameCollection {
-    Status openStatus = kSuccess;
-    std::vector<std::string> names;
-};
-
 }  // namespace tarvex

@@ -53,7 +53,7 @@ void AddColumn(HWND list, int position, const wchar_t* header) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, RegistryApi& registry, ProgramExit& exit)
-    : instance_(instance), form_(registry, {list_, *this, pump_, messages_, exit}) {}
+    : instance_(instance), form_(registry, {list_, *this, pump_, messages_, exit, *this, clipboard_, files_, pointer_}) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
@@ -112,8 +112,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kCmdReadId) form_.cmdReadClick();
+            if (HIWORD(wParam) != BN_CLICKED) return 0;
+            switch (LOWORD(wParam)) {
+                case kCmdReadId: form_.cmdReadClick(); break;
+                case kComDelId: form_.comDelClick(); break;
+                case kCmdCopyId: form_.cmdCopyClick(); break;
+                default: break;
+            }
             return 0;
+        case WM_SETCURSOR:
+            // The hourglass stays over the whole window while a backup runs.
+            if (pointer_.ApplyCursor()) return TRUE;
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_NOTIFY:
             OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
@@ -141,6 +151,14 @@ void MainWindow::OnNotify(const NMHDR& header) {
     }
 }
 
+bool MainWindow::chkBackup() const {
+    return SendMessageW(Control(kChkBackupId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool MainWindow::chkSelective() const {
+    return SendMessageW(Control(kChkSelectiveId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void MainWindow::CreateControls() {
     for (const ControlDesign& design : kControlDesigns) {
         HWND control = CreateWindowExW(
@@ -158,6 +176,7 @@ void MainWindow::CreateControls() {
     SendMessageW(Control(kChkSelectiveId), BM_SETCHECK, BST_CHECKED, 0);
     ApplyDpi();
     messages_.SetOwner(hwnd_);
+    clipboard_.SetOwner(hwnd_);
     pump_.SetDialogWindow(hwnd_);
     controlsReady_ = true;
 }

@@ -2,9 +2,12 @@
 
 #include "app/form1.h"
 #include "app/form_layout.h"
+#include "platform/backup_files.h"
+#include "platform/clipboard.h"
 #include "platform/event_pump.h"
 #include "platform/list_view.h"
 #include "platform/message_box.h"
+#include "platform/mouse_pointer.h"
 #include "platform/unique_font.h"
 
 #include <windows.h>
@@ -13,7 +16,7 @@ namespace tarvex {
 
 // Form1's Win32 window: creates the controls as designed, keeps them at the
 // monitor's DPI and forwards their events to Form1.
-class MainWindow final : public FormLayout {
+class MainWindow final : public FormLayout, public BackupChoices {
 public:
     MainWindow(HINSTANCE instance, RegistryApi& registry, ProgramExit& exit);
     MainWindow(const MainWindow&) = delete;
@@ -38,6 +41,9 @@ public:
     bool SetListWidth(float twips) override;
     bool SetListHeight(float twips) override;
 
+    bool chkBackup() const override;
+    bool chkSelective() const override;
+
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,6 +60,9 @@ private:
     ListView list_;
     Win32MessageBoxes messages_;
     Win32EventPump pump_;
+    Win32Clipboard clipboard_;
+    Win32BackupFiles files_;
+    Win32MousePointer pointer_;
     UniqueFont font_;
     Form1 form_;
 };

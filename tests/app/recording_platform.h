@@ -18,9 +18,14 @@ class RecordingMessageBoxes final : public MessageBoxes {
 public:
     MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
         shown.push_back({text, icon, buttons});
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (yesNoAnswers.empty()) return MessageAnswer::Yes;
+        MessageAnswer answer = yesNoAnswers.front();
+        yesNoAnswers.erase(yesNoAnswers.begin());
+        return answer;
     }
     std::vector<ShownMessage> shown;
+    std::vector<MessageAnswer> yesNoAnswers;  // given in turn to Yes/No boxes; Yes once they run out
 };
 
 class RecordingExit final : public ProgramExit {

@@ -13,20 +13,28 @@ TEST_F(Enumeration, EmptyPathEnumeratesTheGivenHandleWithoutOpeningIt) {
     ASSERT_EQ(kSuccess, registry_.RegOpenKeyExA(kLocalMachine, "SYSTEM\\K\\Sub", 0, kKeyRead, key));
     int opensBefore = registry_.CallCount(RegistryCall::OpenKey);
 
-    ValueCollection values = EnumValues(registry_, key, "");
-    ASSERT_EQ(1u, values.entries.size());
-    EXPECT_EQ("t", values.entries[0].text);
-    EXPECT_EQ((std::vector<std::string>{"Sub"}), EnumKeys(registry_, kLocalMachine, "SYSTEM\\K").names);
+    std::vector<ValueEntry> values = EnumValues(registry_, key, "");
+    ASSERT_EQ(1u, values.size());
+    EXPECT_EQ("t", values[0].text);
+    EXPECT_EQ((std::vector<std::string>{"Sub"}), EnumKeys(registry_, kLocalMachine, "SYSTEM\\K"));
     EXPECT_EQ(opensBefore + 1, registry_.CallCount(RegistryCall::OpenKey));
     registry_.RegCloseKey(key);
 }
 
-TEST_F(Enumeration, MissingKeyIsEmptyWithItsStatusAndNoError) {
-    EXPECT_EQ(kFileNotFound, EnumValues(registry_, kLocalMachine, "SYSTEM\\None").openStatus);
-    NameCollection names = EnumKeys(registry_, kLocalMachine, "SYSTEM\\None");
-    EXPECT_EQ(kFileNotFound, names.openStatus);
-    EXPECT_TRUE(names.names.empty());
+TEST_F(Enumeration, MissingKeyIsEmptyAndNoError) {
+    EXPECT_TRUE(EnumValues(registry_, kLocalMachine, "SYSTEM\\None").empty());
+    EXPECT_TRUE(EnumKeys(registry_, kLocalMachine, "SYSTEM\\None").empty());
     EXPECT_FALSE(BackupError);
+}
+
+TEST_F(Enumeration, UnreadableKeyIsEmptyAndAnError) {
+    Value("SYSTEM\\Locked\\Sub", "v", kRegSz, "t\0"s);
+    registry_.SetRights(kLocalMachine, "SYSTEM\\Locked", {.canRead = false});
+    EXPECT_TRUE(EnumKeys(registry_, kLocalMachine, "SYSTEM\\Locked").empty());
+    EXPECT_TRUE(BackupError);
+    BackupError = false;
+    EXPECT_EQ(1u, EnumValues(registry_, kLocalMachine, "SYSTEM\\Locked\\Sub").size());
+    EXPECT_FALSE(BackupError) << "only the locked key itself is unreadable";
 }
 
 TEST_F(Enumeration, LongNamesAndLongDataKeepTheRestOfTheListing) {
@@ -37,12 +45,12 @@ TEST_F(Enumeration, LongNamesAndLongDataKeepTheRestOfTheListing) {
     Value("SYSTEM\\K", longest, kRegSz, "x\0"s);
     Value("SYSTEM\\K", "z", kRegDword, "\2\0\0\0"s);
 
-    ValueCollection values = EnumValues(registry_, kLocalMachine, "SYSTEM\\K");
-    ASSERT_EQ(4u, values.entries.size());
-    EXPECT_EQ(long300, values.entries[1].name);
-    EXPECT_EQ(std::vector<std::uint8_t>(5000, 7), values.entries[1].bytes);
-    EXPECT_EQ(longest, values.entries[2].name);
-    EXPECT_EQ("z", values.entries[3].name);
+    std::vector<ValueEntry> values = EnumValues(registry_, kLocalMachine, "SYSTEM\\K");
+    ASSERT_EQ(4u, values.size());
+    EXPECT_EQ(long300, values[1].name);
+    EXPECT_EQ(std::vector<std::uint8_t>(5000, 7), values[1].bytes);
+    EXPECT_EQ(longest, values[2].name);
+    EXPECT_EQ("z", values[3].name);
     EXPECT_FALSE(BackupError);
 }
 

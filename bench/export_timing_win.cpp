@@ -1,0 +1,71 @@
+// Times a recursive export of a seeded tree under the real registry beside
+// wine's own "reg export" of the same tree. Seeds HKCU, so run it only in a
+// throw-away wine prefix.
+#include "bench_registry.h"
+#include "export/mod_export.h"
+#include "platform/backup_files.h"
+#include "platform/mouse_pointer.h"
+#include "platform/wide_text.h"
+#include "registry/win32_registry.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr char kBase[] = "Software\\TarvexExportBench";
+
+double MedianMilliseconds(const std::function<void()>& run) {
+    std::vector<double> times;
+    for (int i = 0; i < 3; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        run();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void RunToEnd(std::wstring commandLine) {
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+}  // namespace
+
+int main() {
+    tarvex::Win32Registry registry;
+    tarvex::Win32RegistryWriter writer;
+    tarvex::Win32BackupFiles files;
+    tarvex::Win32MousePointer pointer;
+    tarvex::ExportPlatform platform{registry, files, pointer};
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring ours = std::wstring(folder) + L"tarvex-bench.reg";
+    const std::wstring theirs = std::wstring(folder) + L"reg-export-bench.reg";
+
+    registry.SHDeleteKeyA(tarvex::kCurrentUser, kBase);
+    for (int keys : {10000, 20000}) {
+        tarvex::SeedExportTree(writer, tarvex::kCurrentUser, kBase, keys);  // the second round adds to the first
+        double exportMs = MedianMilliseconds([&] {
+            tarvex::ExportKey(platform, tarvex::kCurrentUser, kBase, tarvex::WideToUtf8(ours), true, false);
+        });
+        double regMs = MedianMilliseconds(
+            [&] { RunToEnd(L"reg.exe export HKCU\\" + tarvex::AnsiToWide(kBase) + L" \"" + theirs + L"\" /y"); });
+        std::printf("%d keys: ExportKey %.0f ms, reg export %.0f ms\n", keys, exportMs, regMs);
+    }
+    registry.SHDeleteKeyA(tarvex::kCurrentUser, kBase);
+    return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/backup_choices.h"
+#include "app/connection_list.h"
+#include "app/event_pump.h"
+#include "app/message_boxes.h"
+#include "export/mod_export.h"
+
+#include <string>
+
+namespace tarvex {
+
+inline constexpr char kLargeBackupFile[] = "LargeBackup.reg";
+inline constexpr char kSmallBackupFile[] = "SmallBackup.reg";
+inline constexpr char kBackupErrorText[] = "Error(s) found in backing up registry";
+inline constexpr char kContinueText[] = "Do you want to continue with the Tarvex removal and risk losing data?";
+
+struct DeletionTools {
+    const ExportPlatform& backup;
+    ConnectionList& LV1;
+    BackupChoices& checks;
+    MessageBoxes& messages;
+    EventPump& pump;
+};
+
+// Backs up as the check boxes ask, deletes the key of every ticked row in
+// list order and scans again. A No to a backup warning stops at once.
+void DeleteTickedConnections(const DeletionTools& tools, const std::string& appFolder);
+
+}  // namespace tarvex

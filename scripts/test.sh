@@ -22,5 +22,6 @@ cmake --build --preset windows
 trap stop_wine EXIT
 TARVEX_OWN_DISPLAY=1 start_display
 start_wine "$PWD/build/windows/wineprefix"
+unmanaged_windows
 ctest --preset windows
 echo "all tests passed in $(( $(date +%s) - started )) s"

@@ -9,6 +9,12 @@ start_wine() {
     wineboot -i >/dev/null 2>&1
 }
 
+# Windows without a window manager's frame: wine then need not wait for a
+# manager that is not there each time a window or message box goes away.
+unmanaged_windows() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+
 # Starts Xvfb on a free display unless a display is already there.
 start_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${TARVEX_OWN_DISPLAY:-0}" != 1 ]; then return; fi

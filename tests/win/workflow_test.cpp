@@ -1,0 +1,266 @@
+// Deletion with backup and the table copy, through the real window, message
+// boxes, clipboard, files and (end to end) the real registry.
+#include "app/deletion.h"
+#include "message_box_robot.h"
+#include "platform/control_layout.h"
+#include "platform/main_window.h"
+#include "platform/wide_text.h"
+#include "registry/memory_registry.h"
+#include "registry/win32_registry.h"
+#include "registry_snapshot.h"
+#include "run_program.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace tarvex {
+namespace {
+
+using namespace std::string_literals;
+
+class NoExit final : public ProgramExit {
+public:
+    void Exit(int code) override { codes.push_back(code); }
+    std::vector<int> codes;
+};
+
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+std::wstring ClipboardText(UINT format = CF_UNICODETEXT) {
+    if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
+    std::wstring text = L"<no text>";
+    if (HANDLE data = GetClipboardData(format)) {
+        if (format == CF_UNICODETEXT) {
+            text = static_cast<const wchar_t*>(GlobalLock(data));
+        } else {
+            text = AnsiToWide(static_cast<const char*>(GlobalLock(data)));
+        }
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+constexpr char kNetwork[] = "SYSTEM\\CurrentControlSet\\Control\\Network";
+constexpr char kNetwork001[] = "SYSTEM\\ControlSet001\\Control\\Network";
+constexpr char kTestClass[] = "{7E57C1A5-0000-4000-8000-00000000C1A5}";
+
+std::string ConnectionKey(const char* network, int number) {
+    char name[64];
+    std::snprintf(name, sizeof name, "{7E57%04d-0000-4000-8000-000000000000}", number);
+    return std::string(network) + "\\" + kTestClass + "\\" + name;
+}
+
+// The main window over a given registry, with the backups of a test removed.
+class WorkflowTest : public ::testing::Test {
+protected:
+    explicit WorkflowTest(RegistryApi& registry) : window_(GetModuleHandleW(nullptr), registry, exit_) {}
+    void SetUp() override {
+        window_.Create();
+        window_.Show(SW_SHOWNORMAL);
+        Pump();
+        RemoveBackups();
+    }
+    void TearDown() override {
+        DestroyWindow(window_.hwnd());
+        Pump();
+        RemoveBackups();
+    }
+    void RemoveBackups() {
+        DeleteFileW(Utf8ToWide(Backup(kSmallBackupFile)).c_str());
+        DeleteFileW(Utf8ToWide(Backup(kLargeBackupFile)).c_str());
+    }
+    std::string Backup(const char* file) { return window_.form().AppFolder() + file; }
+    void Press(int id) {
+        SendMessageW(window_.Control(id), BM_CLICK, 0, 0);
+        Pump();
+    }
+    void TickRowsOf(const std::vector<std::string>& keys) {
+        for (int row = 0; row < window_.LV1().RowCount(); ++row) {
+            for (const std::string& key : keys) {
+                if (window_.LV1().RowText(row) == key) window_.LV1().SetChecked(row, true);
+            }
+        }
+    }
+
+    NoExit exit_;
+    MainWindow window_;
+};
+
+class WorkflowOverMemory : public WorkflowTest {
+protected:
+    WorkflowOverMemory() : WorkflowTest(registry_) {}
+    void SetUp() override {
+        for (int number : {1, 2, 3}) {
+            ASSERT_EQ(kSuccess, registry_.SetValue(kLocalMachine, ConnectionKey(kNetwork, number) + "\\Connection",
+                                                   "Name", kRegSz, "Net " + std::to_string(number) + '\0'));
+        }
+        WorkflowTest::SetUp();
+    }
+    bool Exists(int number) { return registry_.KeyExists(kLocalMachine, ConnectionKey(kNetwork, number)); }
+
+    MemoryRegistry registry_;
+};
+
+const std::wstring kTitle = L"Tarvex Manager";
+
+void ExpectBackupWarning(const std::vector<SeenBox>& seen) {
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(kTitle, seen[0].title);
+    EXPECT_EQ(Utf8ToWide(kBackupErrorText), seen[0].text);
+    EXPECT_EQ(LoadIconW(nullptr, IDI_ERROR), seen[0].icon);
+    EXPECT_EQ(std::vector<int>{IDOK}, seen[0].buttons);
+    EXPECT_EQ(IDOK, seen[0].defaultButton);
+
+    EXPECT_EQ(kTitle, seen[1].title);
+    EXPECT_EQ(Utf8ToWide(kContinueText), seen[1].text);
+    EXPECT_EQ(nullptr, seen[1].icon);
+    EXPECT_EQ((std::vector<int>{IDYES, IDNO}), seen[1].buttons);
+    EXPECT_EQ(IDYES, seen[1].defaultButton);
+}
+
+TEST_F(WorkflowOverMemory, BackupWarningAnsweredNoDeletesNothing) {
+    ASSERT_EQ(kSuccess, registry_.CreateKey(kLocalMachine, ConnectionKey(kNetwork, 1) + "\\Locked"));
+    registry_.SetRights(kLocalMachine, ConnectionKey(kNetwork, 1) + "\\Locked", {.canRead = false});
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 1), ConnectionKey(kNetwork, 2)});
+
+    MessageBoxRobot robot({IDOK, IDNO});
+    Press(kComDelId);
+    ExpectBackupWarning(robot.seen());
+    EXPECT_TRUE(Exists(1));
+    EXPECT_TRUE(Exists(2));
+    EXPECT_EQ(3, window_.LV1().RowCount());
+    EXPECT_TRUE(window_.LV1().IsChecked(0));
+    EXPECT_TRUE(exit_.codes.empty());
+}
+
+TEST_F(WorkflowOverMemory, BackupWarningAnsweredYesDeletesAndRescans) {
+    Press(kChkBackupId);  // the full backup now, and it meets the locked key
+    ASSERT_EQ(kSuccess, registry_.CreateKey(kLocalMachine, ConnectionKey(kNetwork, 3) + "\\Locked"));
+    registry_.SetRights(kLocalMachine, ConnectionKey(kNetwork, 3) + "\\Locked", {.canRead = false});
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 1), ConnectionKey(kNetwork, 2)});
+
+    MessageBoxRobot robot({IDOK, IDYES});
+    Press(kComDelId);
+    ExpectBackupWarning(robot.seen());
+    EXPECT_FALSE(Exists(1));
+    EXPECT_FALSE(Exists(2));
+    ASSERT_EQ(1, window_.LV1().RowCount());
+    EXPECT_EQ(ConnectionKey(kNetwork, 3), window_.LV1().RowText(0));
+    EXPECT_FALSE(window_.LV1().IsChecked(0));
+    HANDLE large = CreateFileW(Utf8ToWide(Backup(kLargeBackupFile)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, large);
+    CloseHandle(large);
+}
+
+TEST_F(WorkflowOverMemory, BackupFileHeldByAnotherProgramIsWarnedAndNoDeletesNothing) {
+    HANDLE held = CreateFileW(Utf8ToWide(Backup(kSmallBackupFile)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 2)});
+
+    MessageBoxRobot robot({IDOK, IDNO});
+    Press(kComDelId);
+    CloseHandle(held);
+    ExpectBackupWarning(robot.seen());
+    EXPECT_TRUE(Exists(2));
+}
+
+TEST_F(WorkflowOverMemory, CopyPutsTheTableOnTheClipboardAsUnicodeAndAnsiText) {
+    Press(kCmdReadId);
+    Press(kCmdCopyId);
+    const std::wstring table = L"CurrentControlSet\tNet 1\r\nCurrentControlSet\tNet 2\r\nCurrentControlSet\tNet 3";
+    EXPECT_EQ(table, ClipboardText());
+    EXPECT_EQ(table, ClipboardText(CF_TEXT));
+}
+
+TEST_F(WorkflowOverMemory, CopyOfAnEmptyListLeavesTheClipboardAlone) {
+    PutOnClipboard(L"held before");
+    Press(kCmdCopyId);
+    EXPECT_EQ(L"held before", ClipboardText());
+}
+
+// Seeds both control sets: in wine CurrentControlSet is a key of its own.
+class WorkflowOverRealRegistry : public WorkflowTest {
+protected:
+    WorkflowOverRealRegistry() : WorkflowTest(registry_) {}
+    void SetUp() override {
+        RemoveSeed();
+        for (const char* network : {kNetwork, kNetwork001}) {
+            for (int number : {1, 2}) {
+                std::string key = ConnectionKey(network, number);
+                Seed(key + "\\Connection", "Name", kRegSz, "Seeded " + std::to_string(number) + '\0');
+                Seed(key + "\\Connection", "PnpInstanceID", kRegSz, "PCI\\VEN_8086&DEV_100E\\3&\"x\"\0"s);
+                Seed(key + "\\Connection", "MediaSubType", kRegDword, "\1\0\0\0"s);
+                Seed(key + "\\Connection", "Config", kRegBinary, std::string(300, '\x3C'));
+                Seed(key + "\\Descriptions", "", kRegMultiSz, "Intel\0PRO/1000\0\0"s);
+            }
+        }
+        WorkflowTest::SetUp();
+    }
+    void TearDown() override {
+        WorkflowTest::TearDown();
+        RemoveSeed();
+    }
+    void Seed(const std::string& key, const std::string& name, std::uint32_t type, const std::string& bytes) {
+        ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, key, name, type, bytes));
+    }
+    void RemoveSeed() {
+        for (const char* network : {kNetwork, kNetwork001}) {
+            registry_.SHDeleteKeyA(kLocalMachine, std::string(network) + "\\" + kTestClass);
+        }
+    }
+
+    Win32Registry registry_;
+    Win32RegistryWriter writer_;
+};
+
+TEST_F(WorkflowOverRealRegistry, SelectiveBackupRestoresTheDeletedKeysExactly) {
+    const std::vector<std::string> deleted{ConnectionKey(kNetwork, 1), ConnectionKey(kNetwork001, 2)};
+    std::vector<RegistrySnapshot> originals;
+    for (const std::string& key : deleted) originals.push_back(Snapshot(registry_, kLocalMachine, key));
+    ASSERT_EQ(3u, originals[0].size());
+
+    Press(kCmdReadId);
+    const int rowsBefore = window_.LV1().RowCount();
+    TickRowsOf(deleted);
+    MessageBoxRobot robot({IDOK, IDOK});
+    Press(kComDelId);
+    EXPECT_TRUE(robot.seen().empty());
+    EXPECT_EQ(rowsBefore - 2, window_.LV1().RowCount());
+    for (const std::string& key : deleted) EXPECT_TRUE(Snapshot(registry_, kLocalMachine, key).empty()) << key;
+    EXPECT_FALSE(Snapshot(registry_, kLocalMachine, ConnectionKey(kNetwork, 2)).empty());
+
+    ASSERT_EQ(0, RunProgram(L"reg.exe import \"" + Utf8ToWide(Backup(kSmallBackupFile)) + L"\""));
+    for (std::size_t i = 0; i < deleted.size(); ++i) {
+        EXPECT_EQ(originals[i], Snapshot(registry_, kLocalMachine, deleted[i])) << deleted[i];
+    }
+}
+
+}  // namespace
+}  // namespace tarvex

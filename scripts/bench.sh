@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Reruns the performance figures: the native benchmarks over the in-memory
+# registry, then the wine timings over the real registry in a throw-away prefix.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+source scripts/wine_env.sh
+
+ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
+
+cmake --preset native >/dev/null
+cmake --build --preset native
+build/native/scan_benchmark
+build/native/export_benchmark
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+prefix="$PWD/build/windows/bench-prefix"
+rm -rf "$prefix"
+trap stop_wine EXIT
+start_wine "$prefix"
+sleep 5  # let the prefix's services settle before timing
+wine build/windows/scan_timing_win.exe
+wine build/windows/export_timing_win.exe

@@ -2,6 +2,7 @@
 // wine's own "reg export" of the same tree. Seeds HKCU, so run it only in a
 // throw-away wine prefix.
 #include "bench_registry.h"
+#include "median_time.h"
 #include "export/mod_export.h"
 #include "platform/backup_files.h"
 #include "platform/mouse_pointer.h"
@@ -10,28 +11,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 namespace {
 
 constexpr char kBase[] = "Software\\TarvexExportBench";
-
-// One untimed run first, so that start-up costs of either side do not count.
-double MedianMilliseconds(const std::function<void()>& run) {
-    run();
-    std::vector<double> times;
-    for (int i = 0; i < 5; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void RunToEnd(std::wstring commandLine) {
     STARTUPINFOW startup{sizeof startup};
@@ -61,10 +46,10 @@ int main() {
     registry.SHDeleteKeyA(tarvex::kCurrentUser, kBase);
     for (int keys : {10000, 20000}) {
         tarvex::SeedExportTree(writer, tarvex::kCurrentUser, kBase, keys);  // the second round adds to the first
-        double exportMs = MedianMilliseconds([&] {
+        double exportMs = tarvex::MedianMilliseconds([&] {
             tarvex::ExportKey(platform, tarvex::kCurrentUser, kBase, tarvex::WideToUtf8(ours), true, false);
         });
-        double regMs = MedianMilliseconds(
+        double regMs = tarvex::MedianMilliseconds(
             [&] { RunToEnd(L"reg.exe export HKCU\\" + tarvex::AnsiToWide(kBase) + L" \"" + theirs + L"\" /y"); });
         std::printf("%d keys: ExportKey %.0f ms, reg export %.0f ms\n", keys, exportMs, regMs);
     }

@@ -2,6 +2,7 @@
 // full scan into the real list view of a hidden main window. Seeds HKLM, so
 // run it only in a throw-away wine prefix.
 #include "bench_registry.h"
+#include "median_time.h"
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
 #include "registry/win32_registry.h"
@@ -9,10 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -21,17 +19,6 @@ class NoExit final : public tarvex::ProgramExit {
 public:
     void Exit(int) override {}
 };
-
-double MedianMilliseconds(const std::function<void()>& run) {
-    std::vector<double> times;
-    for (int i = 0; i < 5; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 }  // namespace
 
@@ -46,11 +33,11 @@ int main() {
         tarvex::SeedConnections(writer, perPath);  // adds to what an earlier round seeded
         seeded = perPath;
         tarvex::NullList bare;
-        double bareMs = MedianMilliseconds([&] { tarvex::ScanConnections(registry, bare); });
+        double bareMs = tarvex::MedianMilliseconds([&] { tarvex::ScanConnections(registry, bare); });
 
         tarvex::MainWindow window(GetModuleHandleW(nullptr), registry, exit);
         window.Create();
-        double fullMs = MedianMilliseconds([&] { window.form().cmdReadClick(); });
+        double fullMs = tarvex::MedianMilliseconds([&] { window.form().cmdReadClick(); });
         std::printf("%d rows: registry calls %.0f ms, scan into list view %.0f ms (%.2fx)\n", window.LV1().RowCount(),
                     bareMs, fullMs, fullMs / bareMs);
     }

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/wine_env.sh
 
-ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
+ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth
 
 cmake --preset native >/dev/null
 cmake --build --preset native
@@ -18,6 +18,7 @@ cmake --build --preset windows
 prefix="$PWD/build/windows/bench-prefix"
 rm -rf "$prefix"
 trap stop_wine EXIT
+start_display  # the scan timing fills a real list view
 start_wine "$prefix"
 sleep 5  # let the prefix's services settle before timing
 wine build/windows/scan_timing_win.exe

@@ -17,8 +17,8 @@ constexpr char kHeaderMark[] = "REGEDIT4";
 
 // One top-level export: the header is decided once and the file stays open
 // for the whole tree, so the cost grows with the tree and not its square.
-// Every key is opened once; its block is written before its subkeys are
-// listed, and it is closed before they are exported.
+// Every key is opened once, below its parent's open handle rather than from
+// the root; its block is written before its subkeys are listed.
 class TreeExport {
 public:
     TreeExport(const ExportPlatform& platform, RootKey root, const std::string& filePath, bool append)
@@ -29,9 +29,10 @@ public:
         }
     }
 
-    void Key(const std::string& keyPath, bool recurse) {
+    // Opens name below parent, an open key or the root; keyPath is its path below the root.
+    void Key(KeyHandle parent, const std::string& name, const std::string& keyPath, bool recurse) {
         UniqueKey key(platform_.registry);
-        Status status = key.Open(root_, keyPath, kKeyRead);
+        Status status = key.Open(parent, name, kKeyRead);
         // A block for a key that is not there would make the import create it.
         if (status == kFileNotFound) return;
         if (status != kSuccess) BackupError = true;
@@ -44,9 +45,9 @@ public:
         Write(block);
 
         if (!recurse || !key.isOpen()) return;
-        std::vector<std::string> subkeys = EnumKeys(platform_.registry, key.get(), "");
-        key.Close();
-        for (const std::string& name : subkeys) Key(keyPath.empty() ? name : keyPath + "\\" + name, true);
+        for (const std::string& subkey : EnumKeys(platform_.registry, key.get(), "")) {
+            Key(key.get(), subkey, keyPath.empty() ? subkey : keyPath + "\\" + subkey, true);
+        }
     }
 
     void Finish() {
@@ -82,7 +83,7 @@ void ExportKey(const ExportPlatform& platform, RootKey root, const std::string& 
     HourglassScope hourglass(platform.pointer);
     try {
         TreeExport tree(platform, root, filePath, append);
-        tree.Key(keyPath, recurse);
+        tree.Key(root, keyPath, keyPath, recurse);
         tree.Finish();
     } catch (const std::exception&) {
         // Out of memory part-way: whatever was written is incomplete.

@@ -43,7 +43,15 @@ std::string TypedHex(std::uint32_t type, const std::vector<std::uint8_t>& bytes)
     return prefix + ByteList(bytes);
 }
 
-std::string NamePart(const std::string& name) { return name.empty() ? "@" : Quoted(name); }
+// No REGEDIT4 form holds a line break in a name: the line would come apart.
+void ReportLineBreakIn(const std::string& name) {
+    if (name.find_first_of("\r\n") != std::string::npos) BackupError = true;
+}
+
+std::string NamePart(const std::string& name) {
+    ReportLineBreakIn(name);
+    return name.empty() ? "@" : Quoted(name);
+}
 
 std::string DataPart(const ValueEntry& entry) {
     switch (entry.kind) {
@@ -82,6 +90,7 @@ std::string RootPrefix(RootKey root) {
 }
 
 std::string KeyLine(const std::string& rootPrefix, const std::string& keyPath) {
+    ReportLineBreakIn(keyPath);
     return "[" + rootPrefix + keyPath + "]" + kLineEnd;
 }
 

@@ -171,6 +171,16 @@ TEST_F(ExportFixture, MissingKeyWritesNoBlockAndIsNoError) {
     EXPECT_EQ(kDefaultPointer, pointer_.current);
 }
 
+TEST_F(ExportFixture, LineBreaksInNamesCannotBeWrittenAndAreReported) {
+    for (const auto& [key, name] : std::vector<std::pair<std::string, std::string>>{
+             {"SYSTEM\\V", "two\nlines"}, {"SYSTEM\\Key\rWith break", "v"}}) {
+        BackupError = false;
+        Value(key, name, kRegDword, "\1\0\0\0"s);
+        Export(key);
+        EXPECT_TRUE(BackupError) << name;
+    }
+}
+
 TEST_F(ExportFixture, BackupErrorIsNeverClearedByTheExport) {
     Key("SYSTEM\\K");
     BackupError = true;

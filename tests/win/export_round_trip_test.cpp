@@ -55,24 +55,33 @@ const std::vector<SeedValue>& AwkwardValues() {
     return values;
 }
 
-class ExportRoundTrip : public ::testing::Test {
+// The export over the real registry and files.
+struct RealExport {
+    Win32Registry registry;
+    Win32RegistryWriter writer;
+    Win32BackupFiles files;
+    Win32MousePointer pointer;
+    ExportPlatform platform{registry, files, pointer};
+};
+
+class ExportRoundTrip : public ::testing::Test, protected RealExport {
 protected:
     void SetUp() override {
-        registry_.SHDeleteKeyA(kCurrentUser, kTree);
-        ASSERT_EQ(kSuccess, writer_.CreateKey(kCurrentUser, std::string(kTree) + "\\Empty child"));
+        registry.SHDeleteKeyA(kCurrentUser, kTree);
+        ASSERT_EQ(kSuccess, writer.CreateKey(kCurrentUser, std::string(kTree) + "\\Empty child"));
         for (const SeedValue& value : AwkwardValues()) {
-            ASSERT_EQ(kSuccess, writer_.SetValue(kCurrentUser, kTree + value.key, value.name, value.type, value.bytes));
+            ASSERT_EQ(kSuccess, writer.SetValue(kCurrentUser, kTree + value.key, value.name, value.type, value.bytes));
         }
-        original_ = Snapshot(registry_, kCurrentUser, kTree);
+        original_ = Snapshot(registry, kCurrentUser, kTree);
         ASSERT_EQ(5u, original_.size());
         BackupError = false;
-        ExportKey(platform_, kCurrentUser, kTree, file_, true, false);
+        ExportKey(platform, kCurrentUser, kTree, file_, true, false);
         ASSERT_FALSE(BackupError);
-        ASSERT_EQ(kSuccess, registry_.SHDeleteKeyA(kCurrentUser, kTree));
-        ASSERT_TRUE(Snapshot(registry_, kCurrentUser, kTree).empty());
+        ASSERT_EQ(kSuccess, registry.SHDeleteKeyA(kCurrentUser, kTree));
+        ASSERT_TRUE(Snapshot(registry, kCurrentUser, kTree).empty());
     }
     void TearDown() override {
-        registry_.SHDeleteKeyA(kCurrentUser, kTree);
+        registry.SHDeleteKeyA(kCurrentUser, kTree);
         DeleteFileW(Utf8ToWide(file_).c_str());
     }
 
@@ -91,7 +100,7 @@ protected:
     }
 
     void ExpectRestored() {
-        RegistrySnapshot restored = Snapshot(registry_, kCurrentUser, kTree);
+        RegistrySnapshot restored = Snapshot(registry, kCurrentUser, kTree);
         RegistrySnapshot expected = Expected();
         ASSERT_EQ(expected.size(), restored.size());
         for (const auto& [path, values] : expected) {
@@ -106,11 +115,6 @@ protected:
         }
     }
 
-    Win32Registry registry_;
-    Win32RegistryWriter writer_;
-    Win32BackupFiles files_;
-    Win32MousePointer pointer_;
-    ExportPlatform platform_{registry_, files_, pointer_};
     std::string file_ = WideToUtf8(TempFilePath(L"tarvex-round-trip.reg"));
     RegistrySnapshot original_;
 };
@@ -125,43 +129,38 @@ TEST_F(ExportRoundTrip, RegeditRestoresEveryKeyAndValue) {
     ExpectRestored();
 }
 
-class ExportToDisk : public ::testing::Test {
+class ExportToDisk : public ::testing::Test, protected RealExport {
 protected:
     void SetUp() override {
-        ASSERT_EQ(kSuccess, writer_.SetValue(kCurrentUser, kKey, "v", kRegDword, "\1\0\0\0"s));
+        ASSERT_EQ(kSuccess, writer.SetValue(kCurrentUser, kKey, "v", kRegDword, "\1\0\0\0"s));
         BackupError = false;
     }
     void TearDown() override {
         DeleteFileW(Utf8ToWide(file_).c_str());
-        registry_.SHDeleteKeyA(kCurrentUser, "Software\\TarvexToDisk");
+        registry.SHDeleteKeyA(kCurrentUser, "Software\\TarvexToDisk");
     }
-    std::string Read() { return files_.ReadWhole(file_).value_or("<missing>"); }
+    std::string Read() { return files.ReadWhole(file_).value_or("<missing>"); }
 
     static constexpr char kKey[] = "Software\\TarvexToDisk\\K";
-    Win32Registry registry_;
-    Win32RegistryWriter writer_;
-    Win32BackupFiles files_;
-    Win32MousePointer pointer_;
-    ExportPlatform platform_{registry_, files_, pointer_};
     std::string file_ = WideToUtf8(TempFilePath(L"tarvex-to-disk.reg"));
 };
 
 constexpr char kBlock[] = "[HKEY_CURRENT_USER\\Software\\TarvexToDisk\\K]\r\n\"v\"=dword:00000001\r\n\r\n";
 
 TEST_F(ExportToDisk, ReplacesThenAppends) {
-    ASSERT_TRUE(files_.Open(file_, false)->Write("old content"));
-    ExportKey(platform_, kCurrentUser, kKey, file_, true, false);
-    ExportKey(platform_, kCurrentUser, kKey, file_, true, true);
+    ASSERT_TRUE(files.Open(file_, false)->Write("old content"));
+    ExportKey(platform, kCurrentUser, kKey, file_, true, false);
+    ExportKey(platform, kCurrentUser, kKey, file_, true, true);
     EXPECT_EQ("REGEDIT4\r\n\r\n"s + kBlock + kBlock, Read());
     EXPECT_FALSE(BackupError);
-    EXPECT_EQ(kDefaultPointer, pointer_.Current());
+    EXPECT_EQ(kDefaultPointer, pointer.Current());
 }
 
 TEST_F(ExportToDisk, MissingFolderIsReported) {
     const std::string missing = WideToUtf8(TempFilePath(L"tarvex-no-such-folder\\Backup.reg"));
-    ExportKey(platform_, kCurrentUser, kKey, missing, true, false);
+    ExportKey(platform, kCurrentUser, kKey, missing, true, false);
     EXPECT_TRUE(BackupError);
-    EXPECT_FALSE(files_.ReadWhole(missing));
+    EXPECT_FALSE(files.ReadWhole(missing));
 }
 
 // (A read-only file cannot be tested here: wine run as root writes it anyway.)
@@ -169,7 +168,7 @@ TEST_F(ExportToDisk, LockedFileIsReported) {
     HANDLE locked = CreateFileW(Utf8ToWide(file_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
-    ExportKey(platform_, kCurrentUser, kKey, file_, true, true);
+    ExportKey(platform, kCurrentUser, kKey, file_, true, true);
     CloseHandle(locked);
     EXPECT_TRUE(BackupError);
     EXPECT_EQ("", Read());

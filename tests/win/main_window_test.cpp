@@ -1,6 +1,7 @@
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
 #include "registry/memory_registry.h"
+#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,21 +12,6 @@
 
 namespace tarvex {
 namespace {
-
-class RecordingExit final : public ProgramExit {
-public:
-    void Exit(int code) override { codes.push_back(code); }
-    std::vector<int> codes;
-};
-
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;  // a test window's close must not end the run
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 RECT ChildRect(HWND child) {
     RECT rect{};

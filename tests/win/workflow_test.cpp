@@ -9,6 +9,7 @@
 #include "registry/win32_registry.h"
 #include "registry_snapshot.h"
 #include "run_program.h"
+#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -21,21 +22,6 @@ namespace tarvex {
 namespace {
 
 using namespace std::string_literals;
-
-class NoExit final : public ProgramExit {
-public:
-    void Exit(int code) override { codes.push_back(code); }
-    std::vector<int> codes;
-};
-
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 std::wstring ClipboardText(UINT format = CF_UNICODETEXT) {
     if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
@@ -104,7 +90,7 @@ protected:
         }
     }
 
-    NoExit exit_;
+    RecordingExit exit_;
     MainWindow window_;
 };
 

@@ -5,7 +5,7 @@ start_wine() {
     mkdir -p "$WINEPREFIX"
     # A persistent server keeps the prefix's services running between tests,
     # so waiting for it to go idle would never return; wineboot waits itself.
-    wineserver -p
+    wineserver -p 2>/dev/null || true  # a server of an earlier run may still hold the prefix
     wineboot -i >/dev/null 2>&1
 }
 

@@ -4,10 +4,9 @@
 #include "registry/unique_key.h"
 
 #include <exception>
+#include <memory>
 #include <optional>
 #include <utility>
-#include <vector>
-#include <memory>
 
 namespace tarvex {
 
@@ -22,7 +21,7 @@ constexpr char kHeaderMark[] = "REGEDIT4";
 class TreeExport {
 public:
     TreeExport(const ExportPlatform& platform, RootKey root, const std::string& filePath, bool append)
-        : platform_(platform), root_(root), rootPrefix_(RootPrefix(root)), filePath_(filePath), append_(append) {
+        : platform_(platform), rootPrefix_(RootPrefix(root)), filePath_(filePath), append_(append) {
         if (append) {
             std::optional<std::string> content = platform.files.ReadWhole(filePath);
             if (content && content->find(kHeaderMark) != std::string::npos) header_.clear();
@@ -67,7 +66,6 @@ private:
     }
 
     const ExportPlatform& platform_;
-    RootKey root_;
     std::string rootPrefix_;
     const std::string& filePath_;
     bool append_;

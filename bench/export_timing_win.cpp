@@ -8,6 +8,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
+#include "run_program.h"
 
 #include <windows.h>
 
@@ -18,18 +19,6 @@ namespace {
 
 constexpr char kBase[] = "Software\\TarvexExportBench";
 
-void RunToEnd(std::wstring commandLine) {
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
 }  // namespace
 
 int main() {
@@ -38,10 +27,8 @@ int main() {
     tarvex::Win32BackupFiles files;
     tarvex::Win32MousePointer pointer;
     tarvex::ExportPlatform platform{registry, files, pointer};
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring ours = std::wstring(folder) + L"tarvex-bench.reg";
-    const std::wstring theirs = std::wstring(folder) + L"reg-export-bench.reg";
+    const std::wstring ours = tarvex::TempFilePath(L"tarvex-bench.reg");
+    const std::wstring theirs = tarvex::TempFilePath(L"reg-export-bench.reg");
 
     registry.SHDeleteKeyA(tarvex::kCurrentUser, kBase);
     for (int keys : {10000, 20000}) {
@@ -50,7 +37,7 @@ int main() {
             tarvex::ExportKey(platform, tarvex::kCurrentUser, kBase, tarvex::WideToUtf8(ours), true, false);
         });
         double regMs = tarvex::MedianMilliseconds(
-            [&] { RunToEnd(L"reg.exe export HKCU\\" + tarvex::AnsiToWide(kBase) + L" \"" + theirs + L"\" /y"); });
+            [&] { tarvex::RunProgram(L"reg.exe export HKCU\\" + tarvex::AnsiToWide(kBase) + L" \"" + theirs + L"\" /y"); });
         std::printf("%d keys: ExportKey %.0f ms, reg export %.0f ms\n", keys, exportMs, regMs);
     }
     registry.SHDeleteKeyA(tarvex::kCurrentUser, kBase);

@@ -15,12 +15,21 @@ bool BackupAccepted(MessageBoxes& messages) {
     return messages.Show(kContinueText, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
+// The earlier full backup may be the only copy of keys deleted before: it
+// stays until its replacement is wholly on the disk, and a failed
+// replacement leaves it as it was.
 bool BackUpAllNetworkTrees(const DeletionTools& tools, const std::string& file) {
     BackupError = false;
+    const std::string draft = file + kDraftSuffix;
+    bool complete = true;
     bool append = false;
     for (const char* path : kNetworkPaths) {
-        ExportKey(tools.backup, kLocalMachine, path, file, true, append);
+        complete = ExportKey(tools.backup, kLocalMachine, path, draft, true, append) && complete;
         append = true;
+    }
+    if (!complete || !tools.backup.files.Replace(draft, file)) {
+        BackupError = true;
+        tools.backup.files.Remove(draft);
     }
     return BackupAccepted(tools.messages);
 }

@@ -12,6 +12,8 @@ namespace tarvex {
 
 inline constexpr char kLargeBackupFile[] = "LargeBackup.reg";
 inline constexpr char kSmallBackupFile[] = "SmallBackup.reg";
+// A new full backup is written beside the old one under this suffix first.
+inline constexpr char kDraftSuffix[] = ".tmp";
 inline constexpr char kBackupErrorText[] = "Error(s) found in backing up registry";
 inline constexpr char kContinueText[] = "Do you want to continue with the Tarvex removal and risk losing data?";
 

@@ -1,12 +1,22 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace tarvex {
 
-// One open backup file. Write and Close report whether the bytes reached it.
+// One backup file open for reading.
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    // Up to size bytes into buffer; 0 at the end of the file or when it cannot be read.
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// One open backup file. Write and Close report whether the bytes reached it;
+// Close returns only once they are on the disk. A failed write takes back
+// everything written since the open, so that no file ends in a partial block.
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
@@ -18,11 +28,18 @@ public:
 class BackupFiles {
 public:
     virtual ~BackupFiles() = default;
-    // The whole file, or nothing when it is missing or cannot be read.
-    virtual std::optional<std::string> ReadWhole(const std::string& path) = 0;
+    // nullptr when the file is missing or cannot be opened.
+    virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
     // Opens for appending (created when missing) or for output (created or
     // emptied); nullptr when the file cannot be opened.
     virtual std::unique_ptr<OutputFile> Open(const std::string& path, bool append) = 0;
+    // Puts from in the place of to in one step; false leaves both as they were.
+    virtual bool Replace(const std::string& from, const std::string& to) = 0;
+    virtual void Remove(const std::string& path) = 0;
 };
+
+// Whether the file holds text anywhere, reading only as far as its first
+// occurrence. A file that is missing or cannot be read holds nothing.
+bool FileContains(BackupFiles& files, const std::string& path, const std::string& text);
 
 }  // namespace tarvex

@@ -8,8 +8,9 @@ namespace tarvex {
 
 namespace {
 
-// Key names are at most 255 characters.
-constexpr std::uint32_t kKeyNameBufferSize = 260;
+// Key names are at most 255 characters, each up to two bytes in a
+// double-byte code page, and the NUL.
+constexpr std::uint32_t kKeyNameBufferSize = 2 * 255 + 1;
 
 }  // namespace
 
@@ -26,6 +27,11 @@ std::vector<std::string> EnumKeys(RegistryApi& registry, KeyHandle root, const s
         if (status != kSuccess) {
             if (status != kNoMoreItems) BackupError = true;
             break;
+        }
+        // A stand-in name would open nothing, or another key: the subtree cannot be saved.
+        if (registry.SubkeyAnsiFit(key, index) != AnsiFit::Exact) {
+            BackupError = true;
+            continue;
         }
         result.emplace_back(name, ::strnlen(name, kKeyNameBufferSize));
     }

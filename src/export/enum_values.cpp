@@ -9,9 +9,10 @@ namespace tarvex {
 
 namespace {
 
-// Value names may be 16,383 characters long; a shorter buffer would end the
-// listing at the first long name.
-constexpr std::uint32_t kValueNameBufferSize = 16384;
+// Value names may be 16,383 characters long, each up to two bytes in a
+// double-byte code page; a shorter buffer would end the listing at the first
+// long name.
+constexpr std::uint32_t kValueNameBufferSize = 2 * 16383 + 1;
 constexpr std::uint32_t kFirstDataSize = 4096;
 
 bool HoldsLineBreakOrNul(const std::string& text) {
@@ -80,6 +81,11 @@ std::vector<ValueEntry> EnumValues(RegistryApi& registry, KeyHandle root, const 
             if (status != kNoMoreItems) BackupError = true;
             break;
         }
+        // A stand-in name would restore as another value; stand-in characters in
+        // text are the best the file can hold, and both are reported.
+        AnsiFit fit = registry.ValueAnsiFit(key, index);
+        if (fit != AnsiFit::Exact) BackupError = true;
+        if (fit == AnsiFit::NameLost) continue;
         data.resize(std::min<std::size_t>(dataSize, data.size()));
         ValueEntry entry = Convert(type, data);
         entry.name.assign(name.data(), std::min(nameLength, kValueNameBufferSize));

@@ -5,7 +5,6 @@
 
 #include <exception>
 #include <memory>
-#include <optional>
 #include <utility>
 
 namespace tarvex {
@@ -22,19 +21,18 @@ class TreeExport {
 public:
     TreeExport(const ExportPlatform& platform, RootKey root, const std::string& filePath, bool append)
         : platform_(platform), rootPrefix_(RootPrefix(root)), filePath_(filePath), append_(append) {
-        if (append) {
-            std::optional<std::string> content = platform.files.ReadWhole(filePath);
-            if (content && content->find(kHeaderMark) != std::string::npos) header_.clear();
-        }
+        if (append && FileContains(platform.files, filePath, kHeaderMark)) header_.clear();
     }
 
-    // Opens name below parent, an open key or the root; keyPath is its path below the root.
-    void Key(KeyHandle parent, const std::string& name, const std::string& keyPath, bool recurse) {
+    // Opens name below parent, an open key or the root; keyPath is its path
+    // below the root. A key its parent listed must be there: only the
+    // top-level key of a call may be missing without loss.
+    void Key(KeyHandle parent, const std::string& name, const std::string& keyPath, bool recurse, bool listed) {
         UniqueKey key(platform_.registry);
         Status status = key.Open(parent, name, kKeyRead);
+        if (status != kSuccess && (listed || status != kFileNotFound)) BackupError = true;
         // A block for a key that is not there would make the import create it.
         if (status == kFileNotFound) return;
-        if (status != kSuccess) BackupError = true;
 
         std::string block = std::exchange(header_, "") + KeyLine(rootPrefix_, keyPath);
         if (key.isOpen()) {
@@ -45,14 +43,16 @@ public:
 
         if (!recurse || !key.isOpen()) return;
         for (const std::string& subkey : EnumKeys(platform_.registry, key.get(), "")) {
-            Key(key.get(), subkey, keyPath.empty() ? subkey : keyPath + "\\" + subkey, true);
+            Key(key.get(), subkey, keyPath.empty() ? subkey : keyPath + "\\" + subkey, true, true);
         }
     }
 
-    void Finish() {
+    // True when every byte meant for the file reached it.
+    bool Finish() {
         // A replaced file is replaced even when its key is missing.
         if (!openTried_ && !append_) Write(header_);
-        if (file_ && !file_->Close()) BackupError = true;
+        if (file_ && !file_->Close()) FileFailed();
+        return fileComplete_;
     }
 
 private:
@@ -60,9 +60,14 @@ private:
         if (!openTried_) {
             openTried_ = true;
             file_ = platform_.files.Open(filePath_, append_);
-            if (!file_) BackupError = true;
+            if (!file_) FileFailed();
         }
-        if (file_ && !file_->Write(bytes)) BackupError = true;
+        if (file_ && !file_->Write(bytes)) FileFailed();
+    }
+
+    void FileFailed() {
+        BackupError = true;
+        fileComplete_ = false;
     }
 
     const ExportPlatform& platform_;
@@ -72,20 +77,22 @@ private:
     std::string header_ = kRegeditHeader;
     std::unique_ptr<OutputFile> file_;
     bool openTried_ = false;
+    bool fileComplete_ = true;
 };
 
 }  // namespace
 
-void ExportKey(const ExportPlatform& platform, RootKey root, const std::string& keyPath,
+bool ExportKey(const ExportPlatform& platform, RootKey root, const std::string& keyPath,
                const std::string& filePath, bool recurse, bool append) {
     HourglassScope hourglass(platform.pointer);
     try {
         TreeExport tree(platform, root, filePath, append);
-        tree.Key(root, keyPath, keyPath, recurse);
-        tree.Finish();
+        tree.Key(root, keyPath, keyPath, recurse, false);
+        return tree.Finish();
     } catch (const std::exception&) {
         // Out of memory part-way: whatever was written is incomplete.
         BackupError = true;
+        return false;
     }
 }
 

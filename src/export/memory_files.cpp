@@ -1,19 +1,44 @@
 #include "export/memory_files.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace tarvex {
 
+class MemoryFiles::Reader final : public InputFile {
+public:
+    Reader(MemoryFiles& files, const std::string& content) : files_(files), content_(content) {}
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        std::size_t count = std::min(size, content_.size() - offset_);
+        std::memcpy(buffer, content_.data() + offset_, count);
+        offset_ += count;
+        files_.bytesRead_ += count;
+        return count;
+    }
+
+private:
+    MemoryFiles& files_;
+    const std::string& content_;
+    std::size_t offset_ = 0;
+};
+
 class MemoryFiles::File final : public OutputFile {
 public:
-    File(MemoryFiles& files, std::string& content) : files_(files), content_(content) {}
+    File(MemoryFiles& files, std::string& content) : files_(files), content_(content), start_(content.size()) {}
 
     bool Write(const std::string& bytes) override {
-        std::size_t fits = std::min(bytes.size(), files_.freeSpace_);
-        content_.append(bytes, 0, fits);
-        files_.freeSpace_ -= fits;
-        return fits == bytes.size();
+        if (failed_) return false;
+        if (bytes.size() <= files_.freeSpace_) {
+            content_ += bytes;
+            files_.freeSpace_ -= bytes.size();
+            return true;
+        }
+        failed_ = true;
+        files_.freeSpace_ += content_.size() - start_;
+        content_.resize(start_);
+        return false;
     }
 
     bool Close() override { return !std::exchange(files_.failNextClose_, false); }
@@ -21,11 +46,15 @@ public:
 private:
     MemoryFiles& files_;
     std::string& content_;
+    std::size_t start_;
+    bool failed_ = false;
 };
 
-std::optional<std::string> MemoryFiles::ReadWhole(const std::string& path) {
+std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) {
     ++readCount_;
-    return Content(path);
+    auto file = files_.find(path);
+    if (file == files_.end()) return nullptr;
+    return std::make_unique<Reader>(*this, file->second);
 }
 
 std::unique_ptr<OutputFile> MemoryFiles::Open(const std::string& path, bool append) {
@@ -35,6 +64,18 @@ std::unique_ptr<OutputFile> MemoryFiles::Open(const std::string& path, bool appe
     std::string& content = files_[path];
     if (!append) content.clear();
     return std::make_unique<File>(*this, content);
+}
+
+bool MemoryFiles::Replace(const std::string& from, const std::string& to) {
+    auto source = files_.find(from);
+    if (std::exchange(failNextReplace_, false) || source == files_.end() || readOnly_.count(to)) return false;
+    files_[to] = std::move(source->second);
+    files_.erase(from);
+    return true;
+}
+
+void MemoryFiles::Remove(const std::string& path) {
+    if (!readOnly_.count(path)) files_.erase(path);
 }
 
 std::optional<std::string> MemoryFiles::Content(const std::string& path) const {

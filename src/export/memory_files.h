@@ -12,11 +12,13 @@
 namespace tarvex {
 
 // Files held in memory, for tests and benchmarks: folders that must exist,
-// read-only files, a disk that fills up, a close that fails.
+// read-only files, a disk that fills up, a close or a replace that fails.
 class MemoryFiles final : public BackupFiles {
 public:
-    std::optional<std::string> ReadWhole(const std::string& path) override;
+    std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
     std::unique_ptr<OutputFile> Open(const std::string& path, bool append) override;
+    bool Replace(const std::string& from, const std::string& to) override;
+    void Remove(const std::string& path) override;
 
     // A folder path ends with a backslash; files can only be opened in one.
     void AddFolder(const std::string& folder) { folders_.insert(folder); }
@@ -25,12 +27,15 @@ public:
     // Bytes that can still be written, across all files.
     void SetFreeSpace(std::size_t bytes) { freeSpace_ = bytes; }
     void FailNextClose() { failNextClose_ = true; }
+    void FailNextReplace() { failNextReplace_ = true; }
 
     std::optional<std::string> Content(const std::string& path) const;
     int OpenCount() const { return openCount_; }
     int ReadCount() const { return readCount_; }
+    std::size_t BytesRead() const { return bytesRead_; }
 
 private:
+    class Reader;
     class File;
 
     std::set<std::string> folders_;
@@ -38,8 +43,10 @@ private:
     std::set<std::string> readOnly_;
     std::size_t freeSpace_ = std::numeric_limits<std::size_t>::max();
     bool failNextClose_ = false;
+    bool failNextReplace_ = false;
     int openCount_ = 0;
     int readCount_ = 0;
+    std::size_t bytesRead_ = 0;
 };
 
 }  // namespace tarvex

@@ -30,8 +30,10 @@ struct ExportPlatform {
 
 // Writes root\keyPath (and with recurse its whole subtree, depth-first) to
 // filePath as REGEDIT4 text. Never throws; BackupError reports any key or
-// value that the file will not restore.
-void ExportKey(const ExportPlatform& platform, RootKey root, const std::string& keyPath,
+// value that the file will not restore. Returns false when the file could
+// not be opened, written or closed in full, so that a caller writing a
+// replacement can keep the file it would replace.
+bool ExportKey(const ExportPlatform& platform, RootKey root, const std::string& keyPath,
                const std::string& filePath, bool recurse, bool append);
 
 }  // namespace tarvex

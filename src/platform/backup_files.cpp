@@ -11,24 +11,55 @@ namespace tarvex {
 
 namespace {
 
+// Writes at the end of the file; start is where this open began.
 class Win32OutputFile final : public OutputFile {
 public:
-    explicit Win32OutputFile(UniqueFileHandle file) : file_(std::move(file)) {}
+    Win32OutputFile(UniqueFileHandle file, LARGE_INTEGER start) : file_(std::move(file)), start_(start) {}
 
     bool Write(const std::string& bytes) override {
+        if (failed_) return false;
         const char* next = bytes.data();
         std::size_t left = bytes.size();
         while (left > 0) {
             DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, std::numeric_limits<DWORD>::max()));
             DWORD written = 0;
-            if (!WriteFile(file_.get(), next, chunk, &written, nullptr) || written == 0) return false;
+            if (!WriteFile(file_.get(), next, chunk, &written, nullptr) || written == 0) return TakeBack();
             next += written;
             left -= written;
         }
         return true;
     }
 
-    bool Close() override { return file_.Close(); }
+    // The backup must be on the disk before the key it saves is deleted.
+    bool Close() override {
+        bool flushed = FlushFileBuffers(file_.get()) != FALSE;
+        return file_.Close() && flushed;
+    }
+
+private:
+    // A partial block would run into the next backup appended after it and
+    // spoil the import of both: cut the file back to where this open began.
+    bool TakeBack() {
+        failed_ = true;
+        if (SetFilePointerEx(file_.get(), start_, nullptr, FILE_BEGIN)) SetEndOfFile(file_.get());
+        return false;
+    }
+
+    UniqueFileHandle file_;
+    LARGE_INTEGER start_;
+    bool failed_ = false;
+};
+
+class Win32InputFile final : public InputFile {
+public:
+    explicit Win32InputFile(UniqueFileHandle file) : file_(std::move(file)) {}
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        DWORD read = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
+        if (!ReadFile(file_.get(), buffer, chunk, &read, nullptr)) return 0;
+        return read;
+    }
 
 private:
     UniqueFileHandle file_;
@@ -36,27 +67,29 @@ private:
 
 }  // namespace
 
-std::optional<std::string> Win32BackupFiles::ReadWhole(const std::string& path) {
+std::unique_ptr<InputFile> Win32BackupFiles::OpenForReading(const std::string& path) {
     UniqueFileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.isOpen()) return std::nullopt;
-    std::string content;
-    char buffer[64 * 1024];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
-        if (read == 0) return content;
-        content.append(buffer, read);
-    }
-    return std::nullopt;
+    if (!file.isOpen()) return nullptr;
+    return std::make_unique<Win32InputFile>(std::move(file));
 }
 
 std::unique_ptr<OutputFile> Win32BackupFiles::Open(const std::string& path, bool append) {
-    // Others may read a backup while it is written, never write it.
-    UniqueFileHandle file(CreateFileW(Utf8ToWide(path).c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
-                                      FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Others may read a backup while it is written, never write it, so the
+    // end found here stays the end until the file is closed.
+    UniqueFileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.isOpen()) return nullptr;
-    return std::make_unique<Win32OutputFile>(std::move(file));
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_END)) return nullptr;
+    return std::make_unique<Win32OutputFile>(std::move(file), start);
 }
+
+bool Win32BackupFiles::Replace(const std::string& from, const std::string& to) {
+    return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void Win32BackupFiles::Remove(const std::string& path) { DeleteFileW(Utf8ToWide(path).c_str()); }
 
 }  // namespace tarvex

@@ -18,6 +18,7 @@ struct Value {
     std::string folded;
     std::uint32_t type;
     std::string bytes;
+    AnsiFit ansiFit = AnsiFit::Exact;
 };
 
 }  // namespace
@@ -29,12 +30,17 @@ struct MemoryRegistry::Node {
     std::vector<Value> values;                   // in the registry's value order
     KeyRights rights;
     bool deleted = false;
+    bool nameBeyondAnsi = false;
 
+    // A key whose real name the code page cannot carry is not found by its stand-in.
     std::shared_ptr<Node> Child(const std::string& childName) const {
         auto folded = FoldCase(childName);
         auto it = std::lower_bound(subkeys.begin(), subkeys.end(), folded,
                                    [](const std::shared_ptr<Node>& n, const std::string& f) { return n->folded < f; });
-        return it != subkeys.end() && (*it)->folded == folded ? *it : nullptr;
+        for (; it != subkeys.end() && (*it)->folded == folded; ++it) {
+            if (!(*it)->nameBeyondAnsi) return *it;
+        }
+        return nullptr;
     }
 
     std::shared_ptr<Node> AddChild(const std::string& childName) {
@@ -50,7 +56,9 @@ struct MemoryRegistry::Node {
 
     Value* FindValue(const std::string& valueName) {
         auto folded = FoldCase(valueName);
-        auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) { return v.folded == folded; });
+        auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) {
+            return v.folded == folded && v.ansiFit != AnsiFit::NameLost;
+        });
         return it != values.end() ? &*it : nullptr;
     }
 
@@ -254,6 +262,18 @@ Status MemoryRegistry::SHDeleteKeyA(KeyHandle key, const std::string& subKey) {
     return kSuccess;
 }
 
+AnsiFit MemoryRegistry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
+    std::shared_ptr<Node> node;
+    if (Resolve(key, kEnumerateSubKeys, node) != kSuccess || index >= node->subkeys.size()) return AnsiFit::NameLost;
+    return node->subkeys[index]->nameBeyondAnsi ? AnsiFit::NameLost : AnsiFit::Exact;
+}
+
+AnsiFit MemoryRegistry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
+    std::shared_ptr<Node> node;
+    if (Resolve(key, kKeyQueryValue, node) != kSuccess || index >= node->values.size()) return AnsiFit::NameLost;
+    return node->values[index].ansiFit;
+}
+
 Status MemoryRegistry::CreateKey(RootKey root, const std::string& path) {
     auto it = roots_.find(root);
     if (it == roots_.end()) return kInvalidHandle;
@@ -271,6 +291,17 @@ Status MemoryRegistry::SetValue(RootKey root, const std::string& path, const std
 
 void MemoryRegistry::SetRights(RootKey root, const std::string& path, KeyRights rights) {
     if (auto node = FindFromRoot(root, path)) node->rights = rights;
+}
+
+void MemoryRegistry::MarkBeyondAnsi(RootKey root, const std::string& path) {
+    if (auto node = FindFromRoot(root, path)) node->nameBeyondAnsi = true;
+}
+
+void MemoryRegistry::MarkBeyondAnsi(RootKey root, const std::string& path, const std::string& valueName,
+                                    AnsiFit loss) {
+    if (auto node = FindFromRoot(root, path)) {
+        if (Value* value = node->FindValue(valueName)) value->ansiFit = loss;
+    }
 }
 
 void MemoryRegistry::InjectFault(const RegistryFault& fault) { faults_.push_back(fault); }

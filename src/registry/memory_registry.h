@@ -48,6 +48,8 @@ public:
                          std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override;
     Status RegCloseKey(KeyHandle key) override;
     Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
+    AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
+    AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
 
     Status CreateKey(RootKey root, const std::string& path) override;
     Status SetValue(RootKey root, const std::string& path, const std::string& name, std::uint32_t type,
@@ -57,6 +59,11 @@ public:
     void SetRights(RootKey root, const std::string& path, KeyRights rights);
     // The next matching call (after skipCalls others) returns status instead of doing its work.
     void InjectFault(const RegistryFault& fault);
+    // Stands for a name or text outside the ANSI code page: the ANSI calls
+    // list the key (or value) under its stored stand-in name, but a key or a
+    // value whose name is lost can no longer be opened or queried by it.
+    void MarkBeyondAnsi(RootKey root, const std::string& path);
+    void MarkBeyondAnsi(RootKey root, const std::string& path, const std::string& valueName, AnsiFit loss);
     // Each time a query reports 234 for this value, its data grows by extraBytes, up to times times.
     void GrowValueAfterSizeReport(RootKey root, const std::string& path, const std::string& name,
                                   std::size_t extraBytes, int times);

@@ -46,6 +46,11 @@ inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
 inline constexpr std::uint32_t kRegQword = 11;
 
+// What of one entry the ANSI calls carry exactly. A name outside the code
+// page comes back with stand-in characters and cannot be opened or queried
+// by it; text data loses those characters.
+enum class AnsiFit { Exact, NameLost, DataLost };
+
 // The six registry calls the program makes, with the platform's ANSI
 // argument and status semantics. Names and paths are ANSI byte strings.
 class RegistryApi {
@@ -64,6 +69,11 @@ public:
                                  std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) = 0;
     virtual Status RegCloseKey(KeyHandle key) = 0;
     virtual Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) = 0;
+
+    // Beyond the six calls, for the backup alone: whether subkey or value
+    // number index of an open key reaches the ANSI calls unchanged.
+    virtual AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) = 0;
+    virtual AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) = 0;
 };
 
 }  // namespace tarvex

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace tarvex {
 
 namespace {
@@ -26,12 +30,39 @@ public:
     ~OwnedHkey() {
         if (key_) ::RegCloseKey(key_);
     }
-    HKEY* put() { return &key_; }
+    HKEY* put() {
+        if (key_) ::RegCloseKey(std::exchange(key_, nullptr));
+        return &key_;
+    }
     HKEY get() const { return key_; }
 
 private:
     HKEY key_ = nullptr;
 };
+
+constexpr DWORD kLongestKeyName = 255;
+constexpr DWORD kLongestValueName = 16383;
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+// True when the ANSI code page holds every character: no stand-in, no best
+// fit (an A call would silently turn "Ł" into "L"), and back unchanged.
+bool FitsAnsiCodePage(const wchar_t* text, std::size_t length) {
+    if (length == 0) return true;
+    const UINT codePage = GetACP();
+    const bool utf8 = codePage == CP_UTF8;  // takes neither flag nor default-character report
+    BOOL usedDefault = FALSE;
+    const int wide = static_cast<int>(length);
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    int bytes = WideCharToMultiByte(codePage, flags, text, wide, nullptr, 0, nullptr, utf8 ? nullptr : &usedDefault);
+    if (bytes <= 0 || usedDefault) return false;
+    std::string ansi(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(codePage, flags, text, wide, ansi.data(), bytes, nullptr, utf8 ? nullptr : &usedDefault);
+    if (usedDefault) return false;
+    std::wstring back(length, L'\0');
+    int chars = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, ansi.data(), bytes, back.data(), wide);
+    return chars == wide && back.compare(0, length, text, length) == 0;
+}
 
 }  // namespace
 
@@ -73,6 +104,41 @@ Status Win32Registry::RegCloseKey(KeyHandle key) { return ::RegCloseKey(ToHkey(k
 
 Status Win32Registry::SHDeleteKeyA(KeyHandle key, const std::string& subKey) {
     return static_cast<Status>(::SHDeleteKeyA(ToHkey(key), subKey.c_str()));
+}
+
+AnsiFit Win32Registry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
+    wchar_t name[kLongestKeyName + 1];
+    DWORD length = kLongestKeyName + 1;
+    if (::RegEnumKeyExW(ToHkey(key), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        return AnsiFit::NameLost;  // cannot vouch for it
+    }
+    return FitsAnsiCodePage(name, length) ? AnsiFit::Exact : AnsiFit::NameLost;
+}
+
+AnsiFit Win32Registry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
+    std::vector<wchar_t> name(kLongestValueName + 1);
+    DWORD length = static_cast<DWORD>(name.size());
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (::RegEnumValueW(ToHkey(key), index, name.data(), &length, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+        return AnsiFit::NameLost;
+    }
+    if (!FitsAnsiCodePage(name.data(), length)) return AnsiFit::NameLost;
+    if (!IsText(type)) return AnsiFit::Exact;
+
+    // Only text data goes through the code page; it may grow between the size and the read.
+    std::vector<BYTE> data;
+    LSTATUS status;
+    do {
+        data.assign(size, 0);
+        length = static_cast<DWORD>(name.size());
+        status = ::RegEnumValueW(ToHkey(key), index, name.data(), &length, nullptr, &type, data.data(), &size);
+    } while (status == ERROR_MORE_DATA);
+    if (status != ERROR_SUCCESS) return AnsiFit::DataLost;
+    // An odd byte cannot be half a character: the A call drops it.
+    if (size % sizeof(wchar_t) != 0) return AnsiFit::DataLost;
+    const auto* text = reinterpret_cast<const wchar_t*>(data.data());
+    return FitsAnsiCodePage(text, size / sizeof(wchar_t)) ? AnsiFit::Exact : AnsiFit::DataLost;
 }
 
 Status Win32RegistryWriter::CreateKey(RootKey root, const std::string& path) {

@@ -17,6 +17,8 @@ public:
                          std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override;
     Status RegCloseKey(KeyHandle key) override;
     Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
+    AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
+    AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
 };
 
 class Win32RegistryWriter final : public RegistryWriter {

@@ -225,5 +225,73 @@ TEST_F(Deletion, ReadOnlySmallBackupIsWarnedAndNoDeletesNothing) {
     EXPECT_EQ("REGEDIT4\r\n\r\n", h.files.Content(kSmall));
 }
 
+// Clicks that waited in the queue during a long deletion reach the event pass before the rescan.
+TEST_F(Deletion, ButtonClicksDuringTheDeletionStartNothing) {
+    h.checks.backupAll = true;
+    Tick({1});
+    int nestedPasses = -1;
+    h.pump.during = [&] {
+        if (nestedPasses != -1) return;  // the clicks waited once
+        nestedPasses = h.pump.passes;
+        h.form.comDelClick();
+        h.form.cmdReadClick();
+        h.form.cmdCopyClick();
+    };
+    h.form.comDelClick();
+
+    EXPECT_EQ(1, h.pump.passes) << "a nested deletion would pump again";
+    EXPECT_EQ(1, nestedPasses);
+    EXPECT_TRUE(h.clipboard.texts.empty());
+    EXPECT_EQ(1u, Occurrences(*h.files.Content(kLarge), KeyOf(1) + "]")) << "the deleted key's only backup";
+    EXPECT_EQ(3, h.list.RowCount());
+
+    h.pump.during = nullptr;
+    h.form.cmdCopyClick();
+    EXPECT_EQ(1u, h.clipboard.texts.size()) << "the buttons work again afterwards";
+}
+
+struct FullBackupFailure {
+    const char* what;
+    std::function<void(MemoryFiles&)> arrange;
+};
+
+class FailedFullBackup : public Deletion, public ::testing::WithParamInterface<FullBackupFailure> {};
+
+// The earlier full backup may be the only copy of keys deleted before.
+TEST_P(FailedFullBackup, KeepsTheEarlierOneWarnsAndNoDeletesNothing) {
+    const std::string earlier = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n";
+    h.files.SetContent(kLarge, earlier);
+    GetParam().arrange(h.files);
+    h.checks.backupAll = true;
+    Tick({1});
+    h.messages.yesNoAnswers = {MessageAnswer::No};
+    h.form.comDelClick();
+
+    ExpectWarning();
+    EXPECT_EQ(earlier, h.files.Content(kLarge));
+    EXPECT_FALSE(h.files.Content(kLarge + kDraftSuffix));
+    EXPECT_TRUE(Exists(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailedFullBackup,
+    ::testing::Values(FullBackupFailure{"DiskFull", [](MemoryFiles& files) { files.SetFreeSpace(200); }},
+                      FullBackupFailure{"CloseFails", [](MemoryFiles& files) { files.FailNextClose(); }},
+                      FullBackupFailure{"DraftCannotBeOpened",
+                                        [](MemoryFiles& files) { files.SetReadOnly(kLarge + kDraftSuffix); }},
+                      FullBackupFailure{"ReplaceFails", [](MemoryFiles& files) { files.FailNextReplace(); }}),
+    [](const ::testing::TestParamInfo<FullBackupFailure>& info) { return info.param.what; });
+
+TEST_F(Deletion, SuccessfulFullBackupReplacesTheEarlierOneAndLeavesNoDraft) {
+    h.files.SetContent(kLarge, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n");
+    h.checks.backupAll = true;
+    h.form.comDelClick();
+    std::string large = *h.files.Content(kLarge);
+    EXPECT_EQ(0u, Occurrences(large, "earlier"));
+    EXPECT_EQ(4u, Occurrences(large, "\\Connection]"));
+    EXPECT_FALSE(h.files.Content(kLarge + kDraftSuffix));
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -6,15 +6,21 @@
 #include "recording_platform.h"
 #include "registry/memory_registry.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace tarvex {
 
+// Counts event passes; during stands for the events waiting at a pass.
 class CountingPump final : public EventPump {
 public:
-    void DoEvents() override { ++passes; }
+    void DoEvents() override {
+        ++passes;
+        if (during) during();
+    }
     int passes = 0;
+    std::function<void()> during;
 };
 
 class FixedLayout final : public FormLayout {

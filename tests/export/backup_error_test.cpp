@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     kFile, "old"},
         FailureCase{"MissingFolder", [](MemoryRegistry&, MemoryFiles&) {}, "C:\\Gone\\Backup.reg", std::nullopt},
-        FailureCase{"DiskFull", [](MemoryRegistry&, MemoryFiles& files) { files.SetFreeSpace(20); }, kFile,
-                    std::string(kHeader) + std::string(kTop).substr(0, 8)},
+        // The replaced file was emptied when opened; no partial block is left in it.
+        FailureCase{"DiskFull", [](MemoryRegistry&, MemoryFiles& files) { files.SetFreeSpace(20); }, kFile, ""},
         FailureCase{"CloseFails", [](MemoryRegistry&, MemoryFiles& files) { files.FailNextClose(); }, kFile,
                     std::string(kHeader) + kTop + kS1 + kS2},
         FailureCase{"AccessDeniedSubkey",
@@ -77,8 +77,56 @@ INSTANTIATE_TEST_SUITE_P(
                         // a, then b's size report; b's re-read finds it longer again.
                         registry.InjectFault({RegistryCall::EnumValue, kMoreData, 2, 5010});
                     },
-                    kFile, std::string(kHeader) + kTopWithoutB + kS1 + kS2}),
+                    kFile, std::string(kHeader) + kTopWithoutB + kS1 + kS2},
+        // A listed subkey that cannot be opened is part of the tree all the same.
+        FailureCase{"ListedSubkeyGoneBeforeItsOpen",
+                    [](MemoryRegistry& registry, MemoryFiles&) {
+                        registry.InjectFault({RegistryCall::OpenKey, kFileNotFound, 1});
+                    },
+                    kFile, std::string(kHeader) + kTop + kS2},
+        FailureCase{"ListedSubkeyFailsToOpen",
+                    [](MemoryRegistry& registry, MemoryFiles&) {
+                        registry.InjectFault({RegistryCall::OpenKey, 1450, 1});
+                    },
+                    kFile, std::string(kHeader) + kTop + kS1Unreadable + kS2},
+        // A stand-in name would open nothing or another key, and restore as another entry.
+        FailureCase{"SubkeyNameBeyondAnsi",
+                    [](MemoryRegistry& registry, MemoryFiles&) {
+                        registry.MarkBeyondAnsi(kLocalMachine, "SYSTEM\\T\\S1");
+                    },
+                    kFile, std::string(kHeader) + kTop + kS2},
+        FailureCase{"ValueNameBeyondAnsi",
+                    [](MemoryRegistry& registry, MemoryFiles&) {
+                        registry.MarkBeyondAnsi(kLocalMachine, "SYSTEM\\T", "b", AnsiFit::NameLost);
+                    },
+                    kFile, std::string(kHeader) + kTopWithoutB + kS1 + kS2},
+        // Text with stand-in characters is still the closest the file can hold.
+        FailureCase{"TextBeyondAnsi",
+                    [](MemoryRegistry& registry, MemoryFiles&) {
+                        registry.MarkBeyondAnsi(kLocalMachine, "SYSTEM\\T", "b", AnsiFit::DataLost);
+                    },
+                    kFile, std::string(kHeader) + kTop + kS1 + kS2}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.what; });
+
+class PartialAppend : public IncompleteBackup {};
+
+// A later backup appended after a cut-off block would import into the wrong key.
+TEST_F(PartialAppend, DiskFullLeavesTheFileAsItWasAndReportsIt) {
+    const std::string earlier = std::string(kHeader) + kS2;
+    files_.SetContent(kFile, earlier);
+    files_.SetFreeSpace(100);
+    Export("SYSTEM\\T", true, true);
+    EXPECT_TRUE(BackupError);
+    EXPECT_EQ(earlier, File());
+}
+
+TEST_F(PartialAppend, TopLevelKeyThatIsMissingLosesNothing) {
+    Export("SYSTEM\\Absent", true, true);
+    registry_.MarkBeyondAnsi(kLocalMachine, "SYSTEM\\T");
+    Export("SYSTEM\\T", true, true);
+    EXPECT_FALSE(BackupError);
+    EXPECT_FALSE(files_.Content(kFile));
+}
 
 }  // namespace
 }  // namespace tarvex

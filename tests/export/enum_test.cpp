@@ -54,6 +54,24 @@ TEST_F(Enumeration, LongNamesAndLongDataKeepTheRestOfTheListing) {
     EXPECT_FALSE(BackupError);
 }
 
+// In a double-byte code page a name of 255 characters takes up to 510 bytes,
+// and one of 16,383 up to 32,766; the siblings after them must still come.
+TEST_F(Enumeration, DoubleByteNamesOfTheLongestLengthKeepTheirSiblings) {
+    const std::string longestKey(510, '\x82');
+    const std::string longestValue(32766, '\x82');
+    Key("SYSTEM\\K\\" + longestKey);
+    Key("SYSTEM\\K\\\xFF after");
+    Value("SYSTEM\\K", longestValue, kRegDword, "\1\0\0\0"s);
+    Value("SYSTEM\\K", "\xFF after", kRegDword, "\2\0\0\0"s);
+
+    EXPECT_EQ((std::vector<std::string>{longestKey, "\xFF after"}), EnumKeys(registry_, kLocalMachine, "SYSTEM\\K"));
+    std::vector<ValueEntry> values = EnumValues(registry_, kLocalMachine, "SYSTEM\\K");
+    ASSERT_EQ(2u, values.size());
+    EXPECT_EQ(longestValue, values[0].name);
+    EXPECT_EQ("\xFF after", values[1].name);
+    EXPECT_FALSE(BackupError);
+}
+
 struct DwordCase {
     std::string decimal;
     std::string hex;

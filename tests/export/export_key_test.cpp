@@ -143,6 +143,41 @@ TEST_F(ExportFixture, TreeIsWrittenDepthFirstWithOneHeaderReadingTheFileOnce) {
     EXPECT_EQ(1, files_.OpenCount());
 }
 
+// SmallBackup.reg only grows; the header decision must not read all of it for every key deleted.
+TEST_F(ExportFixture, HeaderDecisionReadsOnlyUpToTheFirstMark) {
+    Value("SYSTEM\\K", "n", kRegDword, Bytes({1, 0, 0, 0}));
+    const std::string earlier = "REGEDIT4\r\n\r\n" + std::string(10 << 20, ';');
+    files_.SetContent(kFile, earlier);
+    Export("SYSTEM\\K", true, true);
+    EXPECT_EQ(earlier + kBlock, File());
+    EXPECT_LE(files_.BytesRead(), 64u * 1024);
+}
+
+struct ContainsCase {
+    const char* what;
+    std::optional<std::string> content;
+    bool found;
+};
+
+class FileContainsMark : public ExportFixture, public ::testing::WithParamInterface<ContainsCase> {};
+
+TEST_P(FileContainsMark, FindsItWhereverItLies) {
+    if (GetParam().content) files_.SetContent(kFile, *GetParam().content);
+    EXPECT_EQ(GetParam().found, FileContains(files_, kFile, "REGEDIT4"));
+}
+
+const std::string kChunkEdge(64 * 1024 - 3, 'x');
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, FileContainsMark,
+    ::testing::Values(ContainsCase{"Missing", std::nullopt, false}, ContainsCase{"Empty", "", false},
+                      ContainsCase{"AtTheStart", "REGEDIT4\r\n", true},
+                      ContainsCase{"SplitBetweenTwoReads", kChunkEdge + "REGEDIT4", true},
+                      ContainsCase{"AtTheEndOfABigFile", std::string(300 * 1024, 'y') + "REGEDIT4", true},
+                      ContainsCase{"BrokenAcrossReads", kChunkEdge + "REGEDIxT4", false},
+                      ContainsCase{"LowerCase", "regedit4", false}),
+    [](const ::testing::TestParamInfo<ContainsCase>& info) { return info.param.what; });
+
 TEST_F(ExportFixture, WithoutRecurseOnlyTheKeyItself) {
     Key("SYSTEM\\A\\B");
     Export("SYSTEM\\A", false);

@@ -18,6 +18,12 @@ public:
     virtual RootKey Root() const = 0;
     virtual std::string RootName() const = 0;
     virtual const std::string& Base() const = 0;
+
+    // Entries that the ANSI code page cannot carry, below base\below: a
+    // subkey, a value name, and text data.
+    virtual void AddKeyBeyondAnsi(const std::string& below) = 0;
+    virtual void AddValueNameBeyondAnsi(const std::string& below) = 0;
+    virtual void AddTextBeyondAnsi(const std::string& below, const std::string& name) = 0;
 };
 
 std::unique_ptr<RegistryBackend> MakeRegistryBackend(const std::string& testName);

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <utility>
+#include <vector>
 #include <memory>
 
 namespace tarvex::testing {
@@ -190,6 +193,47 @@ TEST_F(RegistryBehaviour, DeleteRemovesTheWholeSubtreeWhileAHandleIsOpen) {
     char buffer[16];
     EXPECT_EQ(kKeyDeleted, Api().RegEnumKeyA(held.get(), 0, buffer, sizeof buffer));
     EXPECT_EQ(kSuccess, held.Close());
+}
+
+// The ANSI calls list such entries under stand-in names that lead nowhere;
+// only the check beyond the six calls tells them from sound ones.
+TEST_F(RegistryBehaviour, EntriesBeyondTheAnsiCodePageAreListedUnderNamesThatLeadNowhere) {
+    Key("k\\Plain");
+    backend_->AddKeyBeyondAnsi("k");
+    Value("k", "plain", kRegSz, std::string("Caf\xE9\0", 5));  // in the code page
+    backend_->AddValueNameBeyondAnsi("k");
+    backend_->AddTextBeyondAnsi("k", "text");
+    UniqueKey key = Open("k");
+
+    std::map<std::string, std::pair<AnsiFit, Status>> subkeys;
+    char name[260];
+    for (std::uint32_t i = 0; Api().RegEnumKeyA(key.get(), i, name, sizeof name) == kSuccess; ++i) {
+        UniqueKey child(Api());
+        subkeys[name] = {Api().SubkeyAnsiFit(key.get(), i), child.Open(key.get(), name, kKeyRead)};
+    }
+    ASSERT_EQ(2u, subkeys.size());
+    EXPECT_EQ(std::make_pair(AnsiFit::Exact, kSuccess), subkeys["Plain"]);
+    subkeys.erase("Plain");
+    EXPECT_EQ(std::make_pair(AnsiFit::NameLost, kFileNotFound), subkeys.begin()->second) << subkeys.begin()->first;
+    EXPECT_EQ(AnsiFit::NameLost, Api().SubkeyAnsiFit(key.get(), 2)) << "past the last subkey";
+
+    std::map<std::string, std::pair<AnsiFit, Status>> values;
+    std::vector<std::uint8_t> data(64);
+    for (std::uint32_t i = 0;; ++i) {
+        std::uint32_t nameLength = sizeof name;
+        std::uint32_t size = static_cast<std::uint32_t>(data.size());
+        std::uint32_t type = 0;
+        if (Api().RegEnumValueA(key.get(), i, name, nameLength, type, data.data(), size) != kSuccess) break;
+        size = static_cast<std::uint32_t>(data.size());
+        values[name] = {Api().ValueAnsiFit(key.get(), i),
+                        Api().RegQueryValueExA(key.get(), name, type, data.data(), size)};
+    }
+    ASSERT_EQ(3u, values.size());
+    EXPECT_EQ(std::make_pair(AnsiFit::Exact, kSuccess), values["plain"]);
+    EXPECT_EQ(std::make_pair(AnsiFit::DataLost, kSuccess), values["text"]);
+    values.erase("plain");
+    values.erase("text");
+    EXPECT_EQ(std::make_pair(AnsiFit::NameLost, kFileNotFound), values.begin()->second) << values.begin()->first;
 }
 
 TEST_F(RegistryBehaviour, DeletingAMissingKeyGives2) {

@@ -1,5 +1,6 @@
 #include "registry/registry_backend.h"
 #include "registry/win32_registry.h"
+#include "win/wide_registry.h"
 
 namespace tarvex::testing {
 
@@ -18,7 +19,19 @@ public:
     std::string RootName() const override { return "HKCU"; }
     const std::string& Base() const override { return base_; }
 
+    void AddKeyBeyondAnsi(const std::string& below) override {
+        SetWideValue(HKEY_CURRENT_USER, Below(below) + L"\\\u0421\u0435\u0442\u044C", L"v", REG_SZ, L"x");
+    }
+    void AddValueNameBeyondAnsi(const std::string& below) override {
+        SetWideValue(HKEY_CURRENT_USER, Below(below), L"\u0418\u043C\u044F", REG_SZ, L"x");
+    }
+    void AddTextBeyondAnsi(const std::string& below, const std::string& name) override {
+        SetWideValue(HKEY_CURRENT_USER, Below(below), AnsiPathToWide(name), REG_SZ, L"Caf\u00E9 \u2603");
+    }
+
 private:
+    std::wstring Below(const std::string& below) const { return AnsiPathToWide(base_ + "\\" + below); }
+
     Win32Registry registry_;
     Win32RegistryWriter writer_;
     std::string base_;

@@ -6,6 +6,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
+#include "file_bytes.h"
 #include "registry_snapshot.h"
 #include "run_program.h"
 
@@ -139,7 +140,7 @@ protected:
         DeleteFileW(Utf8ToWide(file_).c_str());
         registry.SHDeleteKeyA(kCurrentUser, "Software\\TarvexToDisk");
     }
-    std::string Read() { return files.ReadWhole(file_).value_or("<missing>"); }
+    std::string Read() { return FileBytes(Utf8ToWide(file_)).value_or("<missing>"); }
 
     static constexpr char kKey[] = "Software\\TarvexToDisk\\K";
     std::string file_ = WideToUtf8(TempFilePath(L"tarvex-to-disk.reg"));
@@ -160,7 +161,7 @@ TEST_F(ExportToDisk, MissingFolderIsReported) {
     const std::string missing = WideToUtf8(TempFilePath(L"tarvex-no-such-folder\\Backup.reg"));
     ExportKey(platform, kCurrentUser, kKey, missing, true, false);
     EXPECT_TRUE(BackupError);
-    EXPECT_FALSE(files.ReadWhole(missing));
+    EXPECT_FALSE(FileBytes(Utf8ToWide(missing)));
 }
 
 // (A read-only file cannot be tested here: wine run as root writes it anyway.)

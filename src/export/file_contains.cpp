@@ -1,0 +1,31 @@
+#include "export/backup_files.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tarvex {
+
+namespace {
+
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+}  // namespace
+
+bool FileContains(BackupFiles& files, const std::string& path, const std::string& text) {
+    std::unique_ptr<InputFile> file = files.OpenForReading(path);
+    if (!file) return false;
+    if (text.empty()) return true;
+    // The window keeps the last text.size() - 1 bytes of the previous chunk,
+    // so an occurrence split between two reads is still found.
+    std::string window;
+    std::vector<char> chunk(kChunkSize);
+    for (;;) {
+        std::size_t read = file->Read(chunk.data(), chunk.size());
+        if (read == 0) return false;
+        window.append(chunk.data(), read);
+        if (window.find(text) != std::string::npos) return true;
+        window.erase(0, window.size() - std::min(window.size(), text.size() - 1));
+    }
+}
+
+}  // namespace tarvex

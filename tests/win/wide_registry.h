@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tarvex {
+
+inline std::wstring AnsiPathToWide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                     static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length));
+    return wide;
+}
+
+// Seeds what the ANSI calls cannot: names and text outside the code page.
+// Text is stored with its terminating NUL, as the system stores it.
+inline LSTATUS SetWideValue(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type,
+                            const std::wstring& text) {
+    HKEY key = nullptr;
+    LSTATUS status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    status = RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, type,
+                            reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return status;
+}
+
+}  // namespace tarvex

@@ -18,7 +18,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     tarvex::RunEventOperation([&] { window.Create(); }, messages, exit);
     window.Show(showCommand);
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) tarvex::DispatchWindowMessage(window.hwnd(), message);
-    return static_cast<int>(message.wParam);
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) tarvex::DispatchWindowMessage(window.hwnd(), message);
+    // -1 is a failure of the message loop itself, not a quit with a code.
+    return got == 0 ? static_cast<int>(message.wParam) : tarvex::kUntrappedErrorExitCode;
 }

@@ -36,16 +36,31 @@ public:
     virtual void Redraw() = 0;
 };
 
-// Keeps drawing suspended for one scope, so an exception cannot leave it off.
+// Keeps drawing suspended until End, or to the end of the scope when an
+// exception leaves it first. End may fail like any list operation; the
+// destructor must not throw, so on the way out a second failure is dropped
+// and the first one goes on to the error box.
 class SuspendedDrawing {
 public:
     explicit SuspendedDrawing(ConnectionList& list) : list_(list) { list_.BeginUpdate(); }
     SuspendedDrawing(const SuspendedDrawing&) = delete;
     SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
-    ~SuspendedDrawing() { list_.EndUpdate(); }
+    ~SuspendedDrawing() {
+        if (ended_) return;
+        try {
+            list_.EndUpdate();
+        } catch (...) {
+        }
+    }
+
+    void End() {
+        ended_ = true;
+        list_.EndUpdate();
+    }
 
 private:
     ConnectionList& list_;
+    bool ended_ = false;
 };
 
 }  // namespace tarvex

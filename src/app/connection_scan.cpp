@@ -36,6 +36,7 @@ void ScanConnections(RegistryApi& registry, ConnectionList& list) {
     SuspendedDrawing quiet(list);
     list.RemoveAllRows();
     for (const char* networkPath : kNetworkPaths) ScanNetworkKey(registry, list, networkPath);
+    quiet.End();
 }
 
 void ScanNetworkKey(RegistryApi& registry, ConnectionList& list, const std::string& networkPath) {

@@ -12,23 +12,36 @@ void Form1::Load(const std::string& executableFolder) { appFolder_ = MakeAppFold
 
 void Form1::Resize() { Run([this] { FitList(controls_.layout); }); }
 
-void Form1::cmdReadClick() { Run([this] { ScanConnections(registry_, controls_.LV1); }); }
+void Form1::cmdReadClick() { RunButton([this] { ScanConnections(registry_, controls_.LV1); }); }
 
 void Form1::comDelClick() {
-    Run([this] {
+    RunButton([this] {
         ExportPlatform backup{registry_, controls_.files, controls_.pointer};
         DeleteTickedConnections({backup, controls_.LV1, controls_.checks, controls_.messages, controls_.pump},
                                 appFolder_);
     });
 }
 
-void Form1::cmdCopyClick() { Run([this] { CopyTable(controls_.LV1, controls_.clipboard); }); }
+void Form1::cmdCopyClick() { RunButton([this] { CopyTable(controls_.LV1, controls_.clipboard); }); }
 
 void Form1::LV1ColumnClick(int column) {
     Run([this, column] { SortByColumn(controls_.LV1, controls_.pump, column); });
 }
 
 void Form1::LV1MouseUp(int button) { Run([this, button] { ToggleSelectedMarks(controls_.LV1, button); }); }
+
+void Form1::RunButton(const std::function<void()>& operation) {
+    // A click that waited in the queue reaches us in the deletion's event
+    // pass; run there, a second deletion would work from the stale list and
+    // replace the full backup just taken. It is dropped instead.
+    if (buttonRunning_) return;
+    buttonRunning_ = true;
+    struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{buttonRunning_};
+    Run(operation);
+}
 
 void Form1::Run(const std::function<void()>& operation) {
     RunEventOperation(operation, controls_.messages, controls_.exit);

@@ -46,11 +46,14 @@ public:
     const std::string& AppFolder() const { return appFolder_; }
 
 private:
+    // The three buttons' operations: none starts while one of them runs.
+    void RunButton(const std::function<void()>& operation);
     void Run(const std::function<void()>& operation);
 
     RegistryApi& registry_;
     Form1Controls controls_;
     std::string appFolder_;
+    bool buttonRunning_ = false;
 };
 
 }  // namespace tarvex

@@ -10,6 +10,9 @@
 
 #include <commctrl.h>
 
+#include <exception>
+#include <utility>
+
 namespace tarvex {
 
 namespace {
@@ -63,6 +66,7 @@ void MainWindow::Create() {
     RegisterWindowClass(instance_, &WindowProc);
     HWND created = CreateWindowExW(0, kWindowClass, Utf8ToWide(kProgramTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+    if (createFailure_) std::rethrow_exception(std::exchange(createFailure_, nullptr));
     if (created == nullptr) ThrowWindowFailure("create the main window");
 
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
@@ -96,10 +100,17 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            dpi_ = GetDpiForWindow(hwnd_);
-            CreateControls();
-            form_.Load(ExecutableFolder());
-            return 0;
+            // An exception cannot unwind through the window system's frames:
+            // creation fails here and Create raises it once the system returns.
+            try {
+                dpi_ = GetDpiForWindow(hwnd_);
+                CreateControls();
+                form_.Load(ExecutableFolder());
+                return 0;
+            } catch (...) {
+                createFailure_ = std::current_exception();
+                return -1;
+            }
         case WM_SIZE:
             if (controlsReady_) form_.Resize();
             return 0;
@@ -184,15 +195,17 @@ void MainWindow::CreateControls() {
 // Places the band and the list's corner, and scales fonts and columns; the
 // list's size follows from the resize rule.
 void MainWindow::ApplyDpi() {
-    font_.reset(CreateMessageFont(dpi_));
+    // The old font goes only once no control uses it any more.
+    UniqueFont font(CreateMessageFont(dpi_));
     for (const ControlDesign& design : kControlDesigns) {
         HWND control = Control(design.id);
         UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
         if (design.id == kLV1Id) flags |= SWP_NOSIZE;
         SetWindowPos(control, nullptr, TwipsToPixels(design.left, dpi_), TwipsToPixels(design.top, dpi_),
                      TwipsToPixels(design.width, dpi_), TwipsToPixels(design.height, dpi_), flags);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
+    font_ = std::move(font);
     HWND list = Control(kLV1Id);
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, TwipsToPixels(kKeyColumnTwips, dpi_));
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, TwipsToPixels(kConnectionColumnTwips, dpi_));

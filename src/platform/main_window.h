@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 namespace tarvex {
 
 // Form1's Win32 window: creates the controls as designed, keeps them at the
@@ -64,6 +66,7 @@ private:
     Win32BackupFiles files_;
     Win32MousePointer pointer_;
     UniqueFont font_;
+    std::exception_ptr createFailure_;
     Form1 form_;
 };
 

@@ -26,6 +26,41 @@ TEST(Form1Events, ScanFailureTakesTheUntrappedPathAndRestoresDrawing) {
     EXPECT_EQ(1, h.list.endUpdates);
 }
 
+// Ending the update sorts and redraws, and either can fail like any list call.
+class ListFailingAtEndUpdate final : public FakeConnectionList {
+public:
+    void EndUpdate() override {
+        FakeConnectionList::EndUpdate();
+        throw AppError(1400, "Invalid window handle.");
+    }
+};
+
+TEST(Form1Events, FailureAtTheEndOfTheScanReachesTheErrorBox) {
+    Form1Harness<ListFailingAtEndUpdate> h;
+    h.form.cmdReadClick();
+    ASSERT_EQ(1u, h.messages.shown.size());
+    EXPECT_EQ("Run-time error '1400':\n\nInvalid window handle.", h.messages.shown[0].text);
+    EXPECT_EQ(std::vector<int>{kUntrappedErrorExitCode}, h.exit.codes);
+    EXPECT_EQ(0, h.list.suspendDepth);
+}
+
+// Both the scan and the end of the update fail: the first failure is the one reported.
+class ListFailingTwice final : public FakeConnectionList {
+public:
+    void RemoveAllRows() override { throw AppError(5, "Access is denied."); }
+    void EndUpdate() override {
+        FakeConnectionList::EndUpdate();
+        throw AppError(1400, "Invalid window handle.");
+    }
+};
+
+TEST(Form1Events, SecondFailureWhileUnwindingIsDroppedNotFatal) {
+    Form1Harness<ListFailingTwice> h;
+    h.form.cmdReadClick();
+    ASSERT_EQ(1u, h.messages.shown.size());
+    EXPECT_EQ("Run-time error '5':\n\nAccess is denied.", h.messages.shown[0].text);
+}
+
 TEST(Form1Events, LoadSetsAppFolderAndScanFillsTheList) {
     Form1Harness<> h;
     std::string path = "SYSTEM\\ControlSet002\\Control\\Network\\{A}\\{X}\\Connection";

@@ -223,5 +223,32 @@ TEST_F(MainWindowTest, UntrappedErrorShowsOneTitledBoxThenEnds) {
     EXPECT_EQ(std::vector<int>{kUntrappedErrorExitCode}, exit.codes);
 }
 
+// Refuses every push button and check box the window tries to create.
+LRESULT CALLBACK RefuseButtons(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const wchar_t* className = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
+        // With common controls 6 the class name carries its version: "6.0...!Button".
+        if (!IS_INTRESOURCE(className)) {
+            std::wstring name = className;
+            if (name.size() >= 6 && lstrcmpiW(name.c_str() + name.size() - 6, L"Button") == 0) return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The failure happens inside WM_CREATE, where no exception may cross the window system.
+TEST(MainWindowCreation, ControlThatCannotBeCreatedFailsTheCreationWithItsError) {
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &RefuseButtons, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    MemoryRegistry registry;
+    RecordingExit exit;
+    MainWindow window(GetModuleHandleW(nullptr), registry, exit);
+    EXPECT_THROW(window.Create(), AppError);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(nullptr, window.hwnd());
+    EXPECT_EQ(nullptr, FindWindowW(L"TarvexManagerForm1", nullptr));
+    Pump();
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -29,19 +29,23 @@ inline void TakeSnapshot(RegistryApi& registry, RootKey root, const std::string&
     UniqueKey key(registry);
     if (key.Open(root, path, kKeyRead) != kSuccess) return;
     auto& values = snapshot[Folded(path)];
-    std::vector<char> name(16384);
+    std::vector<char> name(2 * 16384);
     std::vector<std::uint8_t> data(1 << 16);
     for (std::uint32_t index = 0;; ++index) {
         std::uint32_t nameLength = static_cast<std::uint32_t>(name.size());
         std::uint32_t size = static_cast<std::uint32_t>(data.size());
         std::uint32_t type = 0;
-        if (registry.RegEnumValueA(key.get(), index, name.data(), nameLength, type, data.data(), size) != kSuccess) {
-            break;
+        Status status = registry.RegEnumValueA(key.get(), index, name.data(), nameLength, type, data.data(), size);
+        if (status == kMoreData) {
+            data.resize(size);
+            nameLength = static_cast<std::uint32_t>(name.size());
+            status = registry.RegEnumValueA(key.get(), index, name.data(), nameLength, type, data.data(), size);
         }
+        if (status != kSuccess) break;
         values[Folded(std::string(name.data(), nameLength))] = {type, std::string(data.begin(), data.begin() + size)};
     }
     std::vector<std::string> children;
-    char child[260];
+    char child[512];
     for (std::uint32_t index = 0; registry.RegEnumKeyA(key.get(), index, child, sizeof child) == kSuccess; ++index) {
         children.emplace_back(child);
     }

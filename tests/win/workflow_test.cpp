@@ -1,6 +1,7 @@
 // Deletion with backup and the table copy, through the real window, message
 // boxes, clipboard, files and (end to end) the real registry.
 #include "app/deletion.h"
+#include "file_bytes.h"
 #include "message_box_robot.h"
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
@@ -76,6 +77,7 @@ protected:
     void RemoveBackups() {
         DeleteFileW(Utf8ToWide(Backup(kSmallBackupFile)).c_str());
         DeleteFileW(Utf8ToWide(Backup(kLargeBackupFile)).c_str());
+        DeleteFileW(Utf8ToWide(Backup(kLargeBackupFile) + kDraftSuffix).c_str());
     }
     std::string Backup(const char* file) { return window_.form().AppFolder() + file; }
     void Press(int id) {
@@ -175,6 +177,43 @@ TEST_F(WorkflowOverMemory, BackupFileHeldByAnotherProgramIsWarnedAndNoDeletesNot
     CloseHandle(held);
     ExpectBackupWarning(robot.seen());
     EXPECT_TRUE(Exists(2));
+}
+
+// A second press queued while the first deletion runs reaches its event pass before the rescan.
+TEST_F(WorkflowOverMemory, QueuedSecondDeletionStartsNothingAndKeepsTheFullBackup) {
+    Press(kChkBackupId);
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 1)});
+    PostMessageW(window_.hwnd(), WM_COMMAND, MAKEWPARAM(kComDelId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window_.Control(kComDelId)));
+    Press(kComDelId);
+
+    EXPECT_FALSE(Exists(1));
+    EXPECT_EQ(2, window_.LV1().RowCount());
+    std::string large = FileBytes(Utf8ToWide(Backup(kLargeBackupFile))).value_or("");
+    EXPECT_NE(std::string::npos, large.find(ConnectionKey(kNetwork, 1) + "]")) << "the deleted key's only backup";
+    EXPECT_FALSE(FileBytes(Utf8ToWide(Backup(kLargeBackupFile) + kDraftSuffix)));
+}
+
+// Another program holding the old full backup open keeps the new one from taking its place.
+TEST_F(WorkflowOverMemory, FullBackupThatCannotTakeThePlaceOfTheOldOneIsWarnedAndKeepsIt) {
+    const std::wstring large = Utf8ToWide(Backup(kLargeBackupFile));
+    HANDLE held = CreateFileW(large.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    DWORD written = 0;
+    WriteFile(held, "earlier", 7, &written, nullptr);
+    Press(kChkBackupId);
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 2)});
+
+    MessageBoxRobot robot({IDOK, IDNO});
+    Press(kComDelId);
+    CloseHandle(held);
+    ExpectBackupWarning(robot.seen());
+    EXPECT_TRUE(Exists(2));
+    EXPECT_EQ("earlier", FileBytes(large));
+    EXPECT_FALSE(FileBytes(large + Utf8ToWide(kDraftSuffix)));
 }
 
 TEST_F(WorkflowOverMemory, CopyPutsTheTableOnTheClipboardAsUnicodeAndAnsiText) {

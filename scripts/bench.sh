@@ -12,6 +12,7 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 build/native/scan_benchmark
 build/native/export_benchmark
+build/native/deletion_benchmark
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows

@@ -1,7 +1,7 @@
 #include "export/backup_files.h"
 
 #include <algorithm>
-#include <vector>
+#include <memory>
 
 namespace tarvex {
 
@@ -18,11 +18,11 @@ bool FileContains(BackupFiles& files, const std::string& path, const std::string
     // The window keeps the last text.size() - 1 bytes of the previous chunk,
     // so an occurrence split between two reads is still found.
     std::string window;
-    std::vector<char> chunk(kChunkSize);
+    auto chunk = std::make_unique_for_overwrite<char[]>(kChunkSize);
     for (;;) {
-        std::size_t read = file->Read(chunk.data(), chunk.size());
+        std::size_t read = file->Read(chunk.get(), kChunkSize);
         if (read == 0) return false;
-        window.append(chunk.data(), read);
+        window.append(chunk.get(), read);
         if (window.find(text) != std::string::npos) return true;
         window.erase(0, window.size() - std::min(window.size(), text.size() - 1));
     }

@@ -3,6 +3,7 @@
 // with the file.
 #include "app/deletion.h"
 #include "bench_registry.h"
+#include "deletion_doubles.h"
 #include "export/memory_files.h"
 #include "registry/memory_registry.h"
 
@@ -15,39 +16,6 @@ namespace {
 
 constexpr int kRows = 200;
 constexpr char kFolder[] = "C:\\Tarvex\\";
-
-// Every row ticked, as after selecting all and a right-button release.
-class TickedList final : public NullList {
-public:
-    void RemoveAllRows() override { texts.clear(); }
-    void AppendRow(const std::string& text, const std::string&) override { texts.push_back(text); }
-    int RowCount() const override { return static_cast<int>(texts.size()); }
-    std::string RowText(int row) const override { return texts[static_cast<std::size_t>(row)]; }
-    bool IsChecked(int) const override { return true; }
-    std::vector<std::string> texts;
-};
-
-class OnlySelective final : public BackupChoices {
-public:
-    bool chkBackup() const override { return false; }
-    bool chkSelective() const override { return true; }
-};
-
-class AnswerYes final : public MessageBoxes {
-public:
-    MessageAnswer Show(const std::string&, MessageIcon, MessageButtons) override { return MessageAnswer::Yes; }
-};
-
-class NoEvents final : public EventPump {
-public:
-    void DoEvents() override {}
-};
-
-class StillPointer final : public MousePointer {
-public:
-    int Current() const override { return kDefaultPointer; }
-    void Set(int) override {}
-};
 
 void DeleteWithSelectiveBackup(benchmark::State& state) {
     const std::string earlier = "REGEDIT4\r\n\r\n" + std::string(static_cast<std::size_t>(state.range(0)) << 20, ';');

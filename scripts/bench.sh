@@ -24,3 +24,4 @@ start_wine "$prefix"
 sleep 5  # let the prefix's services settle before timing
 wine build/windows/scan_timing_win.exe
 wine build/windows/export_timing_win.exe
+wine build/windows/deletion_timing_win.exe

@@ -1,0 +1,66 @@
+// Times deleting 200 ticked rows with the selective backup into a real
+// SmallBackup.reg, empty and 50 MB long. Seeds HKLM, so run it only in a
+// throw-away wine prefix.
+#include "app/deletion.h"
+#include "bench_registry.h"
+#include "deletion_doubles.h"
+#include "platform/backup_files.h"
+#include "platform/wide_text.h"
+#include "registry/win32_registry.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kRows = 200;
+
+void WriteEarlierBackups(const std::wstring& path, std::size_t megabytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string chunk = "REGEDIT4\r\n\r\n" + std::string((1 << 20) - 12, ';');
+    DWORD written = 0;
+    for (std::size_t i = 0; i < megabytes; ++i) {
+        WriteFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr);
+        chunk.assign(chunk.size(), ';');
+    }
+    CloseHandle(file);
+}
+
+}  // namespace
+
+int main() {
+    tarvex::Win32Registry registry;
+    tarvex::Win32RegistryWriter writer;
+    tarvex::Win32BackupFiles files;
+    tarvex::StillPointer pointer;
+    tarvex::TickedList list;
+    tarvex::OnlySelective checks;
+    tarvex::AnswerYes messages;
+    tarvex::NoEvents pump;
+    tarvex::ExportPlatform backup{registry, files, pointer};
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::string folder = tarvex::WideToUtf8(temp);
+    const std::wstring small = std::wstring(temp) + L"SmallBackup.reg";
+
+    for (std::size_t megabytes : {0, 50}) {
+        std::vector<double> times;
+        for (int run = 0; run < 5; ++run) {
+            tarvex::SeedConnections(writer, kRows / 4);
+            tarvex::ScanConnections(registry, list);
+            WriteEarlierBackups(small, megabytes);
+            auto start = std::chrono::steady_clock::now();
+            tarvex::DeleteTickedConnections({backup, list, checks, messages, pump}, folder);
+            times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("%d rows deleted, SmallBackup.reg %zu MB before: %.0f ms (median of 5)\n", kRows, megabytes,
+                    times[2]);
+    }
+    DeleteFileW(small.c_str());
+    return 0;
+}

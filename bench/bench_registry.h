@@ -2,10 +2,11 @@
 
 #include "app/connection_list.h"
 #include "app/connection_scan.h"
-#include "registry/registry_writer.h"
+#include "support/registry_writer.h"
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace tarvex {
 
@@ -28,6 +29,17 @@ public:
     void SetSortDirection(SortDirection) override {}
     void Redraw() override {}
     int rows = 0;
+};
+
+// Every row ticked, as after selecting all and a right-button release.
+class TickedList final : public NullList {
+public:
+    void RemoveAllRows() override { texts.clear(); }
+    void AppendRow(const std::string& text, const std::string&) override { texts.push_back(text); }
+    int RowCount() const override { return static_cast<int>(texts.size()); }
+    std::string RowText(int row) const override { return texts[static_cast<std::size_t>(row)]; }
+    bool IsChecked(int) const override { return true; }
+    std::vector<std::string> texts;
 };
 
 // perPath connection keys under one class key of each Network path.

@@ -3,9 +3,9 @@
 // with the file.
 #include "app/deletion.h"
 #include "bench_registry.h"
-#include "deletion_doubles.h"
-#include "export/memory_files.h"
-#include "registry/memory_registry.h"
+#include "support/fake_platform.h"
+#include "support/memory_files.h"
+#include "support/memory_registry.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,11 +21,11 @@ void DeleteWithSelectiveBackup(benchmark::State& state) {
     const std::string earlier = "REGEDIT4\r\n\r\n" + std::string(static_cast<std::size_t>(state.range(0)) << 20, ';');
     MemoryFiles files;
     files.AddFolder(kFolder);
-    StillPointer pointer;
+    RecordingPointer pointer;
     TickedList list;
-    OnlySelective checks;
-    AnswerYes messages;
-    NoEvents pump;
+    FakeChecks checks;
+    RecordingMessageBoxes messages;
+    CountingPump pump;
     for (auto _ : state) {
         state.PauseTiming();
         // The big copy first, so that it does not push the registry out of the caches.

@@ -3,10 +3,11 @@
 // throw-away wine prefix.
 #include "app/deletion.h"
 #include "bench_registry.h"
-#include "deletion_doubles.h"
+#include "support/fake_platform.h"
 #include "platform/backup_files.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
+#include "support/win32_registry_writer.h"
 
 #include <windows.h>
 
@@ -36,11 +37,11 @@ int main() {
     tarvex::Win32Registry registry;
     tarvex::Win32RegistryWriter writer;
     tarvex::Win32BackupFiles files;
-    tarvex::StillPointer pointer;
+    tarvex::RecordingPointer pointer;
     tarvex::TickedList list;
-    tarvex::OnlySelective checks;
-    tarvex::AnswerYes messages;
-    tarvex::NoEvents pump;
+    tarvex::FakeChecks checks;
+    tarvex::RecordingMessageBoxes messages;
+    tarvex::CountingPump pump;
     tarvex::ExportPlatform backup{registry, files, pointer};
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);

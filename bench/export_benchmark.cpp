@@ -1,18 +1,13 @@
 #include "bench_registry.h"
-#include "export/memory_files.h"
 #include "export/mod_export.h"
-#include "registry/memory_registry.h"
+#include "support/fake_platform.h"
+#include "support/memory_files.h"
+#include "support/memory_registry.h"
 
 #include <benchmark/benchmark.h>
 
 namespace tarvex {
 namespace {
-
-class StillPointer final : public MousePointer {
-public:
-    int Current() const override { return kDefaultPointer; }
-    void Set(int) override {}
-};
 
 constexpr char kBase[] = "SYSTEM\\ExportBench";
 constexpr char kFile[] = "C:\\Tarvex\\LargeBackup.reg";
@@ -22,7 +17,7 @@ void ExportTree(benchmark::State& state) {
     SeedExportTree(registry, kLocalMachine, kBase, static_cast<int>(state.range(0)));
     MemoryFiles files;
     files.AddFolder("C:\\Tarvex\\");
-    StillPointer pointer;
+    RecordingPointer pointer;
     ExportPlatform platform{registry, files, pointer};
     for (auto _ : state) ExportKey(platform, kLocalMachine, kBase, kFile, true, false);
     state.counters["bytes"] = static_cast<double>(files.Content(kFile)->size());

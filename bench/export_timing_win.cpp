@@ -8,7 +8,8 @@
 #include "platform/mouse_pointer.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
-#include "run_program.h"
+#include "support/win32_registry_writer.h"
+#include "support/run_program.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 #include "bench_registry.h"
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 
 #include <benchmark/benchmark.h>
 

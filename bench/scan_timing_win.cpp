@@ -6,6 +6,8 @@
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
 #include "registry/win32_registry.h"
+#include "support/fake_platform.h"
+#include "support/win32_registry_writer.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -13,21 +15,12 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-class NoExit final : public tarvex::ProgramExit {
-public:
-    void Exit(int) override {}
-};
-
-}  // namespace
-
 int main() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     tarvex::Win32Registry registry;
     tarvex::Win32RegistryWriter writer;
-    NoExit exit;
+    tarvex::RecordingExit exit;
     int seeded = 0;
     for (int perPath : {2500, 5000}) {
         tarvex::SeedConnections(writer, perPath);  // adds to what an earlier round seeded

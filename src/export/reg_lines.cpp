@@ -2,6 +2,7 @@
 
 #include "export/backup_error.h"
 #include "export/mod_export.h"
+#include "registry/root_keys.h"
 
 #include <cstdio>
 
@@ -73,20 +74,10 @@ std::string DataPart(const ValueEntry& entry) {
 }  // namespace
 
 std::string RootPrefix(RootKey root) {
-    switch (root) {
-    case kClassesRoot:
-        return "HKEY_CLASSES_ROOT\\";
-    case kCurrentUser:
-        return "HKEY_CURRENT_USER\\";
-    case kLocalMachine:
-        return "HKEY_LOCAL_MACHINE\\";
-    case kUsers:
-        return "HKEY_USERS\\";
-    case kCurrentConfig:
-        return "HKEY_CURRENT_CONFIG\\";
-    default:
-        return "";
+    for (const RootKeyNames& names : kRootKeys) {
+        if (names.root == root) return names.prefix;
     }
+    return "";
 }
 
 std::string KeyLine(const std::string& rootPrefix, const std::string& keyPath) {

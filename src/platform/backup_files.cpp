@@ -1,6 +1,6 @@
 #include "platform/backup_files.h"
 
-#include "platform/unique_file_handle.h"
+#include "platform/unique_handles.h"
 #include "platform/wide_text.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ namespace {
 // Writes at the end of the file; start is where this open began.
 class Win32OutputFile final : public OutputFile {
 public:
-    Win32OutputFile(UniqueFileHandle file, LARGE_INTEGER start) : file_(std::move(file)), start_(start) {}
+    Win32OutputFile(UniqueFile file, LARGE_INTEGER start) : file_(std::move(file)), start_(start) {}
 
     bool Write(const std::string& bytes) override {
         if (failed_) return false;
@@ -45,14 +45,14 @@ private:
         return false;
     }
 
-    UniqueFileHandle file_;
+    UniqueFile file_;
     LARGE_INTEGER start_;
     bool failed_ = false;
 };
 
 class Win32InputFile final : public InputFile {
 public:
-    explicit Win32InputFile(UniqueFileHandle file) : file_(std::move(file)) {}
+    explicit Win32InputFile(UniqueFile file) : file_(std::move(file)) {}
 
     std::size_t Read(char* buffer, std::size_t size) override {
         DWORD read = 0;
@@ -62,13 +62,13 @@ public:
     }
 
 private:
-    UniqueFileHandle file_;
+    UniqueFile file_;
 };
 
 }  // namespace
 
 std::unique_ptr<InputFile> Win32BackupFiles::OpenForReading(const std::string& path) {
-    UniqueFileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.isOpen()) return nullptr;
     return std::make_unique<Win32InputFile>(std::move(file));
@@ -77,7 +77,7 @@ std::unique_ptr<InputFile> Win32BackupFiles::OpenForReading(const std::string& p
 std::unique_ptr<OutputFile> Win32BackupFiles::Open(const std::string& path, bool append) {
     // Others may read a backup while it is written, never write it, so the
     // end found here stays the end until the file is closed.
-    UniqueFileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.isOpen()) return nullptr;
     LARGE_INTEGER start{};

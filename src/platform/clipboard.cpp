@@ -1,6 +1,7 @@
 #include "platform/clipboard.h"
 
 #include "platform/platform_error.h"
+#include "platform/unique_handles.h"
 #include "platform/wide_text.h"
 
 #include <cstring>
@@ -21,30 +22,13 @@ public:
     ~ClipboardSession() { CloseClipboard(); }
 };
 
-// Global memory that is freed unless the clipboard took it over.
-class UniqueGlobal {
-public:
-    explicit UniqueGlobal(std::size_t bytes) : memory_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (memory_ == nullptr) ThrowWindowFailure("allocate clipboard memory");
-    }
-    UniqueGlobal(const UniqueGlobal&) = delete;
-    UniqueGlobal& operator=(const UniqueGlobal&) = delete;
-    ~UniqueGlobal() {
-        if (memory_ != nullptr) GlobalFree(memory_);
-    }
-    HGLOBAL get() const { return memory_; }
-    HGLOBAL release() { return std::exchange(memory_, nullptr); }
-
-private:
-    HGLOBAL memory_;
-};
-
 }  // namespace
 
 void Win32Clipboard::SetText(const std::string& text) {
     std::wstring wide = AnsiToWide(text);
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-    UniqueGlobal memory(bytes);
+    UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory.isOpen()) ThrowWindowFailure("allocate clipboard memory");
     void* target = GlobalLock(memory.get());
     if (target == nullptr) ThrowWindowFailure("lock clipboard memory");
     std::memcpy(target, wide.c_str(), bytes);

@@ -8,7 +8,7 @@
 #include "platform/list_view.h"
 #include "platform/message_box.h"
 #include "platform/mouse_pointer.h"
-#include "platform/unique_font.h"
+#include "platform/unique_handles.h"
 
 #include <windows.h>
 

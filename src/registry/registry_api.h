@@ -25,6 +25,8 @@ inline constexpr Status kAccessDenied = 5;
 inline constexpr Status kInvalidHandle = 6;
 inline constexpr Status kMoreData = 234;
 inline constexpr Status kNoMoreItems = 259;
+// A handle whose key was deleted while it was open.
+inline constexpr Status kKeyDeleted = 1018;
 
 inline constexpr std::uint32_t kNoOptions = 0;
 inline constexpr std::uint32_t kKeyQueryValue = 0x1;

@@ -1,44 +1,16 @@
 #include "registry/win32_registry.h"
 
+#include "registry/win32_hkey.h"
+
 #include <windows.h>
 #include <shlwapi.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tarvex {
 
 namespace {
-
-// Predefined roots are 32-bit values that 64-bit Windows sign-extends into pointers.
-HKEY ToHkey(KeyHandle key) {
-    if (key >= kClassesRoot && key <= 0x8000000F) {
-        auto value = static_cast<LONG>(static_cast<std::uint32_t>(key));
-        return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(value));
-    }
-    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(key));
-}
-
-KeyHandle FromHkey(HKEY key) { return static_cast<KeyHandle>(reinterpret_cast<ULONG_PTR>(key)); }
-
-class OwnedHkey {
-public:
-    OwnedHkey() = default;
-    OwnedHkey(const OwnedHkey&) = delete;
-    OwnedHkey& operator=(const OwnedHkey&) = delete;
-    ~OwnedHkey() {
-        if (key_) ::RegCloseKey(key_);
-    }
-    HKEY* put() {
-        if (key_) ::RegCloseKey(std::exchange(key_, nullptr));
-        return &key_;
-    }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 constexpr DWORD kLongestKeyName = 255;
 constexpr DWORD kLongestValueName = 16383;
@@ -139,21 +111,6 @@ AnsiFit Win32Registry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
     if (size % sizeof(wchar_t) != 0) return AnsiFit::DataLost;
     const auto* text = reinterpret_cast<const wchar_t*>(data.data());
     return FitsAnsiCodePage(text, size / sizeof(wchar_t)) ? AnsiFit::Exact : AnsiFit::DataLost;
-}
-
-Status Win32RegistryWriter::CreateKey(RootKey root, const std::string& path) {
-    OwnedHkey key;
-    return ::RegCreateKeyExA(ToHkey(root), path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr);
-}
-
-Status Win32RegistryWriter::SetValue(RootKey root, const std::string& path, const std::string& name,
-                                     std::uint32_t type, const std::string& bytes) {
-    OwnedHkey key;
-    LSTATUS status =
-        ::RegCreateKeyExA(ToHkey(root), path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr);
-    if (status != ERROR_SUCCESS) return status;
-    return ::RegSetValueExA(key.get(), name.empty() ? nullptr : name.c_str(), 0, type,
-                            reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
 }
 
 }  // namespace tarvex

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "registry/registry_api.h"
-#include "registry/registry_writer.h"
 
 namespace tarvex {
 
@@ -19,13 +18,6 @@ public:
     Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
-};
-
-class Win32RegistryWriter final : public RegistryWriter {
-public:
-    Status CreateKey(RootKey root, const std::string& path) override;
-    Status SetValue(RootKey root, const std::string& path, const std::string& name, std::uint32_t type,
-                    const std::string& bytes) override;
 };
 
 }  // namespace tarvex

@@ -1,6 +1,6 @@
 #include "app/connection_scan.h"
-#include "fake_connection_list.h"
-#include "registry/memory_registry.h"
+#include "support/fake_connection_list.h"
+#include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,27 +1,15 @@
 #pragma once
 
 #include "app/form1.h"
-#include "export/memory_files.h"
-#include "fake_connection_list.h"
-#include "recording_platform.h"
-#include "registry/memory_registry.h"
+#include "support/fake_connection_list.h"
+#include "support/fake_platform.h"
+#include "support/memory_files.h"
+#include "support/memory_registry.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace tarvex {
-
-// Counts event passes; during stands for the events waiting at a pass.
-class CountingPump final : public EventPump {
-public:
-    void DoEvents() override {
-        ++passes;
-        if (during) during();
-    }
-    int passes = 0;
-    std::function<void()> during;
-};
 
 class FixedLayout final : public FormLayout {
 public:
@@ -34,25 +22,10 @@ public:
     bool SetListHeight(float) override { return true; }
 };
 
-class FakeChecks final : public BackupChoices {
-public:
-    bool chkBackup() const override { return backupAll; }
-    bool chkSelective() const override { return backupSelected; }
-    bool backupAll = false;
-    bool backupSelected = true;
-};
-
 class RecordingClipboard final : public Clipboard {
 public:
     void SetText(const std::string& text) override { texts.push_back(text); }
     std::vector<std::string> texts;
-};
-
-class StillPointer final : public MousePointer {
-public:
-    int Current() const override { return current; }
-    void Set(int pointer) override { current = pointer; }
-    int current = kDefaultPointer;
 };
 
 inline constexpr char kProgramFolder[] = "C:\\Tarvex\\";
@@ -71,7 +44,7 @@ struct Form1Harness {
     FakeChecks checks;
     RecordingClipboard clipboard;
     MemoryFiles files;
-    StillPointer pointer;
+    RecordingPointer pointer;
     Form1 form{registry, {list, layout, pump, messages, exit, checks, clipboard, files, pointer}};
 };
 

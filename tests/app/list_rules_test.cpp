@@ -1,16 +1,11 @@
 #include "app/list_rules.h"
-#include "fake_connection_list.h"
+#include "support/fake_connection_list.h"
+#include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
 namespace tarvex {
 namespace {
-
-class CountingPump final : public EventPump {
-public:
-    void DoEvents() override { ++passes; }
-    int passes = 0;
-};
 
 FakeConnectionList ListOf(const std::vector<std::pair<std::string, std::string>>& rows) {
     FakeConnectionList list;

@@ -1,5 +1,5 @@
 #include "app/untrapped_error.h"
-#include "recording_platform.h"
+#include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
 

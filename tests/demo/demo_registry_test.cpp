@@ -1,5 +1,5 @@
-#include "demo/demo_registry.h"
-#include "registry/memory_registry.h"
+#include "support/demo_registry.h"
+#include "support/memory_registry.h"
 #include "registry/mod_reg.h"
 
 #include <gtest/gtest.h>

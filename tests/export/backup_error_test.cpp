@@ -78,6 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
                         registry.InjectFault({RegistryCall::EnumValue, kMoreData, 2, 5010});
                     },
                     kFile, std::string(kHeader) + kTopWithoutB + kS1 + kS2},
+        FailureCase{"ValueGrewBetweenSizeAndRead",
+                    [](MemoryRegistry& registry, MemoryFiles&) {
+                        registry.SetValue(kLocalMachine, "SYSTEM\\T", "b", kRegBinary, std::string(5000, 'b'));
+                        registry.GrowValueAfterSizeReport(kLocalMachine, "SYSTEM\\T", "b", 10, 1);
+                    },
+                    kFile, std::string(kHeader) + kTopWithoutB + kS1 + kS2},
         // A listed subkey that cannot be opened is part of the tree all the same.
         FailureCase{"ListedSubkeyGoneBeforeItsOpen",
                     [](MemoryRegistry& registry, MemoryFiles&) {

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "export/backup_error.h"
-#include "export/memory_files.h"
+#include "support/fake_platform.h"
+#include "support/memory_files.h"
 #include "export/mod_export.h"
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,6 @@
 #include <vector>
 
 namespace tarvex {
-
-class RecordingPointer final : public MousePointer {
-public:
-    int Current() const override { return current; }
-    void Set(int pointer) override {
-        current = pointer;
-        history.push_back(pointer);
-    }
-    int current = kDefaultPointer;
-    std::vector<int> history;
-};
 
 inline constexpr char kFolder[] = "C:\\Tarvex\\";
 inline constexpr char kFile[] = "C:\\Tarvex\\Backup.reg";

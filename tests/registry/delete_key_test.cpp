@@ -1,4 +1,4 @@
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 #include "registry/mod_reg.h"
 
 #include <gtest/gtest.h>

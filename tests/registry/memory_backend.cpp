@@ -1,4 +1,4 @@
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 #include "registry/registry_backend.h"
 
 namespace tarvex::testing {

@@ -1,6 +1,6 @@
 // What only the in-memory registry can show: rights, per-handle access,
 // injected faults and growing values.
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 #include "registry/unique_key.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "registry/registry_api.h"
-#include "registry/registry_writer.h"
+#include "support/registry_writer.h"
 
 #include <memory>
 #include <string>

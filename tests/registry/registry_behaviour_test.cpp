@@ -14,8 +14,6 @@
 namespace tarvex::testing {
 namespace {
 
-constexpr Status kKeyDeleted = 1018;
-
 class RegistryBehaviour : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,5 +1,6 @@
 #include "registry/registry_backend.h"
 #include "registry/win32_registry.h"
+#include "support/win32_registry_writer.h"
 #include "win/wide_registry.h"
 
 namespace tarvex::testing {

@@ -6,9 +6,10 @@
 #include "platform/mouse_pointer.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
+#include "support/win32_registry_writer.h"
 #include "file_bytes.h"
 #include "registry_snapshot.h"
-#include "run_program.h"
+#include "support/run_program.h"
 #include "wide_registry.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 #include "window_test_support.h"
 
 #include <gtest/gtest.h>

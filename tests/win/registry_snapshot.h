@@ -2,8 +2,8 @@
 
 #include "registry/registry_api.h"
 #include "registry/unique_key.h"
+#include "support/key_names.h"
 
-#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,19 +16,14 @@ struct StoredValue {
     bool operator==(const StoredValue&) const = default;
 };
 
-// Every key of a subtree (path below the root, folded to lower case) with its
-// values by lower-case name, read raw so that nothing of the export is used.
+// Every key of a subtree (path below the root, case folded) with its
+// values by folded name, read raw so that nothing of the export is used.
 using RegistrySnapshot = std::map<std::string, std::map<std::string, StoredValue>>;
-
-inline std::string Folded(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 inline void TakeSnapshot(RegistryApi& registry, RootKey root, const std::string& path, RegistrySnapshot& snapshot) {
     UniqueKey key(registry);
     if (key.Open(root, path, kKeyRead) != kSuccess) return;
-    auto& values = snapshot[Folded(path)];
+    auto& values = snapshot[FoldCase(path)];
     std::vector<char> name(2 * 16384);
     std::vector<std::uint8_t> data(1 << 16);
     for (std::uint32_t index = 0;; ++index) {
@@ -42,7 +37,7 @@ inline void TakeSnapshot(RegistryApi& registry, RootKey root, const std::string&
             status = registry.RegEnumValueA(key.get(), index, name.data(), nameLength, type, data.data(), size);
         }
         if (status != kSuccess) break;
-        values[Folded(std::string(name.data(), nameLength))] = {type, std::string(data.begin(), data.begin() + size)};
+        values[FoldCase(std::string(name.data(), nameLength))] = {type, std::string(data.begin(), data.begin() + size)};
     }
     std::vector<std::string> children;
     char child[512];

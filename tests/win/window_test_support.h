@@ -1,18 +1,10 @@
 #pragma once
 
-#include "app/untrapped_error.h"
+#include "support/fake_platform.h"
 
 #include <windows.h>
 
-#include <vector>
-
 namespace tarvex {
-
-class RecordingExit final : public ProgramExit {
-public:
-    void Exit(int code) override { codes.push_back(code); }
-    std::vector<int> codes;
-};
 
 // Handles every waiting message of this thread.
 inline void Pump() {

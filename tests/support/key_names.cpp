@@ -1,4 +1,4 @@
-#include "registry/key_names.h"
+#include "support/key_names.h"
 
 namespace tarvex {
 

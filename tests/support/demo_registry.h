@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry/registry_writer.h"
+#include "support/registry_writer.h"
 
 namespace tarvex {
 

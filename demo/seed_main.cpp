@@ -1,5 +1,5 @@
-#include "demo/demo_registry.h"
-#include "registry/win32_registry.h"
+#include "support/demo_registry.h"
+#include "support/win32_registry_writer.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/connection_list.h"
+#include "support/key_names.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -58,12 +58,8 @@ public:
     int redraws = 0;
 
 private:
-    static std::string Folded(std::string text) {
-        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return text;
-    }
     void Sort() {
-        auto key = [this](const Row& row) { return Folded(sortColumn == 0 ? row.text : row.subItem); };
+        auto key = [this](const Row& row) { return FoldCase(sortColumn == 0 ? row.text : row.subItem); };
         std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
             return direction == SortDirection::Ascending ? key(a) < key(b) : key(b) < key(a);
         });

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "registry/registry_api.h"
-#include "registry/registry_writer.h"
+#include "support/registry_writer.h"
 
 #include <array>
 #include <cstddef>
@@ -64,7 +64,8 @@ public:
     // value whose name is lost can no longer be opened or queried by it.
     void MarkBeyondAnsi(RootKey root, const std::string& path);
     void MarkBeyondAnsi(RootKey root, const std::string& path, const std::string& valueName, AnsiFit loss);
-    // Each time a query reports 234 for this value, its data grows by extraBytes, up to times times.
+    // Each time a query or a listing reports 234 for this value, its data
+    // grows by extraBytes, up to times times.
     void GrowValueAfterSizeReport(RootKey root, const std::string& path, const std::string& name,
                                   std::size_t extraBytes, int times);
 
@@ -76,6 +77,7 @@ public:
 
 private:
     struct Node;
+    struct Value;
     struct OpenKeyEntry {
         std::shared_ptr<Node> node;
         std::uint32_t access;
@@ -90,7 +92,7 @@ private:
     std::shared_ptr<Node> FindFromRoot(RootKey root, const std::string& path) const;
     std::optional<Status> TakeFault(RegistryCall call, std::optional<std::uint32_t>& reportedSize);
     void Count(RegistryCall call) { ++callCounts_[static_cast<std::size_t>(call)]; }
-    void GrowAfterSizeReport(const std::shared_ptr<Node>& node, const std::string& name);
+    Status DeliverData(const Node& node, Value& value, std::uint8_t* data, std::uint32_t& dataSize);
 
     ValueOrder valueOrder_;
     std::map<RootKey, std::shared_ptr<Node>> roots_;

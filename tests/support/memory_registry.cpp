@@ -1,6 +1,7 @@
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 
-#include "registry/key_names.h"
+#include "registry/root_keys.h"
+#include "support/key_names.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,19 +10,18 @@ namespace tarvex {
 
 namespace {
 
-constexpr Status kKeyDeleted = 1018;
 constexpr std::uint32_t kWriteBits = kKeySetValue | kKeyCreateSubKey | kKeyCreateLink | 0x10000 | 0x40000 | 0x80000;
 constexpr std::uint32_t kReadBits = kKeyQueryValue | kEnumerateSubKeys | kKeyNotify | kReadControl;
 
-struct Value {
+}  // namespace
+
+struct MemoryRegistry::Value {
     std::string name;
     std::string folded;
     std::uint32_t type;
     std::string bytes;
     AnsiFit ansiFit = AnsiFit::Exact;
 };
-
-}  // namespace
 
 struct MemoryRegistry::Node {
     std::string name;
@@ -90,9 +90,7 @@ struct MemoryRegistry::Node {
 };
 
 MemoryRegistry::MemoryRegistry(ValueOrder valueOrder) : valueOrder_(valueOrder) {
-    for (RootKey root : {kClassesRoot, kCurrentUser, kLocalMachine, kUsers, kCurrentConfig, kDynData}) {
-        roots_[root] = std::make_shared<Node>();
-    }
+    for (const RootKeyNames& names : kRootKeys) roots_[names.root] = std::make_shared<Node>();
 }
 
 MemoryRegistry::~MemoryRegistry() = default;
@@ -172,11 +170,22 @@ Status MemoryRegistry::RegEnumKeyA(KeyHandle key, std::uint32_t index, char* nam
     return kSuccess;
 }
 
-void MemoryRegistry::GrowAfterSizeReport(const std::shared_ptr<Node>& node, const std::string& name) {
-    auto it = growths_.find({node.get(), FoldCase(name)});
-    if (it == growths_.end() || it->second.timesLeft == 0) return;
-    --it->second.timesLeft;
-    node->FindValue(name)->bytes.append(it->second.extraBytes, 'g');
+// Both value calls deliver data alike: copied when it fits, else the size
+// needed, after which a value set to grow does so before the next read.
+Status MemoryRegistry::DeliverData(const Node& node, Value& value, std::uint8_t* data, std::uint32_t& dataSize) {
+    auto size = static_cast<std::uint32_t>(value.bytes.size());
+    if (data && size > dataSize) {
+        dataSize = size;
+        auto growth = growths_.find({&node, value.folded});
+        if (growth != growths_.end() && growth->second.timesLeft > 0) {
+            --growth->second.timesLeft;
+            value.bytes.append(growth->second.extraBytes, 'g');
+        }
+        return kMoreData;
+    }
+    if (data) std::memcpy(data, value.bytes.data(), size);
+    dataSize = size;
+    return kSuccess;
 }
 
 Status MemoryRegistry::RegQueryValueExA(KeyHandle key, const std::string& valueName, std::uint32_t& type,
@@ -190,18 +199,10 @@ Status MemoryRegistry::RegQueryValueExA(KeyHandle key, const std::string& valueN
 
     std::shared_ptr<Node> node;
     if (Status status = Resolve(key, kKeyQueryValue, node); status != kSuccess) return status;
-    const Value* value = node->FindValue(valueName);
+    Value* value = node->FindValue(valueName);
     if (!value) return kFileNotFound;
     type = value->type;
-    auto size = static_cast<std::uint32_t>(value->bytes.size());
-    if (data && size > dataSize) {
-        dataSize = size;
-        GrowAfterSizeReport(node, valueName);
-        return kMoreData;
-    }
-    if (data) std::memcpy(data, value->bytes.data(), size);
-    dataSize = size;
-    return kSuccess;
+    return DeliverData(*node, *value, data, dataSize);
 }
 
 Status MemoryRegistry::RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength,
@@ -216,19 +217,12 @@ Status MemoryRegistry::RegEnumValueA(KeyHandle key, std::uint32_t index, char* n
     std::shared_ptr<Node> node;
     if (Status status = Resolve(key, kKeyQueryValue, node); status != kSuccess) return status;
     if (index >= node->values.size()) return kNoMoreItems;
-    const Value& value = node->values[index];
+    Value& value = node->values[index];
     type = value.type;
     if (value.name.size() >= nameLength) return kMoreData;
     std::memcpy(name, value.name.c_str(), value.name.size() + 1);
     nameLength = static_cast<std::uint32_t>(value.name.size());
-    auto size = static_cast<std::uint32_t>(value.bytes.size());
-    if (data && size > dataSize) {
-        dataSize = size;
-        return kMoreData;
-    }
-    if (data) std::memcpy(data, value.bytes.data(), size);
-    dataSize = size;
-    return kSuccess;
+    return DeliverData(*node, value, data, dataSize);
 }
 
 Status MemoryRegistry::RegCloseKey(KeyHandle key) {

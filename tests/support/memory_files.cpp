@@ -1,4 +1,4 @@
-#include "export/memory_files.h"
+#include "support/memory_files.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "demo/demo_registry.h"
+#include "support/demo_registry.h"
 
 #include <string>
 #include <vector>

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/backup_choices.h"
+#include "app/event_pump.h"
+#include "app/message_boxes.h"
+#include "app/untrapped_error.h"
+#include "export/mouse_pointer.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+// Stand-ins for the window's services, shared by the tests and the benchmarks.
+
+struct ShownMessage {
+    std::string text;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
+        shown.push_back({text, icon, buttons});
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (yesNoAnswers.empty()) return MessageAnswer::Yes;
+        MessageAnswer answer = yesNoAnswers.front();
+        yesNoAnswers.erase(yesNoAnswers.begin());
+        return answer;
+    }
+    std::vector<ShownMessage> shown;
+    std::vector<MessageAnswer> yesNoAnswers;  // given in turn to Yes/No boxes; Yes once they run out
+};
+
+class RecordingExit final : public ProgramExit {
+public:
+    void Exit(int code) override { codes.push_back(code); }
+    std::vector<int> codes;
+};
+
+// Counts event passes; during stands for the events waiting at a pass.
+class CountingPump final : public EventPump {
+public:
+    void DoEvents() override {
+        ++passes;
+        if (during) during();
+    }
+    int passes = 0;
+    std::function<void()> during;
+};
+
+class RecordingPointer final : public MousePointer {
+public:
+    int Current() const override { return current; }
+    void Set(int pointer) override {
+        current = pointer;
+        history.push_back(pointer);
+    }
+    int current = kDefaultPointer;
+    std::vector<int> history;
+};
+
+// The two backup check boxes as first shown: only "Backup ONLY" ticked.
+class FakeChecks final : public BackupChoices {
+public:
+    bool chkBackup() const override { return backupAll; }
+    bool chkSelective() const override { return backupSelected; }
+    bool backupAll = false;
+    bool backupSelected = true;
+};
+
+}  // namespace tarvex

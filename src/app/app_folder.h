@@ -1,11 +1,13 @@
 #pragma once
 
+#include "util/encoded_text.h"
+
 #include <string>
 
 namespace tarvex {
 
 // The program's folder with exactly one trailing backslash, so a backup
 // file's path is the folder followed by the file name.
-std::string MakeAppFolder(const std::string& executableFolder);
+Utf8Text MakeAppFolder(const Utf8Text& executableFolder);
 
 }  // namespace tarvex

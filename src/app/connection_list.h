@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/encoded_text.h"
+
 #include <string>
 
 namespace tarvex {
@@ -7,7 +9,7 @@ namespace tarvex {
 enum class SortDirection { Ascending = 0, Descending = 1 };
 
 // What the workflow needs of the list LV1. Rows are counted from 0 in the
-// list's current order; texts are ANSI, as the registry gives them.
+// list's current order; texts are as the registry gives them.
 class ConnectionList {
 public:
     virtual ~ConnectionList() = default;
@@ -18,11 +20,11 @@ public:
 
     virtual void RemoveAllRows() = 0;
     // Appends an unticked row with its text and first sub-item.
-    virtual void AppendRow(const std::string& text, const std::string& subItem) = 0;
+    virtual void AppendRow(const AnsiText& text, const AnsiText& subItem) = 0;
 
     virtual int RowCount() const = 0;
-    virtual std::string RowText(int row) const = 0;
-    virtual std::string RowSubItem(int row) const = 0;
+    virtual AnsiText RowText(int row) const = 0;
+    virtual AnsiText RowSubItem(int row) const = 0;
     virtual bool IsChecked(int row) const = 0;
     virtual void SetChecked(int row, bool checked) = 0;
     virtual bool IsSelected(int row) const = 0;

@@ -5,6 +5,7 @@
 #include "app/event_pump.h"
 #include "app/message_boxes.h"
 #include "export/mod_export.h"
+#include "util/encoded_text.h"
 
 #include <string>
 
@@ -27,6 +28,6 @@ struct DeletionTools {
 
 // Backs up as the check boxes ask, deletes the key of every ticked row in
 // list order and scans again. A No to a backup warning stops at once.
-void DeleteTickedConnections(const DeletionTools& tools, const std::string& appFolder);
+void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFolder);
 
 }  // namespace tarvex

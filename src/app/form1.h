@@ -10,6 +10,7 @@
 #include "export/backup_files.h"
 #include "export/mouse_pointer.h"
 #include "registry/registry_api.h"
+#include "util/encoded_text.h"
 
 #include <functional>
 #include <string>
@@ -35,7 +36,7 @@ class Form1 {
 public:
     Form1(RegistryApi& registry, Form1Controls controls) : registry_(registry), controls_(controls) {}
 
-    void Load(const std::string& executableFolder);
+    void Load(const Utf8Text& executableFolder);
     void Resize();
     void cmdReadClick();
     void comDelClick();
@@ -43,7 +44,7 @@ public:
     void LV1ColumnClick(int column);
     void LV1MouseUp(int button);
 
-    const std::string& AppFolder() const { return appFolder_; }
+    const Utf8Text& AppFolder() const { return appFolder_; }
 
 private:
     // The three buttons' operations: none starts while one of them runs.
@@ -52,7 +53,7 @@ private:
 
     RegistryApi& registry_;
     Form1Controls controls_;
-    std::string appFolder_;
+    Utf8Text appFolder_;
     bool buttonRunning_ = false;
 };
 

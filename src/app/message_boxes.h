@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/encoded_text.h"
+
 #include <string>
 
 namespace tarvex {
@@ -15,7 +17,7 @@ enum class MessageAnswer { Ok, Yes, No };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) = 0;
+    virtual MessageAnswer Show(const Utf8Text& text, MessageIcon icon, MessageButtons buttons) = 0;
 };
 
 }  // namespace tarvex

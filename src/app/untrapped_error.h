@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/message_boxes.h"
+#include "util/encoded_text.h"
 
 #include <functional>
 #include <stdexcept>
@@ -12,7 +13,7 @@ namespace tarvex {
 // operation cannot go on (a list control refusing a row, say).
 class AppError : public std::runtime_error {
 public:
-    AppError(long number, const std::string& text) : std::runtime_error(text), number_(number) {}
+    AppError(long number, const Utf8Text& text) : std::runtime_error(text), number_(number) {}
     long number() const { return number_; }
 
 private:
@@ -28,7 +29,7 @@ public:
     virtual void Exit(int code) = 0;
 };
 
-std::string UntrappedErrorText(long number, const std::string& text);
+Utf8Text UntrappedErrorText(long number, const Utf8Text& text);
 
 // Runs one event's operation. A failure escaping it is shown in one box
 // with its number and text, and then the program ends with a non-zero code.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/encoded_text.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -24,22 +26,22 @@ public:
     virtual bool Close() = 0;
 };
 
-// The file calls the export makes; paths are UTF-8, contents raw bytes.
+// The file calls the export makes; contents are raw bytes.
 class BackupFiles {
 public:
     virtual ~BackupFiles() = default;
     // nullptr when the file is missing or cannot be opened.
-    virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
+    virtual std::unique_ptr<InputFile> OpenForReading(const Utf8Text& path) = 0;
     // Opens for appending (created when missing) or for output (created or
     // emptied); nullptr when the file cannot be opened.
-    virtual std::unique_ptr<OutputFile> Open(const std::string& path, bool append) = 0;
+    virtual std::unique_ptr<OutputFile> Open(const Utf8Text& path, bool append) = 0;
     // Puts from in the place of to in one step; false leaves both as they were.
-    virtual bool Replace(const std::string& from, const std::string& to) = 0;
-    virtual void Remove(const std::string& path) = 0;
+    virtual bool Replace(const Utf8Text& from, const Utf8Text& to) = 0;
+    virtual void Remove(const Utf8Text& path) = 0;
 };
 
 // Whether the file holds text anywhere, reading only as far as its first
 // occurrence. A file that is missing or cannot be read holds nothing.
-bool FileContains(BackupFiles& files, const std::string& path, const std::string& text);
+bool FileContains(BackupFiles& files, const Utf8Text& path, const std::string& text);
 
 }  // namespace tarvex

@@ -2,6 +2,7 @@
 
 #include "export/value_entry.h"
 #include "registry/registry_api.h"
+#include "util/encoded_text.h"
 
 #include <string>
 
@@ -14,10 +15,10 @@ inline constexpr char kRegeditHeader[] = "REGEDIT4\r\n\r\n";
 std::string RootPrefix(RootKey root);
 
 // "[prefix path]" and the line end.
-std::string KeyLine(const std::string& rootPrefix, const std::string& keyPath);
+AnsiText KeyLine(const std::string& rootPrefix, const AnsiText& keyPath);
 
 // name=data and the line end. An entry of no known kind gets nothing after
 // "=" and sets BackupError.
-std::string ValueLine(const ValueEntry& entry);
+AnsiText ValueLine(const ValueEntry& entry);
 
 }  // namespace tarvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "registry/registry_api.h"
+#include "util/encoded_text.h"
 
 #include <cstdint>
 #include <string>
@@ -20,9 +21,9 @@ enum class ValueKind : std::int32_t {
 };
 
 struct ValueEntry {
-    std::string name;  // empty for the key's default value
+    AnsiText name;  // empty for the key's default value
     ValueKind kind = ValueKind::Nothing;
-    std::string text;                        // Text: ANSI characters, no terminating NUL
+    AnsiText text;                           // Text: no terminating NUL
     std::int32_t number = 0;                 // Integer
     std::vector<std::uint8_t> bytes;         // ByteArray and TypedBytes
     std::uint32_t registryType = kRegNone;  // TypedBytes

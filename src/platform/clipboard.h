@@ -11,7 +11,7 @@ namespace tarvex {
 class Win32Clipboard final : public Clipboard {
 public:
     void SetOwner(HWND owner) { owner_ = owner; }
-    void SetText(const std::string& text) override;
+    void SetText(const AnsiText& text) override;
 
 private:
     HWND owner_ = nullptr;

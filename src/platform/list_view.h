@@ -20,10 +20,10 @@ public:
     void BeginUpdate() override;
     void EndUpdate() override;
     void RemoveAllRows() override;
-    void AppendRow(const std::string& text, const std::string& subItem) override;
+    void AppendRow(const AnsiText& text, const AnsiText& subItem) override;
     int RowCount() const override;
-    std::string RowText(int row) const override;
-    std::string RowSubItem(int row) const override;
+    AnsiText RowText(int row) const override;
+    AnsiText RowSubItem(int row) const override;
     bool IsChecked(int row) const override;
     void SetChecked(int row, bool checked) override;
     bool IsSelected(int row) const override;
@@ -38,8 +38,8 @@ public:
 
 private:
     struct Row {
-        std::string text;
-        std::string subItem;
+        AnsiText text;
+        AnsiText subItem;
         std::wstring wideText;
         std::wstring wideSubItem;
     };

@@ -10,7 +10,7 @@ namespace tarvex {
 class Win32MessageBoxes final : public MessageBoxes {
 public:
     void SetOwner(HWND owner) { owner_ = owner; }
-    MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
+    MessageAnswer Show(const Utf8Text& text, MessageIcon icon, MessageButtons buttons) override;
 
 private:
     HWND owner_ = nullptr;

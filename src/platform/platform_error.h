@@ -1,11 +1,13 @@
 #pragma once
 
+#include "util/encoded_text.h"
+
 #include <string>
 
 namespace tarvex {
 
 // The system's text for an error number, without the trailing line break.
-std::string SystemErrorText(unsigned long number);
+Utf8Text SystemErrorText(unsigned long number);
 
 // Raises the untrapped error for a window call that failed: the thread's last
 // error when it has one, otherwise a general failure naming the action.

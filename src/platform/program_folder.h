@@ -1,11 +1,13 @@
 #pragma once
 
+#include "util/encoded_text.h"
+
 #include <string>
 
 namespace tarvex {
 
-// The folder of this program's executable file in UTF-8, as the system
+// The folder of this program's executable file, as the system
 // reports it: no trailing backslash except for a drive's root folder.
-std::string ExecutableFolder();
+Utf8Text ExecutableFolder();
 
 }  // namespace tarvex

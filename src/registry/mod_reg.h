@@ -1,6 +1,7 @@
 #pragma once
 
 #include "registry/registry_api.h"
+#include "util/encoded_text.h"
 
 #include <string>
 
@@ -10,19 +11,19 @@ namespace tarvex {
 inline constexpr Status kUnknownRoot = 99;
 
 // "HKLM" and the other short root names, any case; 0 for anything else.
-RootKey RootKeyFromName(const std::string& name);
+RootKey RootKeyFromName(const AnsiText& name);
 
 // Appends each subkey name of rootName\keyPath followed by a NUL, then one
 // more NUL (two for a key without subkeys when list starts empty). Leaves
 // list untouched when the key cannot be opened.
-Status ListSubkeys(RegistryApi& registry, const std::string& rootName, const std::string& keyPath,
-                   std::string& list);
+Status ListSubkeys(RegistryApi& registry, const AnsiText& rootName, const AnsiText& keyPath,
+                   AnsiText& list);
 
 // Reads one value as text. REG_SZ and REG_MULTI_SZ give their characters,
 // REG_BINARY its hex list, REG_DWORD its unsigned decimal digits; other types
 // give the empty text. Needs read and write rights on the key.
-bool ReadValue(RegistryApi& registry, RootKey root, const std::string& keyPath, const std::string& valueName,
-               std::string& valueText);
+bool ReadValue(RegistryApi& registry, RootKey root, const AnsiText& keyPath, const AnsiText& valueName,
+               AnsiText& valueText);
 
 // "01,0a,ff,00": every byte in lower-case hex followed by a comma, then "00".
 std::string BytesToHexList(const std::string& data);
@@ -32,6 +33,6 @@ std::string PadZeros(const std::string& text, int width);
 
 // Deletes the key and its subtree. Returns the open's status when the key
 // cannot be opened for reading and writing, otherwise the deletion's.
-Status DeleteKey(RegistryApi& registry, RootKey root, const std::string& keyPath);
+Status DeleteKey(RegistryApi& registry, RootKey root, const AnsiText& keyPath);
 
 }  // namespace tarvex

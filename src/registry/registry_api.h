@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/encoded_text.h"
+
 #include <cstdint>
 #include <string>
 
@@ -59,18 +61,18 @@ class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
 
-    virtual Status RegOpenKeyExA(KeyHandle key, const std::string& subKey, std::uint32_t options,
+    virtual Status RegOpenKeyExA(KeyHandle key, const AnsiText& subKey, std::uint32_t options,
                                  std::uint32_t access, KeyHandle& opened) = 0;
     // Writes the name and its NUL at the start of name; nameSize counts characters.
     virtual Status RegEnumKeyA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t nameSize) = 0;
     // dataSize: in, the buffer's length; out, the bytes delivered or, with 234, needed.
-    virtual Status RegQueryValueExA(KeyHandle key, const std::string& valueName, std::uint32_t& type,
+    virtual Status RegQueryValueExA(KeyHandle key, const AnsiText& valueName, std::uint32_t& type,
                                     std::uint8_t* data, std::uint32_t& dataSize) = 0;
     // nameLength: in, the buffer's size; out, the name's length without its NUL.
     virtual Status RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength,
                                  std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) = 0;
     virtual Status RegCloseKey(KeyHandle key) = 0;
-    virtual Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) = 0;
+    virtual Status SHDeleteKeyA(KeyHandle key, const AnsiText& subKey) = 0;
 
     // Beyond the six calls, for the backup alone: whether subkey or value
     // number index of an open key reaches the ANSI calls unchanged.

@@ -21,7 +21,7 @@ class UniqueKey : public UniqueHandle<RegistryKeyCloser> {
 public:
     explicit UniqueKey(RegistryApi& registry) : UniqueHandle(RegistryKeyCloser{&registry}) {}
 
-    Status Open(KeyHandle parent, const std::string& path, std::uint32_t access) {
+    Status Open(KeyHandle parent, const AnsiText& path, std::uint32_t access) {
         return closer().registry->RegOpenKeyExA(parent, path, kNoOptions, access, *put());
     }
 };

@@ -7,15 +7,15 @@ namespace tarvex {
 // The platform's own registry through the advapi32 and shlwapi ANSI calls.
 class Win32Registry final : public RegistryApi {
 public:
-    Status RegOpenKeyExA(KeyHandle key, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+    Status RegOpenKeyExA(KeyHandle key, const AnsiText& subKey, std::uint32_t options, std::uint32_t access,
                          KeyHandle& opened) override;
     Status RegEnumKeyA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t nameSize) override;
-    Status RegQueryValueExA(KeyHandle key, const std::string& valueName, std::uint32_t& type, std::uint8_t* data,
+    Status RegQueryValueExA(KeyHandle key, const AnsiText& valueName, std::uint32_t& type, std::uint8_t* data,
                             std::uint32_t& dataSize) override;
     Status RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength,
                          std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override;
     Status RegCloseKey(KeyHandle key) override;
-    Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
+    Status SHDeleteKeyA(KeyHandle key, const AnsiText& subKey) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
 };

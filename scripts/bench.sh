@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/wine_env.sh
 
-ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth
+ensure_packages "${BENCH_PACKAGES[@]}"
 
 cmake --preset native >/dev/null
 cmake --build --preset native

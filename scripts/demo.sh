@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/wine_env.sh
 
-ensure_packages cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xauth imagemagick
+ensure_packages "${DEMO_PACKAGES[@]}"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target tarvex-manager tarvex-seed tarvex-press-check

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every test: natively with sanitizers, and the
-# Windows build under wine (with a private Xvfb for the window tests).
+# Builds every preset and runs every test: natively with sanitizers, the
+# Windows build under wine (with a private Xvfb for the window tests), and
+# the program alone with clang and without GoogleTest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/wine_env.sh
 
-ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev \
-    g++-mingw-w64-x86-64 wine wine64 xvfb xauth imagemagick
+ensure_packages "${TEST_PACKAGES[@]}"
 
 started=$(date +%s)
 cmake --preset native-asan
@@ -16,6 +16,16 @@ ctest --preset native-asan
 
 cmake --preset native
 cmake --build --preset native
+
+# The program must build where GoogleTest is missing, and with a second compiler.
+cmake --preset windows-no-googletest
+cmake --build --preset windows-no-googletest
+if [ -e build/windows-no-googletest/googletest ]; then
+    echo "the configure without GoogleTest still built it" >&2
+    exit 1
+fi
+cmake --preset windows-clang
+cmake --build --preset windows-clang
 
 cmake --preset windows
 cmake --build --preset windows

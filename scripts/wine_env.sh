@@ -23,6 +23,11 @@ start_display() {
     Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$fdfile" 2>/dev/null &
     XVFB_PID=$!
     for _ in $(seq 50); do [ -s "$fdfile" ] && break; sleep 0.1; done
+    if [ ! -s "$fdfile" ]; then
+        rm -f "$fdfile"
+        echo "Xvfb could not start a display for the window tests (is xvfb installed, and /tmp writable?)" >&2
+        return 1
+    fi
     export DISPLAY=":$(head -n1 "$fdfile")"
     rm -f "$fdfile"
 }

@@ -28,16 +28,20 @@ inline constexpr float kClientHeightTwips = 6570;
 inline constexpr float kKeyColumnTwips = 1440;
 inline constexpr float kConnectionColumnTwips = 2000;
 
+// A caption wider than its button at the designed size wraps onto two lines
+// rather than being cut, at any DPI and font.
+inline constexpr DWORD kPushButton = WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
+
 // In tab order: the list first, so it has the focus when the window opens.
 inline constexpr ControlDesign kControlDesigns[] = {
     {kLV1Id, L"SysListView32", L"", WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 120, 840, 8175, 5655},
-    {kCmdReadId, L"BUTTON", L"&Check", WS_TABSTOP | BS_PUSHBUTTON, 120, 120, 1215, 615},
-    {kComDelId, L"BUTTON", L"&Delete Selected", WS_TABSTOP | BS_PUSHBUTTON, 1560, 120, 1215, 615},
+    {kCmdReadId, L"BUTTON", L"&Check", kPushButton, 120, 120, 1215, 615},
+    {kComDelId, L"BUTTON", L"&Delete Selected", kPushButton, 1560, 120, 1215, 615},
     {kChkBackupId, L"BUTTON", L"Backup ALL related settings before deleting them", WS_TABSTOP | BS_AUTOCHECKBOX,
      4320, 120, 3855, 255},
     {kChkSelectiveId, L"BUTTON", L"Backup ONLY those settings deleted", WS_TABSTOP | BS_AUTOCHECKBOX, 4320, 480,
      3015, 255},
-    {kCmdCopyId, L"BUTTON", L"Co&py table to clipboard", WS_TABSTOP | BS_PUSHBUTTON, 3000, 120, 1095, 615},
+    {kCmdCopyId, L"BUTTON", L"Co&py table to clipboard", kPushButton, 3000, 120, 1095, 615},
 };
 
 }  // namespace tarvex

@@ -20,7 +20,10 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"TarvexManagerForm1";
 constexpr int kIconResource = 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kListExtendedStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
+// The Key column is narrow by design: a cell cut short shows its whole text
+// in a tip, so the control set a row belongs to can be read.
+constexpr DWORD kListExtendedStyle =
+    LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_DOUBLEBUFFER;
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW existing{sizeof(existing)};

@@ -125,6 +125,10 @@ TEST_F(MainWindowTest, LayoutAt96Dpi) {
     auto extended = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     EXPECT_TRUE(extended & LVS_EX_CHECKBOXES);
     EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
+    EXPECT_TRUE(extended & LVS_EX_LABELTIP) << "the narrow Key column shows a cut path whole in a tip";
+    for (int button : {kCmdReadId, kComDelId, kCmdCopyId}) {
+        EXPECT_TRUE(GetWindowLongW(Control(button), GWL_STYLE) & BS_MULTILINE) << "a long caption wraps, not cut";
+    }
     EXPECT_EQ(96, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
     EXPECT_EQ(133, SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0));
     EXPECT_EQ(0, window.LV1().RowCount());

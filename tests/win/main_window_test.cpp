@@ -227,6 +227,16 @@ TEST_F(MainWindowTest, UntrappedErrorShowsOneTitledBoxThenEnds) {
     EXPECT_EQ(std::vector<int>{kUntrappedErrorExitCode}, exit.codes);
 }
 
+// Every operation writes under HKEY_LOCAL_MACHINE; without elevation the list would stay empty.
+TEST(ProgramResources, ManifestAsksForElevationAndCommonControls6) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(nullptr, found);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+    std::string manifest(bytes, SizeofResource(nullptr, found));
+    EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
+    EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+}
+
 // Refuses every push button and check box the window tries to create.
 LRESULT CALLBACK RefuseButtons(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {

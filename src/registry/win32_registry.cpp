@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr DWORD kLongestKeyName = 255;
 constexpr DWORD kLongestValueName = 16383;
+constexpr DWORD kFirstDataSize = 4096;
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
@@ -88,25 +90,23 @@ AnsiFit Win32Registry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
 }
 
 AnsiFit Win32Registry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
-    std::vector<wchar_t> name(kLongestValueName + 1);
-    DWORD length = static_cast<DWORD>(name.size());
+    // One read for most values: a name buffer for the longest name, a data
+    // buffer for ordinary data, grown when the data is longer (or grew).
+    auto name = std::make_unique_for_overwrite<wchar_t[]>(kLongestValueName + 1);
+    std::vector<BYTE> data(kFirstDataSize);
     DWORD type = REG_NONE;
+    DWORD length = 0;
     DWORD size = 0;
-    if (::RegEnumValueW(ToHkey(key), index, name.data(), &length, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        return AnsiFit::NameLost;
+    for (;;) {
+        length = kLongestValueName + 1;
+        size = static_cast<DWORD>(data.size());
+        LSTATUS status = ::RegEnumValueW(ToHkey(key), index, name.get(), &length, nullptr, &type, data.data(), &size);
+        if (status == ERROR_SUCCESS) break;
+        if (status != ERROR_MORE_DATA || size <= data.size()) return AnsiFit::NameLost;  // cannot vouch for it
+        data.resize(size);
     }
-    if (!FitsAnsiCodePage(name.data(), length)) return AnsiFit::NameLost;
+    if (!FitsAnsiCodePage(name.get(), length)) return AnsiFit::NameLost;
     if (!IsText(type)) return AnsiFit::Exact;
-
-    // Only text data goes through the code page; it may grow between the size and the read.
-    std::vector<BYTE> data;
-    LSTATUS status;
-    do {
-        data.assign(size, 0);
-        length = static_cast<DWORD>(name.size());
-        status = ::RegEnumValueW(ToHkey(key), index, name.data(), &length, nullptr, &type, data.data(), &size);
-    } while (status == ERROR_MORE_DATA);
-    if (status != ERROR_SUCCESS) return AnsiFit::DataLost;
     // An odd byte cannot be half a character: the A call drops it.
     if (size % sizeof(wchar_t) != 0) return AnsiFit::DataLost;
     const auto* text = reinterpret_cast<const wchar_t*>(data.data());

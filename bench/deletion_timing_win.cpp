@@ -3,10 +3,10 @@
 // throw-away wine prefix.
 #include "app/deletion.h"
 #include "bench_registry.h"
-#include "support/fake_platform.h"
 #include "platform/backup_files.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
+#include "support/fake_platform.h"
 #include "support/win32_registry_writer.h"
 
 #include <windows.h>

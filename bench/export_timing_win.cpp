@@ -2,14 +2,14 @@
 // wine's own "reg export" of the same tree. Seeds HKCU, so run it only in a
 // throw-away wine prefix.
 #include "bench_registry.h"
-#include "median_time.h"
 #include "export/mod_export.h"
+#include "median_time.h"
 #include "platform/backup_files.h"
 #include "platform/mouse_pointer.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
-#include "support/win32_registry_writer.h"
 #include "support/run_program.h"
+#include "support/win32_registry_writer.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
+#include "registry/mod_reg.h"
 #include "support/demo_registry.h"
 #include "support/memory_registry.h"
-#include "registry/mod_reg.h"
 
 #include <gtest/gtest.h>
 

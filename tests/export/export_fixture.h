@@ -1,9 +1,9 @@
 #pragma once
 
 #include "export/backup_error.h"
+#include "export/mod_export.h"
 #include "support/fake_platform.h"
 #include "support/memory_files.h"
-#include "export/mod_export.h"
 #include "support/memory_registry.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "support/memory_registry.h"
 #include "registry/mod_reg.h"
+#include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "support/memory_registry.h"
 #include "registry/registry_backend.h"
+#include "support/memory_registry.h"
 
 namespace tarvex::testing {
 

@@ -1,7 +1,7 @@
 // What only the in-memory registry can show: rights, per-handle access,
 // injected faults and growing values.
-#include "support/memory_registry.h"
 #include "registry/unique_key.h"
+#include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
 

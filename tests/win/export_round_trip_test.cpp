@@ -2,14 +2,14 @@
 // regedit, into the same keys, types and bytes.
 #include "export/backup_error.h"
 #include "export/mod_export.h"
+#include "file_bytes.h"
 #include "platform/backup_files.h"
 #include "platform/mouse_pointer.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
-#include "support/win32_registry_writer.h"
-#include "file_bytes.h"
 #include "registry_snapshot.h"
 #include "support/run_program.h"
+#include "support/win32_registry_writer.h"
 #include "wide_registry.h"
 
 #include <gtest/gtest.h>

@@ -6,11 +6,11 @@
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
 #include "platform/wide_text.h"
-#include "support/memory_registry.h"
 #include "registry/win32_registry.h"
-#include "support/win32_registry_writer.h"
 #include "registry_snapshot.h"
+#include "support/memory_registry.h"
 #include "support/run_program.h"
+#include "support/win32_registry_writer.h"
 #include "window_test_support.h"
 
 #include <gtest/gtest.h>

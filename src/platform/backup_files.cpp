@@ -68,8 +68,8 @@ private:
 }  // namespace
 
 std::unique_ptr<InputFile> Win32BackupFiles::OpenForReading(const std::string& path) {
-    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.isOpen()) return nullptr;
     return std::make_unique<Win32InputFile>(std::move(file));
 }
@@ -78,7 +78,7 @@ std::unique_ptr<OutputFile> Win32BackupFiles::Open(const std::string& path, bool
     // Others may read a backup while it is written, never write it, so the
     // end found here stays the end until the file is closed.
     UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.isOpen()) return nullptr;
     LARGE_INTEGER start{};
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_END)) return nullptr;

@@ -170,6 +170,20 @@ Status MemoryRegistry::RegEnumKeyA(KeyHandle key, std::uint32_t index, char* nam
     return kSuccess;
 }
 
+// Both value calls start alike: counted, an injected fault (with the data
+// size it reports), then the key, which must allow querying values.
+std::optional<Status> MemoryRegistry::EnterValueCall(RegistryCall call, KeyHandle key, std::uint32_t& dataSize,
+                                                     std::shared_ptr<Node>& node) {
+    Count(call);
+    std::optional<std::uint32_t> reportedSize;
+    if (auto fault = TakeFault(call, reportedSize)) {
+        if (reportedSize) dataSize = *reportedSize;
+        return fault;
+    }
+    if (Status status = Resolve(key, kKeyQueryValue, node); status != kSuccess) return status;
+    return std::nullopt;
+}
+
 // Both value calls deliver data alike: copied when it fits, else the size
 // needed, after which a value set to grow does so before the next read.
 Status MemoryRegistry::DeliverData(const Node& node, Value& value, std::uint8_t* data, std::uint32_t& dataSize) {
@@ -190,15 +204,8 @@ Status MemoryRegistry::DeliverData(const Node& node, Value& value, std::uint8_t*
 
 Status MemoryRegistry::RegQueryValueExA(KeyHandle key, const std::string& valueName, std::uint32_t& type,
                                         std::uint8_t* data, std::uint32_t& dataSize) {
-    Count(RegistryCall::QueryValue);
-    std::optional<std::uint32_t> reportedSize;
-    if (auto fault = TakeFault(RegistryCall::QueryValue, reportedSize)) {
-        if (reportedSize) dataSize = *reportedSize;
-        return *fault;
-    }
-
     std::shared_ptr<Node> node;
-    if (Status status = Resolve(key, kKeyQueryValue, node); status != kSuccess) return status;
+    if (auto early = EnterValueCall(RegistryCall::QueryValue, key, dataSize, node)) return *early;
     Value* value = node->FindValue(valueName);
     if (!value) return kFileNotFound;
     type = value->type;
@@ -207,15 +214,8 @@ Status MemoryRegistry::RegQueryValueExA(KeyHandle key, const std::string& valueN
 
 Status MemoryRegistry::RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength,
                                      std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) {
-    Count(RegistryCall::EnumValue);
-    std::optional<std::uint32_t> reportedSize;
-    if (auto fault = TakeFault(RegistryCall::EnumValue, reportedSize)) {
-        if (reportedSize) dataSize = *reportedSize;
-        return *fault;
-    }
-
     std::shared_ptr<Node> node;
-    if (Status status = Resolve(key, kKeyQueryValue, node); status != kSuccess) return status;
+    if (auto early = EnterValueCall(RegistryCall::EnumValue, key, dataSize, node)) return *early;
     if (index >= node->values.size()) return kNoMoreItems;
     Value& value = node->values[index];
     type = value.type;

@@ -92,6 +92,8 @@ private:
     std::shared_ptr<Node> FindFromRoot(RootKey root, const std::string& path) const;
     std::optional<Status> TakeFault(RegistryCall call, std::optional<std::uint32_t>& reportedSize);
     void Count(RegistryCall call) { ++callCounts_[static_cast<std::size_t>(call)]; }
+    std::optional<Status> EnterValueCall(RegistryCall call, KeyHandle key, std::uint32_t& dataSize,
+                                         std::shared_ptr<Node>& node);
     Status DeliverData(const Node& node, Value& value, std::uint8_t* data, std::uint32_t& dataSize);
 
     ValueOrder valueOrder_;

@@ -2,22 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace tarvex {
 namespace {
 
-// A list control that refuses to empty itself.
-class RefusingList final : public FakeConnectionList {
+// A list control that fails where a test asks: emptying itself, or ending
+// the update (which sorts and redraws, and can fail like any list call).
+class FailingList final : public FakeConnectionList {
 public:
+    void RemoveAllRows() override {
+        if (emptying) throw *emptying;
+        FakeConnectionList::RemoveAllRows();
+    }
     void EndUpdate() override {
         FakeConnectionList::EndUpdate();
         ++endUpdates;
+        if (endingUpdate) throw *endingUpdate;
     }
-    void RemoveAllRows() override { throw AppError(1400, "Invalid window handle."); }
+    std::optional<AppError> emptying;
+    std::optional<AppError> endingUpdate;
     int endUpdates = 0;
 };
 
+const AppError kInvalidHandle(1400, "Invalid window handle.");
+
 TEST(Form1Events, ScanFailureTakesTheUntrappedPathAndRestoresDrawing) {
-    Form1Harness<RefusingList> h;
+    Form1Harness<FailingList> h;
+    h.list.emptying = kInvalidHandle;
 
     h.form.cmdReadClick();
     ASSERT_EQ(1u, h.messages.shown.size());
@@ -26,17 +38,9 @@ TEST(Form1Events, ScanFailureTakesTheUntrappedPathAndRestoresDrawing) {
     EXPECT_EQ(1, h.list.endUpdates);
 }
 
-// Ending the update sorts and redraws, and either can fail like any list call.
-class ListFailingAtEndUpdate final : public FakeConnectionList {
-public:
-    void EndUpdate() override {
-        FakeConnectionList::EndUpdate();
-        throw AppError(1400, "Invalid window handle.");
-    }
-};
-
 TEST(Form1Events, FailureAtTheEndOfTheScanReachesTheErrorBox) {
-    Form1Harness<ListFailingAtEndUpdate> h;
+    Form1Harness<FailingList> h;
+    h.list.endingUpdate = kInvalidHandle;
     h.form.cmdReadClick();
     ASSERT_EQ(1u, h.messages.shown.size());
     EXPECT_EQ("Run-time error '1400':\n\nInvalid window handle.", h.messages.shown[0].text);
@@ -45,17 +49,10 @@ TEST(Form1Events, FailureAtTheEndOfTheScanReachesTheErrorBox) {
 }
 
 // Both the scan and the end of the update fail: the first failure is the one reported.
-class ListFailingTwice final : public FakeConnectionList {
-public:
-    void RemoveAllRows() override { throw AppError(5, "Access is denied."); }
-    void EndUpdate() override {
-        FakeConnectionList::EndUpdate();
-        throw AppError(1400, "Invalid window handle.");
-    }
-};
-
 TEST(Form1Events, SecondFailureWhileUnwindingIsDroppedNotFatal) {
-    Form1Harness<ListFailingTwice> h;
+    Form1Harness<FailingList> h;
+    h.list.emptying = AppError(5, "Access is denied.");
+    h.list.endingUpdate = kInvalidHandle;
     h.form.cmdReadClick();
     ASSERT_EQ(1u, h.messages.shown.size());
     EXPECT_EQ("Run-time error '5':\n\nAccess is denied.", h.messages.shown[0].text);

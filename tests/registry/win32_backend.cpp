@@ -1,3 +1,4 @@
+#include "platform/wide_text.h"
 #include "registry/registry_backend.h"
 #include "registry/win32_registry.h"
 #include "support/win32_registry_writer.h"
@@ -27,11 +28,11 @@ public:
         SetWideValue(HKEY_CURRENT_USER, Below(below), L"\u0418\u043C\u044F", REG_SZ, L"x");
     }
     void AddTextBeyondAnsi(const std::string& below, const std::string& name) override {
-        SetWideValue(HKEY_CURRENT_USER, Below(below), AnsiPathToWide(name), REG_SZ, L"Caf\u00E9 \u2603");
+        SetWideValue(HKEY_CURRENT_USER, Below(below), AnsiToWide(name), REG_SZ, L"Caf\u00E9 \u2603");
     }
 
 private:
-    std::wstring Below(const std::string& below) const { return AnsiPathToWide(base_ + "\\" + below); }
+    std::wstring Below(const std::string& below) const { return AnsiToWide(base_ + "\\" + below); }
 
     Win32Registry registry_;
     Win32RegistryWriter writer_;

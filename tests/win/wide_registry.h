@@ -6,14 +6,6 @@
 
 namespace tarvex {
 
-inline std::wstring AnsiPathToWide(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                     static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(length));
-    return wide;
-}
-
 // Seeds what the ANSI calls cannot: names and text outside the code page.
 // Text is stored with its terminating NUL, as the system stores it.
 inline LSTATUS SetWideValue(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type,

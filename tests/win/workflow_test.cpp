@@ -108,6 +108,14 @@ protected:
         WorkflowTest::SetUp();
     }
     bool Exists(int number) { return registry_.KeyExists(kLocalMachine, ConnectionKey(kNetwork, number)); }
+    // Scans, ticks one connection, presses Delete and answers a warning No; what the boxes showed.
+    std::vector<SeenBox> DeleteAnsweringNo(int number) {
+        Press(kCmdReadId);
+        TickRowsOf({ConnectionKey(kNetwork, number)});
+        MessageBoxRobot robot({IDOK, IDNO});
+        Press(kComDelId);
+        return robot.seen();
+    }
 
     MemoryRegistry registry_;
 };
@@ -170,13 +178,9 @@ TEST_F(WorkflowOverMemory, BackupFileHeldByAnotherProgramIsWarnedAndNoDeletesNot
     HANDLE held = CreateFileW(Utf8ToWide(Backup(kSmallBackupFile)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    Press(kCmdReadId);
-    TickRowsOf({ConnectionKey(kNetwork, 2)});
-
-    MessageBoxRobot robot({IDOK, IDNO});
-    Press(kComDelId);
+    std::vector<SeenBox> seen = DeleteAnsweringNo(2);
     CloseHandle(held);
-    ExpectBackupWarning(robot.seen());
+    ExpectBackupWarning(seen);
     EXPECT_TRUE(Exists(2));
 }
 
@@ -205,13 +209,9 @@ TEST_F(WorkflowOverMemory, FullBackupThatCannotTakeThePlaceOfTheOldOneIsWarnedAn
     DWORD written = 0;
     WriteFile(held, "earlier", 7, &written, nullptr);
     Press(kChkBackupId);
-    Press(kCmdReadId);
-    TickRowsOf({ConnectionKey(kNetwork, 2)});
-
-    MessageBoxRobot robot({IDOK, IDNO});
-    Press(kComDelId);
+    std::vector<SeenBox> seen = DeleteAnsweringNo(2);
     CloseHandle(held);
-    ExpectBackupWarning(robot.seen());
+    ExpectBackupWarning(seen);
     EXPECT_TRUE(Exists(2));
     EXPECT_EQ("earlier", FileBytes(large));
     EXPECT_FALSE(FileBytes(large + Utf8ToWide(kDraftSuffix)));

@@ -2,6 +2,7 @@
 // already holding many earlier backups: the header decision must not grow
 // with the file.
 #include "app/deletion.h"
+#include "core/connection_deletion.h"
 #include "bench_registry.h"
 #include "support/fake_platform.h"
 #include "support/memory_files.h"
@@ -33,10 +34,9 @@ void DeleteWithSelectiveBackup(benchmark::State& state) {
         MemoryRegistry registry;
         SeedConnections(registry, kRows / 4);
         ScanConnections(registry, list);
-        ExportPlatform backup{registry, files, pointer};
         state.ResumeTiming();
 
-        DeleteTickedConnections({backup, list, checks, messages, pump}, kFolder);
+        DeleteTickedConnections({registry, files, pointer, list, checks, messages, pump}, kFolder);
     }
     state.counters["rows"] = kRows;
 }

@@ -3,7 +3,7 @@
 // throw-away wine prefix.
 #include "app/deletion.h"
 #include "bench_registry.h"
-#include "platform/backup_files.h"
+#include "platform/win32_backup_files.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
 #include "support/fake_platform.h"
@@ -42,7 +42,6 @@ int main() {
     tarvex::FakeChecks checks;
     tarvex::RecordingMessageBoxes messages;
     tarvex::CountingPump pump;
-    tarvex::ExportPlatform backup{registry, files, pointer};
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::string folder = tarvex::WideToUtf8(temp);
@@ -55,7 +54,7 @@ int main() {
             tarvex::ScanConnections(registry, list);
             WriteEarlierBackups(small, megabytes);
             auto start = std::chrono::steady_clock::now();
-            tarvex::DeleteTickedConnections({backup, list, checks, messages, pump}, folder);
+            tarvex::DeleteTickedConnections({registry, files, pointer, list, checks, messages, pump}, folder);
             times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
         std::sort(times.begin(), times.end());

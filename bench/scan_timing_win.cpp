@@ -10,14 +10,11 @@
 #include "support/win32_registry_writer.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <vector>
 
 int main() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
     tarvex::Win32Registry registry;
     tarvex::Win32RegistryWriter writer;
     tarvex::RecordingExit exit;

@@ -1,15 +1,14 @@
-#include "platform/event_pump.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
 #include "platform/program_exit.h"
+#include "platform/system_dlls.h"
+#include "platform/win32_event_pump.h"
 #include "registry/win32_registry.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    tarvex::RestrictDllSearchToSystem32();
 
     tarvex::Win32Registry registry;
     tarvex::ExitProcessNow exit;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/connection_list.h"
+#include "core/network_paths.h"
 #include "registry/registry_api.h"
 #include "util/encoded_text.h"
 
@@ -9,13 +10,6 @@
 #include <vector>
 
 namespace tarvex {
-
-inline constexpr std::array<const char*, 4> kNetworkPaths = {
-    "SYSTEM\\CurrentControlSet\\Control\\Network",
-    "SYSTEM\\ControlSet001\\Control\\Network",
-    "SYSTEM\\ControlSet002\\Control\\Network",
-    "SYSTEM\\ControlSet003\\Control\\Network",
-};
 
 // The pieces between NULs, empty ones included; an empty text gives none.
 std::vector<AnsiText> SplitSubkeyList(const AnsiText& list);

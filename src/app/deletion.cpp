@@ -1,63 +1,43 @@
 #include "app/deletion.h"
 
 #include "app/connection_scan.h"
-#include "export/backup_error.h"
-#include "registry/mod_reg.h"
+#include "core/connection_deletion.h"
 
 namespace tarvex {
 
 namespace {
 
-// True when the backup went well or the user chooses to go on without it.
-bool BackupAccepted(MessageBoxes& messages) {
-    if (!BackupError) return true;
-    messages.Show(kBackupErrorText, MessageIcon::Critical, MessageButtons::Ok);
-    return messages.Show(kContinueText, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes;
-}
-
-// The earlier full backup may be the only copy of keys deleted before: it
-// stays until its replacement is wholly on the disk, and a failed
-// replacement leaves it as it was.
-bool BackUpAllNetworkTrees(const DeletionTools& tools, const std::string& file) {
-    BackupError = false;
-    const std::string draft = file + kDraftSuffix;
-    bool complete = true;
-    bool append = false;
-    for (const char* path : kNetworkPaths) {
-        complete = ExportKey(tools.backup, kLocalMachine, path, draft, true, append) && complete;
-        append = true;
+// The two boxes of the backup warning; the user chooses.
+class AskingWarning final : public BackupWarning {
+public:
+    explicit AskingWarning(MessageBoxes& messages) : messages_(messages) {}
+    bool GoOnWithoutFullBackup() override {
+        messages_.Show(kBackupErrorText, MessageIcon::Critical, MessageButtons::Ok);
+        return messages_.Show(kContinueText, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes;
     }
-    if (!complete || !tools.backup.files.Replace(draft, file)) {
-        BackupError = true;
-        tools.backup.files.Remove(draft);
-    }
-    return BackupAccepted(tools.messages);
-}
 
-bool BackUpOneKey(const DeletionTools& tools, const std::string& keyPath, const std::string& file) {
-    BackupError = false;
-    ExportKey(tools.backup, kLocalMachine, keyPath, file, true, true);
-    return BackupAccepted(tools.messages);
+private:
+    MessageBoxes& messages_;
+};
+
+std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
+    std::vector<AnsiText> keys;
+    const int rowCount = list.RowCount();
+    for (int row = 0; row < rowCount; ++row) {
+        if (list.IsChecked(row)) keys.push_back(list.RowText(row));
+    }
+    return keys;
 }
 
 }  // namespace
 
-void DeleteTickedConnections(const DeletionTools& tools, const std::string& appFolder) {
-    if (tools.checks.chkBackup() && !BackUpAllNetworkTrees(tools, appFolder + kLargeBackupFile)) return;
-
-    const int rowCount = tools.LV1.RowCount();
-    for (int row = 0; row < rowCount; ++row) {
-        if (!tools.LV1.IsChecked(row)) continue;
-        if (!tools.checks.chkBackup() && tools.checks.chkSelective() &&
-            !BackUpOneKey(tools, tools.LV1.RowText(row), appFolder + kSmallBackupFile)) {
-            return;
-        }
-        // A failed deletion shows up again in the rescan.
-        DeleteKey(tools.backup.registry, kLocalMachine, tools.LV1.RowText(row));
-    }
-
+void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFolder) {
+    AskingWarning warning(tools.messages);
+    const ExportPlatform backup{tools.registry, tools.files, tools.pointer};
+    // A failed deletion shows up again in the rescan.
+    if (DeleteConnectionKeys(backup, TickedKeys(tools.LV1), tools.checks, warning, appFolder).stopped) return;
     tools.pump.DoEvents();
-    ScanConnections(tools.backup.registry, tools.LV1);
+    ScanConnections(tools.registry, tools.LV1);
 }
 
 }  // namespace tarvex

@@ -1,25 +1,21 @@
 #pragma once
 
-#include "app/backup_choices.h"
 #include "app/connection_list.h"
 #include "app/event_pump.h"
 #include "app/message_boxes.h"
+#include "core/backup_choices.h"
 #include "export/mod_export.h"
 #include "util/encoded_text.h"
 
-#include <string>
-
 namespace tarvex {
 
-inline constexpr char kLargeBackupFile[] = "LargeBackup.reg";
-inline constexpr char kSmallBackupFile[] = "SmallBackup.reg";
-// A new full backup is written beside the old one under this suffix first.
-inline constexpr char kDraftSuffix[] = ".tmp";
 inline constexpr char kBackupErrorText[] = "Error(s) found in backing up registry";
 inline constexpr char kContinueText[] = "Do you want to continue with the Tarvex removal and risk losing data?";
 
 struct DeletionTools {
-    const ExportPlatform& backup;
+    ExportRegistry& registry;
+    BackupFiles& files;
+    MousePointer& pointer;
     ConnectionList& LV1;
     BackupChoices& checks;
     MessageBoxes& messages;

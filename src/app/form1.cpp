@@ -6,6 +6,8 @@
 #include "app/list_rules.h"
 #include "app/table_copy.h"
 
+#include <utility>
+
 namespace tarvex {
 
 void Form1::Load(const std::string& executableFolder) { appFolder_ = MakeAppFolder(executableFolder); }
@@ -16,8 +18,8 @@ void Form1::cmdReadClick() { RunButton([this] { ScanConnections(registry_, contr
 
 void Form1::comDelClick() {
     RunButton([this] {
-        ExportPlatform backup{registry_, controls_.files, controls_.pointer};
-        DeleteTickedConnections({backup, controls_.LV1, controls_.checks, controls_.messages, controls_.pump},
+        DeleteTickedConnections({registry_, controls_.files, controls_.pointer, controls_.LV1, controls_.checks,
+                                 controls_.messages, controls_.pump},
                                 appFolder_);
     });
 }
@@ -30,17 +32,28 @@ void Form1::LV1ColumnClick(int column) {
 
 void Form1::LV1MouseUp(int button) { Run([this, button] { ToggleSelectedMarks(controls_.LV1, button); }); }
 
+bool Form1::QueryUnload() {
+    // Closed in the deletion's event pass, the window would take the list
+    // from under the rescan that follows it.
+    if (!buttonRunning_) return true;
+    closeRequested_ = true;
+    return false;
+}
+
 void Form1::RunButton(const std::function<void()>& operation) {
     // A click that waited in the queue reaches us in the deletion's event
     // pass; run there, a second deletion would work from the stale list and
     // replace the full backup just taken. It is dropped instead.
     if (buttonRunning_) return;
     buttonRunning_ = true;
-    struct Done {
-        bool& running;
-        ~Done() { running = false; }
-    } done{buttonRunning_};
-    Run(operation);
+    {
+        struct Done {
+            bool& running;
+            ~Done() { running = false; }
+        } done{buttonRunning_};
+        Run(operation);
+    }
+    if (std::exchange(closeRequested_, false)) controls_.closer.Close();
 }
 
 void Form1::Run(const std::function<void()>& operation) {

@@ -1,15 +1,16 @@
 #pragma once
 
-#include "app/backup_choices.h"
 #include "app/clipboard.h"
 #include "app/connection_list.h"
 #include "app/event_pump.h"
+#include "app/form_closer.h"
 #include "app/form_layout.h"
 #include "app/message_boxes.h"
 #include "app/untrapped_error.h"
+#include "core/backup_choices.h"
 #include "export/backup_files.h"
 #include "export/mouse_pointer.h"
-#include "registry/registry_api.h"
+#include "registry/export_registry.h"
 #include "util/encoded_text.h"
 
 #include <functional>
@@ -28,13 +29,14 @@ struct Form1Controls {
     Clipboard& clipboard;
     BackupFiles& files;
     MousePointer& pointer;
+    FormCloser& closer;
 };
 
 // The main window's behaviour, one member per event; the Win32 window only
 // forwards its events here.
 class Form1 {
 public:
-    Form1(RegistryApi& registry, Form1Controls controls) : registry_(registry), controls_(controls) {}
+    Form1(ExportRegistry& registry, Form1Controls controls) : registry_(registry), controls_(controls) {}
 
     void Load(const Utf8Text& executableFolder);
     void Resize();
@@ -43,6 +45,9 @@ public:
     void cmdCopyClick();
     void LV1ColumnClick(int column);
     void LV1MouseUp(int button);
+    // The user asks to close the window: true when it may close now. A
+    // button's operation that runs finishes first, then the window closes.
+    bool QueryUnload();
 
     const Utf8Text& AppFolder() const { return appFolder_; }
 
@@ -51,10 +56,11 @@ private:
     void RunButton(const std::function<void()>& operation);
     void Run(const std::function<void()>& operation);
 
-    RegistryApi& registry_;
+    ExportRegistry& registry_;
     Form1Controls controls_;
     Utf8Text appFolder_;
     bool buttonRunning_ = false;
+    bool closeRequested_ = false;
 };
 
 }  // namespace tarvex

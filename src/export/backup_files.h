@@ -22,6 +22,9 @@ public:
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
+    // True when the name opened is a link (symbolic link, junction, mount
+    // point) or one of several hard links: writing would change another file.
+    virtual bool IsLinked() const = 0;
     virtual bool Write(const std::string& bytes) = 0;
     virtual bool Close() = 0;
 };
@@ -32,11 +35,15 @@ public:
     virtual ~BackupFiles() = default;
     // nullptr when the file is missing or cannot be opened.
     virtual std::unique_ptr<InputFile> OpenForReading(const Utf8Text& path) = 0;
-    // Opens for appending (created when missing) or for output (created or
-    // emptied); nullptr when the file cannot be opened.
+    // Opens for appending (created when missing) or creates a new file (and
+    // fails when the name exists); nullptr when the file cannot be opened.
+    // Neither follows a link at the name nor empties anything.
     virtual std::unique_ptr<OutputFile> Open(const Utf8Text& path, bool append) = 0;
+    // As OutputFile::IsLinked, for a file by its name; false when missing.
+    virtual bool IsLinked(const Utf8Text& path) = 0;
     // Puts from in the place of to in one step; false leaves both as they were.
     virtual bool Replace(const Utf8Text& from, const Utf8Text& to) = 0;
+    // Removes the name: a link goes, what it leads to stays.
     virtual void Remove(const Utf8Text& path) = 0;
 };
 

@@ -8,13 +8,12 @@ namespace tarvex {
 
 namespace {
 
-// Key names are at most 255 characters, each up to two bytes in a
-// double-byte code page, and the NUL.
-constexpr std::uint32_t kKeyNameBufferSize = 2 * 255 + 1;
+// Key names are at most 255 characters and the NUL.
+constexpr std::uint32_t kKeyNameBufferSize = kLongestAnsiCharacter * 255 + 1;
 
 }  // namespace
 
-std::vector<std::string> EnumKeys(RegistryApi& registry, KeyHandle root, const std::string& keyPath) {
+std::vector<std::string> EnumKeys(ExportRegistry& registry, KeyHandle root, const std::string& keyPath) {
     std::vector<std::string> result;
     UniqueKey opened(registry);
     KeyHandle key = OpenForListing(opened, root, keyPath);

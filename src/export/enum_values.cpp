@@ -9,10 +9,9 @@ namespace tarvex {
 
 namespace {
 
-// Value names may be 16,383 characters long, each up to two bytes in a
-// double-byte code page; a shorter buffer would end the listing at the first
-// long name.
-constexpr std::uint32_t kValueNameBufferSize = 2 * 16383 + 1;
+// Value names may be 16,383 characters long; a shorter buffer would end the
+// listing at the first long name.
+constexpr std::uint32_t kValueNameBufferSize = kLongestAnsiCharacter * 16383 + 1;
 constexpr std::uint32_t kFirstDataSize = 4096;
 
 bool HoldsLineBreakOrNul(const std::string& text) {
@@ -57,7 +56,7 @@ ValueEntry Convert(std::uint32_t type, std::vector<std::uint8_t> bytes) {
 
 }  // namespace
 
-std::vector<ValueEntry> EnumValues(RegistryApi& registry, KeyHandle root, const std::string& keyPath) {
+std::vector<ValueEntry> EnumValues(ExportRegistry& registry, KeyHandle root, const std::string& keyPath) {
     std::vector<ValueEntry> result;
     UniqueKey opened(registry);
     KeyHandle key = OpenForListing(opened, root, keyPath);

@@ -59,7 +59,10 @@ private:
     void Write(const std::string& bytes) {
         if (!openTried_) {
             openTried_ = true;
+            if (!append_) platform_.files.Remove(filePath_);
             file_ = platform_.files.Open(filePath_, append_);
+            // An elevated write through a name another user planted could reach any file.
+            if (file_ && file_->IsLinked()) file_.reset();
             if (!file_) FileFailed();
         }
         if (file_ && !file_->Write(bytes)) FileFailed();

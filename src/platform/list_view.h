@@ -33,9 +33,6 @@ public:
     void SetSortDirection(SortDirection direction) override { direction_ = direction; }
     void Redraw() override;
 
-    bool IsSorted() const { return sorted_; }
-    int SortColumn() const { return sortColumn_; }
-
 private:
     struct Row {
         AnsiText text;

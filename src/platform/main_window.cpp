@@ -5,6 +5,7 @@
 #include "platform/control_layout.h"
 #include "platform/platform_error.h"
 #include "platform/program_folder.h"
+#include "platform/system_dlls.h"
 #include "platform/twips.h"
 #include "platform/wide_text.h"
 
@@ -42,9 +43,9 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     if (!RegisterClassExW(&windowClass)) ThrowWindowFailure("register the window class");
 }
 
-HFONT CreateMessageFont(unsigned dpi) {
+HFONT CreateMessageFont(const DpiFunctions& dpiFunctions, unsigned dpi) {
     NONCLIENTMETRICSW metrics{sizeof(metrics)};
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) return nullptr;
+    if (!dpiFunctions.NonClientMetrics(metrics, dpi)) return nullptr;
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
@@ -58,14 +59,17 @@ void AddColumn(HWND list, int position, const wchar_t* header) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, RegistryApi& registry, ProgramExit& exit)
-    : instance_(instance), form_(registry, {list_, *this, pump_, messages_, exit, *this, clipboard_, files_, pointer_}) {}
+MainWindow::MainWindow(HINSTANCE instance, ExportRegistry& registry, ProgramExit& exit, DpiFunctions dpiFunctions)
+    : instance_(instance),
+      dpiFunctions_(dpiFunctions),
+      form_(registry, {list_, *this, pump_, messages_, exit, *this, clipboard_, files_, pointer_, *this}) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 void MainWindow::Create() {
+    if (!LoadCommonControls()) ThrowWindowFailure("load the common controls");
     RegisterWindowClass(instance_, &WindowProc);
     HWND created = CreateWindowExW(0, kWindowClass, Utf8ToWide(kProgramTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
@@ -73,7 +77,7 @@ void MainWindow::Create() {
     if (created == nullptr) ThrowWindowFailure("create the main window");
 
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
+    dpiFunctions_.AdjustWindowRect(frame, kWindowStyle, dpi_);
     MONITORINFO monitor{sizeof(monitor)};
     GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
@@ -106,7 +110,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // An exception cannot unwind through the window system's frames:
             // creation fails here and Create raises it once the system returns.
             try {
-                dpi_ = GetDpiForWindow(hwnd_);
+                dpi_ = dpiFunctions_.ForWindow(hwnd_);
                 CreateControls();
                 form_.Load(ExecutableFolder());
                 return 0;
@@ -141,6 +145,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
+        case WM_CLOSE:
+            if (form_.QueryUnload()) Close();
+            return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             hwnd_ = nullptr;
@@ -163,6 +170,10 @@ void MainWindow::OnNotify(const NMHDR& header) {
         case NM_CLICK: form_.LV1MouseUp(1); break;
         default: break;
     }
+}
+
+void MainWindow::Close() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 bool MainWindow::chkBackup() const {
@@ -199,7 +210,7 @@ void MainWindow::CreateControls() {
 // list's size follows from the resize rule.
 void MainWindow::ApplyDpi() {
     // The old font goes only once no control uses it any more.
-    UniqueFont font(CreateMessageFont(dpi_));
+    UniqueFont font(CreateMessageFont(dpiFunctions_, dpi_));
     for (const ControlDesign& design : kControlDesigns) {
         HWND control = Control(design.id);
         UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;

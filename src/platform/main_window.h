@@ -2,13 +2,14 @@
 
 #include "app/form1.h"
 #include "app/form_layout.h"
-#include "platform/backup_files.h"
-#include "platform/clipboard.h"
-#include "platform/event_pump.h"
+#include "platform/dpi_functions.h"
 #include "platform/list_view.h"
 #include "platform/message_box.h"
-#include "platform/mouse_pointer.h"
 #include "platform/unique_handles.h"
+#include "platform/win32_backup_files.h"
+#include "platform/win32_clipboard.h"
+#include "platform/win32_event_pump.h"
+#include "platform/win32_mouse_pointer.h"
 
 #include <windows.h>
 
@@ -18,9 +19,10 @@ namespace tarvex {
 
 // Form1's Win32 window: creates the controls as designed, keeps them at the
 // monitor's DPI and forwards their events to Form1.
-class MainWindow final : public FormLayout, public BackupChoices {
+class MainWindow final : public FormLayout, public BackupChoices, public FormCloser {
 public:
-    MainWindow(HINSTANCE instance, RegistryApi& registry, ProgramExit& exit);
+    MainWindow(HINSTANCE instance, ExportRegistry& registry, ProgramExit& exit,
+               DpiFunctions dpiFunctions = DpiFunctions());
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
@@ -46,6 +48,8 @@ public:
     bool chkBackup() const override;
     bool chkSelective() const override;
 
+    void Close() override;
+
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -56,6 +60,7 @@ private:
     SIZE ClientSize() const;
 
     HINSTANCE instance_;
+    DpiFunctions dpiFunctions_;
     HWND hwnd_ = nullptr;
     unsigned dpi_ = USER_DEFAULT_SCREEN_DPI;
     bool controlsReady_ = false;

@@ -21,7 +21,9 @@ Status ListSubkeys(RegistryApi& registry, const AnsiText& rootName, const AnsiTe
 
 // Reads one value as text. REG_SZ and REG_MULTI_SZ give their characters,
 // REG_BINARY its hex list, REG_DWORD its unsigned decimal digits; other types
-// give the empty text. Needs read and write rights on the key.
+// give the empty text. A REG_DWORD of more than four bytes holds no 32-bit
+// number and gives "&h" and all its bytes in hex, most significant first.
+// Needs read and write rights on the key.
 bool ReadValue(RegistryApi& registry, RootKey root, const AnsiText& keyPath, const AnsiText& valueName,
                AnsiText& valueText);
 
@@ -31,8 +33,8 @@ std::string BytesToHexList(const std::string& data);
 // Left-fills text with "0" to width; throws std::invalid_argument when text is longer.
 std::string PadZeros(const std::string& text, int width);
 
-// Deletes the key and its subtree. Returns the open's status when the key
-// cannot be opened for reading and writing, otherwise the deletion's.
+// Deletes the key and its subtree and returns the deletion's status. A key
+// that cannot be opened for reading and writing is left alone and gives 0.
 Status DeleteKey(RegistryApi& registry, RootKey root, const AnsiText& keyPath);
 
 }  // namespace tarvex

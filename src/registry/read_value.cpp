@@ -30,10 +30,18 @@ std::optional<std::string> QueryGrowing(RegistryApi& registry, KeyHandle key, co
     return std::string(buffer.begin(), buffer.begin() + size);
 }
 
-// A REG_DWORD's bytes, least significant first, as unsigned decimal digits;
-// data longer than four bytes holds no 32-bit number.
-std::optional<std::string> DwordDigits(const std::string& data) {
-    if (data.size() > 4) return std::nullopt;
+// A REG_DWORD's bytes, least significant first, as unsigned decimal digits.
+// Longer data holds no 32-bit number: it keeps the hex form, every byte shown.
+std::string DwordText(const std::string& data) {
+    if (data.size() > 4) {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        std::string hex = "&h";
+        for (auto byte = data.rbegin(); byte != data.rend(); ++byte) {
+            hex += kDigits[static_cast<unsigned char>(*byte) >> 4];
+            hex += kDigits[static_cast<unsigned char>(*byte) & 0xF];
+        }
+        return hex;
+    }
     std::uint32_t number = 0;
     for (auto byte = data.rbegin(); byte != data.rend(); ++byte) {
         number = (number << 8) | static_cast<unsigned char>(*byte);
@@ -64,12 +72,9 @@ bool ReadValue(RegistryApi& registry, RootKey root, const std::string& keyPath, 
         case kRegBinary:
             valueText = BytesToHexList(*data);
             break;
-        case kRegDword: {
-            std::optional<std::string> digits = DwordDigits(*data);
-            if (!digits) return false;
-            valueText = *digits;
+        case kRegDword:
+            valueText = DwordText(*data);
             break;
-        }
         default:
             break;
         }

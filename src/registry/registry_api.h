@@ -17,43 +17,25 @@ inline constexpr RootKey kClassesRoot = 0x80000000;
 inline constexpr RootKey kCurrentUser = 0x80000001;
 inline constexpr RootKey kLocalMachine = 0x80000002;
 inline constexpr RootKey kUsers = 0x80000003;
-inline constexpr RootKey kPerformanceData = 0x80000004;
 inline constexpr RootKey kCurrentConfig = 0x80000005;
 inline constexpr RootKey kDynData = 0x80000006;
 
 inline constexpr Status kSuccess = 0;
 inline constexpr Status kFileNotFound = 2;
-inline constexpr Status kAccessDenied = 5;
-inline constexpr Status kInvalidHandle = 6;
 inline constexpr Status kMoreData = 234;
 inline constexpr Status kNoMoreItems = 259;
-// A handle whose key was deleted while it was open.
-inline constexpr Status kKeyDeleted = 1018;
 
 inline constexpr std::uint32_t kNoOptions = 0;
-inline constexpr std::uint32_t kKeyQueryValue = 0x1;
-inline constexpr std::uint32_t kKeySetValue = 0x2;
-inline constexpr std::uint32_t kKeyCreateSubKey = 0x4;
 inline constexpr std::uint32_t kEnumerateSubKeys = 0x8;
-inline constexpr std::uint32_t kKeyNotify = 0x10;
-inline constexpr std::uint32_t kKeyCreateLink = 0x20;
-inline constexpr std::uint32_t kReadControl = 0x20000;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 // Value reading and key deletion ask for write rights too.
 inline constexpr std::uint32_t kReadWriteMask = 0x2003F;
 
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
-inline constexpr std::uint32_t kRegQword = 11;
-
-// What of one entry the ANSI calls carry exactly. A name outside the code
-// page comes back with stand-in characters and cannot be opened or queried
-// by it; text data loses those characters.
-enum class AnsiFit { Exact, NameLost, DataLost };
 
 // The six registry calls the program makes, with the platform's ANSI
 // argument and status semantics. Names and paths are ANSI byte strings.
@@ -73,11 +55,6 @@ public:
                                  std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) = 0;
     virtual Status RegCloseKey(KeyHandle key) = 0;
     virtual Status SHDeleteKeyA(KeyHandle key, const AnsiText& subKey) = 0;
-
-    // Beyond the six calls, for the backup alone: whether subkey or value
-    // number index of an open key reaches the ANSI calls unchanged.
-    virtual AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) = 0;
-    virtual AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) = 0;
 };
 
 }  // namespace tarvex

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "registry/registry_api.h"
+#include "registry/export_registry.h"
 
 namespace tarvex {
 
 // The platform's own registry through the advapi32 and shlwapi ANSI calls.
-class Win32Registry final : public RegistryApi {
+class Win32Registry final : public ExportRegistry {
 public:
     Status RegOpenKeyExA(KeyHandle key, const AnsiText& subKey, std::uint32_t options, std::uint32_t access,
                          KeyHandle& opened) override;

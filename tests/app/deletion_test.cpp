@@ -1,8 +1,12 @@
 #include "app/deletion.h"
+#include "core/connection_deletion.h"
 #include "export/backup_error.h"
 #include "form1_harness.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <tuple>
 
 namespace tarvex {
 namespace {
@@ -250,37 +254,75 @@ TEST_F(Deletion, ButtonClicksDuringTheDeletionStartNothing) {
     EXPECT_EQ(1u, h.clipboard.texts.size()) << "the buttons work again afterwards";
 }
 
+// A close queued during a long backup reaches the event pass before the
+// rescan: the deletion finishes and rescans, then the window closes cleanly.
+TEST_F(Deletion, CloseDuringTheEventPassWaitsForTheDeletionToFinish) {
+    h.checks.backupAll = true;
+    Tick({1, 4});
+    h.pump.during = [&] {
+        if (h.form.QueryUnload()) h.closer.Close();
+    };
+    h.form.comDelClick();
+
+    EXPECT_EQ(1, h.closer.closes);
+    EXPECT_FALSE(Exists(1));
+    EXPECT_FALSE(Exists(4));
+    EXPECT_EQ(2, h.list.RowCount()) << "the rescan ran on the list";
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_TRUE(h.exit.codes.empty());
+    EXPECT_TRUE(h.form.QueryUnload()) << "an idle window closes at once";
+    EXPECT_EQ(1, h.closer.closes);
+}
+
 struct FullBackupFailure {
     const char* what;
     std::function<void(MemoryFiles&)> arrange;
+    bool draftComplete;  // every tree is in the draft, only its move failed
 };
 
-class FailedFullBackup : public Deletion, public ::testing::WithParamInterface<FullBackupFailure> {};
+class FailedFullBackup : public Deletion,
+                         public ::testing::WithParamInterface<std::tuple<FullBackupFailure, MessageAnswer>> {};
 
-// The earlier full backup may be the only copy of keys deleted before.
-TEST_P(FailedFullBackup, KeepsTheEarlierOneWarnsAndNoDeletesNothing) {
+// The earlier full backup may be the only copy of keys deleted before; a
+// complete draft may become the only copy of the keys deleted now.
+TEST_P(FailedFullBackup, KeepsTheEarlierOneAndACompleteDraftAndWarns) {
+    const auto& [failure, answer] = GetParam();
     const std::string earlier = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n";
     h.files.SetContent(kLarge, earlier);
-    GetParam().arrange(h.files);
+    failure.arrange(h.files);
     h.checks.backupAll = true;
     Tick({1});
-    h.messages.yesNoAnswers = {MessageAnswer::No};
+    h.messages.yesNoAnswers = {answer};
     h.form.comDelClick();
 
     ExpectWarning();
     EXPECT_EQ(earlier, h.files.Content(kLarge));
-    EXPECT_FALSE(h.files.Content(kLarge + kDraftSuffix));
-    EXPECT_TRUE(Exists(1));
+    std::optional<std::string> draft = h.files.Content(kLarge + kDraftSuffix);
+    if (failure.draftComplete) {
+        ASSERT_TRUE(draft) << "the only complete backup was thrown away";
+        EXPECT_EQ(1u, Occurrences(*draft, "[HKEY_LOCAL_MACHINE\\" + KeyOf(1) + "]"));
+        EXPECT_EQ(4u, Occurrences(*draft, "\\Connection]"));
+    } else {
+        EXPECT_FALSE(draft) << "an incomplete draft could pass for a backup";
+    }
+    EXPECT_EQ(answer == MessageAnswer::No, Exists(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FailedFullBackup,
-    ::testing::Values(FullBackupFailure{"DiskFull", [](MemoryFiles& files) { files.SetFreeSpace(200); }},
-                      FullBackupFailure{"CloseFails", [](MemoryFiles& files) { files.FailNextClose(); }},
-                      FullBackupFailure{"DraftCannotBeOpened",
-                                        [](MemoryFiles& files) { files.SetReadOnly(kLarge + kDraftSuffix); }},
-                      FullBackupFailure{"ReplaceFails", [](MemoryFiles& files) { files.FailNextReplace(); }}),
-    [](const ::testing::TestParamInfo<FullBackupFailure>& info) { return info.param.what; });
+    ::testing::Combine(
+        ::testing::Values(
+            FullBackupFailure{"DiskFull", [](MemoryFiles& files) { files.SetFreeSpace(200); }, false},
+            FullBackupFailure{"CloseFails", [](MemoryFiles& files) { files.FailNextClose(); }, false},
+            FullBackupFailure{"DraftCannotBeOpened",
+                              [](MemoryFiles& files) { files.SetReadOnly(kLarge + kDraftSuffix); }, false},
+            FullBackupFailure{"ReplaceFails", [](MemoryFiles& files) { files.FailNextReplace(); }, true},
+            FullBackupFailure{"OldBackupReadOnly", [](MemoryFiles& files) { files.SetReadOnly(kLarge); }, true}),
+        ::testing::Values(MessageAnswer::No, MessageAnswer::Yes)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).what) +
+               (std::get<1>(info.param) == MessageAnswer::Yes ? "AnsweredYes" : "AnsweredNo");
+    });
 
 TEST_F(Deletion, SuccessfulFullBackupReplacesTheEarlierOneAndLeavesNoDraft) {
     h.files.SetContent(kLarge, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n");
@@ -292,6 +334,47 @@ TEST_F(Deletion, SuccessfulFullBackupReplacesTheEarlierOneAndLeavesNoDraft) {
     EXPECT_FALSE(h.files.Content(kLarge + kDraftSuffix));
     EXPECT_TRUE(h.messages.shown.empty());
 }
+
+// A backup's name that another user left as a link, or as a second name of a
+// file only administrators may write: the elevated program must not write
+// through it.
+struct PlantedLink {
+    const char* what;
+    std::string name;
+    bool backupAll;
+    bool warned;  // the link is refused; otherwise it loses its name and the backup goes on
+};
+
+class LinkedBackupFile : public Deletion, public ::testing::WithParamInterface<PlantedLink> {};
+
+TEST_P(LinkedBackupFile, NeverWritesThroughIt) {
+    const std::string victim = "C:\\Windows\\system.ini";
+    const std::string victimText = "[boot loader]\r\ntimeout=30\r\n";
+    h.files.AddFolder("C:\\Windows\\");
+    h.files.SetContent(victim, victimText);
+    h.files.AddLink(kProgramFolder + GetParam().name, victim);
+    h.checks.backupAll = GetParam().backupAll;
+    Tick({1});
+    h.messages.yesNoAnswers = {MessageAnswer::No};
+    h.form.comDelClick();
+
+    EXPECT_EQ(victimText, h.files.Content(victim));
+    if (GetParam().warned) {
+        ExpectWarning();
+        EXPECT_TRUE(Exists(1));
+    } else {
+        EXPECT_TRUE(h.messages.shown.empty());
+        EXPECT_FALSE(Exists(1));
+        EXPECT_EQ(1u, Occurrences(h.files.Content(kLarge).value_or(""), KeyOf(1) + "]"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LinkedBackupFile,
+    ::testing::Values(PlantedLink{"SmallBackup", kSmallBackupFile, false, true},
+                      PlantedLink{"LargeBackup", kLargeBackupFile, true, true},
+                      PlantedLink{"Draft", kLargeBackupFile + std::string(kDraftSuffix), true, false}),
+    [](const auto& info) { return info.param.what; });
 
 }  // namespace
 }  // namespace tarvex

@@ -28,6 +28,12 @@ public:
     std::vector<std::string> texts;
 };
 
+class RecordingCloser final : public FormCloser {
+public:
+    void Close() override { ++closes; }
+    int closes = 0;
+};
+
 inline constexpr char kProgramFolder[] = "C:\\Tarvex\\";
 
 // Form1 over fakes of every control and platform service.
@@ -45,7 +51,8 @@ struct Form1Harness {
     RecordingClipboard clipboard;
     MemoryFiles files;
     RecordingPointer pointer;
-    Form1 form{registry, {list, layout, pump, messages, exit, checks, clipboard, files, pointer}};
+    RecordingCloser closer;
+    Form1 form{registry, {list, layout, pump, messages, exit, checks, clipboard, files, pointer, closer}};
 };
 
 }  // namespace tarvex

@@ -56,9 +56,15 @@ TEST_F(Enumeration, LongNamesAndLongDataKeepTheRestOfTheListing) {
 
 // In a double-byte code page a name of 255 characters takes up to 510 bytes,
 // and one of 16,383 up to 32,766; the siblings after them must still come.
-TEST_F(Enumeration, DoubleByteNamesOfTheLongestLengthKeepTheirSiblings) {
-    const std::string longestKey(510, '\x82');
-    const std::string longestValue(32766, '\x82');
+class LongestNames : public Enumeration, public ::testing::WithParamInterface<std::string> {};
+
+// The longest names (255 and 16,383 characters) in the code page's widest
+// characters: two bytes in a double-byte code page, three in UTF-8.
+TEST_P(LongestNames, KeepTheirSiblings) {
+    std::string longestKey;
+    for (int i = 0; i < 255; ++i) longestKey += GetParam();
+    std::string longestValue;
+    for (int i = 0; i < 16383; ++i) longestValue += GetParam();
     Key("SYSTEM\\K\\" + longestKey);
     Key("SYSTEM\\K\\\xFF after");
     Value("SYSTEM\\K", longestValue, kRegDword, "\1\0\0\0"s);
@@ -71,6 +77,9 @@ TEST_F(Enumeration, DoubleByteNamesOfTheLongestLengthKeepTheirSiblings) {
     EXPECT_EQ("\xFF after", values[1].name);
     EXPECT_FALSE(BackupError);
 }
+
+INSTANTIATE_TEST_SUITE_P(CodePages, LongestNames, ::testing::Values("\x82\xA0", "\xE2\x82\xAC"),
+                         [](const auto& info) { return info.param.size() == 2 ? "DoubleByte" : "Utf8"; });
 
 struct DwordCase {
     std::string decimal;

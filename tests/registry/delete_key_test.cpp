@@ -17,9 +17,10 @@ protected:
     MemoryRegistry registry_;
 };
 
-TEST_F(DeleteKeyTest, ReadOnlyKeyStaysAndTheDenialIsReported) {
+// A key that cannot be opened is left alone, with the same 0 as a deletion.
+TEST_F(DeleteKeyTest, KeyThatCannotBeOpenedStaysAndGivesZero) {
     registry_.SetRights(kLocalMachine, kConnection, {true, false});
-    EXPECT_EQ(kAccessDenied, DeleteKey(registry_, kLocalMachine, kConnection));
+    EXPECT_EQ(kSuccess, DeleteKey(registry_, kLocalMachine, kConnection));
     EXPECT_TRUE(registry_.KeyExists(kLocalMachine, std::string(kConnection) + "\\Connection"));
     EXPECT_EQ(0, registry_.CallCount(RegistryCall::DeleteKey));
 }
@@ -37,6 +38,11 @@ TEST_F(DeleteKeyTest, DeletesWhileItsOwnHandleIsOpenAndClosesIt) {
     EXPECT_TRUE(registry_.KeyExists(kLocalMachine, "SYSTEM\\ControlSet001\\Control\\Network\\{C}"));
     EXPECT_EQ(1, registry_.CallCount(RegistryCall::CloseKey));
     EXPECT_EQ(0u, registry_.OpenHandleCount());
+}
+
+TEST_F(DeleteKeyTest, MissingKeyGivesZeroAndDeletesNothing) {
+    EXPECT_EQ(kSuccess, DeleteKey(registry_, kLocalMachine, std::string(kConnection) + "\\absent"));
+    EXPECT_EQ(0, registry_.CallCount(RegistryCall::DeleteKey));
 }
 
 TEST_F(DeleteKeyTest, AFailedDeletionPassesItsStatusOn) {

@@ -7,7 +7,7 @@ namespace {
 
 class MemoryBackend final : public RegistryBackend {
 public:
-    RegistryApi& Api() override { return registry_; }
+    ExportRegistry& Api() override { return registry_; }
     RegistryWriter& Writer() override { return registry_; }
     RootKey Root() const override { return kLocalMachine; }
     std::string RootName() const override { return "HKLM"; }

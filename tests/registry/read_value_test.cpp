@@ -75,10 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"NeededSizeOverflows", {RegistryCall::QueryValue, kMoreData, 0, 0xFFFFFF00u}}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(ReadValueTest, DwordLongerThanFourBytesGivesFalse) {
-    Store(kRegDword, std::string("\x01\x02\x03\x04\x05", 5));
+TEST_F(ReadValueTest, DwordLongerThanFourBytesGivesAllItsBytesMostSignificantFirst) {
+    Store(kRegDword, std::string("\x01\x02\x03\xab\x05\x00", 6));  // the last NUL goes by the trailing-NUL rule
     std::string text;
-    EXPECT_FALSE(Read(text));
+    EXPECT_TRUE(Read(text));
+    EXPECT_EQ("&h05AB030201", text);
 }
 
 TEST_F(ReadValueTest, DwordWithZeroHighByteReadsThreeBytes) {

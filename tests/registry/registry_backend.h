@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry/registry_api.h"
+#include "registry/export_registry.h"
 #include "support/registry_writer.h"
 
 #include <memory>
@@ -13,7 +13,7 @@ namespace tarvex::testing {
 class RegistryBackend {
 public:
     virtual ~RegistryBackend() = default;
-    virtual RegistryApi& Api() = 0;
+    virtual ExportRegistry& Api() = 0;
     virtual RegistryWriter& Writer() = 0;
     virtual RootKey Root() const = 0;
     virtual std::string RootName() const = 0;

@@ -21,7 +21,7 @@ protected:
         ASSERT_EQ(kSuccess, Writer().CreateKey(Root(), backend_->Base()));
     }
 
-    RegistryApi& Api() { return backend_->Api(); }
+    ExportRegistry& Api() { return backend_->Api(); }
     RegistryWriter& Writer() { return backend_->Writer(); }
     RootKey Root() const { return backend_->Root(); }
     std::string Path(const std::string& below) const { return backend_->Base() + "\\" + below; }

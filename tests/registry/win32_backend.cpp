@@ -15,7 +15,7 @@ public:
     }
     ~Win32Backend() override { registry_.SHDeleteKeyA(kCurrentUser, base_); }
 
-    RegistryApi& Api() override { return registry_; }
+    ExportRegistry& Api() override { return registry_; }
     RegistryWriter& Writer() override { return writer_; }
     RootKey Root() const override { return kCurrentUser; }
     std::string RootName() const override { return "HKCU"; }

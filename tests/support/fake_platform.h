@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/backup_choices.h"
+#include "core/backup_choices.h"
 #include "app/event_pump.h"
 #include "app/message_boxes.h"
 #include "app/untrapped_error.h"

@@ -26,7 +26,10 @@ private:
 
 class MemoryFiles::File final : public OutputFile {
 public:
-    File(MemoryFiles& files, std::string& content) : files_(files), content_(content), start_(content.size()) {}
+    File(MemoryFiles& files, std::string& content, bool linked)
+        : files_(files), content_(content), start_(content.size()), linked_(linked) {}
+
+    bool IsLinked() const override { return linked_; }
 
     bool Write(const std::string& bytes) override {
         if (failed_) return false;
@@ -47,12 +50,18 @@ private:
     MemoryFiles& files_;
     std::string& content_;
     std::size_t start_;
+    bool linked_;
     bool failed_ = false;
 };
 
+const std::string& MemoryFiles::Resolve(const std::string& path) const {
+    auto link = links_.find(path);
+    return link == links_.end() ? path : link->second;
+}
+
 std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) {
     ++readCount_;
-    auto file = files_.find(path);
+    auto file = files_.find(Resolve(path));
     if (file == files_.end()) return nullptr;
     return std::make_unique<Reader>(*this, file->second);
 }
@@ -61,25 +70,26 @@ std::unique_ptr<OutputFile> MemoryFiles::Open(const std::string& path, bool appe
     ++openCount_;
     std::string folder = path.substr(0, path.rfind('\\') + 1);
     if (!folders_.count(folder) || readOnly_.count(path)) return nullptr;
-    std::string& content = files_[path];
-    if (!append) content.clear();
-    return std::make_unique<File>(*this, content);
+    if (!append && (files_.count(path) || links_.count(path))) return nullptr;
+    return std::make_unique<File>(*this, files_[Resolve(path)], links_.count(path) != 0);
 }
 
 bool MemoryFiles::Replace(const std::string& from, const std::string& to) {
     auto source = files_.find(from);
     if (std::exchange(failNextReplace_, false) || source == files_.end() || readOnly_.count(to)) return false;
+    links_.erase(to);  // the name is replaced, not what it led to
     files_[to] = std::move(source->second);
     files_.erase(from);
     return true;
 }
 
 void MemoryFiles::Remove(const std::string& path) {
+    if (links_.erase(path)) return;
     if (!readOnly_.count(path)) files_.erase(path);
 }
 
 std::optional<std::string> MemoryFiles::Content(const std::string& path) const {
-    auto file = files_.find(path);
+    auto file = files_.find(Resolve(path));
     if (file == files_.end()) return std::nullopt;
     return file->second;
 }

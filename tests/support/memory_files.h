@@ -12,11 +12,13 @@
 namespace tarvex {
 
 // Files held in memory, for tests and benchmarks: folders that must exist,
-// read-only files, a disk that fills up, a close or a replace that fails.
+// read-only files, a disk that fills up, a close or a replace that fails,
+// and names that lead to another file's content.
 class MemoryFiles final : public BackupFiles {
 public:
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
     std::unique_ptr<OutputFile> Open(const std::string& path, bool append) override;
+    bool IsLinked(const std::string& path) override { return links_.count(path) != 0; }
     bool Replace(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) override;
 
@@ -28,6 +30,9 @@ public:
     void SetFreeSpace(std::size_t bytes) { freeSpace_ = bytes; }
     void FailNextClose() { failNextClose_ = true; }
     void FailNextReplace() { failNextReplace_ = true; }
+    // A symbolic link, junction or second hard link at path: what is written
+    // through it lands in target, as on the platform.
+    void AddLink(const std::string& path, const std::string& target) { links_[path] = target; }
 
     std::optional<std::string> Content(const std::string& path) const;
     int OpenCount() const { return openCount_; }
@@ -38,8 +43,11 @@ private:
     class Reader;
     class File;
 
+    const std::string& Resolve(const std::string& path) const;
+
     std::set<std::string> folders_;
     std::map<std::string, std::string> files_;
+    std::map<std::string, std::string> links_;
     std::set<std::string> readOnly_;
     std::size_t freeSpace_ = std::numeric_limits<std::size_t>::max();
     bool failNextClose_ = false;

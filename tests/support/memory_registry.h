@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry/registry_api.h"
+#include "registry/export_registry.h"
 #include "support/registry_writer.h"
 
 #include <array>
@@ -34,7 +34,7 @@ enum class ValueOrder { Sorted, AsSet };
 // A registry held in memory that answers like the platform: statuses, access
 // masks checked per handle, case-insensitive and case-preserving names,
 // enumeration in sorted order, and keys deleted while handles are open.
-class MemoryRegistry final : public RegistryApi, public RegistryWriter {
+class MemoryRegistry final : public ExportRegistry, public RegistryWriter {
 public:
     explicit MemoryRegistry(ValueOrder valueOrder = ValueOrder::Sorted);
     ~MemoryRegistry() override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "registry/registry_api.h"
+#include "support/registry_constants.h"
 
 #include <string>
 

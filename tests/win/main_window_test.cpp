@@ -28,6 +28,8 @@ std::wstring TextOf(HWND window) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
+    explicit MainWindowTest(DpiFunctions dpiFunctions = DpiFunctions())
+        : window{GetModuleHandleW(nullptr), registry, exit, dpiFunctions} {}
     void SetUp() override {
         for (const auto& [classKey, connection, name] : std::vector<std::tuple<std::string, std::string, std::string>>{
                  {"{A}", "{1}", "beta"}, {"{A}", "{2}", "Alpha"}, {"{B}", "{3}", "gamma"}}) {
@@ -76,12 +78,26 @@ protected:
         return names;
     }
 
+    void ExpectLayoutAt96Dpi();
+
     MemoryRegistry registry;
     RecordingExit exit;
-    MainWindow window{GetModuleHandleW(nullptr), registry, exit};
+    MainWindow window;
 };
 
-TEST_F(MainWindowTest, LayoutAt96Dpi) {
+TEST_F(MainWindowTest, LayoutAt96Dpi) { ExpectLayoutAt96Dpi(); }
+
+FARPROC FindNothing(const char*) { return nullptr; }
+
+// Before Windows 10 1607 there are no per-DPI calls: the system DPI and the plain calls serve.
+class MainWindowOnOlderWindows : public MainWindowTest {
+protected:
+    MainWindowOnOlderWindows() : MainWindowTest(DpiFunctions(&FindNothing)) {}
+};
+
+TEST_F(MainWindowOnOlderWindows, LayoutAt96Dpi) { ExpectLayoutAt96Dpi(); }
+
+void MainWindowTest::ExpectLayoutAt96Dpi() {
     ASSERT_EQ(96u, window.Dpi());
     EXPECT_EQ(L"Tarvex Manager", TextOf(window.hwnd()));
     RECT client{};

@@ -1,11 +1,13 @@
 // Deletion with backup and the table copy, through the real window, message
 // boxes, clipboard, files and (end to end) the real registry.
 #include "app/deletion.h"
+#include "core/connection_deletion.h"
 #include "file_bytes.h"
 #include "message_box_robot.h"
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
 #include "platform/wide_text.h"
+#include "platform/win32_event_pump.h"
 #include "registry/win32_registry.h"
 #include "registry_snapshot.h"
 #include "support/memory_registry.h"
@@ -25,15 +27,22 @@ namespace {
 
 using namespace std::string_literals;
 
-std::wstring ClipboardText(UINT format = CF_UNICODETEXT) {
+std::wstring ClipboardText() {
     if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
     std::wstring text = L"<no text>";
-    if (HANDLE data = GetClipboardData(format)) {
-        if (format == CF_UNICODETEXT) {
-            text = static_cast<const wchar_t*>(GlobalLock(data));
-        } else {
-            text = AnsiToWide(static_cast<const char*>(GlobalLock(data)));
-        }
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::string ClipboardAnsiBytes() {
+    if (!OpenClipboard(nullptr)) return "<clipboard busy>";
+    std::string text = "<no text>";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
         GlobalUnlock(data);
     }
     CloseClipboard();
@@ -63,7 +72,7 @@ std::string ConnectionKey(const char* network, int number) {
 // The main window over a given registry, with the backups of a test removed.
 class WorkflowTest : public ::testing::Test {
 protected:
-    explicit WorkflowTest(RegistryApi& registry) : window_(GetModuleHandleW(nullptr), registry, exit_) {}
+    explicit WorkflowTest(ExportRegistry& registry) : window_(GetModuleHandleW(nullptr), registry, exit_) {}
     void SetUp() override {
         window_.Create();
         window_.Show(SW_SHOWNORMAL);
@@ -200,8 +209,9 @@ TEST_F(WorkflowOverMemory, QueuedSecondDeletionStartsNothingAndKeepsTheFullBacku
     EXPECT_FALSE(FileBytes(Utf8ToWide(Backup(kLargeBackupFile) + kDraftSuffix)));
 }
 
-// Another program holding the old full backup open keeps the new one from taking its place.
-TEST_F(WorkflowOverMemory, FullBackupThatCannotTakeThePlaceOfTheOldOneIsWarnedAndKeepsIt) {
+// Another program holding the old full backup open keeps the new one from
+// taking its place: both stay, the new one under the draft's name.
+TEST_F(WorkflowOverMemory, FullBackupThatCannotTakeThePlaceOfTheOldOneIsWarnedAndKeptBesideIt) {
     const std::wstring large = Utf8ToWide(Backup(kLargeBackupFile));
     HANDLE held = CreateFileW(large.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -209,20 +219,128 @@ TEST_F(WorkflowOverMemory, FullBackupThatCannotTakeThePlaceOfTheOldOneIsWarnedAn
     DWORD written = 0;
     WriteFile(held, "earlier", 7, &written, nullptr);
     Press(kChkBackupId);
-    std::vector<SeenBox> seen = DeleteAnsweringNo(2);
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 2)});
+    MessageBoxRobot robot({IDOK, IDYES});
+    Press(kComDelId);
     CloseHandle(held);
-    ExpectBackupWarning(seen);
-    EXPECT_TRUE(Exists(2));
+    ExpectBackupWarning(robot.seen());
+    EXPECT_FALSE(Exists(2));
     EXPECT_EQ("earlier", FileBytes(large));
-    EXPECT_FALSE(FileBytes(large + Utf8ToWide(kDraftSuffix)));
+    std::string draft = FileBytes(large + Utf8ToWide(kDraftSuffix)).value_or("");
+    EXPECT_NE(std::string::npos, draft.find(ConnectionKey(kNetwork, 2) + "]")) << "the deleted key's only backup";
 }
 
+// Another user may leave a backup's name as a second name of a file only
+// administrators may write; the elevated program must not write through it.
+class PlantedHardLink : public WorkflowOverMemory {
+protected:
+    void SetUp() override {
+        WorkflowOverMemory::SetUp();
+        victim_ = Utf8ToWide(window_.form().AppFolder()) + L"victim.ini";
+        HANDLE file = CreateFileW(victim_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        DWORD written = 0;
+        WriteFile(file, kVictimText, sizeof kVictimText - 1, &written, nullptr);
+        CloseHandle(file);
+    }
+    void TearDown() override {
+        WorkflowOverMemory::TearDown();
+        DeleteFileW(victim_.c_str());
+    }
+    void LinkBackupToVictim(const std::string& backup) {
+        ASSERT_TRUE(CreateHardLinkW(Utf8ToWide(backup).c_str(), victim_.c_str(), nullptr));
+    }
+
+    static constexpr char kVictimText[] = "[boot loader]\r\ntimeout=30\r\n";
+    std::wstring victim_;
+};
+
+TEST_F(PlantedHardLink, SmallBackupIsRefusedWarnedAndTheOtherFileKept) {
+    LinkBackupToVictim(Backup(kSmallBackupFile));
+    ExpectBackupWarning(DeleteAnsweringNo(1));
+    EXPECT_TRUE(Exists(1));
+    EXPECT_EQ(kVictimText, FileBytes(victim_));
+}
+
+TEST_F(PlantedHardLink, LeftOverDraftLosesItsNameAndTheOtherFileKeepsItsBytes) {
+    LinkBackupToVictim(Backup(kLargeBackupFile) + kDraftSuffix);
+    Press(kChkBackupId);
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 1)});
+    MessageBoxRobot robot({IDOK, IDNO});
+    Press(kComDelId);
+    EXPECT_TRUE(robot.seen().empty()) << "the draft was made anew, and the backup is whole";
+    EXPECT_FALSE(Exists(1));
+    EXPECT_EQ(kVictimText, FileBytes(victim_));
+    std::string large = FileBytes(Utf8ToWide(Backup(kLargeBackupFile))).value_or("");
+    EXPECT_NE(std::string::npos, large.find(ConnectionKey(kNetwork, 1) + "]"));
+}
+
+TEST_F(PlantedHardLink, FullBackupIsNotPutInPlaceOfALinkedOneButKeptBesideIt) {
+    LinkBackupToVictim(Backup(kLargeBackupFile));
+    Press(kChkBackupId);
+    ExpectBackupWarning(DeleteAnsweringNo(1));
+    EXPECT_TRUE(Exists(1));
+    EXPECT_EQ(kVictimText, FileBytes(victim_));
+    EXPECT_TRUE(FileBytes(Utf8ToWide(Backup(kLargeBackupFile) + kDraftSuffix)));
+}
+
+// The messages as the program's own loop hands them on.
+void PumpAsTheProgram(HWND window) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) DispatchWindowMessage(window, message);
+    }
+}
+
+// After "Check" is pressed the focus sits on it; typing must not press "Delete Selected".
+TEST_F(WorkflowOverMemory, PlainLetterOnTheFocusedButtonPressesNothingButAltDoes) {
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 1), ConnectionKey(kNetwork, 2)});
+    SetFocus(window_.Control(kCmdReadId));
+    for (WPARAM letter : {'d', 'D', 'p', 'c'}) PostMessageW(window_.Control(kCmdReadId), WM_CHAR, letter, 0);
+    PumpAsTheProgram(window_.hwnd());
+    EXPECT_TRUE(Exists(1));
+    EXPECT_TRUE(Exists(2));
+    EXPECT_TRUE(window_.LV1().IsChecked(0)) << "no rescan either";
+
+    PostMessageW(window_.Control(kCmdReadId), WM_SYSCHAR, 'd', 1 << 29);  // Alt+D
+    PumpAsTheProgram(window_.hwnd());
+    EXPECT_FALSE(Exists(1));
+    EXPECT_FALSE(Exists(2));
+}
+
+// A close queued during the backup arrives in the event pass before the rescan.
+TEST_F(WorkflowOverMemory, CloseDuringTheDeletionLetsItFinishThenEndsCleanly) {
+    Press(kChkBackupId);
+    Press(kCmdReadId);
+    TickRowsOf({ConnectionKey(kNetwork, 1)});
+    PostMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
+    MessageBoxRobot robot({IDOK, IDOK});
+    SendMessageW(window_.Control(kComDelId), BM_CLICK, 0, 0);  // no pass of the test's own: it drops the quit
+
+    EXPECT_FALSE(Exists(1));
+    EXPECT_TRUE(robot.seen().empty()) << "no error box";
+    EXPECT_TRUE(exit_.codes.empty());
+    EXPECT_EQ(nullptr, window_.hwnd()) << "the window closed after the deletion";
+    MSG quit{};
+    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(0u, quit.wParam) << "the program's exit code";
+}
+
+// Both forms come from the list's own ANSI text, not from a conversion in
+// whatever code page the keyboard layout has.
 TEST_F(WorkflowOverMemory, CopyPutsTheTableOnTheClipboardAsUnicodeAndAnsiText) {
+    ASSERT_EQ(1252u, GetACP());
+    ASSERT_EQ(kSuccess, registry_.SetValue(kLocalMachine, ConnectionKey(kNetwork, 2) + "\\Connection", "Name", kRegSz,
+                                           "Caf\xE9 \x80\0"s));
     Press(kCmdReadId);
     Press(kCmdCopyId);
-    const std::wstring table = L"CurrentControlSet\tNet 1\r\nCurrentControlSet\tNet 2\r\nCurrentControlSet\tNet 3";
-    EXPECT_EQ(table, ClipboardText());
-    EXPECT_EQ(table, ClipboardText(CF_TEXT));
+    EXPECT_EQ(L"CurrentControlSet\tNet 1\r\nCurrentControlSet\tCaf\u00E9 \u20AC\r\nCurrentControlSet\tNet 3",
+              ClipboardText());
+    EXPECT_EQ("CurrentControlSet\tNet 1\r\nCurrentControlSet\tCaf\xE9 \x80\r\nCurrentControlSet\tNet 3",
+              ClipboardAnsiBytes());
 }
 
 TEST_F(WorkflowOverMemory, CopyOfAnEmptyListLeavesTheClipboardAlone) {

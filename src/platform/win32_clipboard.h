@@ -6,8 +6,8 @@
 
 namespace tarvex {
 
-// The system clipboard, given Unicode text; Windows offers the ANSI and OEM
-// forms from it to programs that ask.
+// The system clipboard, given the text as Unicode and as the ANSI bytes the
+// list holds; Windows offers the OEM form from them to programs that ask.
 class Win32Clipboard final : public Clipboard {
 public:
     void SetOwner(HWND owner) { owner_ = owner; }

@@ -17,7 +17,7 @@ private:
     HWND window_ = nullptr;
 };
 
-// Keyboard navigation (Tab, Alt+access keys) goes to the window first.
+// Keyboard navigation (Tab, arrows, Enter, Alt+access keys) goes to the window first.
 void DispatchWindowMessage(HWND window, MSG& message);
 
 }  // namespace tarvex

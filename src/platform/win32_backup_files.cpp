@@ -1,4 +1,4 @@
-#include "platform/backup_files.h"
+#include "platform/win32_backup_files.h"
 
 #include "platform/unique_handles.h"
 #include "platform/wide_text.h"
@@ -11,10 +11,20 @@ namespace tarvex {
 
 namespace {
 
+// What the handle is, not what its name may lead to: a reparse point, or a
+// file that also goes by another name. One that cannot be asked counts as linked.
+bool IsLinkedFile(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file, &information)) return true;
+    return (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || information.nNumberOfLinks > 1;
+}
+
 // Writes at the end of the file; start is where this open began.
 class Win32OutputFile final : public OutputFile {
 public:
     Win32OutputFile(UniqueFile file, LARGE_INTEGER start) : file_(std::move(file)), start_(start) {}
+
+    bool IsLinked() const override { return IsLinkedFile(file_.get()); }
 
     bool Write(const std::string& bytes) override {
         if (failed_) return false;
@@ -76,13 +86,22 @@ std::unique_ptr<InputFile> Win32BackupFiles::OpenForReading(const std::string& p
 
 std::unique_ptr<OutputFile> Win32BackupFiles::Open(const std::string& path, bool append) {
     // Others may read a backup while it is written, never write it, so the
-    // end found here stays the end until the file is closed.
+    // end found here stays the end until the file is closed. A reparse point
+    // is opened as itself, so its target is neither created nor emptied.
     UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                append ? OPEN_ALWAYS : CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.isOpen()) return nullptr;
     LARGE_INTEGER start{};
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_END)) return nullptr;
     return std::make_unique<Win32OutputFile>(std::move(file), start);
+}
+
+bool Win32BackupFiles::IsLinked(const std::string& path) {
+    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.isOpen() && IsLinkedFile(file.get());
 }
 
 bool Win32BackupFiles::Replace(const std::string& from, const std::string& to) {

@@ -1,4 +1,4 @@
-#include "platform/mouse_pointer.h"
+#include "platform/win32_mouse_pointer.h"
 
 #include <windows.h>
 

@@ -1,9 +1,13 @@
-#include "platform/event_pump.h"
+#include "platform/win32_event_pump.h"
 
 namespace tarvex {
 
 void DispatchWindowMessage(HWND window, MSG& message) {
-    if (window != nullptr && IsDialogMessageW(window, &message)) return;
+    // A plain letter is typing, not an access key: the dialog manager would
+    // press the button whose caption underlines it ("d" deleting every ticked
+    // row). Alt with a letter comes as WM_SYSCHAR and still presses it.
+    const bool plainCharacter = message.message == WM_CHAR;
+    if (window != nullptr && !plainCharacter && IsDialogMessageW(window, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/connection_list.h"
-#include "app/connection_scan.h"
+#include "core/connection_scan.h"
 #include "support/registry_writer.h"
 
 #include <cstdio>
@@ -16,7 +16,7 @@ public:
     void BeginUpdate() override {}
     void EndUpdate() override {}
     void RemoveAllRows() override { rows = 0; }
-    void AppendRow(const std::string&, const std::string&) override { ++rows; }
+    void AppendRow(const ConnectionRow&) override { ++rows; }
     int RowCount() const override { return rows; }
     std::string RowText(int) const override { return {}; }
     std::string RowSubItem(int) const override { return {}; }
@@ -35,14 +35,18 @@ public:
 class TickedList final : public NullList {
 public:
     void RemoveAllRows() override { texts.clear(); }
-    void AppendRow(const std::string& text, const std::string&) override { texts.push_back(text); }
+    void AppendRow(const ConnectionRow& row) override { texts.push_back(row.key); }
     int RowCount() const override { return static_cast<int>(texts.size()); }
     std::string RowText(int row) const override { return texts[static_cast<std::size_t>(row)]; }
     bool IsChecked(int) const override { return true; }
     std::vector<std::string> texts;
 };
 
-// perPath connection keys under one class key of each Network path.
+// The instance ID of the adapter a seeded connection names.
+inline std::string SeededInstanceId(int i) { return "PCI\\VEN_8086&DEV_100E\\BENCH" + std::to_string(i); }
+
+// perPath connection keys under one class key of each Network path, each
+// naming its adapter.
 inline void SeedConnections(RegistryWriter& writer, int perPath) {
     for (const char* networkPath : kNetworkPaths) {
         for (int i = 0; i < perPath; ++i) {
@@ -52,6 +56,7 @@ inline void SeedConnections(RegistryWriter& writer, int perPath) {
                                "\\Connection";
             writer.CreateKey(kLocalMachine, path);
             writer.SetValue(kLocalMachine, path, "Name", kRegSz, "Local Area Connection " + std::to_string(i) + '\0');
+            writer.SetValue(kLocalMachine, path, "PnpInstanceID", kRegSz, SeededInstanceId(i) + '\0');
         }
     }
 }

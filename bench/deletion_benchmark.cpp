@@ -2,8 +2,10 @@
 // already holding many earlier backups: the header decision must not grow
 // with the file.
 #include "app/deletion.h"
+#include "app/list_scan.h"
 #include "core/connection_deletion.h"
 #include "bench_registry.h"
+#include "support/fake_devices.h"
 #include "support/fake_platform.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
@@ -27,16 +29,17 @@ void DeleteWithSelectiveBackup(benchmark::State& state) {
     FakeChecks checks;
     RecordingMessageBoxes messages;
     CountingPump pump;
+    FakeDevices devices;
     for (auto _ : state) {
         state.PauseTiming();
         // The big copy first, so that it does not push the registry out of the caches.
         files.SetContent(std::string(kFolder) + kSmallBackupFile, earlier);
         MemoryRegistry registry;
         SeedConnections(registry, kRows / 4);
-        ScanConnections(registry, list);
+        ScanConnections(registry, devices, list);
         state.ResumeTiming();
 
-        DeleteTickedConnections({registry, files, pointer, list, checks, messages, pump}, kFolder);
+        DeleteTickedConnections({registry, devices, files, pointer, list, checks, messages, pump}, kFolder);
     }
     state.counters["rows"] = kRows;
 }

@@ -2,7 +2,9 @@
 // SmallBackup.reg, empty and 50 MB long. Seeds HKLM, so run it only in a
 // throw-away wine prefix.
 #include "app/deletion.h"
+#include "app/list_scan.h"
 #include "bench_registry.h"
+#include "platform/setupapi_devices.h"
 #include "platform/win32_backup_files.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
@@ -42,6 +44,7 @@ int main() {
     tarvex::FakeChecks checks;
     tarvex::RecordingMessageBoxes messages;
     tarvex::CountingPump pump;
+    tarvex::SetupApiDevices devices;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::string folder = tarvex::WideToUtf8(temp);
@@ -51,10 +54,10 @@ int main() {
         std::vector<double> times;
         for (int run = 0; run < 5; ++run) {
             tarvex::SeedConnections(writer, kRows / 4);
-            tarvex::ScanConnections(registry, list);
+            tarvex::ScanConnections(registry, devices, list);
             WriteEarlierBackups(small, megabytes);
             auto start = std::chrono::steady_clock::now();
-            tarvex::DeleteTickedConnections({registry, files, pointer, list, checks, messages, pump}, folder);
+            tarvex::DeleteTickedConnections({registry, devices, files, pointer, list, checks, messages, pump}, folder);
             times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
         std::sort(times.begin(), times.end());

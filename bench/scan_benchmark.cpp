@@ -1,4 +1,5 @@
 #include "bench_registry.h"
+#include "support/fake_devices.h"
 #include "support/memory_registry.h"
 
 #include <benchmark/benchmark.h>
@@ -8,29 +9,24 @@
 namespace tarvex {
 namespace {
 
-// A list that stores its rows, as a real one does.
-class VectorList final : public NullList {
-public:
-    void RemoveAllRows() override { rows.clear(); }
-    void AppendRow(const std::string& text, const std::string& subItem) override { rows.emplace_back(text, subItem); }
-    int RowCount() const override { return static_cast<int>(rows.size()); }
-    std::vector<std::pair<std::string, std::string>> rows;
-};
+constexpr int kDevices = 100;
 
-template <typename List>
+// The scan's rows without the Adapter column (0) and with it (1), over 100 devices.
 void ScanMemoryRegistry(benchmark::State& state) {
     MemoryRegistry registry;
     SeedConnections(registry, static_cast<int>(state.range(0)));
-    List list;
+    FakeDevices devices;
+    for (int i = 0; i < kDevices; ++i) devices.present.push_back({SeededInstanceId(i), "Adapter"});
+    std::size_t rows = 0;
     for (auto _ : state) {
-        ScanConnections(registry, list);
-        benchmark::DoNotOptimize(list.RowCount());
+        rows = ScanConnectionRows(registry, state.range(1) ? &devices : nullptr).size();
+        benchmark::DoNotOptimize(rows);
     }
-    state.counters["rows"] = list.RowCount();
+    state.counters["rows"] = static_cast<double>(rows);
 }
 
-BENCHMARK(ScanMemoryRegistry<NullList>)->Name("RegistryCallsOnly")->Arg(2500)->Arg(5000)->Unit(benchmark::kMillisecond);
-BENCHMARK(ScanMemoryRegistry<VectorList>)->Name("ScanIntoList")->Arg(2500)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScanMemoryRegistry)->ArgNames({"perPath", "adapters"})->ArgsProduct({{2500}, {0, 1}})->Unit(
+    benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tarvex

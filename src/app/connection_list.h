@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/connection_row.h"
 #include "util/encoded_text.h"
 
 #include <string>
@@ -8,8 +9,9 @@ namespace tarvex {
 
 enum class SortDirection { Ascending = 0, Descending = 1 };
 
-// What the workflow needs of the list LV1. Rows are counted from 0 in the
-// list's current order; texts are as the registry gives them.
+// What the workflow needs of the list LV1: the columns Key, Connection,
+// Adapter and Device. Rows are counted from 0 in the list's current order;
+// texts are as the registry gives them.
 class ConnectionList {
 public:
     virtual ~ConnectionList() = default;
@@ -19,8 +21,9 @@ public:
     virtual void EndUpdate() = 0;
 
     virtual void RemoveAllRows() = 0;
-    // Appends an unticked row with its text and first sub-item.
-    virtual void AppendRow(const AnsiText& text, const AnsiText& subItem) = 0;
+    // Appends an unticked row: its text is the key, its sub-items the name,
+    // the adapter's state and the device.
+    virtual void AppendRow(const ConnectionRow& row) = 0;
 
     virtual int RowCount() const = 0;
     virtual AnsiText RowText(int row) const = 0;
@@ -30,7 +33,7 @@ public:
     virtual bool IsSelected(int row) const = 0;
 
     // While sorting is on the list keeps its rows ordered by the sort column
-    // (0 the text, 1 the first sub-item) in the sort direction.
+    // (0 the key, 1 the name, 2 the adapter, 3 the device) in the sort direction.
     virtual void SetSorted(bool sorted) = 0;
     virtual void SetSortColumn(int column) = 0;
     virtual SortDirection GetSortDirection() const = 0;

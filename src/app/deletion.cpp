@@ -1,6 +1,6 @@
 #include "app/deletion.h"
 
-#include "app/connection_scan.h"
+#include "app/list_scan.h"
 #include "core/connection_deletion.h"
 
 namespace tarvex {
@@ -37,7 +37,7 @@ void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFold
     // A failed deletion shows up again in the rescan.
     if (DeleteConnectionKeys(backup, TickedKeys(tools.LV1), tools.checks, warning, appFolder).stopped) return;
     tools.pump.DoEvents();
-    ScanConnections(tools.registry, tools.LV1);
+    ScanConnections(tools.registry, tools.devices, tools.LV1);
 }
 
 }  // namespace tarvex

@@ -4,6 +4,7 @@
 #include "app/event_pump.h"
 #include "app/message_boxes.h"
 #include "core/backup_choices.h"
+#include "core/device_query.h"
 #include "export/mod_export.h"
 #include "util/encoded_text.h"
 
@@ -14,6 +15,7 @@ inline constexpr char kContinueText[] = "Do you want to continue with the Tarvex
 
 struct DeletionTools {
     ExportRegistry& registry;
+    DeviceQuery& devices;
     BackupFiles& files;
     MousePointer& pointer;
     ConnectionList& LV1;

@@ -1,9 +1,9 @@
 #include "app/form1.h"
 
 #include "app/app_folder.h"
-#include "app/connection_scan.h"
 #include "app/deletion.h"
 #include "app/list_rules.h"
+#include "app/list_scan.h"
 #include "app/table_copy.h"
 
 #include <utility>
@@ -14,12 +14,12 @@ void Form1::Load(const std::string& executableFolder) { appFolder_ = MakeAppFold
 
 void Form1::Resize() { Run([this] { FitList(controls_.layout); }); }
 
-void Form1::cmdReadClick() { RunButton([this] { ScanConnections(registry_, controls_.LV1); }); }
+void Form1::cmdReadClick() { RunButton([this] { ScanConnections(registry_, controls_.devices, controls_.LV1); }); }
 
 void Form1::comDelClick() {
     RunButton([this] {
-        DeleteTickedConnections({registry_, controls_.files, controls_.pointer, controls_.LV1, controls_.checks,
-                                 controls_.messages, controls_.pump},
+        DeleteTickedConnections({registry_, controls_.devices, controls_.files, controls_.pointer, controls_.LV1,
+                                 controls_.checks, controls_.messages, controls_.pump},
                                 appFolder_);
     });
 }

@@ -8,6 +8,7 @@
 #include "app/message_boxes.h"
 #include "app/untrapped_error.h"
 #include "core/backup_choices.h"
+#include "core/device_query.h"
 #include "export/backup_files.h"
 #include "export/mouse_pointer.h"
 #include "registry/export_registry.h"
@@ -30,6 +31,7 @@ struct Form1Controls {
     BackupFiles& files;
     MousePointer& pointer;
     FormCloser& closer;
+    DeviceQuery& devices;
 };
 
 // The main window's behaviour, one member per event; the Win32 window only

@@ -2,15 +2,12 @@
 
 #include "app/clipboard.h"
 #include "app/connection_list.h"
+#include "core/connection_row.h"
 #include "util/encoded_text.h"
 
 #include <string>
 
 namespace tarvex {
-
-// The n-th piece of text between delimiters, counting from 1; empty pieces
-// count. The empty text for an n outside 1 to the number of pieces.
-AnsiText GetField(const AnsiText& text, const AnsiText& delimiter, int n);
 
 // One line per row: the control set's name, a tab, the connection's name;
 // CR LF between lines, none after the last.

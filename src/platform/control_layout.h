@@ -27,6 +27,8 @@ inline constexpr float kClientWidthTwips = 8385;
 inline constexpr float kClientHeightTwips = 6570;
 inline constexpr float kKeyColumnTwips = 1440;
 inline constexpr float kConnectionColumnTwips = 2000;
+inline constexpr float kAdapterColumnTwips = 1350;
+inline constexpr float kDeviceColumnTwips = 2400;
 
 // A caption wider than its button at the designed size wraps onto two lines
 // rather than being cut, at any DPI and font.

@@ -36,29 +36,35 @@ void ListView::RemoveAllRows() {
     rows_.clear();
 }
 
-void ListView::AppendRow(const std::string& text, const std::string& subItem) {
-    rows_.push_back({text, subItem, AnsiToWide(text), AnsiToWide(subItem)});
+void ListView::AppendRow(const ConnectionRow& connection) {
+    rows_.push_back({connection.key,
+                     connection.name,
+                     {AnsiToWide(connection.key), AnsiToWide(connection.name), Utf8ToWide(AdapterText(connection.adapter)),
+                      Utf8ToWide(connection.device)}});
     Row& row = rows_.back();
 
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = RowCount();
-    item.pszText = row.wideText.data();
+    item.pszText = row.cells[0].data();
     item.lParam = static_cast<LPARAM>(rows_.size() - 1);
     auto index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (index < 0) {
         rows_.pop_back();
         ThrowWindowFailure("add a row");
     }
-
-    LVITEMW name{};
-    name.iSubItem = 1;
-    name.pszText = row.wideSubItem.data();
-    if (!Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&name))) {
-        ThrowWindowFailure("set a row's name");
-    }
+    for (int column = 1; column < 4; ++column) SetCell(index, column, row.cells[column]);
 
     if (sorted_) SortNowOrAfterUpdate();
+}
+
+void ListView::SetCell(int index, int column, std::wstring& text) {
+    LVITEMW cell{};
+    cell.iSubItem = column;
+    cell.pszText = text.data();
+    if (!Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell))) {
+        ThrowWindowFailure("set a row's cell");
+    }
 }
 
 int ListView::RowCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0)); }
@@ -81,6 +87,13 @@ UINT ListView::ItemState(int row, UINT mask) const {
 bool ListView::IsChecked(int row) const { return (ItemState(row, LVIS_STATEIMAGEMASK) >> 12) == kCheckedImage; }
 
 bool ListView::IsSelected(int row) const { return ItemState(row, LVIS_SELECTED) != 0; }
+
+void ListView::SelectAll() {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
 
 void ListView::SetChecked(int row, bool checked) {
     LVITEMW item{};
@@ -118,8 +131,8 @@ int CALLBACK ListView::CompareRows(LPARAM first, LPARAM second, LPARAM self) {
     const auto& list = *reinterpret_cast<const ListView*>(self);
     const Row& a = list.rows_[static_cast<std::size_t>(first)];
     const Row& b = list.rows_[static_cast<std::size_t>(second)];
-    const std::wstring& keyA = list.sortColumn_ == 0 ? a.wideText : a.wideSubItem;
-    const std::wstring& keyB = list.sortColumn_ == 0 ? b.wideText : b.wideSubItem;
+    const std::wstring& keyA = a.cells[list.sortColumn_];
+    const std::wstring& keyB = b.cells[list.sortColumn_];
     int order = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, keyA.c_str(), static_cast<int>(keyA.size()),
                                keyB.c_str(), static_cast<int>(keyB.size())) -
                 CSTR_EQUAL;

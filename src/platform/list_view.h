@@ -20,15 +20,17 @@ public:
     void BeginUpdate() override;
     void EndUpdate() override;
     void RemoveAllRows() override;
-    void AppendRow(const AnsiText& text, const AnsiText& subItem) override;
+    void AppendRow(const ConnectionRow& row) override;
     int RowCount() const override;
     AnsiText RowText(int row) const override;
     AnsiText RowSubItem(int row) const override;
     bool IsChecked(int row) const override;
     void SetChecked(int row, bool checked) override;
     bool IsSelected(int row) const override;
+    void SelectAll();
     void SetSorted(bool sorted) override;
-    void SetSortColumn(int column) override { sortColumn_ = column; }
+    // A column the list does not have sorts by the key.
+    void SetSortColumn(int column) override { sortColumn_ = column >= 0 && column < 4 ? column : 0; }
     SortDirection GetSortDirection() const override { return direction_; }
     void SetSortDirection(SortDirection direction) override { direction_ = direction; }
     void Redraw() override;
@@ -37,13 +39,13 @@ private:
     struct Row {
         AnsiText text;
         AnsiText subItem;
-        std::wstring wideText;
-        std::wstring wideSubItem;
+        std::wstring cells[4];  // as shown, by column
     };
 
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
     const Row& RowAt(int row) const;
     UINT ItemState(int row, UINT mask) const;
+    void SetCell(int index, int column, std::wstring& text);
     void SortNowOrAfterUpdate();
     void Sort();
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);

@@ -62,7 +62,7 @@ void AddColumn(HWND list, int position, const wchar_t* header) {
 MainWindow::MainWindow(HINSTANCE instance, ExportRegistry& registry, ProgramExit& exit, DpiFunctions dpiFunctions)
     : instance_(instance),
       dpiFunctions_(dpiFunctions),
-      form_(registry, {list_, *this, pump_, messages_, exit, *this, clipboard_, files_, pointer_, *this}) {}
+      form_(registry, {list_, *this, pump_, messages_, exit, *this, clipboard_, files_, pointer_, *this, devices_}) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
@@ -168,6 +168,12 @@ void MainWindow::OnNotify(const NMHDR& header) {
         // The list view tracks the button itself and reports its release as a click.
         case NM_RCLICK: form_.LV1MouseUp(kRightButton); break;
         case NM_CLICK: form_.LV1MouseUp(1); break;
+        // Selects every row, so one right-button release can tick them all.
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'A' && GetKeyState(VK_CONTROL) < 0) {
+                list_.SelectAll();
+            }
+            break;
         default: break;
     }
 }
@@ -198,6 +204,8 @@ void MainWindow::CreateControls() {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, kListExtendedStyle, kListExtendedStyle);
     AddColumn(list, 0, L"Key");
     AddColumn(list, 1, L"Connection");
+    AddColumn(list, 2, L"Adapter");
+    AddColumn(list, 3, L"Device");
     SendMessageW(Control(kChkSelectiveId), BM_SETCHECK, BST_CHECKED, 0);
     ApplyDpi();
     messages_.SetOwner(hwnd_);
@@ -223,6 +231,8 @@ void MainWindow::ApplyDpi() {
     HWND list = Control(kLV1Id);
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, TwipsToPixels(kKeyColumnTwips, dpi_));
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, TwipsToPixels(kConnectionColumnTwips, dpi_));
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, TwipsToPixels(kAdapterColumnTwips, dpi_));
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 3, TwipsToPixels(kDeviceColumnTwips, dpi_));
 }
 
 RECT MainWindow::ListRect() const {

@@ -5,6 +5,7 @@
 #include "platform/dpi_functions.h"
 #include "platform/list_view.h"
 #include "platform/message_box.h"
+#include "platform/setupapi_devices.h"
 #include "platform/unique_handles.h"
 #include "platform/win32_backup_files.h"
 #include "platform/win32_clipboard.h"
@@ -70,6 +71,7 @@ private:
     Win32Clipboard clipboard_;
     Win32BackupFiles files_;
     Win32MousePointer pointer_;
+    SetupApiDevices devices_;
     UniqueFont font_;
     std::exception_ptr createFailure_;
     Form1 form_;

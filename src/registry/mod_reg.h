@@ -27,6 +27,11 @@ Status ListSubkeys(RegistryApi& registry, const AnsiText& rootName, const AnsiTe
 bool ReadValue(RegistryApi& registry, RootKey root, const AnsiText& keyPath, const AnsiText& valueName,
                AnsiText& valueText);
 
+// As ReadValue, from a key the caller opened with kReadWriteMask, so that one
+// open serves several values; type gets the value's registry type.
+bool ReadOpenKeyValue(RegistryApi& registry, KeyHandle key, const AnsiText& valueName, AnsiText& valueText,
+                      std::uint32_t& type);
+
 // "01,0a,ff,00": every byte in lower-case hex followed by a comma, then "00".
 std::string BytesToHexList(const std::string& data);
 

@@ -51,14 +51,12 @@ std::string DwordText(const std::string& data) {
 
 }  // namespace
 
-bool ReadValue(RegistryApi& registry, RootKey root, const std::string& keyPath, const std::string& valueName,
-               std::string& valueText) {
+bool ReadOpenKeyValue(RegistryApi& registry, KeyHandle key, const std::string& valueName, std::string& valueText,
+                      std::uint32_t& type) {
     valueText.clear();
-    UniqueKey key(registry);
-    if (key.Open(root, keyPath, kReadWriteMask) != kSuccess) return false;
+    type = kRegNone;
     try {
-        std::uint32_t type = kRegNone;
-        std::optional<std::string> data = QueryGrowing(registry, key.get(), valueName, type);
+        std::optional<std::string> data = QueryGrowing(registry, key, valueName, type);
         if (!data) return false;
         if (data->empty()) return true;
         // Only the one NUL that ends the data goes; a REG_MULTI_SZ keeps the one before it.
@@ -83,6 +81,15 @@ bool ReadValue(RegistryApi& registry, RootKey root, const std::string& keyPath, 
         valueText.clear();
         return false;
     }
+}
+
+bool ReadValue(RegistryApi& registry, RootKey root, const std::string& keyPath, const std::string& valueName,
+               std::string& valueText) {
+    valueText.clear();
+    UniqueKey key(registry);
+    if (key.Open(root, keyPath, kReadWriteMask) != kSuccess) return false;
+    std::uint32_t type;
+    return ReadOpenKeyValue(registry, key.get(), valueName, valueText, type);
 }
 
 }  // namespace tarvex

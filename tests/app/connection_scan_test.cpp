@@ -1,5 +1,7 @@
-#include "app/connection_scan.h"
+#include "app/list_scan.h"
+#include "core/connection_scan.h"
 #include "support/fake_connection_list.h"
+#include "support/fake_devices.h"
 #include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
@@ -27,13 +29,14 @@ protected:
     void AddKey(const std::string& path) { ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, path)); }
 
     Rows Scan() {
-        ScanConnections(registry, list);
+        ScanConnections(registry, devices, list);
         Rows rows;
         for (int i = 0; i < list.RowCount(); ++i) rows.emplace_back(list.RowText(i), list.RowSubItem(i));
         return rows;
     }
 
     MemoryRegistry registry;
+    FakeDevices devices;
     FakeConnectionList list;
 };
 
@@ -77,9 +80,11 @@ TEST_F(ConnectionScanTest, OpensOneListingPerKeyAndOneReadPerConnection) {
     AddConnection(kCurrent, "{A}", "{Y}", "Two");
     AddKey(kCurrent + "\\{B}");
     Scan();
-    // Four Network paths, two class keys, two connection reads.
+    // Four Network paths, two class keys, two connection reads: the name and
+    // the instance ID share one open, and the devices are asked once a scan.
     EXPECT_EQ(8, registry.CallCount(RegistryCall::OpenKey));
     EXPECT_EQ(0u, registry.OpenHandleCount());
+    EXPECT_EQ(2, devices.queries);
 }
 
 TEST_F(ConnectionScanTest, NoNetworkKeysGiveAnEmptyList) { EXPECT_TRUE(Scan().empty()); }

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "support/fake_connection_list.h"
+#include "support/fake_devices.h"
 #include "support/fake_platform.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
@@ -52,7 +53,8 @@ struct Form1Harness {
     MemoryFiles files;
     RecordingPointer pointer;
     RecordingCloser closer;
-    Form1 form{registry, {list, layout, pump, messages, exit, checks, clipboard, files, pointer, closer}};
+    FakeDevices devices;
+    Form1 form{registry, {list, layout, pump, messages, exit, checks, clipboard, files, pointer, closer, devices}};
 };
 
 }  // namespace tarvex

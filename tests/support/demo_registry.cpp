@@ -1,6 +1,9 @@
 #include "support/demo_registry.h"
 
+#include "support/network_devices.h"
+
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tarvex {
@@ -97,6 +100,16 @@ void SeedNetworkKey(Seeder& seed, const std::string& network, const std::vector<
 }  // namespace
 
 Status SeedDemoRegistry(RegistryWriter& writer) {
+    // The adapters still there; the Bluetooth, VPN and ControlSet002 entries
+    // name devices long gone.
+    for (const auto& [id, description, friendly] : {
+             std::tuple{kCurrentConnections[0].pnpInstanceId, "Intel(R) Ethernet Connection I219-V", ""},
+             std::tuple{kCurrentConnections[1].pnpInstanceId, "Intel(R) Wi-Fi 6 AX200 160MHz", ""},
+             std::tuple{kCurrentConnections[3].pnpInstanceId, "Microsoft KM-TEST Loopback Adapter",
+                        "Loopback Adapter (test lab)"},
+         }) {
+        if (Status status = SeedNetworkDevice(writer, id, description, friendly); status != kSuccess) return status;
+    }
     Seeder seed(writer);
     SeedNetworkKey(seed, "SYSTEM\\CurrentControlSet\\Control\\Network", kCurrentConnections);
     SeedNetworkKey(seed, "SYSTEM\\ControlSet001\\Control\\Network", kCurrentConnections);

@@ -18,16 +18,20 @@ public:
         std::string subItem;
         bool checked = false;
         bool selected = false;
+        std::string adapter;
+        std::string device;
     };
 
     void BeginUpdate() override { ++suspendDepth; }
     void EndUpdate() override { --suspendDepth; }
     void RemoveAllRows() override { rows.clear(); }
-    void AppendRow(const std::string& text, const std::string& subItem) override {
+    void AppendRow(const ConnectionRow& row) override {
         if (suspendDepth == 0) ++rowsAddedWhileDrawing;
-        rows.push_back({text, subItem});
+        rows.push_back({row.key, row.name, false, false, AdapterText(row.adapter), row.device});
         if (sorted) Sort();
     }
+    // A row as the scan would give it, for tests that fill the list by hand.
+    void AppendRow(const std::string& text, const std::string& subItem) { AppendRow(ConnectionRow{text, subItem}); }
     int RowCount() const override { return static_cast<int>(rows.size()); }
     std::string RowText(int row) const override { return rows.at(row).text; }
     std::string RowSubItem(int row) const override { return rows.at(row).subItem; }
@@ -59,7 +63,10 @@ public:
 
 private:
     void Sort() {
-        auto key = [this](const Row& row) { return FoldCase(sortColumn == 0 ? row.text : row.subItem); };
+        auto key = [this](const Row& row) {
+            const std::string* cells[] = {&row.text, &row.subItem, &row.adapter, &row.device};
+            return FoldCase(*cells[sortColumn]);
+        };
         std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
             return direction == SortDirection::Ascending ? key(a) < key(b) : key(b) < key(a);
         });

@@ -1,5 +1,8 @@
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
+#include "registry/win32_registry.h"
+#include "support/network_devices.h"
+#include "support/win32_registry_writer.h"
 #include "support/memory_registry.h"
 #include "window_test_support.h"
 
@@ -147,6 +150,19 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
     }
     EXPECT_EQ(96, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
     EXPECT_EQ(133, SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0));
+    EXPECT_EQ(90, SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
+    EXPECT_EQ(160, SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
+    std::vector<std::wstring> headers;
+    for (int column = 0; column < 4; ++column) {
+        wchar_t text[32] = {};
+        LVCOLUMNW item{};
+        item.mask = LVCF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 32;
+        SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        headers.push_back(text);
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"Key", L"Connection", L"Adapter", L"Device"}), headers);
     EXPECT_EQ(0, window.LV1().RowCount());
     EXPECT_NE(0u, GetClassLongPtrW(window.hwnd(), GCLP_HICON));
 }
@@ -192,6 +208,69 @@ TEST_F(MainWindowTest, CheckFillsTheListAndHeaderClicksFlipOneDirection) {
 
     Press(kCmdReadId);  // a rescan comes back in the sorted order
     EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "gamma"}), Names());
+}
+
+// beta's adapter is a device wine lists, Alpha's is gone, gamma names none.
+class MainWindowWithAdapters : public MainWindowTest {
+protected:
+    void SetUp() override {
+        const std::string network = "SYSTEM\\CurrentControlSet\\Control\\Network\\";
+        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, network + "{A}\\{1}\\Connection", "PnpInstanceID",
+                                              kRegSz, std::string("TARVEXWIN\\DEV\\1") + '\0'));
+        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, network + "{A}\\{2}\\Connection", "PnpInstanceID",
+                                              kRegSz, std::string("TARVEXWIN\\GONE\\2") + '\0'));
+        ASSERT_EQ(kSuccess, SeedNetworkDevice(writer, "TARVEXWIN\\DEV\\1", "Zeta adapter", ""));
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        Win32Registry().SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXWIN");
+    }
+    std::wstring Cell(int row, int column) {
+        wchar_t text[64] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(Control(kLV1Id), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+
+    Win32RegistryWriter writer;
+};
+
+TEST_F(MainWindowWithAdapters, ShowsAdapterAndDeviceAndSortsByThem) {
+    Press(kCmdReadId);
+    ASSERT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+    EXPECT_EQ((std::vector<std::wstring>{L"Present", L"No device", L""}),
+              (std::vector<std::wstring>{Cell(0, 2), Cell(1, 2), Cell(2, 2)}));
+    EXPECT_EQ((std::vector<std::wstring>{L"Zeta adapter", L"", L""}),
+              (std::vector<std::wstring>{Cell(0, 3), Cell(1, 3), Cell(2, 3)}));
+
+    ClickHeader(2);  // "Adapter": descending from the initial ascending
+    EXPECT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+    ClickHeader(2);  // ascending
+    EXPECT_EQ((std::vector<std::string>{"gamma", "Alpha", "beta"}), Names());
+    ClickHeader(3);  // "Device": descending; equal cells keep the scan's order
+    EXPECT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+}
+
+TEST_F(MainWindowTest, CtrlASelectsEveryRow) {
+    Press(kCmdReadId);
+    SetFocus(Control(kLV1Id));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    BYTE before = keys[VK_CONTROL];
+    SendMessageW(Control(kLV1Id), WM_KEYDOWN, 'A', 0);
+    Pump();
+    EXPECT_FALSE(window.LV1().IsSelected(1)) << "A alone selects nothing";
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(Control(kLV1Id), WM_KEYDOWN, 'A', 0);
+    keys[VK_CONTROL] = before;
+    SetKeyboardState(keys);
+    Pump();
+    for (int row = 0; row < 3; ++row) EXPECT_TRUE(window.LV1().IsSelected(row)) << row;
 }
 
 TEST_F(MainWindowTest, RightButtonReleaseTogglesSelectedRows) {

@@ -1,0 +1,50 @@
+#include "core/adapter_states.h"
+
+#include <optional>
+#include <unordered_map>
+
+namespace tarvex {
+
+namespace {
+
+// Instance IDs are ASCII: bus, hardware and instance names.
+AnsiText FoldAscii(AnsiText text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+struct KnownDevice {
+    Utf8Text name;
+    bool present = false;
+};
+
+}  // namespace
+
+void FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows) {
+    std::optional<std::vector<NetworkDevice>> present = devices.NetworkDevices(true);
+    std::optional<std::vector<NetworkDevice>> known = devices.NetworkDevices(false);
+    if (!present || !known) return;
+
+    std::unordered_map<AnsiText, KnownDevice> byId;
+    for (const NetworkDevice& device : *known) byId[FoldAscii(device.instanceId)].name = device.name;
+    for (const NetworkDevice& device : *present) {
+        KnownDevice& entry = byId[FoldAscii(device.instanceId)];
+        entry.present = true;
+        if (entry.name.empty()) entry.name = device.name;
+    }
+
+    for (ConnectionRow& row : rows) {
+        if (!row.pnpInstanceId) continue;
+        auto device = byId.find(FoldAscii(*row.pnpInstanceId));
+        if (device == byId.end()) {
+            row.adapter = AdapterState::NoDevice;
+            continue;
+        }
+        row.adapter = device->second.present ? AdapterState::Present : AdapterState::NotPresent;
+        row.device = device->second.name;
+    }
+}
+
+}  // namespace tarvex

@@ -1,0 +1,27 @@
+#include "core/connection_row.h"
+
+namespace tarvex {
+
+const char* AdapterText(AdapterState state) {
+    switch (state) {
+        case AdapterState::Present: return "Present";
+        case AdapterState::NotPresent: return "Not present";
+        case AdapterState::NoDevice: return "No device";
+        case AdapterState::Unknown: break;
+    }
+    return "";
+}
+
+AnsiText GetField(const AnsiText& text, const AnsiText& delimiter, int n) {
+    if (n < 1) return "";
+    std::size_t start = 0;
+    for (int field = 1; field < n; ++field) {
+        std::size_t found = text.find(delimiter, start);
+        if (found == AnsiText::npos) return "";
+        start = found + delimiter.size();
+    }
+    std::size_t end = text.find(delimiter, start);
+    return text.substr(start, end == AnsiText::npos ? AnsiText::npos : end - start);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "util/encoded_text.h"
+
+#include <optional>
+
+namespace tarvex {
+
+// Whether the adapter a connection names is in the system. Unknown stands for
+// a connection without a readable PnpInstanceID, and for a scan the device
+// query could not answer.
+enum class AdapterState { Unknown, Present, NotPresent, NoDevice };
+
+// One connection entry as the scan finds it.
+struct ConnectionRow {
+    AnsiText key;   // below HKLM: the Network path, the class key, the connection key
+    AnsiText name;  // the Connection subkey's Name
+    std::optional<AnsiText> pnpInstanceId;
+    AdapterState adapter = AdapterState::Unknown;
+    Utf8Text device;  // the device's friendly name or description; empty without a device
+};
+
+// "Present", "Not present", "No device", or the empty text.
+const char* AdapterText(AdapterState state);
+
+// Not present, or no device at all: the entry outlived its adapter.
+inline bool IsStale(AdapterState state) { return state == AdapterState::NotPresent || state == AdapterState::NoDevice; }
+
+// The n-th piece of text between delimiters, counting from 1; empty pieces
+// count. The empty text for an n outside 1 to the number of pieces.
+AnsiText GetField(const AnsiText& text, const AnsiText& delimiter, int n);
+
+// The second piece of the key path, such as "ControlSet001".
+inline AnsiText ControlSetName(const AnsiText& key) { return GetField(key, "\\", 2); }
+
+}  // namespace tarvex

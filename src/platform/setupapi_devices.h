@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/device_query.h"
+
+namespace tarvex {
+
+// The network-class devices through SetupAPI: DIGCF_PRESENT for those present
+// now, no flags for every device Windows knows.
+class SetupApiDevices final : public DeviceQuery {
+public:
+    std::optional<std::vector<NetworkDevice>> NetworkDevices(bool presentOnly) override;
+};
+
+}  // namespace tarvex

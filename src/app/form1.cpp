@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "app/app_folder.h"
+#include "core/app_folder.h"
 #include "app/deletion.h"
 #include "app/list_rules.h"
 #include "app/list_scan.h"

@@ -23,17 +23,13 @@ struct KnownDevice {
 }  // namespace
 
 void FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows) {
-    std::optional<std::vector<NetworkDevice>> present = devices.NetworkDevices(true);
-    std::optional<std::vector<NetworkDevice>> known = devices.NetworkDevices(false);
+    std::optional<std::vector<AnsiText>> present = devices.PresentDevices();
+    std::optional<std::vector<NetworkDevice>> known = devices.KnownDevices();
     if (!present || !known) return;
 
     std::unordered_map<AnsiText, KnownDevice> byId;
     for (const NetworkDevice& device : *known) byId[FoldAscii(device.instanceId)].name = device.name;
-    for (const NetworkDevice& device : *present) {
-        KnownDevice& entry = byId[FoldAscii(device.instanceId)];
-        entry.present = true;
-        if (entry.name.empty()) entry.name = device.name;
-    }
+    for (const AnsiText& id : *present) byId[FoldAscii(id)].present = true;
 
     for (ConnectionRow& row : rows) {
         if (!row.pnpInstanceId) continue;

@@ -12,12 +12,15 @@ struct NetworkDevice {
     Utf8Text name;        // friendly name, else description; may be empty
 };
 
-// The network-class devices Windows knows: those present now, or all of them,
-// connected or not. Nothing when the system cannot give the set.
+// The network-class devices Windows knows. Each query gives nothing when
+// the system cannot give the set.
 class DeviceQuery {
 public:
     virtual ~DeviceQuery() = default;
-    virtual std::optional<std::vector<NetworkDevice>> NetworkDevices(bool presentOnly) = 0;
+    // The instance IDs of the devices present now.
+    virtual std::optional<std::vector<AnsiText>> PresentDevices() = 0;
+    // Every device Windows knows, connected or not, with its name.
+    virtual std::optional<std::vector<NetworkDevice>> KnownDevices() = 0;
 };
 
 }  // namespace tarvex

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <setupapi.h>
 
+#include <algorithm>
 #include <string>
 
 namespace tarvex {
@@ -33,35 +34,57 @@ std::wstring InstanceId(HDEVINFO set, SP_DEVINFO_DATA& device) {
     return id;
 }
 
+// Most names fit the first buffer, so one call reads them.
 std::wstring TextProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property) {
-    DWORD type = 0;
-    DWORD size = 0;
-    SetupDiGetDeviceRegistryPropertyW(set, &device, property, &type, nullptr, 0, &size);
-    if (size == 0) return {};
-    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-    if (!SetupDiGetDeviceRegistryPropertyW(set, &device, property, &type, reinterpret_cast<BYTE*>(text.data()),
-                                           size, nullptr) ||
-        type != REG_SZ) {
-        return {};
+    std::wstring text(256, L'\0');
+    for (;;) {
+        DWORD type = 0;
+        DWORD size = 0;
+        const auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        if (SetupDiGetDeviceRegistryPropertyW(set, &device, property, &type, reinterpret_cast<BYTE*>(text.data()),
+                                              bytes, &size)) {
+            if (type != REG_SZ) return {};
+            text.resize(std::min<std::size_t>(text.find(L'\0'), size / sizeof(wchar_t)));
+            return text;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= bytes) return {};
+        text.assign(size / sizeof(wchar_t) + 1, L'\0');
     }
-    text.resize(text.find(L'\0'));
-    return text;
+}
+
+// Calls visit for each device of the network class that the flags select.
+template <typename Visit>
+bool ForEachNetworkDevice(DWORD flags, Visit visit) {
+    UniqueHandle<DeviceSetCloser> set(SetupDiGetClassDevsW(&kNetworkClass, nullptr, nullptr, flags));
+    if (!set.isOpen()) return false;
+    SP_DEVINFO_DATA device{sizeof(device)};
+    for (DWORD index = 0; SetupDiEnumDeviceInfo(set.get(), index, &device); ++index) {
+        std::wstring id = InstanceId(set.get(), device);
+        if (!id.empty()) visit(set.get(), device, id);
+    }
+    return true;
 }
 
 }  // namespace
 
-std::optional<std::vector<NetworkDevice>> SetupApiDevices::NetworkDevices(bool presentOnly) {
-    UniqueHandle<DeviceSetCloser> set(
-        SetupDiGetClassDevsW(&kNetworkClass, nullptr, nullptr, presentOnly ? DIGCF_PRESENT : 0));
-    if (!set.isOpen()) return std::nullopt;
+std::optional<std::vector<AnsiText>> SetupApiDevices::PresentDevices() {
+    std::vector<AnsiText> ids;
+    if (!ForEachNetworkDevice(DIGCF_PRESENT, [&](HDEVINFO, SP_DEVINFO_DATA&, const std::wstring& id) {
+            ids.push_back(WideToAnsi(id));
+        })) {
+        return std::nullopt;
+    }
+    return ids;
+}
+
+std::optional<std::vector<NetworkDevice>> SetupApiDevices::KnownDevices() {
     std::vector<NetworkDevice> devices;
-    SP_DEVINFO_DATA device{sizeof(device)};
-    for (DWORD index = 0; SetupDiEnumDeviceInfo(set.get(), index, &device); ++index) {
-        std::wstring id = InstanceId(set.get(), device);
-        if (id.empty()) continue;
-        std::wstring name = TextProperty(set.get(), device, SPDRP_FRIENDLYNAME);
-        if (name.empty()) name = TextProperty(set.get(), device, SPDRP_DEVICEDESC);
-        devices.push_back({WideToAnsi(id), WideToUtf8(name)});
+    if (!ForEachNetworkDevice(0, [&](HDEVINFO set, SP_DEVINFO_DATA& device, const std::wstring& id) {
+            std::wstring name = TextProperty(set, device, SPDRP_FRIENDLYNAME);
+            if (name.empty()) name = TextProperty(set, device, SPDRP_DEVICEDESC);
+            devices.push_back({WideToAnsi(id), WideToUtf8(name)});
+        })) {
+        return std::nullopt;
     }
     return devices;
 }

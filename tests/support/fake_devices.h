@@ -10,11 +10,18 @@ namespace tarvex {
 // Devices as SetupAPI would list them; either set may fail.
 class FakeDevices final : public DeviceQuery {
 public:
-    std::optional<std::vector<NetworkDevice>> NetworkDevices(bool presentOnly) override {
+    std::optional<std::vector<AnsiText>> PresentDevices() override {
+        ++queries;
+        if (failing) return std::nullopt;
+        std::vector<AnsiText> ids;
+        for (const NetworkDevice& device : present) ids.push_back(device.instanceId);
+        return ids;
+    }
+    std::optional<std::vector<NetworkDevice>> KnownDevices() override {
         ++queries;
         if (failing) return std::nullopt;
         std::vector<NetworkDevice> devices = present;
-        if (!presentOnly) devices.insert(devices.end(), phantoms.begin(), phantoms.end());
+        devices.insert(devices.end(), phantoms.begin(), phantoms.end());
         return devices;
     }
 

@@ -145,7 +145,7 @@ Status MemoryRegistry::RegOpenKeyExA(KeyHandle key, const std::string& subKey, s
 
     std::shared_ptr<Node> parent;
     if (Status status = Resolve(key, 0, parent); status != kSuccess) return status;
-    auto node = Find(parent, subKey);
+    auto node = Find(parent, FollowLink(key, subKey));
     if (!node) return kFileNotFound;
 
     if ((access & kWriteBits) && !node->rights.canWrite) return kAccessDenied;
@@ -240,7 +240,7 @@ Status MemoryRegistry::SHDeleteKeyA(KeyHandle key, const std::string& subKey) {
 
     std::shared_ptr<Node> parent;
     if (Status status = Resolve(key, 0, parent); status != kSuccess) return status;
-    auto levels = SplitKeyPath(subKey);
+    auto levels = SplitKeyPath(FollowLink(key, subKey));
     if (levels.empty()) return kAccessDenied;
     std::string last = levels.back();
     levels.pop_back();
@@ -305,8 +305,23 @@ void MemoryRegistry::GrowValueAfterSizeReport(RootKey root, const std::string& p
     if (auto node = FindFromRoot(root, path)) growths_[{node.get(), FoldCase(name)}] = Growth{extraBytes, times};
 }
 
+void MemoryRegistry::LinkKey(RootKey root, const std::string& link, const std::string& target) {
+    links_[{root, FoldCase(link)}] = target;
+}
+
+std::string MemoryRegistry::FollowLink(KeyHandle key, const std::string& path) const {
+    for (const auto& [link, target] : links_) {
+        if (link.first != key) continue;
+        const std::string folded = FoldCase(path);
+        if (folded.rfind(link.second, 0) == 0 && (folded.size() == link.second.size() || folded[link.second.size()] == '\\')) {
+            return target + path.substr(link.second.size());
+        }
+    }
+    return path;
+}
+
 bool MemoryRegistry::KeyExists(RootKey root, const std::string& path) const {
-    return FindFromRoot(root, path) != nullptr;
+    return FindFromRoot(root, FollowLink(root, path)) != nullptr;
 }
 
 }  // namespace tarvex

@@ -69,6 +69,11 @@ public:
     void GrowValueAfterSizeReport(RootKey root, const std::string& path, const std::string& name,
                                   std::size_t extraBytes, int times);
 
+    // A key that stands for another, as CurrentControlSet stands for one of
+    // the numbered sets on Windows: paths from the root through link lead
+    // to target's keys. The link is not listed among its parent's subkeys.
+    void LinkKey(RootKey root, const std::string& link, const std::string& target);
+
     bool KeyExists(RootKey root, const std::string& path) const;
     int CallCount(RegistryCall call) const { return callCounts_[static_cast<std::size_t>(call)]; }
     // Every path passed to an open, as passed.
@@ -87,6 +92,7 @@ private:
         int timesLeft;
     };
 
+    std::string FollowLink(KeyHandle key, const std::string& path) const;
     Status Resolve(KeyHandle key, std::uint32_t neededAccess, std::shared_ptr<Node>& node) const;
     std::shared_ptr<Node> Find(const std::shared_ptr<Node>& from, const std::string& path) const;
     std::shared_ptr<Node> FindFromRoot(RootKey root, const std::string& path) const;
@@ -104,6 +110,7 @@ private:
     std::map<std::pair<const Node*, std::string>, Growth> growths_;
     std::array<int, kRegistryCallCount> callCounts_{};
     std::vector<std::string> openedPaths_;
+    std::map<std::pair<RootKey, std::string>, std::string> links_;  // folded link path to target
 };
 
 }  // namespace tarvex

@@ -75,13 +75,19 @@ TEST_F(AdapterColumnOverSetupApi, EachKindOfRowGetsItsCells) {
 }
 
 TEST_F(AdapterColumnOverSetupApi, BothQueriesListTheSeededDevices) {
-    for (bool presentOnly : {true, false}) {
-        std::optional<std::vector<NetworkDevice>> listed = devices_.NetworkDevices(presentOnly);
-        ASSERT_TRUE(listed);
-        int seeded = 0;
-        for (const NetworkDevice& device : *listed) seeded += device.instanceId.rfind("TARVEXTEST\\", 0) == 0;
-        EXPECT_EQ(2, seeded) << presentOnly;
+    std::optional<std::vector<AnsiText>> present = devices_.PresentDevices();
+    std::optional<std::vector<NetworkDevice>> known = devices_.KnownDevices();
+    ASSERT_TRUE(present && known);
+    std::map<AnsiText, Utf8Text> seeded;
+    for (const NetworkDevice& device : *known) {
+        if (device.instanceId.rfind("TARVEXTEST\\", 0) == 0) seeded[device.instanceId] = device.name;
     }
+    EXPECT_EQ((std::map<AnsiText, Utf8Text>{{"TARVEXTEST\\DESC_ONLY\\1", "Realtek USB GbE Family Controller"},
+                                            {"TARVEXTEST\\FRIENDLY\\2", "Office dock (Intel I219-V)"}}),
+              seeded);
+    int presentSeeded = 0;
+    for (const AnsiText& id : *present) presentSeeded += id.rfind("TARVEXTEST\\", 0) == 0;
+    EXPECT_EQ(2, presentSeeded) << "wine counts every listed device present";
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "util/encoded_text.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tarvex {
+
+enum class OutputFormat { Tsv, Json };
+enum class BackupMode { Selective, Full, None };
+
+struct RowFilter {
+    bool staleOnly = false;
+    std::optional<Utf8Text> namePattern;
+};
+
+struct ListCommand {
+    RowFilter filter;
+    OutputFormat format = OutputFormat::Tsv;
+};
+
+struct CheckCommand {
+    RowFilter filter;  // staleOnly is always set
+};
+
+struct DeleteCommand {
+    RowFilter filter;
+    std::vector<Utf8Text> keys;  // given with --key; empty with --stale
+    BackupMode backup = BackupMode::Selective;
+    std::optional<Utf8Text> backupFolder;
+    bool dryRun = false;
+    bool force = false;
+};
+
+struct HelpCommand {};
+struct VersionCommand {};
+
+struct UsageError {
+    std::string message;
+};
+
+using ConsoleCommand =
+    std::variant<ListCommand, CheckCommand, DeleteCommand, HelpCommand, VersionCommand, UsageError>;
+
+// The arguments after the program's name, in UTF-8.
+ConsoleCommand ParseArguments(const std::vector<Utf8Text>& arguments);
+
+extern const char kUsage[];
+
+}  // namespace tarvex

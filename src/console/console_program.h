@@ -1,0 +1,28 @@
+#pragma once
+
+#include "console/console_output.h"
+#include "core/device_query.h"
+#include "export/backup_files.h"
+#include "registry/export_registry.h"
+#include "util/encoded_text.h"
+
+#include <vector>
+
+namespace tarvex {
+
+inline constexpr char kVersionText[] = "tarvex 1.0.0";
+
+struct ConsolePlatform {
+    ExportRegistry& registry;
+    DeviceQuery& devices;
+    BackupFiles& files;
+    ConsoleOutput& output;
+    Utf8Text programFolder;
+    Utf8Text (*ansiToUtf8)(const AnsiText& text);
+};
+
+// Runs one command line (the arguments after the program's name) and gives
+// the exit code.
+int RunConsole(const std::vector<Utf8Text>& arguments, const ConsolePlatform& platform);
+
+}  // namespace tarvex

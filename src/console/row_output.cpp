@@ -1,0 +1,75 @@
+#include "console/row_output.h"
+
+#include "console/utf8.h"
+
+#include <cstdio>
+
+namespace tarvex {
+
+namespace {
+
+Utf8Text TsvField(Utf8Text text) {
+    for (char& c : text) {
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    }
+    return text;
+}
+
+void AppendUnit(std::string& json, unsigned unit) {
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04x", unit);
+    json += escape;
+}
+
+std::string JsonString(const Utf8Text& text) {
+    std::string json = "\"";
+    for (char32_t c : DecodeUtf8(text)) {
+        switch (c) {
+            case U'"': json += "\\\""; break;
+            case U'\\': json += "\\\\"; break;
+            case U'\b': json += "\\b"; break;
+            case U'\f': json += "\\f"; break;
+            case U'\n': json += "\\n"; break;
+            case U'\r': json += "\\r"; break;
+            case U'\t': json += "\\t"; break;
+            default:
+                if (c >= 0x20 && c < 0x7F) {
+                    json += static_cast<char>(c);
+                } else if (c < 0x10000) {
+                    AppendUnit(json, static_cast<unsigned>(c));
+                } else {
+                    AppendUnit(json, 0xD800 + ((c - 0x10000) >> 10));
+                    AppendUnit(json, 0xDC00 + ((c - 0x10000) & 0x3FF));
+                }
+        }
+    }
+    return json + "\"";
+}
+
+std::string JsonStringOrNull(const std::optional<Utf8Text>& text) { return text ? JsonString(*text) : "null"; }
+
+}  // namespace
+
+Utf8Text TsvTable(const std::vector<ListedRow>& rows) {
+    Utf8Text table = "ControlSet\tConnection\tAdapter\tDevice\tKey\r\n";
+    for (const ListedRow& row : rows) {
+        table += TsvField(row.controlSet) + '\t' + TsvField(row.connection) + '\t' + AdapterText(row.adapter) + '\t' +
+                 TsvField(row.device) + '\t' + TsvField(row.key) + "\r\n";
+    }
+    return table;
+}
+
+std::string JsonArray(const std::vector<ListedRow>& rows) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ListedRow& row = rows[i];
+        json += i == 0 ? "\r\n" : ",\r\n";
+        json += "{\"key\":" + JsonString(row.key) + ",\"controlSet\":" + JsonString(row.controlSet) +
+                ",\"connection\":" + JsonString(row.connection) + ",\"adapter\":" + JsonString(AdapterText(row.adapter)) +
+                ",\"device\":" + JsonStringOrNull(row.device.empty() ? std::nullopt : std::optional(row.device)) +
+                ",\"pnpInstanceId\":" + JsonStringOrNull(row.pnpInstanceId) + "}";
+    }
+    return json + (rows.empty() ? "]\r\n" : "\r\n]\r\n");
+}
+
+}  // namespace tarvex

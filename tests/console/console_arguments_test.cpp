@@ -1,0 +1,94 @@
+#include "console/console_arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tarvex {
+namespace {
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+struct UsageCase {
+    const char* line;
+    const char* message;
+};
+
+class UsageErrors : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageErrors, NameWhatIsWrong) {
+    ConsoleCommand command = ParseArguments(Words(GetParam().line));
+    const auto* error = std::get_if<UsageError>(&command);
+    ASSERT_NE(nullptr, error) << GetParam().line;
+    EXPECT_EQ(GetParam().message, error->message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, UsageErrors,
+    ::testing::Values(
+        UsageCase{"", "no command given"}, UsageCase{"remove --stale", "unknown command: remove"},
+        UsageCase{"list --force", "unknown option for list: --force"},
+        UsageCase{"list --verbose", "unknown option for list: --verbose"},
+        UsageCase{"check --stale", "unknown option for check: --stale"},
+        UsageCase{"list extra", "unexpected argument for list: extra"},
+        UsageCase{"list --name", "--name needs a value"},
+        UsageCase{"list --name a --name b", "--name is given twice"},
+        UsageCase{"list --format", "--format needs a value"},
+        UsageCase{"list --format csv", "--format takes tsv or json, not csv"},
+        UsageCase{"list --format tsv --format json", "--format is given twice"},
+        UsageCase{"delete", "delete needs --stale or --key PATH"},
+        UsageCase{"delete --dry-run --force", "delete needs --stale or --key PATH"},
+        UsageCase{"delete --key", "--key needs a key path"},
+        UsageCase{"delete --stale --key SYSTEM\\x", "delete takes --stale or --key, not both"},
+        UsageCase{"delete --stale --backup", "--backup needs a value"},
+        UsageCase{"delete --stale --backup all", "--backup takes selective, full or none, not all"},
+        UsageCase{"delete --stale --backup none --backup full", "--backup is given twice"},
+        UsageCase{"delete --stale --backup-dir", "--backup-dir needs a value"},
+        UsageCase{"delete --stale --backup-dir a --backup-dir b", "--backup-dir is given twice"},
+        UsageCase{"--help list", "unexpected argument after --help: list"},
+        UsageCase{"--version 2", "unexpected argument after --version: 2"}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(ConsoleArguments, ListTakesFiltersAndFormat) {
+    ConsoleCommand command = ParseArguments({"list", "--format", "json", "--stale", "--name", "Local Area*"});
+    const auto& list = std::get<ListCommand>(command);
+    EXPECT_EQ(OutputFormat::Json, list.format);
+    EXPECT_TRUE(list.filter.staleOnly);
+    EXPECT_EQ("Local Area*", list.filter.namePattern.value_or(""));
+    EXPECT_EQ(OutputFormat::Tsv, std::get<ListCommand>(ParseArguments({"list"})).format);
+}
+
+TEST(ConsoleArguments, CheckCountsOnlyStaleRows) {
+    const CheckCommand check = std::get<CheckCommand>(ParseArguments({"check", "--name", "Wi*"}));
+    EXPECT_TRUE(check.filter.staleOnly);
+    EXPECT_EQ("Wi*", check.filter.namePattern.value_or(""));
+}
+
+TEST(ConsoleArguments, DeleteTakesSeveralKeysAndEveryOption) {
+    ConsoleCommand command = ParseArguments({"delete", "--key", "A", "B", "--backup", "full", "--key", "C",
+                                             "--backup-dir", "D:\\Backups", "--dry-run", "--force"});
+    const auto& remove = std::get<DeleteCommand>(command);
+    EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), remove.keys);
+    EXPECT_FALSE(remove.filter.staleOnly);
+    EXPECT_EQ(BackupMode::Full, remove.backup);
+    EXPECT_EQ("D:\\Backups", remove.backupFolder.value_or(""));
+    EXPECT_TRUE(remove.dryRun);
+    EXPECT_TRUE(remove.force);
+
+    const DeleteCommand stale = std::get<DeleteCommand>(ParseArguments({"delete", "--stale"}));
+    EXPECT_EQ(BackupMode::Selective, stale.backup) << "the default";
+    EXPECT_FALSE(stale.dryRun || stale.force || stale.backupFolder);
+}
+
+TEST(ConsoleArguments, HelpAndVersion) {
+    EXPECT_TRUE(std::holds_alternative<HelpCommand>(ParseArguments({"--help"})));
+    EXPECT_TRUE(std::holds_alternative<VersionCommand>(ParseArguments({"--version"})));
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,58 @@
+#include "console/row_filter.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvex {
+namespace {
+
+struct WildcardCase {
+    std::string pattern;
+    std::string text;
+    bool matches;
+};
+
+class Wildcards : public ::testing::TestWithParam<WildcardCase> {};
+
+TEST_P(Wildcards, MatchWithoutRegardToCase) {
+    EXPECT_EQ(GetParam().matches, MatchesWildcard(GetParam().pattern, GetParam().text))
+        << GetParam().pattern << " ~ " << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, Wildcards,
+    ::testing::Values(WildcardCase{"Local Area Connection*", "Local Area Connection 2", true},
+                      WildcardCase{"local area connection*", "LOCAL AREA CONNECTION", true},
+                      WildcardCase{"Local Area Connection*", "Ethernet", false},
+                      WildcardCase{"*", "", true}, WildcardCase{"", "", true}, WildcardCase{"", "x", false},
+                      WildcardCase{"?", "", false}, WildcardCase{"Wi-Fi ?", "Wi-Fi 2", true},
+                      WildcardCase{"Wi-Fi ?", "Wi-Fi 12", false},
+                      WildcardCase{"*Office", "VPN - Office", true}, WildcardCase{"*a*b*c", "xaybzc", true},
+                      WildcardCase{"*a*b*c", "xaybzcd", false}, WildcardCase{"a**", "abc", true},
+                      WildcardCase{"Caf?", "Caf\xC3\xA9", true}, WildcardCase{"CAF\xC3\x89", "caf\xC3\xA9", true},
+                      WildcardCase{"*x", std::string(200, 'a'), false}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+std::vector<ListedRow> Rows() {
+    return {{"k1", "CurrentControlSet", "Ethernet", AdapterState::Present},
+            {"k2", "CurrentControlSet", "Local Area Connection 2", AdapterState::NoDevice},
+            {"k3", "ControlSet001", "Local Area Connection 3", AdapterState::NotPresent},
+            {"k4", "ControlSet001", "Local Area Connection 4", AdapterState::Present},
+            {"k5", "ControlSet001", "Old VPN", AdapterState::NoDevice},
+            {"k6", "ControlSet001", "No ID", AdapterState::Unknown}};
+}
+
+std::vector<std::string> Keys(const std::vector<ListedRow>& rows) {
+    std::vector<std::string> keys;
+    for (const ListedRow& row : rows) keys.push_back(row.key);
+    return keys;
+}
+
+TEST(RowFilter, StaleNameAndBothTogether) {
+    EXPECT_EQ(6u, FilterRows(Rows(), {}).size());
+    EXPECT_EQ((std::vector<std::string>{"k2", "k3", "k5"}), Keys(FilterRows(Rows(), {true, std::nullopt})));
+    EXPECT_EQ((std::vector<std::string>{"k2", "k3", "k4"}), Keys(FilterRows(Rows(), {false, "local area*"})));
+    EXPECT_EQ((std::vector<std::string>{"k2", "k3"}), Keys(FilterRows(Rows(), {true, "local area*"})));
+}
+
+}  // namespace
+}  // namespace tarvex

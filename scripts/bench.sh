@@ -25,3 +25,4 @@ sleep 5  # let the prefix's services settle before timing
 wine build/windows/scan_timing_win.exe
 wine build/windows/export_timing_win.exe
 wine build/windows/deletion_timing_win.exe
+wine build/windows/console_timing_win.exe "$(winepath -w build/windows/tarvex.exe)"

@@ -22,6 +22,40 @@ inline long RunProgram(std::wstring commandLine) {
     return static_cast<long>(code);
 }
 
+// As RunProgram, with standard output and error going into files, as a fleet
+// tool collects them; the same path for both puts them into one file.
+inline long RunProgramWithOutputIn(std::wstring commandLine, const std::wstring& outputPath,
+                                   const std::wstring& errorPath) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    HANDLE error = errorPath == outputPath ? output
+                                           : CreateFileW(errorPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                                         CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOW startup{sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = error;
+    PROCESS_INFORMATION process{};
+    DWORD code = static_cast<DWORD>(-1);
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                       &startup, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    if (error != output) CloseHandle(error);
+    CloseHandle(output);
+    return static_cast<long>(code);
+}
+
+// A path of the build as wine shows it: the Unix root is drive Z.
+inline std::wstring FromUnixPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return path;
+}
+
 inline std::wstring TempFilePath(const wchar_t* name) {
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);

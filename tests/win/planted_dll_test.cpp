@@ -15,15 +15,6 @@
 namespace tarvex {
 namespace {
 
-// A build path as wine shows it: the Unix root is drive Z.
-std::wstring FromBuild(const char* unixPath) {
-    std::wstring path = L"Z:" + Utf8ToWide(unixPath);
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
-
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The names the program, common controls and the window system load by name.
@@ -35,15 +26,17 @@ protected:
     void SetUp() override {
         folder_ = TempFilePath(L"tarvex-planted\\");
         CreateDirectoryW(folder_.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW(FromBuild(TARVEX_MANAGER_EXE).c_str(), (folder_ + L"tarvex-manager.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(FromUnixPath(TARVEX_MANAGER_EXE).c_str(), (folder_ + L"tarvex-manager.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(FromUnixPath(TARVEX_EXE).c_str(), (folder_ + L"tarvex.exe").c_str(), FALSE));
         for (const std::wstring& name : kPlantedNames) {
-            ASSERT_TRUE(CopyFileW(FromBuild(TARVEX_PLANTED_DLL).c_str(), (folder_ + name).c_str(), FALSE));
+            ASSERT_TRUE(CopyFileW(FromUnixPath(TARVEX_PLANTED_DLL).c_str(), (folder_ + name).c_str(), FALSE));
         }
         DeleteFileW(Marker().c_str());
     }
     void TearDown() override {
         for (const std::wstring& name : kPlantedNames) DeleteFileW((folder_ + name).c_str());
         DeleteFileW((folder_ + L"tarvex-manager.exe").c_str());
+        DeleteFileW((folder_ + L"tarvex.exe").c_str());
         DeleteFileW(Marker().c_str());
         RemoveDirectoryW(folder_.c_str());
     }
@@ -78,6 +71,11 @@ TEST_F(PlantedDll, IsNeverLoadedByTheWindowProgram) {
     EXPECT_FALSE(Exists(Marker()));
 }
 
+TEST_F(PlantedDll, IsNeverLoadedByTheConsoleProgram) {
+    EXPECT_EQ(0, RunProgram(L"\"" + folder_ + L"tarvex.exe\" list"));
+    EXPECT_FALSE(Exists(Marker()));
+}
+
 // The program itself loads nothing by a bare name that wine would take from
 // its folder, so the restriction is also shown where a load by name happens.
 TEST(DllSearch, RestrictedToSystem32LoadsTheSystemDllNotOneBesideTheProgram) {
@@ -87,7 +85,7 @@ TEST(DllSearch, RestrictedToSystem32LoadsTheSystemDllNotOneBesideTheProgram) {
     folder.resize(folder.find_last_of(L'\\') + 1);
     const std::wstring planted = folder + L"dwmapi.dll";
     const std::wstring marker = folder + L"planted-dll-was-loaded.txt";
-    ASSERT_TRUE(CopyFileW(FromBuild(TARVEX_PLANTED_DLL).c_str(), planted.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(FromUnixPath(TARVEX_PLANTED_DLL).c_str(), planted.c_str(), FALSE));
 
     RestrictDllSearchToSystem32();
     HMODULE loaded = LoadLibraryW(L"dwmapi.dll");

@@ -1,10 +1,10 @@
 #include "app/form1.h"
 
-#include "core/app_folder.h"
 #include "app/deletion.h"
 #include "app/list_rules.h"
 #include "app/list_scan.h"
 #include "app/table_copy.h"
+#include "core/app_folder.h"
 
 #include <utility>
 

@@ -115,7 +115,7 @@ TEST_F(ConsoleProgram, HelpAndVersionNeedNoRegistry) {
 // The current set's row goes first and takes the numbered set's row with it.
 TEST_F(ConsoleProgram, DeleteStaleBacksUpEachKeyAndCountsLinkedRowsAsDeleted) {
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale"}));
-    for (const std::string key : {kSet1 + "{2}"s, kSet1 + "{3}"s, kSet2 + "{4}"s}) EXPECT_FALSE(Exists(key)) << key;
+    for (const std::string& key : {kSet1 + "{2}"s, kSet1 + "{3}"s, kSet2 + "{4}"s}) EXPECT_FALSE(Exists(key)) << key;
     EXPECT_TRUE(Exists(kSet1 + "{1}"s));
     EXPECT_EQ("deleted\t" + kCurrent + "{2}\ndeleted\t" + kCurrent + "{3}\ndeleted\t" + kSet1 + "{2}\ndeleted\t" +
                   kSet1 + "{3}\ndeleted\t" + kSet2 + "{4}\n",

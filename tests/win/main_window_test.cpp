@@ -2,6 +2,7 @@
 #include "platform/main_window.h"
 #include "registry/win32_registry.h"
 #include "support/network_devices.h"
+#include "support/run_program.h"
 #include "support/win32_registry_writer.h"
 #include "support/memory_registry.h"
 #include "window_test_support.h"
@@ -330,6 +331,36 @@ TEST(ProgramResources, ManifestAsksForElevationAndCommonControls6) {
     std::string manifest(bytes, SizeofResource(nullptr, found));
     EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
     EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+}
+
+std::string ResourceText(HMODULE module, LPCWSTR type) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), type);
+    if (found == nullptr) return {};
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    return std::string(bytes, SizeofResource(module, found));
+}
+
+// Both shipped programs: any architecture's build starts, on Windows 7 and later.
+TEST(ProgramResources, BothProgramsCarryIconVersionAndAManifestForAnyArchitectureFromWindows7On) {
+    const std::pair<const char*, const char*> programs[] = {{TARVEX_MANAGER_EXE, "requireAdministrator"},
+                                                            {TARVEX_EXE, "asInvoker"}};
+    for (const auto& [program, level] : programs) {
+        HMODULE module = LoadLibraryExW(FromUnixPath(program).c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(nullptr, module) << program;
+        std::string manifest = ResourceText(module, MAKEINTRESOURCEW(24));  // RT_MANIFEST
+        std::string identity = manifest.substr(manifest.find("<assemblyIdentity"));
+        identity.resize(identity.find("/>"));
+        EXPECT_NE(std::string::npos, identity.find("processorArchitecture=\"*\"")) << identity;
+        EXPECT_NE(std::string::npos, manifest.find(std::string("level=\"") + level + "\"")) << program;
+        for (const char* system : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                                   "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+            EXPECT_NE(std::string::npos, manifest.find(std::string("<supportedOS Id=\"") + system + "\"/>")) << system;
+        }
+        EXPECT_NE(nullptr, FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)));  // RT_GROUP_ICON
+        EXPECT_FALSE(ResourceText(module, MAKEINTRESOURCEW(16)).empty()) << "version resource";  // RT_VERSION
+        FreeLibrary(module);
+    }
 }
 
 // Refuses every push button and check box the window tries to create.

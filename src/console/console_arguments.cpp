@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 #include <map>
 
 namespace tarvex {
@@ -64,25 +65,47 @@ std::optional<UsageError> ReadOptions(Reader& reader, const std::string& command
     return reader.error();
 }
 
-void ReadName(Reader& reader, RowFilter& filter) {
-    if (filter.namePattern) reader.Fail("--name is given twice");
-    filter.namePattern = reader.Value("--name");
+// Reads the option's value into slot; an option given twice is an error.
+void ReadOnce(Reader& reader, const std::string& option, std::optional<Utf8Text>& slot) {
+    if (slot) reader.Fail(option + " is given twice");
+    slot = reader.Value(option);
 }
+
+// An option, given at most once, whose value is one of a few words.
+template <typename Choice>
+class ChoiceOption {
+public:
+    ChoiceOption(std::string option, std::string described, std::vector<std::pair<Utf8Text, Choice>> words,
+                 Choice& into)
+        : option_(std::move(option)), described_(std::move(described)), words_(std::move(words)), into_(into) {}
+
+    void operator()(Reader& reader) {
+        ReadOnce(reader, option_, value_);
+        if (!value_) return;
+        for (const auto& [word, choice] : words_) {
+            if (*value_ == word) {
+                into_ = choice;
+                return;
+            }
+        }
+        reader.Fail(option_ + " takes " + described_ + ", not " + *value_);
+    }
+
+private:
+    std::string option_;
+    std::string described_;
+    std::vector<std::pair<Utf8Text, Choice>> words_;
+    Choice& into_;
+    std::optional<Utf8Text> value_;
+};
 
 ConsoleCommand ParseList(Reader& reader) {
     ListCommand list;
-    bool formatGiven = false;
     OptionHandlers handlers{
         {"--stale", [&](Reader&) { list.filter.staleOnly = true; }},
-        {"--name", [&](Reader& r) { ReadName(r, list.filter); }},
-        {"--format",
-         [&](Reader& r) {
-             if (std::exchange(formatGiven, true)) r.Fail("--format is given twice");
-             std::optional<Utf8Text> format = r.Value("--format");
-             if (format == "tsv") list.format = OutputFormat::Tsv;
-             else if (format == "json") list.format = OutputFormat::Json;
-             else if (format) r.Fail("--format takes tsv or json, not " + *format);
-         }},
+        {"--name", [&](Reader& r) { ReadOnce(r, "--name", list.filter.namePattern); }},
+        {"--format", ChoiceOption<OutputFormat>("--format", "tsv or json",
+                                                {{"tsv", OutputFormat::Tsv}, {"json", OutputFormat::Json}}, list.format)},
     };
     if (auto error = ReadOptions(reader, "list", handlers)) return *error;
     return list;
@@ -91,7 +114,8 @@ ConsoleCommand ParseList(Reader& reader) {
 ConsoleCommand ParseCheck(Reader& reader) {
     CheckCommand check;
     check.filter.staleOnly = true;
-    if (auto error = ReadOptions(reader, "check", {{"--name", [&](Reader& r) { ReadName(r, check.filter); }}})) {
+    if (auto error =
+            ReadOptions(reader, "check", {{"--name", [&](Reader& r) { ReadOnce(r, "--name", check.filter.namePattern); }}})) {
         return *error;
     }
     return check;
@@ -99,7 +123,6 @@ ConsoleCommand ParseCheck(Reader& reader) {
 
 ConsoleCommand ParseDelete(Reader& reader) {
     DeleteCommand remove;
-    bool backupGiven = false;
     OptionHandlers handlers{
         {"--stale", [&](Reader&) { remove.filter.staleOnly = true; }},
         {"--key",
@@ -107,21 +130,13 @@ ConsoleCommand ParseDelete(Reader& reader) {
              if (!r.HasValue()) r.Fail("--key needs a key path");
              while (r.HasValue()) remove.keys.push_back(r.Take());
          }},
-        {"--name", [&](Reader& r) { ReadName(r, remove.filter); }},
-        {"--backup",
-         [&](Reader& r) {
-             if (std::exchange(backupGiven, true)) r.Fail("--backup is given twice");
-             std::optional<Utf8Text> mode = r.Value("--backup");
-             if (mode == "selective") remove.backup = BackupMode::Selective;
-             else if (mode == "full") remove.backup = BackupMode::Full;
-             else if (mode == "none") remove.backup = BackupMode::None;
-             else if (mode) r.Fail("--backup takes selective, full or none, not " + *mode);
-         }},
-        {"--backup-dir",
-         [&](Reader& r) {
-             if (remove.backupFolder) r.Fail("--backup-dir is given twice");
-             remove.backupFolder = r.Value("--backup-dir");
-         }},
+        {"--name", [&](Reader& r) { ReadOnce(r, "--name", remove.filter.namePattern); }},
+        {"--backup", ChoiceOption<BackupMode>("--backup", "selective, full or none",
+                                              {{"selective", BackupMode::Selective},
+                                               {"full", BackupMode::Full},
+                                               {"none", BackupMode::None}},
+                                              remove.backup)},
+        {"--backup-dir", [&](Reader& r) { ReadOnce(r, "--backup-dir", remove.backupFolder); }},
         {"--dry-run", [&](Reader&) { remove.dryRun = true; }},
         {"--force", [&](Reader&) { remove.force = true; }},
     };

@@ -10,6 +10,7 @@
 #include "platform/setupapi_devices.h"
 #include "platform/wide_text.h"
 #include "platform/win32_backup_files.h"
+#include "platform/win32_clock.h"
 #include "registry/win32_registry.h"
 #include "support/fake_platform.h"
 #include "support/network_devices.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     tarvex::Win32Registry registry;
     tarvex::Win32RegistryWriter writer;
     tarvex::SetupApiDevices devices;
+    tarvex::Win32Clock clock;
     tarvex::RecordingExit exit;
     for (int i = 0; i < 100; ++i) tarvex::SeedNetworkDevice(writer, "TIMING\\NIC\\" + std::to_string(i), "NIC", "");
     tarvex::SeedConnections(writer, kPerPath);  // their adapters are not among the devices: all stale
@@ -69,7 +71,7 @@ int main(int argc, char** argv) {
         tarvex::SeedConnections(writer, kPerPath);
         tarvex::ScanConnections(registry, devices, list);
         windowTimes.push_back(Milliseconds([&] {
-            tarvex::DeleteTickedConnections({registry, devices, files, pointer, list, checks, messages, pump}, folder);
+            tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);
         }));
         tarvex::SeedConnections(writer, kPerPath);
         long exitCode = -1;

@@ -7,6 +7,7 @@
 #include "bench_registry.h"
 #include "support/fake_devices.h"
 #include "support/fake_platform.h"
+#include "support/fixed_clock.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
 
@@ -30,6 +31,7 @@ void DeleteWithSelectiveBackup(benchmark::State& state) {
     RecordingMessageBoxes messages;
     CountingPump pump;
     FakeDevices devices;
+    FixedClock clock;
     for (auto _ : state) {
         state.PauseTiming();
         // The big copy first, so that it does not push the registry out of the caches.
@@ -39,7 +41,7 @@ void DeleteWithSelectiveBackup(benchmark::State& state) {
         ScanConnections(registry, devices, list);
         state.ResumeTiming();
 
-        DeleteTickedConnections({registry, devices, files, pointer, list, checks, messages, pump}, kFolder);
+        DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, kFolder);
     }
     state.counters["rows"] = kRows;
 }

@@ -6,6 +6,7 @@
 #include "bench_registry.h"
 #include "platform/setupapi_devices.h"
 #include "platform/win32_backup_files.h"
+#include "platform/win32_clock.h"
 #include "platform/wide_text.h"
 #include "registry/win32_registry.h"
 #include "support/fake_platform.h"
@@ -45,6 +46,7 @@ int main() {
     tarvex::RecordingMessageBoxes messages;
     tarvex::CountingPump pump;
     tarvex::SetupApiDevices devices;
+    tarvex::Win32Clock clock;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::string folder = tarvex::WideToUtf8(temp);
@@ -57,7 +59,7 @@ int main() {
             tarvex::ScanConnections(registry, devices, list);
             WriteEarlierBackups(small, megabytes);
             auto start = std::chrono::steady_clock::now();
-            tarvex::DeleteTickedConnections({registry, devices, files, pointer, list, checks, messages, pump}, folder);
+            tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);
             times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
         std::sort(times.begin(), times.end());

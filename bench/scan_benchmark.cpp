@@ -19,7 +19,7 @@ void ScanMemoryRegistry(benchmark::State& state) {
     for (int i = 0; i < kDevices; ++i) devices.present.push_back({SeededInstanceId(i), "Adapter"});
     std::size_t rows = 0;
     for (auto _ : state) {
-        rows = ScanConnectionRows(registry, state.range(1) ? &devices : nullptr).size();
+        rows = ScanConnectionRows(registry, {state.range(1) ? &devices : nullptr}).rows.size();
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(rows);

@@ -32,8 +32,8 @@ int main() {
         seeded = perPath;
         std::size_t rows = 0;
         auto [namesMs, adaptersMs] = tarvex::MedianMillisecondsInTurns(
-            [&] { rows = tarvex::ScanConnectionRows(registry, nullptr).size(); },
-            [&] { tarvex::ScanConnectionRows(registry, &devices); });
+            [&] { rows = tarvex::ScanConnectionRows(registry, {}).rows.size(); },
+            [&] { tarvex::ScanConnectionRows(registry, {&devices}); });
         tarvex::MainWindow window(GetModuleHandleW(nullptr), registry, exit);
         window.Create();
         // What pressing Check costs, with the column and as it was without it.
@@ -42,7 +42,7 @@ int main() {
                 tarvex::ConnectionList& list = window.LV1();
                 tarvex::SuspendedDrawing quiet(list);
                 list.RemoveAllRows();
-                for (const tarvex::ConnectionRow& row : tarvex::ScanConnectionRows(registry, nullptr)) list.AppendRow(row);
+                for (const tarvex::ConnectionRow& row : tarvex::ScanConnectionRows(registry, {}).rows) list.AppendRow(row);
                 quiet.End();
             },
             [&] { window.form().cmdReadClick(); });

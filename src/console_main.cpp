@@ -1,14 +1,18 @@
 #include "console/console_program.h"
+#include "console/exit_codes.h"
 #include "platform/program_folder.h"
 #include "platform/setupapi_devices.h"
 #include "platform/system_dlls.h"
 #include "platform/wide_text.h"
 #include "platform/win32_backup_files.h"
+#include "platform/win32_case_mapping.h"
+#include "platform/win32_clock.h"
 #include "platform/win32_console_output.h"
 #include "registry/win32_registry.h"
 
 #include <windows.h>
 
+#include <exception>
 #include <vector>
 
 namespace {
@@ -19,12 +23,23 @@ tarvex::Utf8Text AnsiToUtf8(const tarvex::AnsiText& text) { return tarvex::WideT
 
 int wmain(int argc, wchar_t** argv) {
     tarvex::RestrictDllSearchToSystem32();
-
-    std::vector<tarvex::Utf8Text> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(tarvex::WideToUtf8(argv[i]));
-    tarvex::Win32Registry registry;
-    tarvex::SetupApiDevices devices;
-    tarvex::Win32BackupFiles files;
     tarvex::Win32ConsoleOutput output;
-    return tarvex::RunConsole(arguments, {registry, devices, files, output, tarvex::ExecutableFolder(), &AnsiToUtf8});
+    // Left to the runtime, an exception would end in abort() and exit code 3,
+    // which reads as "backup incomplete".
+    try {
+        std::vector<tarvex::Utf8Text> arguments;
+        for (int i = 1; i < argc; ++i) arguments.push_back(tarvex::WideToUtf8(argv[i]));
+        tarvex::Win32Registry registry;
+        tarvex::SetupApiDevices devices;
+        tarvex::Win32BackupFiles files;
+        tarvex::Win32Clock clock;
+        tarvex::Win32CaseMapping cases;
+        return tarvex::RunConsole(arguments, {registry, registry, devices, files, output, clock, cases,
+                                              tarvex::ExecutableFolder(), &AnsiToUtf8});
+    } catch (const std::exception& failure) {
+        output.Err(std::string("tarvex: failed while starting: ") + failure.what() + "\n");
+    } catch (...) {
+        output.Err("tarvex: failed while starting: an unknown error\n");
+    }
+    return static_cast<int>(tarvex::ExitCode::Unfinished);
 }

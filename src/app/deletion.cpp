@@ -11,7 +11,10 @@ namespace {
 class AskingWarning final : public BackupWarning {
 public:
     explicit AskingWarning(MessageBoxes& messages) : messages_(messages) {}
-    bool GoOnWithoutFullBackup() override {
+    bool GoOnWithoutFullBackup(const BackupProblem& problem) override {
+        if (problem.keptAside) {
+            messages_.Show(kKeptAsideText + problem.file + ".", MessageIcon::Critical, MessageButtons::Ok);
+        }
         messages_.Show(kBackupErrorText, MessageIcon::Critical, MessageButtons::Ok);
         return messages_.Show(kContinueText, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes;
     }
@@ -35,7 +38,9 @@ void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFold
     AskingWarning warning(tools.messages);
     const ExportPlatform backup{tools.registry, tools.files, tools.pointer};
     // A failed deletion shows up again in the rescan.
-    if (DeleteConnectionKeys(backup, TickedKeys(tools.LV1), tools.checks, warning, appFolder).stopped) return;
+    if (DeleteConnectionKeys(backup, tools.clock, TickedKeys(tools.LV1), tools.checks, warning, appFolder).stopped) {
+        return;
+    }
     tools.pump.DoEvents();
     ScanConnections(tools.registry, tools.devices, tools.LV1);
 }

@@ -4,6 +4,7 @@
 #include "app/event_pump.h"
 #include "app/message_boxes.h"
 #include "core/backup_choices.h"
+#include "core/clock.h"
 #include "core/device_query.h"
 #include "export/mod_export.h"
 #include "util/encoded_text.h"
@@ -12,12 +13,15 @@ namespace tarvex {
 
 inline constexpr char kBackupErrorText[] = "Error(s) found in backing up registry";
 inline constexpr char kContinueText[] = "Do you want to continue with the Tarvex removal and risk losing data?";
+// Shown before the warning when a complete full backup could not replace the last one.
+inline constexpr char kKeptAsideText[] = "LargeBackup.reg could not be replaced. This full backup is kept as ";
 
 struct DeletionTools {
     ExportRegistry& registry;
     DeviceQuery& devices;
     BackupFiles& files;
     MousePointer& pointer;
+    Clock& clock;
     ConnectionList& LV1;
     BackupChoices& checks;
     MessageBoxes& messages;

@@ -18,8 +18,8 @@ void Form1::cmdReadClick() { RunButton([this] { ScanConnections(registry_, contr
 
 void Form1::comDelClick() {
     RunButton([this] {
-        DeleteTickedConnections({registry_, controls_.devices, controls_.files, controls_.pointer, controls_.LV1,
-                                 controls_.checks, controls_.messages, controls_.pump},
+        DeleteTickedConnections({registry_, controls_.devices, controls_.files, controls_.pointer, controls_.clock,
+                                 controls_.LV1, controls_.checks, controls_.messages, controls_.pump},
                                 appFolder_);
     });
 }

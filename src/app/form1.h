@@ -8,6 +8,7 @@
 #include "app/message_boxes.h"
 #include "app/untrapped_error.h"
 #include "core/backup_choices.h"
+#include "core/clock.h"
 #include "core/device_query.h"
 #include "export/backup_files.h"
 #include "export/mouse_pointer.h"
@@ -32,6 +33,7 @@ struct Form1Controls {
     MousePointer& pointer;
     FormCloser& closer;
     DeviceQuery& devices;
+    Clock& clock;
 };
 
 // The main window's behaviour, one member per event; the Win32 window only

@@ -7,7 +7,7 @@ namespace tarvex {
 void ScanConnections(RegistryApi& registry, DeviceQuery& devices, ConnectionList& list) {
     SuspendedDrawing quiet(list);
     list.RemoveAllRows();
-    for (const ConnectionRow& row : ScanConnectionRows(registry, &devices)) list.AppendRow(row);
+    for (const ConnectionRow& row : ScanConnectionRows(registry, {&devices}).rows) list.AppendRow(row);
     quiet.End();
 }
 

@@ -141,6 +141,10 @@ ConsoleCommand ParseDelete(Reader& reader) {
         {"--force", [&](Reader&) { remove.force = true; }},
     };
     if (auto error = ReadOptions(reader, "delete", handlers)) return *error;
+    // An empty folder would make every backup path a path from the drive's root.
+    if (remove.backupFolder && remove.backupFolder->empty()) {
+        return UsageError{"--backup-dir needs a folder, not \"\""};
+    }
     if (remove.filter.staleOnly && !remove.keys.empty()) return UsageError{"delete takes --stale or --key, not both"};
     if (!remove.filter.staleOnly && remove.keys.empty()) return UsageError{"delete needs --stale or --key PATH"};
     return remove;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/backup_mode.h"
 #include "util/encoded_text.h"
 
 #include <optional>
@@ -10,7 +11,6 @@
 namespace tarvex {
 
 enum class OutputFormat { Tsv, Json };
-enum class BackupMode { Selective, Full, None };
 
 struct RowFilter {
     bool staleOnly = false;

@@ -1,16 +1,19 @@
 #include "console/console_program.h"
 
-#include "core/app_folder.h"
 #include "console/console_arguments.h"
 #include "console/exit_codes.h"
 #include "console/row_filter.h"
 #include "console/row_output.h"
+#include "core/app_folder.h"
+#include "core/backup_target.h"
 #include "core/connection_deletion.h"
 #include "core/connection_scan.h"
 #include "registry/unique_key.h"
 
-#include <algorithm>
+#include <exception>
+#include <set>
 #include <string>
+#include <unordered_map>
 
 namespace tarvex {
 
@@ -35,44 +38,105 @@ private:
     BackupMode mode_;
 };
 
-// Without a person to ask, --force is the answer given in advance.
+// Without a person to ask, --force is the answer given in advance, and only
+// for a backup that was written but is not whole: a file that cannot be
+// written at all always stops.
 class AnswerGivenInAdvance final : public BackupWarning {
 public:
     AnswerGivenInAdvance(bool force, ConsoleOutput& output) : force_(force), output_(output) {}
-    bool GoOnWithoutFullBackup() override {
-        if (force_) output_.Err("warning: a backup is incomplete; going on as --force asks\n");
-        return force_;
+    bool GoOnWithoutFullBackup(const BackupProblem& problem) override {
+        if (problem.keptAside) {
+            output_.Err("tarvex: warning: " + std::string(kLargeBackupFile) +
+                        " could not be replaced; this run's full backup is " + problem.file + "\n");
+        }
+        if (!problem.written) {
+            output_.Err("tarvex: could not write the backup file " + problem.file + "\n");
+            stopReason_ = "a backup could not be written";
+            return false;
+        }
+        if (problem.complete) return true;
+        if (force_) {
+            output_.Err("tarvex: warning: the backup in " + problem.file +
+                        " is incomplete; going on as --force asks\n");
+            return true;
+        }
+        output_.Err("tarvex: the backup in " + problem.file + " is incomplete\n");
+        stopReason_ = "a backup was incomplete (--force goes on without it)";
+        return false;
     }
+    const std::string& stopReason() const { return stopReason_; }
 
 private:
     bool force_;
     ConsoleOutput& output_;
+    std::string stopReason_;
+};
+
+// A failure the run cannot go on from, with the exit code it ends in.
+struct Stop {
+    ExitCode code;
 };
 
 class Console {
 public:
     explicit Console(const ConsolePlatform& platform) : platform_(platform) {}
 
-    int Run(const ConsoleCommand& command) {
-        if (const auto* error = std::get_if<UsageError>(&command)) return Usage(error->message);
-        if (std::holds_alternative<HelpCommand>(command)) {
-            platform_.output.Out(kUsage);
-            return Exit(ExitCode::Done);
+    int Run(const std::vector<Utf8Text>& arguments) {
+        try {
+            return Finish(Command(ParseArguments(arguments)));
+        } catch (const Stop& stop) {
+            return Finish(stop.code);
+        } catch (const std::exception& failure) {
+            return Failed(failure.what());
+        } catch (...) {
+            return Failed("an unknown error");
         }
-        if (std::holds_alternative<VersionCommand>(command)) {
-            platform_.output.Out(std::string(kVersionText) + "\n");
-            return Exit(ExitCode::Done);
-        }
-        if (!HasAdminRights()) return Exit(ExitCode::NoAdminRights);
-        if (const auto* list = std::get_if<ListCommand>(&command)) return List(*list);
-        if (const auto* check = std::get_if<CheckCommand>(&command)) return Check(*check);
-        return Delete(std::get<DeleteCommand>(command));
     }
 
 private:
-    int Usage(const std::string& message) {
+    ExitCode Command(const ConsoleCommand& command) {
+        if (const auto* error = std::get_if<UsageError>(&command)) return Usage(error->message);
+        if (std::holds_alternative<HelpCommand>(command)) {
+            Out(kUsage);
+            return ExitCode::Done;
+        }
+        if (std::holds_alternative<VersionCommand>(command)) {
+            Out(std::string(kVersionText) + "\n");
+            return ExitCode::Done;
+        }
+        const auto* remove = std::get_if<DeleteCommand>(&command);
+        if (remove) CheckBackupFolder(*remove);
+        phase_ = "checking administrator rights";
+        if (!HasAdminRights()) return ExitCode::NoAdminRights;
+        if (const auto* list = std::get_if<ListCommand>(&command)) return List(*list);
+        if (const auto* check = std::get_if<CheckCommand>(&command)) return Check(*check);
+        return Delete(*remove);
+    }
+
+    ExitCode Usage(const std::string& message) {
         platform_.output.Err("tarvex: " + message + "\n" + kUsage);
-        return Exit(ExitCode::Usage);
+        return ExitCode::Usage;
+    }
+
+    // Lost output outranks success, not a stop or a failed deletion.
+    int Finish(ExitCode code) {
+        if (outputLost_ && (code == ExitCode::Done || code == ExitCode::StaleFound)) return Exit(ExitCode::Unfinished);
+        return Exit(code);
+    }
+
+    int Failed(const std::string& what) {
+        platform_.output.Err("tarvex: failed while " + phase_ + ": " + what + "\n");
+        return Exit(ExitCode::Unfinished);
+    }
+
+    void Out(const Utf8Text& text) {
+        if (outputClosed_) return;
+        const OutputWrite write = platform_.output.Out(text);
+        if (write.result == WriteResult::ReaderGone) outputClosed_ = true;
+        if (write.result != WriteResult::Failed) return;
+        outputClosed_ = outputLost_ = true;
+        platform_.output.Err("tarvex: could not write to standard output: " + write.errorText + " (error " +
+                             std::to_string(write.error) + ")\n");
     }
 
     // The scan opens every Connection key for writing: without the rights it
@@ -86,53 +150,96 @@ private:
         return false;
     }
 
-    std::vector<ListedRow> Scan() {
+    Utf8Text BackupFolder(const DeleteCommand& command) const {
+        return MakeAppFolder(command.backupFolder.value_or(platform_.programFolder));
+    }
+
+    void CheckBackupFolder(const DeleteCommand& command) {
+        if (command.backup == BackupMode::None) return;
+        phase_ = "checking the backup folder";
+        const Utf8Text& folder = command.backupFolder.value_or(platform_.programFolder);
+        switch (BackupFolderKind(platform_.files, BackupFolder(command))) {
+            case PathKind::Missing: throw Stop{Usage("the backup folder does not exist: " + folder)};
+            case PathKind::File: throw Stop{Usage("the backup folder is not a folder: " + folder)};
+            case PathKind::Folder: break;
+        }
+    }
+
+    // Rows with every text in UTF-8. Without a whole device list nothing can
+    // be told stale: a stale filter stops, anything else goes on without adapters.
+    std::vector<ListedRow> Scan(bool staleOnly) {
+        phase_ = "scanning the connections";
+        ConnectionScan scan = ScanConnectionRows(platform_.registry, {&platform_.devices, &platform_.unicode});
+        if (const auto& error = scan.deviceError) {
+            const std::string reason = error->call + " failed with error " + std::to_string(error->code) +
+                                       (error->text.empty() ? "" : ": " + error->text);
+            if (staleOnly) {
+                platform_.output.Err("tarvex: could not tell which entries are stale: " + reason + "\n");
+                throw Stop{ExitCode::StaleUnknown};
+            }
+            platform_.output.Err("tarvex: warning: the device query failed, so the adapter fields are empty: " +
+                                 reason + "\n");
+        }
         std::vector<ListedRow> rows;
-        for (ConnectionRow& row : ScanConnectionRows(platform_.registry, &platform_.devices)) {
+        rows.reserve(scan.rows.size());
+        for (ConnectionRow& row : scan.rows) {
             std::optional<Utf8Text> id;
             if (row.pnpInstanceId) id = platform_.ansiToUtf8(*row.pnpInstanceId);
             rows.push_back({platform_.ansiToUtf8(row.key), platform_.ansiToUtf8(ControlSetName(row.key)),
-                            platform_.ansiToUtf8(row.name), row.adapter, row.device, id, row.key});
+                            std::move(row.unicodeName), row.adapter, std::move(row.device), std::move(id),
+                            std::move(row.key)});
         }
         return rows;
     }
 
-    int List(const ListCommand& list) {
-        std::vector<ListedRow> rows = FilterRows(Scan(), list.filter);
-        platform_.output.Out(list.format == OutputFormat::Json ? JsonArray(rows) : TsvTable(rows));
-        return Exit(ExitCode::Done);
+    ExitCode List(const ListCommand& list) {
+        std::vector<ListedRow> rows = FilterRows(Scan(list.filter.staleOnly), list.filter, platform_.cases);
+        phase_ = "writing the list";
+        Out(list.format == OutputFormat::Json ? JsonArray(rows) : TsvTable(rows));
+        return ExitCode::Done;
     }
 
-    int Check(const CheckCommand& check) {
-        const std::size_t stale = FilterRows(Scan(), check.filter).size();
-        platform_.output.Out(std::to_string(stale) + "\n");
-        return Exit(stale > 0 ? ExitCode::StaleFound : ExitCode::Done);
+    ExitCode Check(const CheckCommand& check) {
+        const std::size_t stale = FilterRows(Scan(true), check.filter, platform_.cases).size();
+        Out(std::to_string(stale) + "\n");
+        return stale > 0 ? ExitCode::StaleFound : ExitCode::Done;
     }
 
-    // The --key paths, each the key of a listed row, or why not.
-    std::optional<std::string> SelectByKey(const DeleteCommand& command, const std::vector<ListedRow>& rows,
-                                           std::vector<ListedRow>& selected) {
-        for (const Utf8Text& key : command.keys) {
-            auto row = std::find_if(rows.begin(), rows.end(), [&](const ListedRow& r) { return SameText(r.key, key); });
-            if (row == rows.end()) return "not the key of a listed connection: " + key;
-            selected.push_back(*row);
-        }
-        return std::nullopt;
-    }
-
-    int Delete(const DeleteCommand& command) {
-        std::vector<ListedRow> rows = FilterRows(Scan(), command.filter);
+    // The --key paths, each the key of a listed row, each row once.
+    std::vector<ListedRow> SelectByKey(const DeleteCommand& command, std::vector<ListedRow>& rows) {
+        std::unordered_map<Utf8Text, std::size_t> byKey;
+        for (std::size_t i = 0; i < rows.size(); ++i) byKey.emplace(platform_.cases.Upper(rows[i].key), i);
+        std::set<std::size_t> taken;
         std::vector<ListedRow> selected;
-        if (command.keys.empty()) {
-            selected = rows;
-        } else if (auto error = SelectByKey(command, rows, selected)) {
-            return Usage(*error);
+        for (const Utf8Text& key : command.keys) {
+            auto row = byKey.find(platform_.cases.Upper(key));
+            if (row == byKey.end()) throw Stop{Usage("not the key of a listed connection: " + key)};
+            if (taken.insert(row->second).second) selected.push_back(rows[row->second]);
+        }
+        return selected;
+    }
+
+    ExitCode Delete(const DeleteCommand& command) {
+        std::vector<ListedRow> rows = FilterRows(Scan(command.filter.staleOnly), command.filter, platform_.cases);
+        std::vector<ListedRow> selected = command.keys.empty() ? std::move(rows) : SelectByKey(command, rows);
+        // Nothing to delete needs no backup: a full one would replace the last.
+        if (selected.empty()) {
+            platform_.output.Err("0 to delete\n");
+            return ExitCode::Done;
+        }
+
+        const Utf8Text folder = BackupFolder(command);
+        phase_ = "checking the backup file";
+        if (!CanWriteBackup(platform_.files, folder, command.backup)) {
+            platform_.output.Err("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
+                                 "; nothing deleted\n");
+            return ExitCode::BackupIncomplete;
         }
 
         if (command.dryRun) {
-            for (const ListedRow& row : selected) platform_.output.Out("would delete\t" + row.key + "\n");
+            for (const ListedRow& row : selected) Out("would delete\t" + row.key + "\n");
             platform_.output.Err(std::to_string(selected.size()) + " to delete; dry run, nothing written or deleted\n");
-            return Exit(ExitCode::Done);
+            return ExitCode::Done;
         }
 
         std::vector<AnsiText> keys;
@@ -140,37 +247,51 @@ private:
         NoPointer pointer;
         BackupModeChoices choices(command.backup);
         AnswerGivenInAdvance warning(command.force, platform_.output);
-        const Utf8Text folder = MakeAppFolder(command.backupFolder.value_or(platform_.programFolder));
-        DeletionReport report = DeleteConnectionKeys({platform_.registry, platform_.files, pointer}, keys, choices,
-                                                     warning, folder);
+        phase_ = "deleting";
+        const DeletionReport report = DeleteConnectionKeys({platform_.registry, platform_.files, pointer},
+                                                           platform_.clock, keys, choices, warning, folder);
+        return Report(report, selected, warning);
+    }
 
+    ExitCode Report(const DeletionReport& report, const std::vector<ListedRow>& selected,
+                    const AnswerGivenInAdvance& warning) {
+        phase_ = "reporting the deletion";
         std::size_t failed = 0;
+        std::size_t incomplete = 0;
         for (std::size_t i = 0; i < report.keys.size(); ++i) {
-            if (report.keys[i].outcome == KeyOutcome::Deleted) {
-                platform_.output.Out("deleted\t" + selected[i].key + "\n");
-            } else {
+            if (report.keys[i].outcome != KeyOutcome::Deleted) {
                 ++failed;
                 platform_.output.Err("tarvex: could not delete " + selected[i].key + "\n");
+                continue;
+            }
+            Out("deleted\t" + selected[i].key + "\n");
+            if (report.keys[i].backupIncomplete) {
+                ++incomplete;
+                platform_.output.Err("tarvex: deleted with an incomplete backup: " + selected[i].key + "\n");
             }
         }
         const std::size_t deleted = report.keys.size() - failed;
         std::string summary = std::to_string(deleted) + " deleted, " + std::to_string(failed) + " failed";
+        if (incomplete > 0) summary += ", " + std::to_string(incomplete) + " with an incomplete backup";
         if (report.stopped) {
-            summary += ", " + std::to_string(selected.size() - report.keys.size()) +
-                       " left: a backup was incomplete (--force goes on without it)";
+            summary += ", " + std::to_string(selected.size() - report.keys.size()) + " left: " + warning.stopReason();
         }
         platform_.output.Err(summary + "\n");
-        if (report.stopped) return Exit(ExitCode::BackupIncomplete);
-        return Exit(failed > 0 ? ExitCode::DeletionFailed : ExitCode::Done);
+        if (report.stopped) return ExitCode::BackupIncomplete;
+        if (failed > 0) return ExitCode::DeletionFailed;
+        return incomplete > 0 ? ExitCode::DoneWithIncompleteBackup : ExitCode::Done;
     }
 
     const ConsolePlatform& platform_;
+    std::string phase_ = "reading the arguments";
+    bool outputClosed_ = false;
+    bool outputLost_ = false;
 };
 
 }  // namespace
 
 int RunConsole(const std::vector<Utf8Text>& arguments, const ConsolePlatform& platform) {
-    return Console(platform).Run(ParseArguments(arguments));
+    return Console(platform).Run(arguments);
 }
 
 }  // namespace tarvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/case_mapping.h"
 #include "console/console_arguments.h"
 #include "console/listed_row.h"
 #include "util/encoded_text.h"
@@ -9,13 +10,12 @@
 namespace tarvex {
 
 // Whether text matches a wildcard pattern: * any run of characters, ? one
-// character; letters match without regard to case.
+// character. Characters match exactly: callers map both to upper case first.
 bool MatchesWildcard(const Utf8Text& pattern, const Utf8Text& text);
 
-// Whether two texts are the same but for the case of letters.
-bool SameText(const Utf8Text& a, const Utf8Text& b);
-
-// The rows that pass both parts of the filter, in their order.
-std::vector<ListedRow> FilterRows(const std::vector<ListedRow>& rows, const RowFilter& filter);
+// The rows that pass both parts of the filter, in their order; names match
+// the pattern without regard to case.
+std::vector<ListedRow> FilterRows(const std::vector<ListedRow>& rows, const RowFilter& filter,
+                                  const CaseMapping& cases);
 
 }  // namespace tarvex

@@ -22,14 +22,15 @@ struct KnownDevice {
 
 }  // namespace
 
-void FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows) {
-    std::optional<std::vector<AnsiText>> present = devices.PresentDevices();
-    std::optional<std::vector<NetworkDevice>> known = devices.KnownDevices();
-    if (!present || !known) return;
+std::optional<DeviceQueryError> FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows) {
+    DeviceList<AnsiText> present = devices.PresentDevices();
+    if (present.error) return present.error;
+    DeviceList<NetworkDevice> known = devices.KnownDevices();
+    if (known.error) return known.error;
 
     std::unordered_map<AnsiText, KnownDevice> byId;
-    for (const NetworkDevice& device : *known) byId[FoldAscii(device.instanceId)].name = device.name;
-    for (const AnsiText& id : *present) byId[FoldAscii(id)].present = true;
+    for (const NetworkDevice& device : known.devices) byId[FoldAscii(device.instanceId)].name = device.name;
+    for (const AnsiText& id : present.devices) byId[FoldAscii(id)].present = true;
 
     for (ConnectionRow& row : rows) {
         if (!row.pnpInstanceId) continue;
@@ -41,6 +42,7 @@ void FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows) {
         row.adapter = device->second.present ? AdapterState::Present : AdapterState::NotPresent;
         row.device = device->second.name;
     }
+    return std::nullopt;
 }
 
 }  // namespace tarvex

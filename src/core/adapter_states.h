@@ -3,13 +3,14 @@
 #include "core/connection_row.h"
 #include "core/device_query.h"
 
+#include <optional>
 #include <vector>
 
 namespace tarvex {
 
 // Sets each row's adapter state and device name from one pair of device
 // queries; instance IDs match without regard to case. When either query
-// gives nothing, every row keeps an empty Adapter and Device.
-void FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows);
+// fails, every row keeps an empty Adapter and Device, and its error is given.
+std::optional<DeviceQueryError> FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows);
 
 }  // namespace tarvex

@@ -5,38 +5,70 @@
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
+#include <cstdio>
+
 namespace tarvex {
 
 namespace {
 
-bool BackupAccepted(BackupWarning& warning) { return !BackupError || warning.GoOnWithoutFullBackup(); }
+// Enough dated names for one second's worth of runs.
+constexpr int kKeptNameAttempts = 100;
 
-// The earlier full backup may be the only copy of keys deleted before: it
-// stays until its replacement is wholly on the disk. A written draft that
-// cannot take its place is kept, as it may become the only copy of what the
-// user now deletes; a draft the disk did not take in full is removed.
-bool BackUpAllNetworkTrees(const ExportPlatform& platform, BackupWarning& warning, const Utf8Text& file) {
-    BackupError = false;
-    const Utf8Text draft = file + kDraftSuffix;
-    bool written = true;
-    bool append = false;
-    for (const char* path : kNetworkPaths) {
-        written = ExportKey(platform, kLocalMachine, path, draft, true, append) && written;
-        append = true;
-    }
-    if (!written) {
-        platform.files.Remove(draft);
-    } else if (platform.files.IsLinked(file) || !platform.files.Replace(draft, file)) {
-        BackupError = true;
-    }
-    return BackupAccepted(warning);
+// The answer for one backup, and whether the keys it covers go without a whole copy.
+struct BackupAnswer {
+    bool goOn = true;
+    bool incomplete = false;
+};
+
+BackupAnswer Ask(BackupWarning& warning, const BackupProblem& problem) {
+    if (!BackupError) return {};
+    return {warning.GoOnWithoutFullBackup(problem), !problem.written || !problem.complete};
 }
 
-bool BackUpOneKey(const ExportPlatform& platform, BackupWarning& warning, const AnsiText& key,
-                  const Utf8Text& file) {
+// A complete draft may be the only copy of what is deleted now; under the
+// draft's own name the next full backup would remove it.
+Utf8Text KeepAside(BackupFiles& files, Clock& clock, const Utf8Text& draft, const Utf8Text& backupFolder) {
+    const LocalTime now = clock.LocalNow();
+    for (int attempt = 1; attempt <= kKeptNameAttempts; ++attempt) {
+        const Utf8Text name = KeptBackupName(backupFolder, now, attempt);
+        const RenameResult result = files.Rename(draft, name);
+        if (result == RenameResult::Done) return name;
+        if (result == RenameResult::Failed) break;
+    }
+    return draft;
+}
+
+// The earlier full backup may be the only copy of keys deleted before: it
+// stays until its replacement is wholly on the disk. A draft the disk did
+// not take in full is removed.
+BackupAnswer BackUpAllNetworkTrees(const ExportPlatform& platform, Clock& clock, BackupWarning& warning,
+                                   const Utf8Text& backupFolder) {
     BackupError = false;
-    ExportKey(platform, kLocalMachine, key, file, true, true);
-    return BackupAccepted(warning);
+    BackupProblem problem{backupFolder + kLargeBackupFile};
+    const Utf8Text draft = problem.file + kDraftSuffix;
+    bool append = false;
+    for (const char* path : kNetworkPaths) {
+        problem.written = ExportKey(platform, kLocalMachine, path, draft, true, append) && problem.written;
+        append = true;
+    }
+    problem.complete = !BackupError;
+    if (!problem.written) {
+        platform.files.Remove(draft);
+    } else if (!platform.files.Replace(draft, problem.file)) {
+        problem.file = KeepAside(platform.files, clock, draft, backupFolder);
+        problem.keptAside = true;
+        BackupError = true;
+    }
+    return Ask(warning, problem);
+}
+
+BackupAnswer BackUpOneKey(const ExportPlatform& platform, BackupWarning& warning, const AnsiText& key,
+                          const Utf8Text& file) {
+    BackupError = false;
+    BackupProblem problem{file};
+    problem.written = ExportKey(platform, kLocalMachine, key, file, true, true);
+    problem.complete = !BackupError;
+    return Ask(warning, problem);
 }
 
 KeyOutcome DeleteAndLook(RegistryApi& registry, const AnsiText& key) {
@@ -48,20 +80,36 @@ KeyOutcome DeleteAndLook(RegistryApi& registry, const AnsiText& key) {
 
 }  // namespace
 
-DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, const std::vector<AnsiText>& keys,
+Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int attempt) {
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", time.year, time.month, time.day, time.hour,
+                  time.minute, time.second);
+    Utf8Text name = backupFolder + "LargeBackup-" + stamp;
+    if (attempt > 1) name += "-" + std::to_string(attempt);
+    return name + ".reg";
+}
+
+DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, Clock& clock, const std::vector<AnsiText>& keys,
                                     BackupChoices& choices, BackupWarning& warning, const Utf8Text& backupFolder) {
     DeletionReport report;
-    if (choices.chkBackup() && !BackUpAllNetworkTrees(platform, warning, backupFolder + kLargeBackupFile)) {
-        report.stopped = true;
-        return report;
-    }
-    for (const AnsiText& key : keys) {
-        if (!choices.chkBackup() && choices.chkSelective() &&
-            !BackUpOneKey(platform, warning, key, backupFolder + kSmallBackupFile)) {
+    BackupAnswer full;
+    if (choices.chkBackup()) {
+        full = BackUpAllNetworkTrees(platform, clock, warning, backupFolder);
+        if (!full.goOn) {
             report.stopped = true;
             return report;
         }
-        report.keys.push_back({key, DeleteAndLook(platform.registry, key)});
+    }
+    for (const AnsiText& key : keys) {
+        BackupAnswer answer = full;
+        if (!choices.chkBackup() && choices.chkSelective()) {
+            answer = BackUpOneKey(platform, warning, key, backupFolder + kSmallBackupFile);
+            if (!answer.goOn) {
+                report.stopped = true;
+                return report;
+            }
+        }
+        report.keys.push_back({key, DeleteAndLook(platform.registry, key), answer.incomplete});
     }
     return report;
 }

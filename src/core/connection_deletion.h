@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/backup_choices.h"
+#include "core/clock.h"
 #include "export/mod_export.h"
 #include "util/encoded_text.h"
 
@@ -13,12 +14,23 @@ inline constexpr char kSmallBackupFile[] = "SmallBackup.reg";
 // A new full backup is written beside the old one under this suffix first.
 inline constexpr char kDraftSuffix[] = ".tmp";
 
+// What went wrong with one backup, as BackupError flags it.
+struct BackupProblem {
+    Utf8Text file;          // the backup file it concerns
+    bool written = true;    // false: the file could not be opened or written
+    bool complete = true;   // false: a key, a value or a name could not be saved
+    // A complete full backup that could not take LargeBackup.reg's place:
+    // it is kept as file, a name of its own beside it (the draft's, when
+    // even that could not be given).
+    bool keptAside = false;
+};
+
 // Asked once for each backup that BackupError marks as incomplete.
 class BackupWarning {
 public:
     virtual ~BackupWarning() = default;
     // True to delete all the same; false stops before the key it concerns.
-    virtual bool GoOnWithoutFullBackup() = 0;
+    virtual bool GoOnWithoutFullBackup(const BackupProblem& problem) = 0;
 };
 
 enum class KeyOutcome { Deleted, StillThere };
@@ -26,6 +38,7 @@ enum class KeyOutcome { Deleted, StillThere };
 struct DeletedKey {
     AnsiText key;
     KeyOutcome outcome;
+    bool backupIncomplete = false;  // deleted past a warning that its backup is not whole
 };
 
 struct DeletionReport {
@@ -33,12 +46,18 @@ struct DeletionReport {
     bool stopped = false;          // a backup warning was answered with a stop
 };
 
+// The name a full backup is kept under when it cannot replace
+// LargeBackup.reg: LargeBackup-YYYYMMDD-HHMMSS.reg, then -2, -3, ... for
+// attempt 2, 3, ...
+Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int attempt);
+
 // Backs up as the choices ask, then deletes each key under HKLM with its
 // subtree, in order. The full backup goes into a draft that replaces
 // LargeBackup.reg only when complete; a complete draft that cannot take the
-// old file's place stays beside it. A key already gone when its turn comes
-// (such as one the current control set shares) counts as deleted.
-DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, const std::vector<AnsiText>& keys,
+// old file's place is kept beside it under a dated name. A key already gone
+// when its turn comes (such as one the current control set shares) counts
+// as deleted.
+DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, Clock& clock, const std::vector<AnsiText>& keys,
                                     BackupChoices& choices, BackupWarning& warning, const Utf8Text& backupFolder);
 
 }  // namespace tarvex

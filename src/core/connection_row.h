@@ -14,7 +14,8 @@ enum class AdapterState { Unknown, Present, NotPresent, NoDevice };
 // One connection entry as the scan finds it.
 struct ConnectionRow {
     AnsiText key;   // below HKLM: the Network path, the class key, the connection key
-    AnsiText name;  // the Connection subkey's Name
+    AnsiText name;  // the Connection subkey's Name, through the ANSI calls
+    Utf8Text unicodeName;  // the same through the wide call, when the scan is asked for it
     std::optional<AnsiText> pnpInstanceId;
     AdapterState adapter = AdapterState::Unknown;
     Utf8Text device;  // the device's friendly name or description; empty without a device

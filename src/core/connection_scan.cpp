@@ -27,6 +27,18 @@ std::optional<AnsiText> ReadInstanceId(RegistryApi& registry, KeyHandle connecti
     return id;
 }
 
+bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
+
+// Whole names come through the wide call; a Name that holds no text reads
+// as the ANSI calls show it, which is ASCII.
+bool ReadName(RegistryApi& registry, UnicodeValues* unicode, KeyHandle connection, ConnectionRow& row) {
+    std::uint32_t type = kRegNone;
+    if (unicode == nullptr) return ReadOpenKeyValue(registry, connection, "Name", row.name, type);
+    if (unicode->QueryUnicodeText(connection, "Name", type, row.unicodeName) != kSuccess) return false;
+    if (IsText(type)) return true;
+    return ReadOpenKeyValue(registry, connection, "Name", row.unicodeName, type);
+}
+
 }  // namespace
 
 std::vector<AnsiText> SplitSubkeyList(const AnsiText& list) {
@@ -44,31 +56,30 @@ std::vector<AnsiText> SplitSubkeyList(const AnsiText& list) {
     }
 }
 
-std::vector<ConnectionRow> ScanConnectionRows(RegistryApi& registry, DeviceQuery* devices) {
-    std::vector<ConnectionRow> rows;
-    for (const char* networkPath : kNetworkPaths) ScanNetworkKey(registry, rows, networkPath, devices != nullptr);
-    if (devices != nullptr) FindAdapters(*devices, rows);
-    return rows;
+ConnectionScan ScanConnectionRows(RegistryApi& registry, const ScanReads& reads) {
+    ConnectionScan scan;
+    for (const char* networkPath : kNetworkPaths) ScanNetworkKey(registry, scan.rows, networkPath, reads);
+    if (reads.devices != nullptr) scan.deviceError = FindAdapters(*reads.devices, scan.rows);
+    return scan;
 }
 
 void ScanNetworkKey(RegistryApi& registry, std::vector<ConnectionRow>& rows, const AnsiText& networkPath,
-                    bool withInstanceIds) {
+                    const ScanReads& reads) {
     for (const AnsiText& name : ListSubkeyNames(registry, networkPath)) {
-        if (NamesBraceKey(name)) ScanClassKey(registry, rows, networkPath + "\\" + name, withInstanceIds);
+        if (NamesBraceKey(name)) ScanClassKey(registry, rows, networkPath + "\\" + name, reads);
     }
 }
 
 void ScanClassKey(RegistryApi& registry, std::vector<ConnectionRow>& rows, const AnsiText& classPath,
-                  bool withInstanceIds) {
+                  const ScanReads& reads) {
     for (const AnsiText& name : ListSubkeyNames(registry, classPath)) {
         if (!NamesBraceKey(name)) continue;
         ConnectionRow row{classPath + "\\" + name};
         // One open serves the name and the instance ID, with the rights ReadValue asks for.
         UniqueKey connection(registry);
         if (connection.Open(kLocalMachine, row.key + "\\Connection", kReadWriteMask) != kSuccess) continue;
-        std::uint32_t type;
-        if (!ReadOpenKeyValue(registry, connection.get(), "Name", row.name, type)) continue;
-        if (withInstanceIds) row.pnpInstanceId = ReadInstanceId(registry, connection.get());
+        if (!ReadName(registry, reads.unicodeNames, connection.get(), row)) continue;
+        if (reads.devices != nullptr) row.pnpInstanceId = ReadInstanceId(registry, connection.get());
         rows.push_back(std::move(row));
     }
 }

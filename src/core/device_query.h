@@ -2,6 +2,7 @@
 
 #include "util/encoded_text.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -12,15 +13,29 @@ struct NetworkDevice {
     Utf8Text name;        // friendly name, else description; may be empty
 };
 
-// The network-class devices Windows knows. Each query gives nothing when
-// the system cannot give the set.
+// Why a device query gave no list: the call that failed and its error.
+struct DeviceQueryError {
+    Utf8Text call;
+    std::uint32_t code = 0;
+    Utf8Text text;  // the system's words for the code; may be empty
+};
+
+// A whole list of devices, or the error that kept it from being whole: a
+// partial list would make live adapters look gone.
+template <typename Device>
+struct DeviceList {
+    std::vector<Device> devices;
+    std::optional<DeviceQueryError> error;
+};
+
+// The network-class devices Windows knows.
 class DeviceQuery {
 public:
     virtual ~DeviceQuery() = default;
     // The instance IDs of the devices present now.
-    virtual std::optional<std::vector<AnsiText>> PresentDevices() = 0;
+    virtual DeviceList<AnsiText> PresentDevices() = 0;
     // Every device Windows knows, connected or not, with its name.
-    virtual std::optional<std::vector<NetworkDevice>> KnownDevices() = 0;
+    virtual DeviceList<NetworkDevice> KnownDevices() = 0;
 };
 
 }  // namespace tarvex

@@ -22,12 +22,16 @@ public:
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
-    // True when the name opened is a link (symbolic link, junction, mount
-    // point) or one of several hard links: writing would change another file.
+    // True when the name opened stands for another name (symbolic link,
+    // junction, mount point), cannot be told apart from one, or is one of
+    // several hard links: writing would change another file.
     virtual bool IsLinked() const = 0;
     virtual bool Write(const std::string& bytes) = 0;
     virtual bool Close() = 0;
 };
+
+enum class PathKind { Missing, Folder, File };
+enum class RenameResult { Done, NameTaken, Failed };
 
 // The file calls the export makes; contents are raw bytes.
 class BackupFiles {
@@ -39,10 +43,12 @@ public:
     // fails when the name exists); nullptr when the file cannot be opened.
     // Neither follows a link at the name nor empties anything.
     virtual std::unique_ptr<OutputFile> Open(const Utf8Text& path, bool append) = 0;
-    // As OutputFile::IsLinked, for a file by its name; false when missing.
-    virtual bool IsLinked(const Utf8Text& path) = 0;
     // Puts from in the place of to in one step; false leaves both as they were.
     virtual bool Replace(const Utf8Text& from, const Utf8Text& to) = 0;
+    // Gives from the name to, which must be free: NameTaken leaves both as they were.
+    virtual RenameResult Rename(const Utf8Text& from, const Utf8Text& to) = 0;
+    // What the path names; a path that cannot be looked at counts as missing.
+    virtual PathKind KindOf(const Utf8Text& path) = 0;
     // Removes the name: a link goes, what it leads to stays.
     virtual void Remove(const Utf8Text& path) = 0;
 };

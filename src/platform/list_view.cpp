@@ -32,7 +32,7 @@ void ListView::EndUpdate() {
 }
 
 void ListView::RemoveAllRows() {
-    if (!Send(LVM_DELETEALLITEMS, 0, 0)) ThrowWindowFailure("remove its rows");
+    if (!Send(LVM_DELETEALLITEMS, 0, 0)) ThrowWindowFailure("The list control could not remove its rows");
     rows_.clear();
 }
 
@@ -51,7 +51,7 @@ void ListView::AppendRow(const ConnectionRow& connection) {
     auto index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (index < 0) {
         rows_.pop_back();
-        ThrowWindowFailure("add a row");
+        ThrowWindowFailure("The list control could not add a row");
     }
     for (int column = 1; column < 4; ++column) SetCell(index, column, row.cells[column]);
 
@@ -63,7 +63,7 @@ void ListView::SetCell(int index, int column, std::wstring& text) {
     cell.iSubItem = column;
     cell.pszText = text.data();
     if (!Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell))) {
-        ThrowWindowFailure("set a row's cell");
+        ThrowWindowFailure("The list control could not set a row's cell");
     }
 }
 
@@ -73,7 +73,7 @@ const ListView::Row& ListView::RowAt(int row) const {
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    if (!Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) ThrowWindowFailure("read a row");
+    if (!Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) ThrowWindowFailure("The list control could not read a row");
     return rows_.at(static_cast<std::size_t>(item.lParam));
 }
 
@@ -100,7 +100,7 @@ void ListView::SetChecked(int row, bool checked) {
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = INDEXTOSTATEIMAGEMASK(checked ? kCheckedImage : kUncheckedImage);
     if (!Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item))) {
-        ThrowWindowFailure("set a check mark");
+        ThrowWindowFailure("The list control could not set a check mark");
     }
 }
 
@@ -123,7 +123,7 @@ void ListView::Redraw() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE |
 void ListView::Sort() {
     sortPending_ = false;
     if (!Send(LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareRows))) {
-        ThrowWindowFailure("sort its rows");
+        ThrowWindowFailure("The list control could not sort its rows");
     }
 }
 

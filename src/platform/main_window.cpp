@@ -40,7 +40,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&windowClass)) ThrowWindowFailure("register the window class");
+    if (!RegisterClassExW(&windowClass)) ThrowWindowFailure("The window class could not be registered");
 }
 
 HFONT CreateMessageFont(const DpiFunctions& dpiFunctions, unsigned dpi) {
@@ -62,19 +62,20 @@ void AddColumn(HWND list, int position, const wchar_t* header) {
 MainWindow::MainWindow(HINSTANCE instance, ExportRegistry& registry, ProgramExit& exit, DpiFunctions dpiFunctions)
     : instance_(instance),
       dpiFunctions_(dpiFunctions),
-      form_(registry, {list_, *this, pump_, messages_, exit, *this, clipboard_, files_, pointer_, *this, devices_}) {}
+      form_(registry, {list_, *this, pump_, messages_, exit, *this, clipboard_, files_, pointer_, *this, devices_,
+                          clock_}) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 void MainWindow::Create() {
-    if (!LoadCommonControls()) ThrowWindowFailure("load the common controls");
+    if (!LoadCommonControls()) ThrowWindowFailure("The common controls could not be loaded");
     RegisterWindowClass(instance_, &WindowProc);
     HWND created = CreateWindowExW(0, kWindowClass, Utf8ToWide(kProgramTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
     if (createFailure_) std::rethrow_exception(std::exchange(createFailure_, nullptr));
-    if (created == nullptr) ThrowWindowFailure("create the main window");
+    if (created == nullptr) ThrowWindowFailure("The main window could not be created");
 
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
     dpiFunctions_.AdjustWindowRect(frame, kWindowStyle, dpi_);
@@ -197,7 +198,7 @@ void MainWindow::CreateControls() {
             TwipsToPixels(design.left, dpi_), TwipsToPixels(design.top, dpi_), TwipsToPixels(design.width, dpi_),
             TwipsToPixels(design.height, dpi_), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
             instance_, nullptr);
-        if (control == nullptr) ThrowWindowFailure("create a control");
+        if (control == nullptr) ThrowWindowFailure("A control could not be created");
     }
     HWND list = Control(kLV1Id);
     list_.Attach(list);

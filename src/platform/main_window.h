@@ -9,6 +9,7 @@
 #include "platform/unique_handles.h"
 #include "platform/win32_backup_files.h"
 #include "platform/win32_clipboard.h"
+#include "platform/win32_clock.h"
 #include "platform/win32_event_pump.h"
 #include "platform/win32_mouse_pointer.h"
 
@@ -72,6 +73,7 @@ private:
     Win32BackupFiles files_;
     Win32MousePointer pointer_;
     SetupApiDevices devices_;
+    Win32Clock clock_;
     UniqueFont font_;
     std::exception_ptr createFailure_;
     Form1 form_;

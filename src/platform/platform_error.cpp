@@ -26,10 +26,13 @@ std::string SystemErrorText(unsigned long number) {
     return WideToUtf8(text);
 }
 
-void ThrowWindowFailure(const char* action) {
+void ThrowWindowFailure(const char* failure) {
     DWORD lastError = GetLastError();
-    if (lastError != ERROR_SUCCESS) throw AppError(static_cast<long>(lastError), SystemErrorText(lastError));
-    throw AppError(kGeneralFailure, std::string("The list control could not ") + action + ".");
+    const std::string what = std::string(failure) + ".";
+    if (lastError != ERROR_SUCCESS) {
+        throw AppError(static_cast<long>(lastError), what + " " + SystemErrorText(lastError));
+    }
+    throw AppError(kGeneralFailure, what);
 }
 
 }  // namespace tarvex

@@ -9,8 +9,10 @@ namespace tarvex {
 // The system's text for an error number, without the trailing line break.
 Utf8Text SystemErrorText(unsigned long number);
 
-// Raises the untrapped error for a window call that failed: the thread's last
-// error when it has one, otherwise a general failure naming the action.
-[[noreturn]] void ThrowWindowFailure(const char* action);
+// Raises the untrapped error for a window call that failed. Its text names
+// what failed ("The clipboard could not be opened"), followed by the system's
+// words for the thread's last error when it has one; its number is that
+// error, else a general failure.
+[[noreturn]] void ThrowWindowFailure(const char* failure);
 
 }  // namespace tarvex

@@ -1,5 +1,7 @@
 #include "platform/setupapi_devices.h"
 
+#include "core/device_set.h"
+#include "platform/platform_error.h"
 #include "platform/wide_text.h"
 #include "util/unique_handle.h"
 
@@ -26,12 +28,11 @@ struct DeviceSetCloser {
 // Device instance IDs are at most 200 characters (MAX_DEVICE_ID_LEN).
 constexpr DWORD kLongestInstanceId = 200;
 
-std::wstring InstanceId(HDEVINFO set, SP_DEVINFO_DATA& device) {
-    std::wstring id(kLongestInstanceId + 1, L'\0');
-    DWORD needed = 0;
-    if (!SetupDiGetDeviceInstanceIdW(set, &device, id.data(), static_cast<DWORD>(id.size()), &needed)) return {};
-    id.resize(id.find(L'\0'));
-    return id;
+// SetupAPI reports errors through the thread's last error; a failure that
+// leaves it at 0 must still not pass for success.
+std::uint32_t LastErrorOfFailure() {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
 }
 
 // Most names fit the first buffer, so one call reads them.
@@ -52,41 +53,54 @@ std::wstring TextProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property)
     }
 }
 
-// Calls visit for each device of the network class that the flags select.
-template <typename Visit>
-bool ForEachNetworkDevice(DWORD flags, Visit visit) {
-    UniqueHandle<DeviceSetCloser> set(SetupDiGetClassDevsW(&kNetworkClass, nullptr, nullptr, flags));
-    if (!set.isOpen()) return false;
-    SP_DEVINFO_DATA device{sizeof(device)};
-    for (DWORD index = 0; SetupDiEnumDeviceInfo(set.get(), index, &device); ++index) {
-        std::wstring id = InstanceId(set.get(), device);
-        if (!id.empty()) visit(set.get(), device, id);
+class NetworkDeviceSet final : public DeviceSet {
+public:
+    explicit NetworkDeviceSet(HDEVINFO set) : set_(set) {}
+
+    std::uint32_t Select(std::uint32_t index) override {
+        device_ = SP_DEVINFO_DATA{sizeof(device_)};
+        return SetupDiEnumDeviceInfo(set_, index, &device_) ? 0 : LastErrorOfFailure();
     }
-    return true;
+    std::uint32_t InstanceId(AnsiText& id) override {
+        std::wstring wide(kLongestInstanceId + 1, L'\0');
+        DWORD needed = 0;
+        if (!SetupDiGetDeviceInstanceIdW(set_, &device_, wide.data(), static_cast<DWORD>(wide.size()), &needed)) {
+            return LastErrorOfFailure();
+        }
+        wide.resize(wide.find(L'\0'));
+        if (wide.empty()) return ERROR_INVALID_DATA;
+        id = WideToAnsi(wide);
+        return 0;
+    }
+    Utf8Text Name() override {
+        std::wstring name = TextProperty(set_, device_, SPDRP_FRIENDLYNAME);
+        if (name.empty()) name = TextProperty(set_, device_, SPDRP_DEVICEDESC);
+        return WideToUtf8(name);
+    }
+
+private:
+    HDEVINFO set_;
+    SP_DEVINFO_DATA device_{sizeof(device_)};
+};
+
+template <typename Device>
+DeviceList<Device> QueryNetworkDevices(DWORD flags, DeviceList<Device> (*list)(DeviceSet&)) {
+    UniqueHandle<DeviceSetCloser> set(SetupDiGetClassDevsW(&kNetworkClass, nullptr, nullptr, flags));
+    DeviceList<Device> result;
+    if (!set.isOpen()) {
+        result.error = DeviceQueryError{"SetupDiGetClassDevsW", LastErrorOfFailure(), {}};
+    } else {
+        NetworkDeviceSet devices(set.get());
+        result = list(devices);
+    }
+    if (result.error) result.error->text = SystemErrorText(result.error->code);
+    return result;
 }
 
 }  // namespace
 
-std::optional<std::vector<AnsiText>> SetupApiDevices::PresentDevices() {
-    std::vector<AnsiText> ids;
-    if (!ForEachNetworkDevice(DIGCF_PRESENT, [&](HDEVINFO, SP_DEVINFO_DATA&, const std::wstring& id) {
-            ids.push_back(WideToAnsi(id));
-        })) {
-        return std::nullopt;
-    }
-    return ids;
-}
+DeviceList<AnsiText> SetupApiDevices::PresentDevices() { return QueryNetworkDevices(DIGCF_PRESENT, &ListInstanceIds); }
 
-std::optional<std::vector<NetworkDevice>> SetupApiDevices::KnownDevices() {
-    std::vector<NetworkDevice> devices;
-    if (!ForEachNetworkDevice(0, [&](HDEVINFO set, SP_DEVINFO_DATA& device, const std::wstring& id) {
-            std::wstring name = TextProperty(set, device, SPDRP_FRIENDLYNAME);
-            if (name.empty()) name = TextProperty(set, device, SPDRP_DEVICEDESC);
-            devices.push_back({WideToAnsi(id), WideToUtf8(name)});
-        })) {
-        return std::nullopt;
-    }
-    return devices;
-}
+DeviceList<NetworkDevice> SetupApiDevices::KnownDevices() { return QueryNetworkDevices(0, &ListNamedDevices); }
 
 }  // namespace tarvex

@@ -8,8 +8,8 @@ namespace tarvex {
 // now, no flags for every device Windows knows.
 class SetupApiDevices final : public DeviceQuery {
 public:
-    std::optional<std::vector<AnsiText>> PresentDevices() override;
-    std::optional<std::vector<NetworkDevice>> KnownDevices() override;
+    DeviceList<AnsiText> PresentDevices() override;
+    DeviceList<NetworkDevice> KnownDevices() override;
 };
 
 }  // namespace tarvex

@@ -15,10 +15,14 @@ void RestrictDllSearchToSystem32() {
     SetDllDirectoryW(L"");
 }
 
-bool LoadCommonControls() {
+bool LoadCommonControls(LoadLibraryCall load) {
     // A full System32 path would pass the side-by-side store by and give the
     // old controls; the restricted search still finds version 6 through it.
-    HMODULE module = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = load(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Windows 7 without KB2533623 refuses the flag. Its search by name still
+    // takes version 6 from the manifest's side-by-side entry, and
+    // SetDllDirectoryW has taken the current folder out of it.
+    if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) module = load(L"comctl32.dll", nullptr, 0);
     if (module == nullptr) return false;
     using InitCommonControlsExCall = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     auto init = reinterpret_cast<InitCommonControlsExCall>(

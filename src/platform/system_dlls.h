@@ -1,6 +1,10 @@
 #pragma once
 
+#include <windows.h>
+
 namespace tarvex {
+
+using LoadLibraryCall = HMODULE(WINAPI*)(LPCWSTR, HANDLE, DWORD);
 
 // Both programs run elevated from folders other users may write to: from
 // here on, a DLL that Windows or the program loads by name comes from
@@ -10,7 +14,9 @@ void RestrictDllSearchToSystem32();
 
 // Registers the list view and button classes of common controls 6. The DLL
 // is no KnownDLL, so it is not imported: it is loaded at run time, where the
-// manifest's side-by-side entry or System32 puts it. False when it cannot be.
-bool LoadCommonControls();
+// manifest's side-by-side entry or System32 puts it; where the loader refuses
+// the System32-only flag (Windows 7 without KB2533623), by its name alone.
+// False when it cannot be loaded.
+bool LoadCommonControls(LoadLibraryCall load = &LoadLibraryExW);
 
 }  // namespace tarvex

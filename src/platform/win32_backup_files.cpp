@@ -1,7 +1,9 @@
 #include "platform/win32_backup_files.h"
 
+#include "export/file_links.h"
 #include "platform/unique_handles.h"
 #include "platform/wide_text.h"
+#include "platform/handle_writes.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,12 +13,18 @@ namespace tarvex {
 
 namespace {
 
-// What the handle is, not what its name may lead to: a reparse point, or a
-// file that also goes by another name. One that cannot be asked counts as linked.
+// What the handle is, not what its name may lead to. The two Ex classes
+// ask the file alone; GetFileInformationByHandle would also ask the volume.
 bool IsLinkedFile(HANDLE file) {
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(file, &information)) return true;
-    return (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || information.nNumberOfLinks > 1;
+    FILE_STANDARD_INFO standard{};
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    FileLinks links;
+    links.known = GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
+                  GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag);
+    links.linkCount = standard.NumberOfLinks;
+    links.reparsePoint = (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    links.reparseTag = tag.ReparseTag;
+    return LeadsToAnotherName(links);
 }
 
 // Writes at the end of the file; start is where this open began.
@@ -28,16 +36,7 @@ public:
 
     bool Write(const std::string& bytes) override {
         if (failed_) return false;
-        const char* next = bytes.data();
-        std::size_t left = bytes.size();
-        while (left > 0) {
-            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, std::numeric_limits<DWORD>::max()));
-            DWORD written = 0;
-            if (!WriteFile(file_.get(), next, chunk, &written, nullptr) || written == 0) return TakeBack();
-            next += written;
-            left -= written;
-        }
-        return true;
+        return WriteToFile(file_.get(), bytes.data(), bytes.size()) == ERROR_SUCCESS || TakeBack();
     }
 
     // The backup must be on the disk before the key it saves is deleted.
@@ -97,11 +96,19 @@ std::unique_ptr<OutputFile> Win32BackupFiles::Open(const std::string& path, bool
     return std::make_unique<Win32OutputFile>(std::move(file), start);
 }
 
-bool Win32BackupFiles::IsLinked(const std::string& path) {
-    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return file.isOpen() && IsLinkedFile(file.get());
+RenameResult Win32BackupFiles::Rename(const std::string& from, const std::string& to) {
+    if (MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return RenameResult::Done;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? RenameResult::NameTaken
+                                                                        : RenameResult::Failed;
+}
+
+PathKind Win32BackupFiles::KindOf(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder : PathKind::File;
 }
 
 bool Win32BackupFiles::Replace(const std::string& from, const std::string& to) {

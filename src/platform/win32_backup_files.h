@@ -9,8 +9,9 @@ class Win32BackupFiles final : public BackupFiles {
 public:
     std::unique_ptr<InputFile> OpenForReading(const Utf8Text& path) override;
     std::unique_ptr<OutputFile> Open(const Utf8Text& path, bool append) override;
-    bool IsLinked(const Utf8Text& path) override;
     bool Replace(const Utf8Text& from, const Utf8Text& to) override;
+    RenameResult Rename(const Utf8Text& from, const Utf8Text& to) override;
+    PathKind KindOf(const Utf8Text& path) override;
     void Remove(const Utf8Text& path) override;
 };
 

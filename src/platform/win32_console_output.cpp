@@ -1,39 +1,37 @@
 #include "platform/win32_console_output.h"
 
+#include "platform/handle_writes.h"
+#include "platform/platform_error.h"
 #include "platform/wide_text.h"
 
-#include <algorithm>
-#include <limits>
 #include <string>
 
 namespace tarvex {
 
 namespace {
 
-void Write(DWORD which, const Utf8Text& text) {
+DWORD Write(DWORD which, const Utf8Text& text) {
     HANDLE stream = GetStdHandle(which);
-    if (stream == nullptr || stream == INVALID_HANDLE_VALUE || text.empty()) return;
+    if (stream == INVALID_HANDLE_VALUE) return GetLastError();
+    // A program started without that stream has nowhere to write and loses nothing.
+    if (stream == nullptr || text.empty()) return ERROR_SUCCESS;
     DWORD mode = 0;
     if (GetConsoleMode(stream, &mode)) {
-        std::wstring wide = Utf8ToWide(text);
-        DWORD written = 0;
-        WriteConsoleW(stream, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        const std::wstring wide = Utf8ToWide(text);
+        return WriteToConsole(stream, wide.data(), wide.size());
     }
-    const char* next = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        DWORD written = 0;
-        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, std::numeric_limits<DWORD>::max()));
-        if (!WriteFile(stream, next, chunk, &written, nullptr) || written == 0) return;
-        next += written;
-        left -= written;
-    }
+    return WriteToFile(stream, text.data(), text.size());
 }
 
 }  // namespace
 
-void Win32ConsoleOutput::Out(const Utf8Text& text) { Write(STD_OUTPUT_HANDLE, text); }
+OutputWrite Win32ConsoleOutput::Out(const Utf8Text& text) {
+    const DWORD error = Write(STD_OUTPUT_HANDLE, text);
+    if (error == ERROR_SUCCESS) return {};
+    if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA) return {WriteResult::ReaderGone, error, {}};
+    return {WriteResult::Failed, error, SystemErrorText(error)};
+}
+
 void Win32ConsoleOutput::Err(const Utf8Text& text) { Write(STD_ERROR_HANDLE, text); }
 
 }  // namespace tarvex

@@ -10,7 +10,7 @@ namespace tarvex {
 // redirected as UTF-8 without a byte-order mark.
 class Win32ConsoleOutput final : public ConsoleOutput {
 public:
-    void Out(const Utf8Text& text) override;
+    OutputWrite Out(const Utf8Text& text) override;
     void Err(const Utf8Text& text) override;
 };
 

@@ -1,10 +1,12 @@
 #include "registry/win32_registry.h"
 
+#include "platform/wide_text.h"
 #include "registry/win32_hkey.h"
 
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,6 +113,32 @@ AnsiFit Win32Registry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
     if (size % sizeof(wchar_t) != 0) return AnsiFit::DataLost;
     const auto* text = reinterpret_cast<const wchar_t*>(data.data());
     return FitsAnsiCodePage(text, size / sizeof(wchar_t)) ? AnsiFit::Exact : AnsiFit::DataLost;
+}
+
+Status Win32Registry::QueryUnicodeText(KeyHandle key, const std::string& valueName, std::uint32_t& type,
+                                       std::string& text) {
+    text.clear();
+    const std::wstring name(valueName.begin(), valueName.end());  // the program's value names are ASCII
+    std::vector<BYTE> data(512);
+    DWORD valueType = REG_NONE;
+    LSTATUS status;
+    for (;;) {
+        DWORD size = static_cast<DWORD>(data.size());
+        status = ::RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &valueType, data.data(), &size);
+        if (status == ERROR_MORE_DATA && size > data.size()) {
+            data.resize(size);
+            continue;
+        }
+        data.resize(status == ERROR_SUCCESS ? size : 0);
+        break;
+    }
+    type = valueType;
+    if (status != ERROR_SUCCESS || !IsText(valueType)) return status;
+    std::wstring wide(data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(wide.data(), data.data(), wide.size() * sizeof(wchar_t));
+    if (!wide.empty() && wide.back() == L'\0') wide.pop_back();
+    text = WideToUtf8(wide);
+    return status;
 }
 
 }  // namespace tarvex

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "registry/export_registry.h"
+#include "registry/unicode_values.h"
 
 namespace tarvex {
 
-// The platform's own registry through the advapi32 and shlwapi ANSI calls.
-class Win32Registry final : public ExportRegistry {
+// The platform's own registry through the advapi32 and shlwapi ANSI calls,
+// and the wide call for text that must come whole.
+class Win32Registry final : public ExportRegistry, public UnicodeValues {
 public:
     Status RegOpenKeyExA(KeyHandle key, const AnsiText& subKey, std::uint32_t options, std::uint32_t access,
                          KeyHandle& opened) override;
@@ -18,6 +20,7 @@ public:
     Status SHDeleteKeyA(KeyHandle key, const AnsiText& subKey) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
+    Status QueryUnicodeText(KeyHandle key, const AnsiText& valueName, std::uint32_t& type, Utf8Text& text) override;
 };
 
 }  // namespace tarvex

@@ -4,6 +4,7 @@
 #include "support/fake_connection_list.h"
 #include "support/fake_devices.h"
 #include "support/fake_platform.h"
+#include "support/fixed_clock.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
 
@@ -54,7 +55,8 @@ struct Form1Harness {
     RecordingPointer pointer;
     RecordingCloser closer;
     FakeDevices devices;
-    Form1 form{registry, {list, layout, pump, messages, exit, checks, clipboard, files, pointer, closer, devices}};
+    FixedClock clock;
+    Form1 form{registry, {list, layout, pump, messages, exit, checks, clipboard, files, pointer, closer, devices, clock}};
 };
 
 }  // namespace tarvex

@@ -1,23 +1,36 @@
 #include "console/console_program.h"
 #include "console/exit_codes.h"
 #include "core/connection_deletion.h"
+#include "support/ascii_case_mapping.h"
 #include "support/fake_devices.h"
+#include "support/fixed_clock.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
 
 namespace tarvex {
 namespace {
 
 using namespace std::string_literals;
 
+// Standard output that may break: every write from failFrom on gives result.
 class RecordingOutput final : public ConsoleOutput {
 public:
-    void Out(const Utf8Text& text) override { out += text; }
+    OutputWrite Out(const Utf8Text& text) override {
+        if (writes++ >= failFrom) return {result, 232, "The pipe is being closed."};
+        out += text;
+        return {};
+    }
     void Err(const Utf8Text& text) override { err += text; }
     std::string out;
     std::string err;
+    int writes = 0;
+    int failFrom = 1 << 30;
+    WriteResult result = WriteResult::Failed;
 };
 
 // Windows-1252 as far as the tests' names go: ASCII and Latin-1.
@@ -59,7 +72,8 @@ protected:
         ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, key + "\\Connection", "PnpInstanceID", kRegSz, id + '\0'));
     }
     ExitCode Run(std::vector<std::string> arguments) {
-        return static_cast<ExitCode>(RunConsole(arguments, {registry, devices, files, output, "C:\\Tools", &Latin1ToUtf8}));
+        return static_cast<ExitCode>(RunConsole(
+            arguments, {registry, registry, devices, files, output, clock, cases, "C:\\Tools", &Latin1ToUtf8}));
     }
     bool Exists(const std::string& key) const { return registry.KeyExists(kLocalMachine, key); }
 
@@ -67,6 +81,8 @@ protected:
     FakeDevices devices;
     MemoryFiles files;
     RecordingOutput output;
+    FixedClock clock;
+    AsciiCaseMapping cases;
 };
 
 TEST_F(ConsoleProgram, ListsEveryRowInScanOrder) {
@@ -89,6 +105,111 @@ TEST_F(ConsoleProgram, CheckCountsStaleRowsAndSaysSoInItsExitCode) {
     output.out.clear();
     EXPECT_EQ(ExitCode::Done, Run({"check", "--name", "Ether*"}));
     EXPECT_EQ("0\n", output.out);
+    output.out.clear();
+    EXPECT_EQ(ExitCode::StaleFound, Run({"check", "--name", "caf*"}));
+    EXPECT_EQ("1\n", output.out);
+}
+
+// Without a whole device list, no row can be called stale: what asks for
+// stale rows stops and deletes nothing; the rest goes on without adapters.
+TEST_F(ConsoleProgram, FailedDeviceQueryNeverPassesForNoDevice) {
+    for (bool presentFails : {true, false}) {
+        devices.presentFails = presentFails;
+        devices.knownFails = !presentFails;
+        for (std::vector<std::string> command : {std::vector<std::string>{"check"}, {"list", "--stale"},
+                                                 {"delete", "--stale", "--backup", "none"}}) {
+            output = {};
+            EXPECT_EQ(ExitCode::StaleUnknown, Run(command)) << command[0];
+            EXPECT_EQ("", output.out);
+            EXPECT_EQ("tarvex: could not tell which entries are stale: SetupDiEnumDeviceInfo failed with error 13: "
+                      "The data is invalid.\n",
+                      output.err);
+        }
+    }
+    EXPECT_TRUE(Exists(kSet1 + "{2}"s));
+
+    output = {};
+    EXPECT_EQ(ExitCode::Done, Run({"list"}));
+    EXPECT_NE(std::string::npos, output.out.find("ControlSet001\tUSB dongle\t\t\t" + kSet1 + "{3}\r\n"));
+    EXPECT_NE(std::string::npos, output.err.find("warning: the device query failed"));
+    output = {};
+    EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "none"}));
+    EXPECT_FALSE(Exists(kSet2 + "{4}"s));
+}
+
+// Names outside the ANSI code page come as Windows stores them.
+TEST_F(ConsoleProgram, NamesAreReadWhole) {
+    registry.SetUnicodeText(kLocalMachine, kSet2 + "{4}\\Connection"s, "Name", "\xD0\xA1\xD0\xB5\xD1\x82\xD1\x8C", "????");
+    EXPECT_EQ(ExitCode::Done, Run({"list", "--name", "\xD0\xA1\xD0\xB5\xD1\x82\xD1\x8C", "--format", "json"}));
+    EXPECT_NE(std::string::npos, output.out.find("\"connection\":\"\\u0421\\u0435\\u0442\\u044c\""));
+}
+
+TEST_F(ConsoleProgram, MissingNetworkKeyIsNoLackOfRights) {
+    MemoryRegistry empty;
+    RecordingOutput out;
+    EXPECT_EQ(ExitCode::Done, static_cast<ExitCode>(RunConsole(
+                                  {"list"}, {empty, empty, devices, files, out, clock, cases, "C:\\Tools", &Latin1ToUtf8})));
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\r\n", out.out);
+}
+
+struct LostOutput {
+    const char* what;
+    std::vector<std::string> command;
+    WriteResult result;
+    ExitCode exit;
+};
+
+class LostOutputs : public ConsoleProgram, public ::testing::WithParamInterface<LostOutput> {};
+
+// Output that fails is never success; a reader that went away is no fault of the run's.
+TEST_P(LostOutputs, GiveTheirOwnCodeAndLetTheDeletionFinish) {
+    output.failFrom = 0;
+    output.result = GetParam().result;
+    EXPECT_EQ(GetParam().exit, Run(GetParam().command));
+    const bool failed = GetParam().result == WriteResult::Failed;
+    EXPECT_EQ(failed, output.err.find("tarvex: could not write to standard output: The pipe is being closed. (error "
+                                      "232)\n") != std::string::npos)
+        << output.err;
+    EXPECT_EQ(1, output.writes) << "a broken stream is written to once";
+    if (GetParam().command[0] == "delete") {
+        EXPECT_FALSE(Exists(kSet1 + "{3}"s)) << "the deletion finished";
+        EXPECT_FALSE(Exists(kSet2 + "{4}"s));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, LostOutputs,
+    ::testing::Values(
+        LostOutput{"ListFails", {"list"}, WriteResult::Failed, ExitCode::Unfinished},
+        LostOutput{"CheckFails", {"check"}, WriteResult::Failed, ExitCode::Unfinished},
+        LostOutput{"DeleteFails", {"delete", "--stale", "--backup", "none"}, WriteResult::Failed, ExitCode::Unfinished},
+        LostOutput{"ListReaderGone", {"list"}, WriteResult::ReaderGone, ExitCode::Done},
+        LostOutput{"CheckReaderGone", {"check"}, WriteResult::ReaderGone, ExitCode::StaleFound},
+        LostOutput{"DeleteReaderGone", {"delete", "--stale", "--backup", "none"}, WriteResult::ReaderGone,
+                   ExitCode::Done}),
+    [](const auto& info) { return info.param.what; });
+
+TEST_F(ConsoleProgram, FailedDeletionOutranksLostOutput) {
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{2}\\Ndi"s));
+    registry.SetRights(kLocalMachine, kSet1 + "{2}\\Ndi"s, {.canRead = true, .canWrite = false});
+    output.failFrom = 0;
+    EXPECT_EQ(ExitCode::DeletionFailed, Run({"delete", "--stale", "--backup", "none"}));
+    EXPECT_NE(std::string::npos, output.err.find("3 deleted, 2 failed"));
+}
+
+class ThrowingDevices final : public DeviceQuery {
+public:
+    DeviceList<AnsiText> PresentDevices() override { throw std::length_error("vector::reserve"); }
+    DeviceList<NetworkDevice> KnownDevices() override { return {}; }
+};
+
+// Left to the runtime, the exception would end in abort() and exit code 3.
+TEST_F(ConsoleProgram, UnexpectedFailureIsNamedAndHasItsOwnCode) {
+    ThrowingDevices throwing;
+    EXPECT_EQ(ExitCode::Unfinished,
+              static_cast<ExitCode>(RunConsole({"list"}, {registry, registry, throwing, files, output, clock, cases,
+                                                          "C:\\Tools", &Latin1ToUtf8})));
+    EXPECT_EQ("tarvex: failed while scanning the connections: vector::reserve\n", output.err);
 }
 
 TEST_F(ConsoleProgram, UsageErrorReadsNothing) {
@@ -141,24 +262,149 @@ TEST_F(ConsoleProgram, BackupModesAndFolder) {
     EXPECT_EQ(opensBefore, files.OpenCount()) << "no backup written";
 }
 
-TEST_F(ConsoleProgram, IncompleteBackupStopsBeforeItsKeyUnlessForced) {
+TEST_F(ConsoleProgram, IncompleteBackupStopsBeforeItsKeyUnlessForcedAndAForcedRunSaysSo) {
     ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{3}\\Locked"s));
     registry.SetRights(kLocalMachine, kSet1 + "{3}\\Locked"s, {.canRead = false});
     EXPECT_EQ(ExitCode::BackupIncomplete, Run({"delete", "--stale"}));
     EXPECT_FALSE(Exists(kSet1 + "{2}"s)) << "deleted before the stop, as the window's No leaves it";
     EXPECT_TRUE(Exists(kSet1 + "{3}"s));
     EXPECT_TRUE(Exists(kSet2 + "{4}"s));
-    EXPECT_EQ("1 deleted, 0 failed, 4 left: a backup was incomplete (--force goes on without it)\n", output.err);
+    EXPECT_EQ("tarvex: the backup in C:\\Tools\\SmallBackup.reg is incomplete\n"
+              "1 deleted, 0 failed, 4 left: a backup was incomplete (--force goes on without it)\n",
+              output.err);
 
     output = {};
-    EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--force"}));
+    EXPECT_EQ(ExitCode::DoneWithIncompleteBackup, Run({"delete", "--stale", "--force"}));
     EXPECT_FALSE(Exists(kSet1 + "{3}"s));
     EXPECT_FALSE(Exists(kSet2 + "{4}"s));
+    EXPECT_NE(std::string::npos, output.err.find("tarvex: deleted with an incomplete backup: " + kCurrent + "{3}\n"));
+    EXPECT_NE(std::string::npos, output.err.find("3 deleted, 0 failed, 1 with an incomplete backup\n"));
 }
 
-TEST_F(ConsoleProgram, UnwritableBackupFolderStopsWithNothingDeleted) {
-    EXPECT_EQ(ExitCode::BackupIncomplete, Run({"delete", "--stale", "--backup-dir", "E:\\Missing"}));
+// A full backup that is not whole leaves every key it covers without a whole copy.
+TEST_F(ConsoleProgram, ForcedPastAnIncompleteFullBackupNamesEveryKey) {
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{1}\\Locked"s));
+    registry.SetRights(kLocalMachine, kSet1 + "{1}\\Locked"s, {.canRead = false});
+    EXPECT_EQ(ExitCode::DoneWithIncompleteBackup, Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "full", "--force"}));
+    EXPECT_NE(std::string::npos, output.err.find("deleted with an incomplete backup: " + kSet2 + "{4}\n"));
+}
+
+struct BackupFolderCase {
+    const char* what;
+    std::vector<std::string> options;
+    std::string message;
+};
+
+class BackupFolders : public ConsoleProgram, public ::testing::WithParamInterface<BackupFolderCase> {};
+
+// --force never stands for a folder that was mistyped.
+TEST_P(BackupFolders, AreAUsageErrorThatNamesThemEvenWithForce) {
+    files.SetContent("C:\\Tools\\notes.txt", "x");
+    std::vector<std::string> arguments{"delete", "--stale", "--force"};
+    arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+    EXPECT_EQ(ExitCode::Usage, Run(arguments));
+    EXPECT_EQ(0u, output.err.find("tarvex: " + GetParam().message + "\n")) << output.err;
     EXPECT_TRUE(Exists(kSet1 + "{2}"s));
+    EXPECT_EQ("", output.out);
+    EXPECT_EQ(0, files.OpenCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, BackupFolders,
+    ::testing::Values(
+        BackupFolderCase{"Missing", {"--backup-dir", "E:\\Missing"}, "the backup folder does not exist: E:\\Missing"},
+        BackupFolderCase{"MissingForFull", {"--backup-dir", "E:\\Missing", "--backup", "full"},
+                         "the backup folder does not exist: E:\\Missing"},
+        BackupFolderCase{"AFile", {"--backup-dir", "C:\\Tools\\notes.txt"},
+                         "the backup folder is not a folder: C:\\Tools\\notes.txt"},
+        BackupFolderCase{"Empty", {"--backup-dir", ""}, "--backup-dir needs a folder, not \"\""},
+        BackupFolderCase{"DryRun", {"--backup-dir", "E:\\Missing", "--dry-run"},
+                         "the backup folder does not exist: E:\\Missing"}),
+    [](const auto& info) { return info.param.what; });
+
+struct UnwritableBackup {
+    const char* what;
+    std::vector<std::string> options;
+    std::function<void(MemoryFiles&)> arrange;
+    std::string file;
+};
+
+class UnwritableBackups : public ConsoleProgram, public ::testing::WithParamInterface<UnwritableBackup> {};
+
+// A backup that cannot be written at all is never forced past: nothing is
+// deleted, and a dry run says so as the real run would.
+TEST_P(UnwritableBackups, StopBeforeAnyKeyWithOrWithoutForce) {
+    GetParam().arrange(files);
+    for (const char* extra : {"--force", "--dry-run"}) {
+        output = {};
+        std::vector<std::string> arguments{"delete", "--stale", extra};
+        arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+        EXPECT_EQ(ExitCode::BackupIncomplete, Run(arguments)) << extra;
+        EXPECT_EQ("tarvex: cannot write the backup file " + GetParam().file + "; nothing deleted\n", output.err);
+        EXPECT_EQ("", output.out);
+        for (const std::string& key : {kSet1 + "{2}"s, kSet1 + "{3}"s, kSet2 + "{4}"s}) EXPECT_TRUE(Exists(key));
+    }
+    EXPECT_FALSE(files.Content(kFolder + std::string(kLargeBackupFile)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnwritableBackups,
+    ::testing::Values(
+        UnwritableBackup{"ReadOnlySmallBackup", {},
+                         [](MemoryFiles& f) {
+                             f.SetContent("C:\\Tools\\SmallBackup.reg", "REGEDIT4\r\n\r\n");
+                             f.SetReadOnly("C:\\Tools\\SmallBackup.reg");
+                         },
+                         "C:\\Tools\\SmallBackup.reg"},
+        UnwritableBackup{"LinkedSmallBackup", {},
+                         [](MemoryFiles& f) {
+                             f.AddFolder("C:\\Windows\\");
+                             f.SetContent("C:\\Windows\\win.ini", "[fonts]\r\n");
+                             f.AddLink("C:\\Tools\\SmallBackup.reg", "C:\\Windows\\win.ini");
+                         },
+                         "C:\\Tools\\SmallBackup.reg"},
+        UnwritableBackup{"ReadOnlyDraft", {"--backup", "full"},
+                         [](MemoryFiles& f) {
+                             f.SetContent("C:\\Tools\\LargeBackup.reg.tmp", "");
+                             f.SetReadOnly("C:\\Tools\\LargeBackup.reg.tmp");
+                         },
+                         "C:\\Tools\\LargeBackup.reg.tmp"}),
+    [](const auto& info) { return info.param.what; });
+
+TEST_F(ConsoleProgram, BackupFileThatFailsPartwayStopsThereEvenWithForce) {
+    files.SetFreeSpace(400);  // the first key's block and no more
+    EXPECT_EQ(ExitCode::BackupIncomplete, Run({"delete", "--stale", "--force"}));
+    EXPECT_EQ("deleted\t" + kCurrent + "{2}\n", output.out);
+    EXPECT_TRUE(Exists(kSet1 + "{3}"s));
+    EXPECT_TRUE(Exists(kSet2 + "{4}"s));
+    EXPECT_NE(std::string::npos, output.err.find("tarvex: could not write the backup file C:\\Tools\\SmallBackup.reg\n"));
+    EXPECT_NE(std::string::npos, output.err.find("1 deleted, 0 failed, 4 left: a backup could not be written\n"));
+}
+
+// A scheduled full-backup run that finds nothing keeps the last full backup.
+TEST_F(ConsoleProgram, NothingToDeleteWritesNoBackup) {
+    const std::string last = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\last]\r\n\r\n";
+    files.SetContent(kFolder + std::string(kLargeBackupFile), last);
+    EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--name", "Nothing*", "--backup", "full"}));
+    EXPECT_EQ(last, files.Content(kFolder + std::string(kLargeBackupFile)));
+    EXPECT_EQ(0, files.OpenCount());
+    EXPECT_EQ("0 to delete\n", output.err);
+}
+
+TEST_F(ConsoleProgram, FullBackupThatCannotReplaceTheLastIsKeptUnderItsOwnNameAndNamed) {
+    files.SetContent(kFolder + std::string(kLargeBackupFile), "REGEDIT4\r\n\r\n");
+    files.SetReadOnly(kFolder + std::string(kLargeBackupFile));
+    EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "full"}));
+    EXPECT_FALSE(Exists(kSet2 + "{4}"s));
+    EXPECT_NE(std::string::npos, files.Content("C:\\Tools\\LargeBackup-20261208-070509.reg").value_or("").find(kSet2));
+    EXPECT_NE(std::string::npos,
+              output.err.find("tarvex: warning: LargeBackup.reg could not be replaced; this run's full backup is "
+                              "C:\\Tools\\LargeBackup-20261208-070509.reg\n"));
+}
+
+TEST_F(ConsoleProgram, DryRunChecksRightsAsTheRealRunDoes) {
+    registry.SetRights(kLocalMachine, "SYSTEM\\ControlSet001\\Control\\Network", {.canRead = true, .canWrite = false});
+    EXPECT_EQ(ExitCode::NoAdminRights, Run({"delete", "--stale", "--dry-run"}));
     EXPECT_EQ("", output.out);
 }
 
@@ -174,10 +420,24 @@ TEST_F(ConsoleProgram, KeyThatStaysIsAFailureAndTheRestGoAhead) {
 }
 
 TEST_F(ConsoleProgram, DryRunWritesAndDeletesNothing) {
-    EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--name", "*2", "--dry-run"}));
-    EXPECT_EQ("would delete\t" + kCurrent + "{2}\nwould delete\t" + kSet1 + "{2}\n", output.out);
-    EXPECT_TRUE(Exists(kSet1 + "{2}"s));
-    EXPECT_EQ(0, files.OpenCount());
+    for (const char* mode : {"selective", "full"}) {
+        output = {};
+        EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--name", "*2", "--dry-run", "--backup", mode}));
+        EXPECT_EQ("would delete\t" + kCurrent + "{2}\nwould delete\t" + kSet1 + "{2}\n", output.out);
+        EXPECT_TRUE(Exists(kSet1 + "{2}"s));
+        EXPECT_FALSE(files.Content(kFolder + std::string(kSmallBackupFile)));
+        EXPECT_FALSE(files.Content(kFolder + std::string(kLargeBackupFile) + kDraftSuffix));
+    }
+}
+
+TEST_F(ConsoleProgram, KeyGivenTwiceIsListedAndDeletedOnce) {
+    const std::string key = kSet2 + "{4}"s;
+    EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", key, "--key", key, "--dry-run"}));
+    EXPECT_EQ("would delete\t" + key + "\n", output.out);
+    output = {};
+    EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", key, key, "--backup", "none"}));
+    EXPECT_EQ("deleted\t" + key + "\n", output.out);
+    EXPECT_EQ("1 deleted, 0 failed\n", output.err);
 }
 
 TEST_F(ConsoleProgram, UnknownKeyIsAUsageErrorAndNothingIsDeleted) {

@@ -7,27 +7,32 @@
 
 namespace tarvex {
 
-// Devices as SetupAPI would list them; either set may fail.
+// Devices as SetupAPI would list them; either query may fail.
 class FakeDevices final : public DeviceQuery {
 public:
-    std::optional<std::vector<AnsiText>> PresentDevices() override {
+    DeviceList<AnsiText> PresentDevices() override {
         ++queries;
-        if (failing) return std::nullopt;
-        std::vector<AnsiText> ids;
-        for (const NetworkDevice& device : present) ids.push_back(device.instanceId);
-        return ids;
+        if (failing || presentFails) return {{}, kFailure};
+        DeviceList<AnsiText> list;
+        for (const NetworkDevice& device : present) list.devices.push_back(device.instanceId);
+        return list;
     }
-    std::optional<std::vector<NetworkDevice>> KnownDevices() override {
+    DeviceList<NetworkDevice> KnownDevices() override {
         ++queries;
-        if (failing) return std::nullopt;
-        std::vector<NetworkDevice> devices = present;
-        devices.insert(devices.end(), phantoms.begin(), phantoms.end());
-        return devices;
+        if (failing || knownFails) return {{}, kFailure};
+        DeviceList<NetworkDevice> list{present};
+        list.devices.insert(list.devices.end(), phantoms.begin(), phantoms.end());
+        return list;
     }
+
+    // ERROR_INVALID_DATA, as a set that breaks off partway gives it.
+    inline static const DeviceQueryError kFailure{"SetupDiEnumDeviceInfo", 13, "The data is invalid."};
 
     std::vector<NetworkDevice> present;
     std::vector<NetworkDevice> phantoms;  // known to Windows, not connected
-    bool failing = false;
+    bool failing = false;                 // both queries
+    bool presentFails = false;
+    bool knownFails = false;
     int queries = 0;
 };
 

@@ -83,6 +83,20 @@ bool MemoryFiles::Replace(const std::string& from, const std::string& to) {
     return true;
 }
 
+RenameResult MemoryFiles::Rename(const std::string& from, const std::string& to) {
+    auto source = files_.find(from);
+    if (failRenames_ || source == files_.end()) return RenameResult::Failed;
+    if (files_.count(to) || links_.count(to)) return RenameResult::NameTaken;
+    files_[to] = std::move(source->second);
+    files_.erase(from);
+    return RenameResult::Done;
+}
+
+PathKind MemoryFiles::KindOf(const std::string& path) {
+    if (folders_.count(path) || folders_.count(path + '\\')) return PathKind::Folder;
+    return files_.count(Resolve(path)) ? PathKind::File : PathKind::Missing;
+}
+
 void MemoryFiles::Remove(const std::string& path) {
     if (links_.erase(path)) return;
     if (!readOnly_.count(path)) files_.erase(path);

@@ -12,14 +12,15 @@
 namespace tarvex {
 
 // Files held in memory, for tests and benchmarks: folders that must exist,
-// read-only files, a disk that fills up, a close or a replace that fails,
+// read-only files, a disk that fills up, a close, replace or rename that fails,
 // and names that lead to another file's content.
 class MemoryFiles final : public BackupFiles {
 public:
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
     std::unique_ptr<OutputFile> Open(const std::string& path, bool append) override;
-    bool IsLinked(const std::string& path) override { return links_.count(path) != 0; }
     bool Replace(const std::string& from, const std::string& to) override;
+    RenameResult Rename(const std::string& from, const std::string& to) override;
+    PathKind KindOf(const std::string& path) override;
     void Remove(const std::string& path) override;
 
     // A folder path ends with a backslash; files can only be opened in one.
@@ -30,6 +31,7 @@ public:
     void SetFreeSpace(std::size_t bytes) { freeSpace_ = bytes; }
     void FailNextClose() { failNextClose_ = true; }
     void FailNextReplace() { failNextReplace_ = true; }
+    void FailRenames() { failRenames_ = true; }
     // A symbolic link, junction or second hard link at path: what is written
     // through it lands in target, as on the platform.
     void AddLink(const std::string& path, const std::string& target) { links_[path] = target; }
@@ -52,6 +54,7 @@ private:
     std::size_t freeSpace_ = std::numeric_limits<std::size_t>::max();
     bool failNextClose_ = false;
     bool failNextReplace_ = false;
+    bool failRenames_ = false;
     int openCount_ = 0;
     int readCount_ = 0;
     std::size_t bytesRead_ = 0;

@@ -21,6 +21,7 @@ struct MemoryRegistry::Value {
     std::uint32_t type;
     std::string bytes;
     AnsiFit ansiFit = AnsiFit::Exact;
+    std::optional<std::string> unicodeText;  // UTF-8, where the ANSI bytes lost characters
 };
 
 struct MemoryRegistry::Node {
@@ -66,6 +67,7 @@ struct MemoryRegistry::Node {
         if (Value* existing = FindValue(valueName)) {
             existing->type = type;
             existing->bytes = bytes;
+            existing->unicodeText.reset();
             return;
         }
         Value value{valueName, FoldCase(valueName), type, bytes};
@@ -212,6 +214,33 @@ Status MemoryRegistry::RegQueryValueExA(KeyHandle key, const std::string& valueN
     return DeliverData(*node, *value, data, dataSize);
 }
 
+Status MemoryRegistry::QueryUnicodeText(KeyHandle key, const std::string& valueName, std::uint32_t& type,
+                                        std::string& text) {
+    text.clear();
+    std::uint32_t size = 0;
+    std::shared_ptr<Node> node;
+    if (auto early = EnterValueCall(RegistryCall::QueryValue, key, size, node)) return *early;
+    Value* value = node->FindValue(valueName);
+    if (!value) return kFileNotFound;
+    type = value->type;
+    if (type != kRegSz && type != kRegExpandSz && type != kRegMultiSz) return kSuccess;
+    if (value->unicodeText) {
+        text = *value->unicodeText;
+        return kSuccess;
+    }
+    std::string bytes = value->bytes;
+    if (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+    for (unsigned char c : bytes) {
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return kSuccess;
+}
+
 Status MemoryRegistry::RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength,
                                      std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) {
     std::shared_ptr<Node> node;
@@ -295,6 +324,14 @@ void MemoryRegistry::MarkBeyondAnsi(RootKey root, const std::string& path, const
                                     AnsiFit loss) {
     if (auto node = FindFromRoot(root, path)) {
         if (Value* value = node->FindValue(valueName)) value->ansiFit = loss;
+    }
+}
+
+void MemoryRegistry::SetUnicodeText(RootKey root, const std::string& path, const std::string& valueName,
+                                    const std::string& utf8, const std::string& ansiStandIn) {
+    SetValue(root, path, valueName, kRegSz, ansiStandIn + '\0');
+    if (auto node = FindFromRoot(root, path)) {
+        if (Value* value = node->FindValue(valueName)) value->unicodeText = utf8;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "registry/export_registry.h"
+#include "registry/unicode_values.h"
 #include "support/registry_writer.h"
 
 #include <array>
@@ -34,7 +35,7 @@ enum class ValueOrder { Sorted, AsSet };
 // A registry held in memory that answers like the platform: statuses, access
 // masks checked per handle, case-insensitive and case-preserving names,
 // enumeration in sorted order, and keys deleted while handles are open.
-class MemoryRegistry final : public ExportRegistry, public RegistryWriter {
+class MemoryRegistry final : public ExportRegistry, public UnicodeValues, public RegistryWriter {
 public:
     explicit MemoryRegistry(ValueOrder valueOrder = ValueOrder::Sorted);
     ~MemoryRegistry() override;
@@ -50,6 +51,9 @@ public:
     Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
+    // Text the ANSI calls give in Windows-1252, or as SetUnicodeText stored it.
+    Status QueryUnicodeText(KeyHandle key, const std::string& valueName, std::uint32_t& type,
+                            std::string& text) override;
 
     Status CreateKey(RootKey root, const std::string& path) override;
     Status SetValue(RootKey root, const std::string& path, const std::string& name, std::uint32_t type,
@@ -64,6 +68,10 @@ public:
     // value whose name is lost can no longer be opened or queried by it.
     void MarkBeyondAnsi(RootKey root, const std::string& path);
     void MarkBeyondAnsi(RootKey root, const std::string& path, const std::string& valueName, AnsiFit loss);
+    // A REG_SZ value whose text the ANSI code page cannot carry: the ANSI
+    // calls give ansiStandIn, the wide call the UTF-8 text.
+    void SetUnicodeText(RootKey root, const std::string& path, const std::string& valueName,
+                        const std::string& utf8, const std::string& ansiStandIn);
     // Each time a query or a listing reports 234 for this value, its data
     // grows by extraBytes, up to times times.
     void GrowValueAfterSizeReport(RootKey root, const std::string& path, const std::string& name,

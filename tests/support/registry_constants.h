@@ -19,7 +19,6 @@ inline constexpr std::uint32_t kKeyNotify = 0x10;
 inline constexpr std::uint32_t kKeyCreateLink = 0x20;
 inline constexpr std::uint32_t kReadControl = 0x20000;
 
-inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegQword = 11;
 
 }  // namespace tarvex

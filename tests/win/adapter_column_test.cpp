@@ -65,7 +65,7 @@ protected:
 
 TEST_F(AdapterColumnOverSetupApi, EachKindOfRowGetsItsCells) {
     std::map<std::string, Cells> cells;
-    for (const ConnectionRow& row : ScanConnectionRows(registry_, &devices_)) {
+    for (const ConnectionRow& row : ScanConnectionRows(registry_, {&devices_}).rows) {
         if (row.key.rfind(Network("CurrentControlSet"), 0) == 0) cells[row.name] = {row.adapter, row.device};
     }
     EXPECT_EQ((Cells{AdapterState::Present, "Realtek USB GbE Family Controller"}), cells["Dongle"]);
@@ -75,18 +75,18 @@ TEST_F(AdapterColumnOverSetupApi, EachKindOfRowGetsItsCells) {
 }
 
 TEST_F(AdapterColumnOverSetupApi, BothQueriesListTheSeededDevices) {
-    std::optional<std::vector<AnsiText>> present = devices_.PresentDevices();
-    std::optional<std::vector<NetworkDevice>> known = devices_.KnownDevices();
-    ASSERT_TRUE(present && known);
+    DeviceList<AnsiText> present = devices_.PresentDevices();
+    DeviceList<NetworkDevice> known = devices_.KnownDevices();
+    ASSERT_FALSE(present.error || known.error);
     std::map<AnsiText, Utf8Text> seeded;
-    for (const NetworkDevice& device : *known) {
+    for (const NetworkDevice& device : known.devices) {
         if (device.instanceId.rfind("TARVEXTEST\\", 0) == 0) seeded[device.instanceId] = device.name;
     }
     EXPECT_EQ((std::map<AnsiText, Utf8Text>{{"TARVEXTEST\\DESC_ONLY\\1", "Realtek USB GbE Family Controller"},
                                             {"TARVEXTEST\\FRIENDLY\\2", "Office dock (Intel I219-V)"}}),
               seeded);
     int presentSeeded = 0;
-    for (const AnsiText& id : *present) presentSeeded += id.rfind("TARVEXTEST\\", 0) == 0;
+    for (const AnsiText& id : present.devices) presentSeeded += id.rfind("TARVEXTEST\\", 0) == 0;
     EXPECT_EQ(2, presentSeeded) << "wine counts every listed device present";
 }
 

@@ -7,11 +7,13 @@ set -euo pipefail
 # KnownDLLs of Windows 7 and later: mapped from System32 whatever the folder holds.
 allowed_dlls=" advapi32.dll gdi32.dll kernel32.dll msvcrt.dll shlwapi.dll user32.dll setupapi.dll shell32.dll ole32.dll oleaut32.dll "
 # Functions newer than Windows 7 SP1 that a build of this program could reach.
-missing_from_windows_7=" GetDpiForWindow GetDpiForSystem AdjustWindowRectExForDpi SystemParametersInfoForDpi
+# The self-test imports the first and the last of them.
+missing_from_windows_7="GetDpiForWindow GetDpiForSystem AdjustWindowRectExForDpi SystemParametersInfoForDpi
  SetThreadDpiAwarenessContext SetProcessDpiAwarenessContext EnableNonClientDpiScaling GetSystemMetricsForDpi
  SetProcessDpiAwareness GetDpiForMonitor SetDefaultDllDirectories AddDllDirectory RemoveDllDirectory
- GetSystemTimePreciseAsFileTime CreateFile2 GetCurrentThreadStackLimits PathCchCombine
- CM_Get_DevNode_PropertyW SetupDiGetDevicePropertyW "
+ PathCchCombine CreateFile2 GetCurrentThreadStackLimits GetSystemTimePreciseAsFileTime"
+# One space around every name, line breaks included, so each matches as " name ".
+missing_from_windows_7=" $(echo $missing_from_windows_7) "
 
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 failures=0

@@ -1,6 +1,7 @@
 // Times deleting 200 ticked rows with the selective backup into a real
-// SmallBackup.reg, empty and 50 MB long. Seeds HKLM, so run it only in a
-// throw-away wine prefix.
+// SmallBackup.reg, empty and 50 MB long. With --trace it deletes them once
+// between two marker keys, for counting the wineserver requests in between
+// (WINEDEBUG=+server). Seeds HKLM, so run it only in a throw-away wine prefix.
 #include "app/deletion.h"
 #include "app/list_scan.h"
 #include "bench_registry.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -34,9 +36,16 @@ void WriteEarlierBackups(const std::wstring& path, std::size_t megabytes) {
     CloseHandle(file);
 }
 
+// An open of a key that is not there: its request names it in the server's trace.
+void TraceMarker(const wchar_t* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name, 0, KEY_READ, &key) == ERROR_SUCCESS) RegCloseKey(key);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool trace = argc > 1 && std::string(argv[1]) == "--trace";
     tarvex::Win32Registry registry;
     tarvex::Win32RegistryWriter writer;
     tarvex::Win32BackupFiles files;
@@ -51,6 +60,16 @@ int main() {
     GetTempPathW(MAX_PATH, temp);
     const std::string folder = tarvex::WideToUtf8(temp);
     const std::wstring small = std::wstring(temp) + L"SmallBackup.reg";
+
+    if (trace) {
+        tarvex::SeedConnections(writer, kRows / 4);
+        tarvex::ScanConnections(registry, devices, list);
+        TraceMarker(L"TarvexTraceStart");
+        tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);
+        TraceMarker(L"TarvexTraceEnd");
+        DeleteFileW(small.c_str());
+        return 0;
+    }
 
     for (std::size_t megabytes : {0, 50}) {
         std::vector<double> times;

@@ -26,3 +26,11 @@ wine build/windows/scan_timing_win.exe
 wine build/windows/export_timing_win.exe
 wine build/windows/deletion_timing_win.exe
 wine build/windows/console_timing_win.exe "$(winepath -w build/windows/tarvex.exe)"
+
+# Wineserver requests per deleted row: a count this noisy machine cannot blur.
+# A server started by a +server client traces every request to its stderr.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+WINEDEBUG=+server wine build/windows/deletion_timing_win.exe --trace 2>"$prefix/server-trace.txt"
+awk '/TarvexTraceStart/ {on = 1; next} /TarvexTraceEnd/ {on = 0} on {n++}
+     END {printf "wineserver trace lines per deleted row: %.1f (200 rows)\n", n / 200}' "$prefix/server-trace.txt"

@@ -28,7 +28,9 @@ DWORD Write(DWORD which, const Utf8Text& text) {
 OutputWrite Win32ConsoleOutput::Out(const Utf8Text& text) {
     const DWORD error = Write(STD_OUTPUT_HANDLE, text);
     if (error == ERROR_SUCCESS) return {};
-    if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA) return {WriteResult::ReaderGone, error, {}};
+    if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED) {
+        return {WriteResult::ReaderGone, error, {}};
+    }
     return {WriteResult::Failed, error, SystemErrorText(error)};
 }
 

@@ -22,15 +22,8 @@ inline long RunProgram(std::wstring commandLine) {
     return static_cast<long>(code);
 }
 
-// As RunProgram, with standard output and error going into files, as a fleet
-// tool collects them; the same path for both puts them into one file.
-inline long RunProgramWithOutputIn(std::wstring commandLine, const std::wstring& outputPath,
-                                   const std::wstring& errorPath) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    HANDLE error = errorPath == outputPath ? output
-                                           : CreateFileW(errorPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                                         CREATE_ALWAYS, 0, nullptr);
+// As RunProgram, with standard output and error on the given inheritable handles.
+inline long RunProgramWithHandles(std::wstring commandLine, HANDLE output, HANDLE error) {
     STARTUPINFOW startup{sizeof startup};
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output;
@@ -44,9 +37,22 @@ inline long RunProgramWithOutputIn(std::wstring commandLine, const std::wstring&
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+    return static_cast<long>(code);
+}
+
+// As RunProgram, with standard output and error going into files, as a fleet
+// tool collects them; the same path for both puts them into one file.
+inline long RunProgramWithOutputIn(std::wstring commandLine, const std::wstring& outputPath,
+                                   const std::wstring& errorPath) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    HANDLE error = errorPath == outputPath ? output
+                                           : CreateFileW(errorPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                                         CREATE_ALWAYS, 0, nullptr);
+    long code = RunProgramWithHandles(std::move(commandLine), output, error);
     if (error != output) CloseHandle(error);
     CloseHandle(output);
-    return static_cast<long>(code);
+    return code;
 }
 
 // A path of the build as wine shows it: the Unix root is drive Z.

@@ -1,12 +1,14 @@
 // tarvex.exe as a process over the real registry and SetupAPI: what it
 // prints, what it exits with, and what its backups restore.
 #include "platform/wide_text.h"
+#include "platform/win32_case_mapping.h"
 #include "registry/win32_registry.h"
 #include "registry_snapshot.h"
 #include "support/network_devices.h"
 #include "support/run_program.h"
 #include "support/win32_registry_writer.h"
 #include "file_bytes.h"
+#include "wide_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -67,9 +69,14 @@ protected:
     }
     void TearDown() override {
         RemoveSeed();
-        for (const wchar_t* file : {L"tarvex.exe", L"SmallBackup.reg", L"LargeBackup.reg"}) {
-            DeleteFileW((folder_ + file).c_str());
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((folder_ + L"*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            const std::wstring file = folder_ + found.cFileName;
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(file.c_str());
         }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
         RemoveDirectoryW(folder_.c_str());
     }
     static std::string Key(const char* set, const char* connection) {
@@ -153,13 +160,128 @@ TEST_F(ConsoleProcess, DeleteStaleBacksUpWhatRegImportRestoresExactly) {
     }
 }
 
-TEST_F(ConsoleProcess, UnwritableBackupFolderStopsBeforeAnythingIsDeleted) {
-    Finished stopped = Run(L"delete --stale --name \"Tarvex test*\" --backup-dir C:\\no-such-folder");
-    EXPECT_EQ(3u, stopped.exitCode);
-    EXPECT_EQ("", stopped.out);
-    EXPECT_NE(std::string::npos, stopped.err.find("0 deleted"));
+TEST_F(ConsoleProcess, MistypedBackupFolderIsAUsageErrorEvenWithForce) {
+    for (const wchar_t* extra : {L"--force", L"--dry-run"}) {
+        Finished stopped =
+            Run(L"delete --stale --name \"Tarvex test*\" --backup-dir C:\\no-such-folder " + std::wstring(extra));
+        EXPECT_EQ(2u, stopped.exitCode);
+        EXPECT_EQ(0u, stopped.err.find("tarvex: the backup folder does not exist: C:\\no-such-folder\n")) << stopped.err;
+        EXPECT_EQ("", stopped.out);
+    }
     EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
     EXPECT_TRUE(Exists(Key("ControlSet001", "{2}")));
+}
+
+// Held by another program (wine lets root write read-only files).
+TEST_F(ConsoleProcess, BackupFileThatCannotBeWrittenStopsEvenWithForceAndTheDryRunSaysSo) {
+    const std::wstring small = folder_ + L"SmallBackup.reg";
+    ASSERT_TRUE(WriteFileBytes(small, "REGEDIT4\r\n\r\n"));
+    HANDLE held = CreateFileW(small.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    for (const wchar_t* extra : {L"--force", L"--dry-run"}) {
+        Finished stopped = Run(L"delete --stale --name \"Tarvex test*\" " + std::wstring(extra));
+        EXPECT_EQ(3u, stopped.exitCode) << stopped.err;
+        EXPECT_NE(std::string::npos, stopped.err.find("cannot write the backup file")) << stopped.err;
+        EXPECT_EQ("", stopped.out);
+    }
+    CloseHandle(held);
+    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
+    EXPECT_EQ("REGEDIT4\r\n\r\n", FileBytes(small));
+}
+
+// A value name the ANSI code page cannot carry leaves the backup incomplete.
+TEST_F(ConsoleProcess, ForcedPastAnIncompleteBackupExitsSevenAndNamesTheKeys) {
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        ASSERT_EQ(ERROR_SUCCESS, SetWideValue(HKEY_LOCAL_MACHINE, Utf8ToWide(Key(set, "{2}")), L"\u0421\u0435\u0442\u044c",
+                                              REG_SZ, L"x"));
+    }
+    Finished stopped = Run(L"delete --stale --name \"Tarvex test*\"");
+    EXPECT_EQ(3u, stopped.exitCode) << stopped.err;
+    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
+
+    Finished forced = Run(L"delete --stale --name \"Tarvex test*\" --force");
+    EXPECT_EQ(7u, forced.exitCode) << forced.err;
+    EXPECT_FALSE(Exists(Key("ControlSet001", "{2}")));
+    EXPECT_NE(std::string::npos,
+              forced.err.find("tarvex: deleted with an incomplete backup: " + Key("CurrentControlSet", "{2}") + "\n"))
+        << forced.err;
+}
+
+TEST_F(ConsoleProcess, FullBackupWithNothingToDeleteLeavesTheLastOneAndOneHeldOpenIsKeptAside) {
+    const std::wstring large = folder_ + L"LargeBackup.reg";
+    ASSERT_TRUE(WriteFileBytes(large, "last"));
+    Finished nothing = Run(L"delete --stale --name \"Nothing*\" --backup full");
+    EXPECT_EQ(0u, nothing.exitCode) << nothing.err;
+    EXPECT_EQ("0 to delete\n", nothing.err);
+    EXPECT_EQ("last", FileBytes(large));
+
+    HANDLE held = CreateFileW(large.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Finished kept = Run(L"delete --stale --name \"Tarvex test*\" --backup full");
+    CloseHandle(held);
+    EXPECT_EQ(0u, kept.exitCode) << kept.err;
+    EXPECT_EQ("last", FileBytes(large));
+    const std::string named = "this run's full backup is " + WideToUtf8(folder_) + "LargeBackup-";
+    const std::size_t at = kept.err.find(named);
+    ASSERT_NE(std::string::npos, at) << kept.err;
+    const std::string keptName = kept.err.substr(at + named.size() - 12, 12 + 15 + 4);
+    EXPECT_NE(std::string::npos,
+              FileBytes(folder_ + Utf8ToWide(keptName)).value_or("").find(Key("ControlSet001", "{2}") + "]"))
+        << keptName;
+    EXPECT_FALSE(FileBytes(large + L".tmp"));
+}
+
+TEST_F(ConsoleProcess, KeyGivenTwiceIsDeletedOnce) {
+    const std::wstring key = Utf8ToWide(Key("ControlSet001", "{3}"));
+    Finished removed = Run(L"delete --backup none --key " + key + L" " + key);
+    EXPECT_EQ(0u, removed.exitCode) << removed.err;
+    EXPECT_EQ("deleted\t" + Key("ControlSet001", "{3}") + "\n", removed.out);
+}
+
+// Standard output that refuses writes is no success; a reader that went
+// away takes nothing from the run's own outcome.
+TEST_F(ConsoleProcess, LostOutputExitsEightAndAClosedPipeEndsQuietly) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const std::wstring readOnlyPath = folder_ + L"read-only-output.txt";
+    const std::wstring errorPath = folder_ + L"errors.txt";
+    HANDLE readOnly = CreateFileW(readOnlyPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                  CREATE_ALWAYS, 0, nullptr);
+    HANDLE errors = CreateFileW(errorPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    const std::wstring list = L"\"" + folder_ + L"tarvex.exe\" list --name \"Tarvex test*\"";
+    EXPECT_EQ(8, RunProgramWithHandles(list, readOnly, errors));
+    CloseHandle(readOnly);
+
+    HANDLE reader = nullptr;
+    HANDLE writer = nullptr;
+    ASSERT_TRUE(CreatePipe(&reader, &writer, &inherit, 0));
+    CloseHandle(reader);
+    EXPECT_EQ(1, RunProgramWithHandles(L"\"" + folder_ + L"tarvex.exe\" check --name \"Tarvex test*\"", writer, errors));
+    CloseHandle(writer);
+    CloseHandle(errors);
+    const std::string messages = FileBytes(errorPath).value_or("");
+    EXPECT_EQ(0u, messages.find("tarvex: could not write to standard output: ")) << messages;
+    EXPECT_EQ(messages.find('\n') + 1, messages.size()) << "the closed pipe adds nothing: " << messages;
+}
+
+// The platform maps every script as it compares registry names.
+TEST_F(ConsoleProcess, NamesOutsideTheCodePageComeWholeAndMatchInAnyCase) {
+    const Win32CaseMapping cases;
+    for (const auto& [lower, upper] : std::vector<std::pair<std::wstring, std::wstring>>{
+             {L"\u0142", L"\u0141"}, {L"\u017e", L"\u017d"}, {L"\u0441\u0435\u0442\u044c", L"\u0421\u0435\u0442\u044c"},
+             {L"\u0394\u03af\u03ba\u03c4\u03c5\u03bf", L"\u0394\u038a\u039a\u03a4\u03a5\u039f"}}) {
+        EXPECT_EQ(cases.Upper(WideToUtf8(lower)), cases.Upper(WideToUtf8(upper))) << WideToUtf8(upper);
+    }
+
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        ASSERT_EQ(ERROR_SUCCESS, SetWideValue(HKEY_LOCAL_MACHINE, Utf8ToWide(Key(set, "{3}") + "\\Connection"), L"Name",
+                                              REG_SZ, L"\u0394\u03af\u03ba\u03c4\u03c5\u03bf \u0141"));
+    }
+    Finished json = Run(L"list --format json --name \"\u0394\u038a\u039a\u03a4\u03a5\u039f \u0142\"");
+    EXPECT_EQ(0u, json.exitCode) << json.err;
+    std::size_t rows = 0;
+    const std::string name = "\"connection\":\"\\u0394\\u03af\\u03ba\\u03c4\\u03c5\\u03bf \\u0141\"";
+    for (std::size_t at = json.out.find(name); at != std::string::npos; at = json.out.find(name, at + 1)) ++rows;
+    EXPECT_EQ(2u, rows) << json.out;
 }
 
 TEST_F(ConsoleProcess, UsageErrorsExitTwoAndChangeNothing) {

@@ -20,4 +20,14 @@ inline std::optional<std::string> FileBytes(const std::wstring& path) {
     return content;
 }
 
+// Makes or empties the file and writes bytes into it.
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool done = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                      written == bytes.size();
+    return CloseHandle(file) && done;
+}
+
 }  // namespace tarvex

@@ -7,6 +7,7 @@
 #include "platform/control_layout.h"
 #include "platform/main_window.h"
 #include "platform/wide_text.h"
+#include "platform/win32_clipboard.h"
 #include "platform/win32_event_pump.h"
 #include "registry/win32_registry.h"
 #include "registry_snapshot.h"
@@ -21,6 +22,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace tarvex {
 namespace {
@@ -47,6 +49,17 @@ std::string ClipboardAnsiBytes() {
     }
     CloseClipboard();
     return text;
+}
+
+LCID ClipboardLocale() {
+    if (!OpenClipboard(nullptr)) return 0;
+    LCID locale = 0;
+    if (HANDLE data = GetClipboardData(CF_LOCALE)) {
+        locale = *static_cast<const LCID*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return locale;
 }
 
 void PutOnClipboard(const std::wstring& text) {
@@ -211,6 +224,7 @@ TEST_F(WorkflowOverMemory, QueuedSecondDeletionStartsNothingAndKeepsTheFullBacku
 
 // Another program holding the old full backup open keeps the new one from
 // taking its place: both stay, the new one under the draft's name.
+// Under its own name, the next full backup leaves it alone; the box names it.
 TEST_F(WorkflowOverMemory, FullBackupThatCannotTakeThePlaceOfTheOldOneIsWarnedAndKeptBesideIt) {
     const std::wstring large = Utf8ToWide(Backup(kLargeBackupFile));
     HANDLE held = CreateFileW(large.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -221,14 +235,22 @@ TEST_F(WorkflowOverMemory, FullBackupThatCannotTakeThePlaceOfTheOldOneIsWarnedAn
     Press(kChkBackupId);
     Press(kCmdReadId);
     TickRowsOf({ConnectionKey(kNetwork, 2)});
-    MessageBoxRobot robot({IDOK, IDYES});
+    MessageBoxRobot robot({IDOK, IDOK, IDYES});
     Press(kComDelId);
     CloseHandle(held);
-    ExpectBackupWarning(robot.seen());
+    ASSERT_EQ(3u, robot.seen().size());
+    const std::wstring named = robot.seen()[0].text;
+    const std::wstring prefix = Utf8ToWide(kKeptAsideText) + Utf8ToWide(Backup("LargeBackup-"));
+    ASSERT_EQ(0u, named.find(prefix)) << WideToUtf8(named);
+    ExpectBackupWarning({robot.seen().begin() + 1, robot.seen().end()});
     EXPECT_FALSE(Exists(2));
     EXPECT_EQ("earlier", FileBytes(large));
-    std::string draft = FileBytes(large + Utf8ToWide(kDraftSuffix)).value_or("");
-    EXPECT_NE(std::string::npos, draft.find(ConnectionKey(kNetwork, 2) + "]")) << "the deleted key's only backup";
+    EXPECT_FALSE(FileBytes(large + Utf8ToWide(kDraftSuffix)));
+    const std::size_t start = Utf8ToWide(kKeptAsideText).size();
+    const std::wstring kept = named.substr(start, named.size() - 1 - start);  // without the closing full stop
+    std::string backup = FileBytes(kept).value_or("");
+    EXPECT_NE(std::string::npos, backup.find(ConnectionKey(kNetwork, 2) + "]")) << "the deleted key's only backup";
+    DeleteFileW(kept.c_str());
 }
 
 // Another user may leave a backup's name as a second name of a file only
@@ -277,13 +299,16 @@ TEST_F(PlantedHardLink, LeftOverDraftLosesItsNameAndTheOtherFileKeepsItsBytes) {
     EXPECT_NE(std::string::npos, large.find(ConnectionKey(kNetwork, 1) + "]"));
 }
 
-TEST_F(PlantedHardLink, FullBackupIsNotPutInPlaceOfALinkedOneButKeptBesideIt) {
+// Putting the new full backup in place replaces the name and writes nothing
+// through it: a linked LargeBackup.reg is no reason to refuse.
+TEST_F(PlantedHardLink, FullBackupTakesTheLinkedNameAndLeavesWhatItLedTo) {
     LinkBackupToVictim(Backup(kLargeBackupFile));
     Press(kChkBackupId);
-    ExpectBackupWarning(DeleteAnsweringNo(1));
-    EXPECT_TRUE(Exists(1));
+    EXPECT_TRUE(DeleteAnsweringNo(1).empty());
+    EXPECT_FALSE(Exists(1));
     EXPECT_EQ(kVictimText, FileBytes(victim_));
-    EXPECT_TRUE(FileBytes(Utf8ToWide(Backup(kLargeBackupFile) + kDraftSuffix)));
+    EXPECT_NE(std::string::npos,
+              FileBytes(Utf8ToWide(Backup(kLargeBackupFile))).value_or("").find(ConnectionKey(kNetwork, 1) + "]"));
 }
 
 // The messages as the program's own loop hands them on.
@@ -341,6 +366,35 @@ TEST_F(WorkflowOverMemory, CopyPutsTheTableOnTheClipboardAsUnicodeAndAnsiText) {
               ClipboardText());
     EXPECT_EQ("CurrentControlSet\tNet 1\r\nCurrentControlSet\tCaf\xE9 \x80\r\nCurrentControlSet\tNet 3",
               ClipboardAnsiBytes());
+    EXPECT_EQ(GetSystemDefaultLCID(), ClipboardLocale()) << "the ANSI bytes' code page, not the keyboard's";
+}
+
+// Each failure says what failed, not that the list control did.
+TEST_F(WorkflowOverMemory, ClipboardHeldElsewhereIsNamedInTheError) {
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        HWND other = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        OpenClipboard(other);
+        SetEvent(opened);
+        WaitForSingleObject(release, 10000);
+        CloseClipboard();
+        DestroyWindow(other);
+    });
+    WaitForSingleObject(opened, 10000);
+    Win32Clipboard clipboard;
+    clipboard.SetOwner(window_.hwnd());
+    std::string message;
+    try {
+        clipboard.SetText("x");
+    } catch (const AppError& failure) {
+        message = failure.what();
+    }
+    SetEvent(release);
+    holder.join();
+    CloseHandle(opened);
+    CloseHandle(release);
+    EXPECT_EQ(0u, message.find("The clipboard could not be opened.")) << message;
 }
 
 TEST_F(WorkflowOverMemory, CopyOfAnEmptyListLeavesTheClipboardAlone) {

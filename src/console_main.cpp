@@ -12,12 +12,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
 namespace {
 
-tarvex::Utf8Text AnsiToUtf8(const tarvex::AnsiText& text) { return tarvex::WideToUtf8(tarvex::AnsiToWide(text)); }
+// Keys and instance IDs are ASCII, which every ANSI code page and UTF-8 spell alike.
+tarvex::Utf8Text AnsiToUtf8(const tarvex::AnsiText& text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return text;
+    return tarvex::WideToUtf8(tarvex::AnsiToWide(text));
+}
 
 }  // namespace
 

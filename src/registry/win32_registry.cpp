@@ -18,6 +18,8 @@ namespace {
 constexpr DWORD kLongestKeyName = 255;
 constexpr DWORD kLongestValueName = 16383;
 constexpr DWORD kFirstDataSize = 4096;
+// A connection's name fits: 255 characters and the NUL.
+constexpr DWORD kFirstTextSize = 512;
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
@@ -119,7 +121,7 @@ Status Win32Registry::QueryUnicodeText(KeyHandle key, const std::string& valueNa
                                        std::string& text) {
     text.clear();
     const std::wstring name(valueName.begin(), valueName.end());  // the program's value names are ASCII
-    std::vector<BYTE> data(512);
+    std::vector<BYTE> data(kFirstTextSize);
     DWORD valueType = REG_NONE;
     LSTATUS status;
     for (;;) {

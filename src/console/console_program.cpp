@@ -11,6 +11,7 @@
 #include "registry/unique_key.h"
 
 #include <exception>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -72,9 +73,10 @@ private:
     std::string stopReason_;
 };
 
-// A failure the run cannot go on from, with the exit code it ends in.
-struct Stop {
-    ExitCode code;
+// The scan's rows, or the exit code that ends the run instead.
+struct ScannedRows {
+    std::vector<ListedRow> rows;
+    std::optional<ExitCode> stop;
 };
 
 class Console {
@@ -84,8 +86,6 @@ public:
     int Run(const std::vector<Utf8Text>& arguments) {
         try {
             return Finish(Command(ParseArguments(arguments)));
-        } catch (const Stop& stop) {
-            return Finish(stop.code);
         } catch (const std::exception& failure) {
             return Failed(failure.what());
         } catch (...) {
@@ -105,7 +105,9 @@ private:
             return ExitCode::Done;
         }
         const auto* remove = std::get_if<DeleteCommand>(&command);
-        if (remove) CheckBackupFolder(*remove);
+        if (remove) {
+            if (auto refused = CheckBackupFolder(*remove)) return *refused;
+        }
         phase_ = "checking administrator rights";
         if (!HasAdminRights()) return ExitCode::NoAdminRights;
         if (const auto* list = std::get_if<ListCommand>(&command)) return List(*list);
@@ -154,20 +156,22 @@ private:
         return MakeAppFolder(command.backupFolder.value_or(platform_.programFolder));
     }
 
-    void CheckBackupFolder(const DeleteCommand& command) {
-        if (command.backup == BackupMode::None) return;
+    // A mistyped folder is the command's fault, whatever --force says.
+    std::optional<ExitCode> CheckBackupFolder(const DeleteCommand& command) {
+        if (command.backup == BackupMode::None) return std::nullopt;
         phase_ = "checking the backup folder";
         const Utf8Text& folder = command.backupFolder.value_or(platform_.programFolder);
         switch (BackupFolderKind(platform_.files, BackupFolder(command))) {
-            case PathKind::Missing: throw Stop{Usage("the backup folder does not exist: " + folder)};
-            case PathKind::File: throw Stop{Usage("the backup folder is not a folder: " + folder)};
+            case PathKind::Missing: return Usage("the backup folder does not exist: " + folder);
+            case PathKind::File: return Usage("the backup folder is not a folder: " + folder);
             case PathKind::Folder: break;
         }
+        return std::nullopt;
     }
 
     // Rows with every text in UTF-8. Without a whole device list nothing can
     // be told stale: a stale filter stops, anything else goes on without adapters.
-    std::vector<ListedRow> Scan(bool staleOnly) {
+    ScannedRows Scan(bool staleOnly) {
         phase_ = "scanning the connections";
         ConnectionScan scan = ScanConnectionRows(platform_.registry, {&platform_.devices, &platform_.unicode});
         if (const auto& error = scan.deviceError) {
@@ -175,12 +179,13 @@ private:
                                        (error->text.empty() ? "" : ": " + error->text);
             if (staleOnly) {
                 platform_.output.Err("tarvex: could not tell which entries are stale: " + reason + "\n");
-                throw Stop{ExitCode::StaleUnknown};
+                return {{}, ExitCode::StaleUnknown};
             }
             platform_.output.Err("tarvex: warning: the device query failed, so the adapter fields are empty: " +
                                  reason + "\n");
         }
-        std::vector<ListedRow> rows;
+        ScannedRows scanned;
+        std::vector<ListedRow>& rows = scanned.rows;
         rows.reserve(scan.rows.size());
         for (ConnectionRow& row : scan.rows) {
             std::optional<Utf8Text> id;
@@ -189,39 +194,51 @@ private:
                             std::move(row.unicodeName), row.adapter, std::move(row.device), std::move(id),
                             std::move(row.key)});
         }
-        return rows;
+        return scanned;
     }
 
     ExitCode List(const ListCommand& list) {
-        std::vector<ListedRow> rows = FilterRows(Scan(list.filter.staleOnly), list.filter, platform_.cases);
+        ScannedRows scanned = Scan(list.filter.staleOnly);
+        if (scanned.stop) return *scanned.stop;
+        std::vector<ListedRow> rows = FilterRows(scanned.rows, list.filter, platform_.cases);
         phase_ = "writing the list";
         Out(list.format == OutputFormat::Json ? JsonArray(rows) : TsvTable(rows));
         return ExitCode::Done;
     }
 
     ExitCode Check(const CheckCommand& check) {
-        const std::size_t stale = FilterRows(Scan(true), check.filter, platform_.cases).size();
+        ScannedRows scanned = Scan(true);
+        if (scanned.stop) return *scanned.stop;
+        const std::size_t stale = FilterRows(scanned.rows, check.filter, platform_.cases).size();
         Out(std::to_string(stale) + "\n");
         return stale > 0 ? ExitCode::StaleFound : ExitCode::Done;
     }
 
-    // The --key paths, each the key of a listed row, each row once.
-    std::vector<ListedRow> SelectByKey(const DeleteCommand& command, std::vector<ListedRow>& rows) {
+    // The --key paths, each the key of a listed row, each row once; or the
+    // first path that is none.
+    std::optional<Utf8Text> SelectByKey(const DeleteCommand& command, const std::vector<ListedRow>& rows,
+                                        std::vector<ListedRow>& selected) {
         std::unordered_map<Utf8Text, std::size_t> byKey;
         for (std::size_t i = 0; i < rows.size(); ++i) byKey.emplace(platform_.cases.Upper(rows[i].key), i);
         std::set<std::size_t> taken;
-        std::vector<ListedRow> selected;
         for (const Utf8Text& key : command.keys) {
             auto row = byKey.find(platform_.cases.Upper(key));
-            if (row == byKey.end()) throw Stop{Usage("not the key of a listed connection: " + key)};
+            if (row == byKey.end()) return key;
             if (taken.insert(row->second).second) selected.push_back(rows[row->second]);
         }
-        return selected;
+        return std::nullopt;
     }
 
     ExitCode Delete(const DeleteCommand& command) {
-        std::vector<ListedRow> rows = FilterRows(Scan(command.filter.staleOnly), command.filter, platform_.cases);
-        std::vector<ListedRow> selected = command.keys.empty() ? std::move(rows) : SelectByKey(command, rows);
+        ScannedRows scanned = Scan(command.filter.staleOnly);
+        if (scanned.stop) return *scanned.stop;
+        std::vector<ListedRow> rows = FilterRows(scanned.rows, command.filter, platform_.cases);
+        std::vector<ListedRow> selected;
+        if (command.keys.empty()) {
+            selected = std::move(rows);
+        } else if (auto unknown = SelectByKey(command, rows, selected)) {
+            return Usage("not the key of a listed connection: " + *unknown);
+        }
         // Nothing to delete needs no backup: a full one would replace the last.
         if (selected.empty()) {
             platform_.output.Err("0 to delete\n");

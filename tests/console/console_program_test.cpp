@@ -4,6 +4,7 @@
 #include "support/ascii_case_mapping.h"
 #include "support/fake_devices.h"
 #include "support/fixed_clock.h"
+#include "support/latin1_text.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
 
@@ -32,20 +33,6 @@ public:
     int failFrom = 1 << 30;
     WriteResult result = WriteResult::Failed;
 };
-
-// Windows-1252 as far as the tests' names go: ASCII and Latin-1.
-Utf8Text Latin1ToUtf8(const AnsiText& text) {
-    Utf8Text utf8;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            utf8 += static_cast<char>(c);
-        } else {
-            utf8 += static_cast<char>(0xC0 | (c >> 6));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return utf8;
-}
 
 const std::string kSet1 = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\";
 const std::string kCurrent = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";

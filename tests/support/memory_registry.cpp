@@ -2,6 +2,7 @@
 
 #include "registry/root_keys.h"
 #include "support/key_names.h"
+#include "support/latin1_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -230,14 +231,7 @@ Status MemoryRegistry::QueryUnicodeText(KeyHandle key, const std::string& valueN
     }
     std::string bytes = value->bytes;
     if (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
-    for (unsigned char c : bytes) {
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-        } else {
-            text += static_cast<char>(0xC0 | (c >> 6));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    text = Latin1ToUtf8(bytes);
     return kSuccess;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/connection_list.h"
 #include "core/connection_scan.h"
 #include "support/registry_writer.h"
+#include "window/connection_list.h"
 
 #include <cstdio>
 #include <string>

@@ -2,20 +2,20 @@
 // every one stale: "tarvex list" against pressing Check, and "tarvex delete
 // --stale" against the window's deletion of all rows, both with the
 // selective backup. Seeds HKLM, so run it only in a throw-away wine prefix.
-#include "app/deletion.h"
-#include "app/list_scan.h"
 #include "bench_registry.h"
 #include "median_time.h"
-#include "platform/main_window.h"
-#include "platform/setupapi_devices.h"
-#include "platform/wide_text.h"
-#include "platform/win32_backup_files.h"
-#include "platform/win32_clock.h"
-#include "registry/win32_registry.h"
 #include "support/fake_platform.h"
 #include "support/network_devices.h"
 #include "support/run_program.h"
 #include "support/win32_registry_writer.h"
+#include "win32/main_window.h"
+#include "win32/setupapi_devices.h"
+#include "win32/wide_text.h"
+#include "win32/win32_backup_files.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_registry.h"
+#include "window/deletion.h"
+#include "window/list_scan.h"
 
 #include <windows.h>
 

@@ -1,15 +1,15 @@
 // Deleting ticked rows with the selective backup, SmallBackup.reg empty or
 // already holding many earlier backups: the header decision must not grow
 // with the file.
-#include "app/deletion.h"
-#include "app/list_scan.h"
-#include "core/connection_deletion.h"
 #include "bench_registry.h"
+#include "core/connection_deletion.h"
 #include "support/fake_devices.h"
 #include "support/fake_platform.h"
 #include "support/fixed_clock.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
+#include "window/deletion.h"
+#include "window/list_scan.h"
 
 #include <benchmark/benchmark.h>
 

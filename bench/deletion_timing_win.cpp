@@ -2,16 +2,16 @@
 // SmallBackup.reg, empty and 50 MB long. With --trace it deletes them once
 // between two marker keys, for counting the wineserver requests in between
 // (WINEDEBUG=+server). Seeds HKLM, so run it only in a throw-away wine prefix.
-#include "app/deletion.h"
-#include "app/list_scan.h"
 #include "bench_registry.h"
-#include "platform/setupapi_devices.h"
-#include "platform/win32_backup_files.h"
-#include "platform/win32_clock.h"
-#include "platform/wide_text.h"
-#include "registry/win32_registry.h"
 #include "support/fake_platform.h"
 #include "support/win32_registry_writer.h"
+#include "win32/setupapi_devices.h"
+#include "win32/wide_text.h"
+#include "win32/win32_backup_files.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_registry.h"
+#include "window/deletion.h"
+#include "window/list_scan.h"
 
 #include <windows.h>
 

@@ -4,12 +4,12 @@
 #include "bench_registry.h"
 #include "export/mod_export.h"
 #include "median_time.h"
-#include "platform/win32_backup_files.h"
-#include "platform/win32_mouse_pointer.h"
-#include "platform/wide_text.h"
-#include "registry/win32_registry.h"
 #include "support/run_program.h"
 #include "support/win32_registry_writer.h"
+#include "win32/wide_text.h"
+#include "win32/win32_backup_files.h"
+#include "win32/win32_mouse_pointer.h"
+#include "win32/win32_registry.h"
 
 #include <windows.h>
 

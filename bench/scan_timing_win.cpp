@@ -4,12 +4,12 @@
 // hidden main window. Seeds HKLM, so run it only in a throw-away wine prefix.
 #include "bench_registry.h"
 #include "median_time.h"
-#include "platform/main_window.h"
-#include "platform/setupapi_devices.h"
-#include "registry/win32_registry.h"
 #include "support/fake_platform.h"
 #include "support/network_devices.h"
 #include "support/win32_registry_writer.h"
+#include "win32/main_window.h"
+#include "win32/setupapi_devices.h"
+#include "win32/win32_registry.h"
 
 #include <windows.h>
 

@@ -1,14 +1,14 @@
 #include "console/console_program.h"
 #include "console/exit_codes.h"
-#include "platform/program_folder.h"
-#include "platform/setupapi_devices.h"
-#include "platform/system_dlls.h"
-#include "platform/wide_text.h"
-#include "platform/win32_backup_files.h"
-#include "platform/win32_case_mapping.h"
-#include "platform/win32_clock.h"
-#include "platform/win32_console_output.h"
-#include "registry/win32_registry.h"
+#include "win32/program_folder.h"
+#include "win32/setupapi_devices.h"
+#include "win32/system_dlls.h"
+#include "win32/wide_text.h"
+#include "win32/win32_backup_files.h"
+#include "win32/win32_case_mapping.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_console_output.h"
+#include "win32/win32_registry.h"
 
 #include <windows.h>
 

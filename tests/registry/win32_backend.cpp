@@ -1,8 +1,8 @@
-#include "platform/wide_text.h"
 #include "registry/registry_backend.h"
-#include "registry/win32_registry.h"
 #include "support/win32_registry_writer.h"
-#include "win/wide_registry.h"
+#include "win32/wide_registry.h"
+#include "win32/wide_text.h"
+#include "win32/win32_registry.h"
 
 namespace tarvex::testing {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/connection_list.h"
 #include "support/key_names.h"
+#include "window/connection_list.h"
 
 #include <algorithm>
 #include <string>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/backup_choices.h"
-#include "app/event_pump.h"
-#include "app/message_boxes.h"
-#include "app/untrapped_error.h"
 #include "export/mouse_pointer.h"
+#include "window/event_pump.h"
+#include "window/message_boxes.h"
+#include "window/untrapped_error.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "support/win32_registry_writer.h"
 
-#include "registry/win32_hkey.h"
 #include "util/unique_handle.h"
+#include "win32/win32_hkey.h"
 
 #include <windows.h>
 

@@ -1,0 +1,19 @@
+#include "win32/message_box.h"
+
+#include "win32/wide_text.h"
+
+namespace tarvex {
+
+MessageAnswer Win32MessageBoxes::Show(const std::string& text, MessageIcon icon, MessageButtons buttons) {
+    UINT style = MB_DEFBUTTON1;
+    style |= buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    if (icon == MessageIcon::Critical) style |= MB_ICONERROR;
+    int answer = MessageBoxW(owner_, Utf8ToWide(text).c_str(), Utf8ToWide(kProgramTitle).c_str(), style);
+    switch (answer) {
+        case IDYES: return MessageAnswer::Yes;
+        case IDNO: return MessageAnswer::No;
+        default: return MessageAnswer::Ok;
+    }
+}
+
+}  // namespace tarvex

@@ -1,0 +1,121 @@
+#include "win32/win32_backup_files.h"
+
+#include "export/file_links.h"
+#include "win32/handle_writes.h"
+#include "win32/unique_handles.h"
+#include "win32/wide_text.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace tarvex {
+
+namespace {
+
+// What the handle is, not what its name may lead to. The two Ex classes
+// ask the file alone; GetFileInformationByHandle would also ask the volume.
+bool IsLinkedFile(HANDLE file) {
+    FILE_STANDARD_INFO standard{};
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    FileLinks links;
+    links.known = GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
+                  GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag);
+    links.linkCount = standard.NumberOfLinks;
+    links.reparsePoint = (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    links.reparseTag = tag.ReparseTag;
+    return LeadsToAnotherName(links);
+}
+
+// Writes at the end of the file; start is where this open began.
+class Win32OutputFile final : public OutputFile {
+public:
+    Win32OutputFile(UniqueFile file, LARGE_INTEGER start) : file_(std::move(file)), start_(start) {}
+
+    bool IsLinked() const override { return IsLinkedFile(file_.get()); }
+
+    bool Write(const std::string& bytes) override {
+        if (failed_) return false;
+        return WriteToFile(file_.get(), bytes.data(), bytes.size()) == ERROR_SUCCESS || TakeBack();
+    }
+
+    // The backup must be on the disk before the key it saves is deleted.
+    bool Close() override {
+        bool flushed = FlushFileBuffers(file_.get()) != FALSE;
+        return file_.Close() && flushed;
+    }
+
+private:
+    // A partial block would run into the next backup appended after it and
+    // spoil the import of both: cut the file back to where this open began.
+    bool TakeBack() {
+        failed_ = true;
+        if (SetFilePointerEx(file_.get(), start_, nullptr, FILE_BEGIN)) SetEndOfFile(file_.get());
+        return false;
+    }
+
+    UniqueFile file_;
+    LARGE_INTEGER start_;
+    bool failed_ = false;
+};
+
+class Win32InputFile final : public InputFile {
+public:
+    explicit Win32InputFile(UniqueFile file) : file_(std::move(file)) {}
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        DWORD read = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
+        if (!ReadFile(file_.get(), buffer, chunk, &read, nullptr)) return 0;
+        return read;
+    }
+
+private:
+    UniqueFile file_;
+};
+
+}  // namespace
+
+std::unique_ptr<InputFile> Win32BackupFiles::OpenForReading(const std::string& path) {
+    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen()) return nullptr;
+    return std::make_unique<Win32InputFile>(std::move(file));
+}
+
+std::unique_ptr<OutputFile> Win32BackupFiles::Open(const std::string& path, bool append) {
+    // Others may read a backup while it is written, never write it, so the
+    // end found here stays the end until the file is closed. A reparse point
+    // is opened as itself, so its target is neither created nor emptied.
+    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                append ? OPEN_ALWAYS : CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.isOpen()) return nullptr;
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_END)) return nullptr;
+    return std::make_unique<Win32OutputFile>(std::move(file), start);
+}
+
+RenameResult Win32BackupFiles::Rename(const std::string& from, const std::string& to) {
+    if (MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return RenameResult::Done;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? RenameResult::NameTaken
+                                                                        : RenameResult::Failed;
+}
+
+PathKind Win32BackupFiles::KindOf(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder : PathKind::File;
+}
+
+bool Win32BackupFiles::Replace(const std::string& from, const std::string& to) {
+    return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void Win32BackupFiles::Remove(const std::string& path) { DeleteFileW(Utf8ToWide(path).c_str()); }
+
+}  // namespace tarvex

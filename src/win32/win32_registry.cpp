@@ -1,0 +1,146 @@
+#include "win32/win32_registry.h"
+
+#include "win32/wide_text.h"
+#include "win32/win32_hkey.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+namespace {
+
+constexpr DWORD kLongestKeyName = 255;
+constexpr DWORD kLongestValueName = 16383;
+constexpr DWORD kFirstDataSize = 4096;
+// A connection's name fits: 255 characters and the NUL.
+constexpr DWORD kFirstTextSize = 512;
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+// True when the ANSI code page holds every character: no stand-in, no best
+// fit (an A call would silently turn "Ł" into "L"), and back unchanged.
+bool FitsAnsiCodePage(const wchar_t* text, std::size_t length) {
+    if (length == 0) return true;
+    const UINT codePage = GetACP();
+    const bool utf8 = codePage == CP_UTF8;  // takes neither flag nor default-character report
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    const int wide = static_cast<int>(length);
+    // No code page needs more than four bytes for one UTF-16 unit.
+    std::string ansi(4 * length, '\0');
+    BOOL usedDefault = FALSE;
+    int bytes = WideCharToMultiByte(codePage, flags, text, wide, ansi.data(), static_cast<int>(ansi.size()), nullptr,
+                                    utf8 ? nullptr : &usedDefault);
+    if (bytes <= 0 || usedDefault) return false;
+    std::wstring back(length, L'\0');
+    int chars = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, ansi.data(), bytes, back.data(), wide);
+    return chars == wide && back.compare(0, length, text, length) == 0;
+}
+
+}  // namespace
+
+Status Win32Registry::RegOpenKeyExA(KeyHandle key, const std::string& subKey, std::uint32_t options,
+                                    std::uint32_t access, KeyHandle& opened) {
+    HKEY result = nullptr;
+    LSTATUS status = ::RegOpenKeyExA(ToHkey(key), subKey.c_str(), options, access, &result);
+    if (status == ERROR_SUCCESS) opened = FromHkey(result);
+    return status;
+}
+
+Status Win32Registry::RegEnumKeyA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t nameSize) {
+    return ::RegEnumKeyA(ToHkey(key), index, name, nameSize);
+}
+
+Status Win32Registry::RegQueryValueExA(KeyHandle key, const std::string& valueName, std::uint32_t& type,
+                                       std::uint8_t* data, std::uint32_t& dataSize) {
+    DWORD valueType = 0;
+    DWORD size = dataSize;
+    LSTATUS status = ::RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, &valueType, data, &size);
+    type = valueType;
+    dataSize = size;
+    return status;
+}
+
+Status Win32Registry::RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength,
+                                    std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) {
+    DWORD length = nameLength;
+    DWORD valueType = 0;
+    DWORD size = dataSize;
+    LSTATUS status = ::RegEnumValueA(ToHkey(key), index, name, &length, nullptr, &valueType, data, &size);
+    nameLength = length;
+    type = valueType;
+    dataSize = size;
+    return status;
+}
+
+Status Win32Registry::RegCloseKey(KeyHandle key) { return ::RegCloseKey(ToHkey(key)); }
+
+Status Win32Registry::SHDeleteKeyA(KeyHandle key, const std::string& subKey) {
+    return static_cast<Status>(::SHDeleteKeyA(ToHkey(key), subKey.c_str()));
+}
+
+AnsiFit Win32Registry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
+    wchar_t name[kLongestKeyName + 1];
+    DWORD length = kLongestKeyName + 1;
+    if (::RegEnumKeyExW(ToHkey(key), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        return AnsiFit::NameLost;  // cannot vouch for it
+    }
+    return FitsAnsiCodePage(name, length) ? AnsiFit::Exact : AnsiFit::NameLost;
+}
+
+AnsiFit Win32Registry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
+    // One read for most values: a name buffer for the longest name, a data
+    // buffer for ordinary data, grown when the data is longer (or grew).
+    auto name = std::make_unique_for_overwrite<wchar_t[]>(kLongestValueName + 1);
+    std::vector<BYTE> data(kFirstDataSize);
+    DWORD type = REG_NONE;
+    DWORD length = 0;
+    DWORD size = 0;
+    for (;;) {
+        length = kLongestValueName + 1;
+        size = static_cast<DWORD>(data.size());
+        LSTATUS status = ::RegEnumValueW(ToHkey(key), index, name.get(), &length, nullptr, &type, data.data(), &size);
+        if (status == ERROR_SUCCESS) break;
+        if (status != ERROR_MORE_DATA || size <= data.size()) return AnsiFit::NameLost;  // cannot vouch for it
+        data.resize(size);
+    }
+    if (!FitsAnsiCodePage(name.get(), length)) return AnsiFit::NameLost;
+    if (!IsText(type)) return AnsiFit::Exact;
+    // An odd byte cannot be half a character: the A call drops it.
+    if (size % sizeof(wchar_t) != 0) return AnsiFit::DataLost;
+    const auto* text = reinterpret_cast<const wchar_t*>(data.data());
+    return FitsAnsiCodePage(text, size / sizeof(wchar_t)) ? AnsiFit::Exact : AnsiFit::DataLost;
+}
+
+Status Win32Registry::QueryUnicodeText(KeyHandle key, const std::string& valueName, std::uint32_t& type,
+                                       std::string& text) {
+    text.clear();
+    const std::wstring name(valueName.begin(), valueName.end());  // the program's value names are ASCII
+    std::vector<BYTE> data(kFirstTextSize);
+    DWORD valueType = REG_NONE;
+    LSTATUS status;
+    for (;;) {
+        DWORD size = static_cast<DWORD>(data.size());
+        status = ::RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &valueType, data.data(), &size);
+        if (status == ERROR_MORE_DATA && size > data.size()) {
+            data.resize(size);
+            continue;
+        }
+        data.resize(status == ERROR_SUCCESS ? size : 0);
+        break;
+    }
+    type = valueType;
+    if (status != ERROR_SUCCESS || !IsText(valueType)) return status;
+    std::wstring wide(data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(wide.data(), data.data(), wide.size() * sizeof(wchar_t));
+    if (!wide.empty() && wide.back() == L'\0') wide.pop_back();
+    text = WideToUtf8(wide);
+    return status;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,48 @@
+#include "window/deletion.h"
+
+#include "core/connection_deletion.h"
+#include "window/list_scan.h"
+
+namespace tarvex {
+
+namespace {
+
+// The two boxes of the backup warning; the user chooses.
+class AskingWarning final : public BackupWarning {
+public:
+    explicit AskingWarning(MessageBoxes& messages) : messages_(messages) {}
+    bool GoOnWithoutFullBackup(const BackupProblem& problem) override {
+        if (problem.keptAside) {
+            messages_.Show(kKeptAsideText + problem.file + ".", MessageIcon::Critical, MessageButtons::Ok);
+        }
+        messages_.Show(kBackupErrorText, MessageIcon::Critical, MessageButtons::Ok);
+        return messages_.Show(kContinueText, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes;
+    }
+
+private:
+    MessageBoxes& messages_;
+};
+
+std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
+    std::vector<AnsiText> keys;
+    const int rowCount = list.RowCount();
+    for (int row = 0; row < rowCount; ++row) {
+        if (list.IsChecked(row)) keys.push_back(list.RowText(row));
+    }
+    return keys;
+}
+
+}  // namespace
+
+void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFolder) {
+    AskingWarning warning(tools.messages);
+    const ExportPlatform backup{tools.registry, tools.files, tools.pointer};
+    // A failed deletion shows up again in the rescan.
+    if (DeleteConnectionKeys(backup, tools.clock, TickedKeys(tools.LV1), tools.checks, warning, appFolder).stopped) {
+        return;
+    }
+    tools.pump.DoEvents();
+    ScanConnections(tools.registry, tools.devices, tools.LV1);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/backup_choices.h"
+#include "core/clock.h"
+#include "core/device_query.h"
+#include "export/mod_export.h"
+#include "util/encoded_text.h"
+#include "window/connection_list.h"
+#include "window/event_pump.h"
+#include "window/message_boxes.h"
+
+namespace tarvex {
+
+inline constexpr char kBackupErrorText[] = "Error(s) found in backing up registry";
+inline constexpr char kContinueText[] = "Do you want to continue with the Tarvex removal and risk losing data?";
+// Shown before the warning when a complete full backup could not replace the last one.
+inline constexpr char kKeptAsideText[] = "LargeBackup.reg could not be replaced. This full backup is kept as ";
+
+struct DeletionTools {
+    ExportRegistry& registry;
+    DeviceQuery& devices;
+    BackupFiles& files;
+    MousePointer& pointer;
+    Clock& clock;
+    ConnectionList& LV1;
+    BackupChoices& checks;
+    MessageBoxes& messages;
+    EventPump& pump;
+};
+
+// Backs up as the check boxes ask, deletes the key of every ticked row in
+// list order and scans again. A No to a backup warning stops at once.
+void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFolder);
+
+}  // namespace tarvex

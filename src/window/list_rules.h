@@ -1,0 +1,20 @@
+#pragma once
+
+#include "window/connection_list.h"
+#include "window/event_pump.h"
+#include "window/form_layout.h"
+
+namespace tarvex {
+
+inline constexpr int kRightButton = 2;
+
+// Fits LV1 below the button band with equal margins; a minimised window is left alone.
+void FitList(FormLayout& layout);
+
+// Column 1 is "Key", 2 "Connection". One direction for the whole list, flipped on every click.
+void SortByColumn(ConnectionList& list, EventPump& pump, int clickedColumn);
+
+// The first selected row's mark decides: every selected row gets its opposite.
+void ToggleSelectedMarks(ConnectionList& list, int button);
+
+}  // namespace tarvex

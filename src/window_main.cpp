@@ -1,0 +1,25 @@
+#include "win32/main_window.h"
+#include "win32/message_box.h"
+#include "win32/program_exit.h"
+#include "win32/system_dlls.h"
+#include "win32/win32_event_pump.h"
+#include "win32/win32_registry.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    tarvex::RestrictDllSearchToSystem32();
+
+    tarvex::Win32Registry registry;
+    tarvex::ExitProcessNow exit;
+    tarvex::MainWindow window(instance, registry, exit);
+    tarvex::Win32MessageBoxes messages;
+    tarvex::RunEventOperation([&] { window.Create(); }, messages, exit);
+    window.Show(showCommand);
+
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) tarvex::DispatchWindowMessage(window.hwnd(), message);
+    // -1 is a failure of the message loop itself, not a quit with a code.
+    return got == 0 ? static_cast<int>(message.wParam) : tarvex::kUntrappedErrorExitCode;
+}

@@ -1,0 +1,94 @@
+// The Adapter and Device cells over the real registry and the real SetupAPI
+// calls. wine lists the devices recorded under CurrentControlSet\Enum and
+// counts every one present, so "Not present" is shown only natively.
+#include "core/connection_scan.h"
+#include "support/network_devices.h"
+#include "support/win32_registry_writer.h"
+#include "win32/setupapi_devices.h"
+#include "win32/win32_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace tarvex {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr char kClass[] = "{7E57C1A5-0000-4000-8000-00000000ADA9}";
+constexpr char kEnumBus[] = "SYSTEM\\CurrentControlSet\\Enum\\TARVEXTEST";
+
+struct Cells {
+    AdapterState adapter;
+    std::string device;
+    bool operator==(const Cells&) const = default;
+};
+
+class AdapterColumnOverSetupApi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RemoveSeed();
+        ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, "TARVEXTEST\\DESC_ONLY\\1", "Realtek USB GbE Family Controller", ""));
+        ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, "TARVEXTEST\\FRIENDLY\\2", "Intel(R) Ethernet I219-V",
+                                              "Office dock (Intel I219-V)"));
+        // Seeded under both sets: in wine CurrentControlSet is a key of its own.
+        for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+            Connection(set, "{1}", "Dongle", "TARVEXTEST\\DESC_ONLY\\1");
+            Connection(set, "{2}", "Dock", "tarvextest\\friendly\\2");
+            Connection(set, "{3}", "Gone", "TARVEXTEST\\UNINSTALLED\\3");
+            Connection(set, "{4}", "No ID", nullptr);
+        }
+    }
+    void TearDown() override { RemoveSeed(); }
+
+    void Connection(const char* set, const char* key, const char* name, const char* instanceId) {
+        const std::string path = Network(set) + "\\" + key + "\\Connection";
+        ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, path, "Name", kRegSz, name + "\0"s));
+        if (instanceId != nullptr) {
+            ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, path, "PnpInstanceID", kRegSz, instanceId + "\0"s));
+        }
+    }
+    static std::string Network(const char* set) {
+        return "SYSTEM\\"s + set + "\\Control\\Network\\" + kClass;
+    }
+    void RemoveSeed() {
+        for (const char* set : {"CurrentControlSet", "ControlSet001"}) registry_.SHDeleteKeyA(kLocalMachine, Network(set));
+        registry_.SHDeleteKeyA(kLocalMachine, kEnumBus);
+    }
+
+    Win32Registry registry_;
+    Win32RegistryWriter writer_;
+    SetupApiDevices devices_;
+};
+
+TEST_F(AdapterColumnOverSetupApi, EachKindOfRowGetsItsCells) {
+    std::map<std::string, Cells> cells;
+    for (const ConnectionRow& row : ScanConnectionRows(registry_, {&devices_}).rows) {
+        if (row.key.rfind(Network("CurrentControlSet"), 0) == 0) cells[row.name] = {row.adapter, row.device};
+    }
+    EXPECT_EQ((Cells{AdapterState::Present, "Realtek USB GbE Family Controller"}), cells["Dongle"]);
+    EXPECT_EQ((Cells{AdapterState::Present, "Office dock (Intel I219-V)"}), cells["Dock"]) << "friendly name first";
+    EXPECT_EQ((Cells{AdapterState::NoDevice, ""}), cells["Gone"]);
+    EXPECT_EQ((Cells{AdapterState::Unknown, ""}), cells["No ID"]);
+}
+
+TEST_F(AdapterColumnOverSetupApi, BothQueriesListTheSeededDevices) {
+    DeviceList<AnsiText> present = devices_.PresentDevices();
+    DeviceList<NetworkDevice> known = devices_.KnownDevices();
+    ASSERT_FALSE(present.error || known.error);
+    std::map<AnsiText, Utf8Text> seeded;
+    for (const NetworkDevice& device : known.devices) {
+        if (device.instanceId.rfind("TARVEXTEST\\", 0) == 0) seeded[device.instanceId] = device.name;
+    }
+    EXPECT_EQ((std::map<AnsiText, Utf8Text>{{"TARVEXTEST\\DESC_ONLY\\1", "Realtek USB GbE Family Controller"},
+                                            {"TARVEXTEST\\FRIENDLY\\2", "Office dock (Intel I219-V)"}}),
+              seeded);
+    int presentSeeded = 0;
+    for (const AnsiText& id : present.devices) presentSeeded += id.rfind("TARVEXTEST\\", 0) == 0;
+    EXPECT_EQ(2, presentSeeded) << "wine counts every listed device present";
+}
+
+}  // namespace
+}  // namespace tarvex

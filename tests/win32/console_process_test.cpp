@@ -1,0 +1,301 @@
+// tarvex.exe as a process over the real registry and SetupAPI: what it
+// prints, what it exits with, and what its backups restore.
+#include "file_bytes.h"
+#include "registry_snapshot.h"
+#include "support/network_devices.h"
+#include "support/run_program.h"
+#include "support/win32_registry_writer.h"
+#include "wide_registry.h"
+#include "win32/wide_text.h"
+#include "win32/win32_case_mapping.h"
+#include "win32/win32_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr char kClass[] = "{7E57C1A5-0000-4000-8000-00000000C0DE}";
+
+struct Finished {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out;
+    std::string err;
+};
+
+// Runs the copy of tarvex.exe with standard output and error in files, as a
+// fleet tool collects them.
+Finished RunTarvex(const std::wstring& folder, const std::wstring& arguments) {
+    // Files of their own for every run: wine may still hold the last run's.
+    static int run = 0;
+    ++run;
+    const std::wstring outPath = folder + L"out" + std::to_wstring(run) + L".txt";
+    const std::wstring errPath = folder + L"err" + std::to_wstring(run) + L".txt";
+    Finished finished;
+    finished.exitCode = static_cast<DWORD>(
+        RunProgramWithOutputIn(L"\"" + folder + L"tarvex.exe\" " + arguments, outPath, errPath));
+    finished.out = FileBytes(outPath).value_or("");
+    finished.err = FileBytes(errPath).value_or("");
+    DeleteFileW(outPath.c_str());
+    DeleteFileW(errPath.c_str());
+    return finished;
+}
+
+// Three test connections under both sets (in wine CurrentControlSet is a key
+// of its own): {1} with a seeded device, {2} naming a device that is gone,
+// {3} naming none.
+class ConsoleProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = TempFilePath(L"tarvex-console\\");
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(FromUnixPath(TARVEX_EXE).c_str(), (folder_ + L"tarvex.exe").c_str(), FALSE));
+        RemoveSeed();
+        ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, "TARVEXCLI\\NIC\\1", "Intel(R) PRO/1000 MT", ""));
+        for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+            Connection(set, "{1}", "Tarvex test 1", "TARVEXCLI\\NIC\\1");
+            Connection(set, "{2}", "Tarvex test caf\xE9", "TARVEXCLI\\GONE\\2");
+            Connection(set, "{3}", "Tarvex test 3", "");
+            ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, Key(set, "{2}") + "\\Connection", "MediaSubType",
+                                                 kRegDword, "\x01\0\0\0"s));
+        }
+    }
+    void TearDown() override {
+        RemoveSeed();
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((folder_ + L"*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            const std::wstring file = folder_ + found.cFileName;
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(file.c_str());
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        RemoveDirectoryW(folder_.c_str());
+    }
+    static std::string Key(const char* set, const char* connection) {
+        return "SYSTEM\\"s + set + "\\Control\\Network\\" + kClass + "\\" + connection;
+    }
+    void Connection(const char* set, const char* connection, const std::string& name, const std::string& id) {
+        const std::string path = Key(set, connection) + "\\Connection";
+        ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, path, "Name", kRegSz, name + '\0'));
+        if (!id.empty()) ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, path, "PnpInstanceID", kRegSz, id + '\0'));
+    }
+    void RemoveSeed() {
+        for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+            registry_.SHDeleteKeyA(kLocalMachine, "SYSTEM\\"s + set + "\\Control\\Network\\" + kClass);
+        }
+        registry_.SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXCLI");
+    }
+    bool Exists(const std::string& key) { return !Snapshot(registry_, kLocalMachine, key).empty(); }
+    Finished Run(const std::wstring& arguments) { return RunTarvex(folder_, arguments); }
+
+    std::wstring folder_;
+    Win32Registry registry_;
+    Win32RegistryWriter writer_;
+};
+
+TEST_F(ConsoleProcess, ListsAsTsvAndJsonInUtf8AndAscii) {
+    Finished tsv = Run(L"list --name \"Tarvex test*\"");
+    EXPECT_EQ(0u, tsv.exitCode) << tsv.err;
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\r\n"
+              "CurrentControlSet\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("CurrentControlSet", "{1}") + "\r\n"
+              "CurrentControlSet\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("CurrentControlSet", "{2}") + "\r\n"
+              "CurrentControlSet\tTarvex test 3\t\t\t" + Key("CurrentControlSet", "{3}") + "\r\n"
+              "ControlSet001\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("ControlSet001", "{1}") + "\r\n"
+              "ControlSet001\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("ControlSet001", "{2}") + "\r\n"
+              "ControlSet001\tTarvex test 3\t\t\t" + Key("ControlSet001", "{3}") + "\r\n",
+              tsv.out);
+
+    Finished json = Run(L"list --stale --name \"Tarvex test*\" --format json");
+    EXPECT_EQ(0u, json.exitCode) << json.err;
+    const std::string key = "SYSTEM\\\\CurrentControlSet\\\\Control\\\\Network\\\\"s + kClass + "\\\\{2}";
+    EXPECT_EQ(0u, json.out.find("[\r\n{\"key\":\"" + key + "\",\"controlSet\":\"CurrentControlSet\","
+                                "\"connection\":\"Tarvex test caf\\u00e9\",\"adapter\":\"No device\",\"device\":null,"
+                                "\"pnpInstanceId\":\"TARVEXCLI\\\\GONE\\\\2\"},\r\n"))
+        << json.out;
+    std::size_t objects = 0;
+    for (std::size_t at = json.out.find("\"adapter\""); at != std::string::npos; at = json.out.find("\"adapter\"", at + 1)) {
+        ++objects;
+    }
+    EXPECT_EQ(2u, objects) << "the two stale rows";
+}
+
+TEST_F(ConsoleProcess, CheckExitsOneWhileStaleRowsRemainThenZero) {
+    Finished before = Run(L"check --name \"Tarvex test*\"");
+    EXPECT_EQ(1u, before.exitCode);
+    EXPECT_EQ("2\n", before.out);
+
+    Finished removed = Run(L"delete --stale --name \"Tarvex test*\"");
+    EXPECT_EQ(0u, removed.exitCode) << removed.err;
+    Finished after = Run(L"check --name \"Tarvex test*\"");
+    EXPECT_EQ(0u, after.exitCode);
+    EXPECT_EQ("0\n", after.out);
+}
+
+TEST_F(ConsoleProcess, DeleteStaleBacksUpWhatRegImportRestoresExactly) {
+    std::vector<RegistrySnapshot> originals;
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        originals.push_back(Snapshot(registry_, kLocalMachine, Key(set, "{2}")));
+    }
+    Finished removed = Run(L"delete --stale --name \"Tarvex test*\"");
+    ASSERT_EQ(0u, removed.exitCode) << removed.err;
+    EXPECT_EQ("deleted\t" + Key("CurrentControlSet", "{2}") + "\ndeleted\t" + Key("ControlSet001", "{2}") + "\n",
+              removed.out);
+    EXPECT_NE(std::string::npos, removed.err.find("2 deleted, 0 failed"));
+    EXPECT_FALSE(Exists(Key("CurrentControlSet", "{2}")));
+    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{1}")));
+    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{3}")));
+
+    ASSERT_EQ(0, RunProgram(L"reg.exe import \"" + folder_ + L"SmallBackup.reg\""));
+    int i = 0;
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        EXPECT_EQ(originals[i++], Snapshot(registry_, kLocalMachine, Key(set, "{2}"))) << set;
+    }
+}
+
+TEST_F(ConsoleProcess, MistypedBackupFolderIsAUsageErrorEvenWithForce) {
+    for (const wchar_t* extra : {L"--force", L"--dry-run"}) {
+        Finished stopped =
+            Run(L"delete --stale --name \"Tarvex test*\" --backup-dir C:\\no-such-folder " + std::wstring(extra));
+        EXPECT_EQ(2u, stopped.exitCode);
+        EXPECT_EQ(0u, stopped.err.find("tarvex: the backup folder does not exist: C:\\no-such-folder\n")) << stopped.err;
+        EXPECT_EQ("", stopped.out);
+    }
+    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
+    EXPECT_TRUE(Exists(Key("ControlSet001", "{2}")));
+}
+
+// Held by another program (wine lets root write read-only files).
+TEST_F(ConsoleProcess, BackupFileThatCannotBeWrittenStopsEvenWithForceAndTheDryRunSaysSo) {
+    const std::wstring small = folder_ + L"SmallBackup.reg";
+    ASSERT_TRUE(WriteFileBytes(small, "REGEDIT4\r\n\r\n"));
+    HANDLE held = CreateFileW(small.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    for (const wchar_t* extra : {L"--force", L"--dry-run"}) {
+        Finished stopped = Run(L"delete --stale --name \"Tarvex test*\" " + std::wstring(extra));
+        EXPECT_EQ(3u, stopped.exitCode) << stopped.err;
+        EXPECT_NE(std::string::npos, stopped.err.find("cannot write the backup file")) << stopped.err;
+        EXPECT_EQ("", stopped.out);
+    }
+    CloseHandle(held);
+    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
+    EXPECT_EQ("REGEDIT4\r\n\r\n", FileBytes(small));
+}
+
+// A value name the ANSI code page cannot carry leaves the backup incomplete.
+TEST_F(ConsoleProcess, ForcedPastAnIncompleteBackupExitsSevenAndNamesTheKeys) {
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        ASSERT_EQ(ERROR_SUCCESS, SetWideValue(HKEY_LOCAL_MACHINE, Utf8ToWide(Key(set, "{2}")), L"\u0421\u0435\u0442\u044c",
+                                              REG_SZ, L"x"));
+    }
+    Finished stopped = Run(L"delete --stale --name \"Tarvex test*\"");
+    EXPECT_EQ(3u, stopped.exitCode) << stopped.err;
+    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
+
+    Finished forced = Run(L"delete --stale --name \"Tarvex test*\" --force");
+    EXPECT_EQ(7u, forced.exitCode) << forced.err;
+    EXPECT_FALSE(Exists(Key("ControlSet001", "{2}")));
+    EXPECT_NE(std::string::npos,
+              forced.err.find("tarvex: deleted with an incomplete backup: " + Key("CurrentControlSet", "{2}") + "\n"))
+        << forced.err;
+}
+
+TEST_F(ConsoleProcess, FullBackupWithNothingToDeleteLeavesTheLastOneAndOneHeldOpenIsKeptAside) {
+    const std::wstring large = folder_ + L"LargeBackup.reg";
+    ASSERT_TRUE(WriteFileBytes(large, "last"));
+    Finished nothing = Run(L"delete --stale --name \"Nothing*\" --backup full");
+    EXPECT_EQ(0u, nothing.exitCode) << nothing.err;
+    EXPECT_EQ("0 to delete\n", nothing.err);
+    EXPECT_EQ("last", FileBytes(large));
+
+    HANDLE held = CreateFileW(large.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Finished kept = Run(L"delete --stale --name \"Tarvex test*\" --backup full");
+    CloseHandle(held);
+    EXPECT_EQ(0u, kept.exitCode) << kept.err;
+    EXPECT_EQ("last", FileBytes(large));
+    const std::string named = "this run's full backup is " + WideToUtf8(folder_) + "LargeBackup-";
+    const std::size_t at = kept.err.find(named);
+    ASSERT_NE(std::string::npos, at) << kept.err;
+    const std::string keptName = kept.err.substr(at + named.size() - 12, 12 + 15 + 4);
+    EXPECT_NE(std::string::npos,
+              FileBytes(folder_ + Utf8ToWide(keptName)).value_or("").find(Key("ControlSet001", "{2}") + "]"))
+        << keptName;
+    EXPECT_FALSE(FileBytes(large + L".tmp"));
+}
+
+TEST_F(ConsoleProcess, KeyGivenTwiceIsDeletedOnce) {
+    const std::wstring key = Utf8ToWide(Key("ControlSet001", "{3}"));
+    Finished removed = Run(L"delete --backup none --key " + key + L" " + key);
+    EXPECT_EQ(0u, removed.exitCode) << removed.err;
+    EXPECT_EQ("deleted\t" + Key("ControlSet001", "{3}") + "\n", removed.out);
+}
+
+// Standard output that refuses writes is no success; a reader that went
+// away takes nothing from the run's own outcome.
+TEST_F(ConsoleProcess, LostOutputExitsEightAndAClosedPipeEndsQuietly) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const std::wstring readOnlyPath = folder_ + L"read-only-output.txt";
+    const std::wstring errorPath = folder_ + L"errors.txt";
+    HANDLE readOnly = CreateFileW(readOnlyPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                  CREATE_ALWAYS, 0, nullptr);
+    HANDLE errors = CreateFileW(errorPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    const std::wstring list = L"\"" + folder_ + L"tarvex.exe\" list --name \"Tarvex test*\"";
+    EXPECT_EQ(8, RunProgramWithHandles(list, readOnly, errors));
+    CloseHandle(readOnly);
+
+    HANDLE reader = nullptr;
+    HANDLE writer = nullptr;
+    ASSERT_TRUE(CreatePipe(&reader, &writer, &inherit, 0));
+    CloseHandle(reader);
+    EXPECT_EQ(1, RunProgramWithHandles(L"\"" + folder_ + L"tarvex.exe\" check --name \"Tarvex test*\"", writer, errors));
+    CloseHandle(writer);
+    CloseHandle(errors);
+    const std::string messages = FileBytes(errorPath).value_or("");
+    EXPECT_EQ(0u, messages.find("tarvex: could not write to standard output: ")) << messages;
+    EXPECT_EQ(messages.find('\n') + 1, messages.size()) << "the closed pipe adds nothing: " << messages;
+}
+
+// The platform maps every script as it compares registry names.
+TEST_F(ConsoleProcess, NamesOutsideTheCodePageComeWholeAndMatchInAnyCase) {
+    const Win32CaseMapping cases;
+    for (const auto& [lower, upper] : std::vector<std::pair<std::wstring, std::wstring>>{
+             {L"\u0142", L"\u0141"}, {L"\u017e", L"\u017d"}, {L"\u0441\u0435\u0442\u044c", L"\u0421\u0435\u0442\u044c"},
+             {L"\u0394\u03af\u03ba\u03c4\u03c5\u03bf", L"\u0394\u038a\u039a\u03a4\u03a5\u039f"}}) {
+        EXPECT_EQ(cases.Upper(WideToUtf8(lower)), cases.Upper(WideToUtf8(upper))) << WideToUtf8(upper);
+    }
+
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        ASSERT_EQ(ERROR_SUCCESS, SetWideValue(HKEY_LOCAL_MACHINE, Utf8ToWide(Key(set, "{3}") + "\\Connection"), L"Name",
+                                              REG_SZ, L"\u0394\u03af\u03ba\u03c4\u03c5\u03bf \u0141"));
+    }
+    Finished json = Run(L"list --format json --name \"\u0394\u038a\u039a\u03a4\u03a5\u039f \u0142\"");
+    EXPECT_EQ(0u, json.exitCode) << json.err;
+    std::size_t rows = 0;
+    const std::string name = "\"connection\":\"\\u0394\\u03af\\u03ba\\u03c4\\u03c5\\u03bf \\u0141\"";
+    for (std::size_t at = json.out.find(name); at != std::string::npos; at = json.out.find(name, at + 1)) ++rows;
+    EXPECT_EQ(2u, rows) << json.out;
+}
+
+TEST_F(ConsoleProcess, UsageErrorsExitTwoAndChangeNothing) {
+    for (const wchar_t* arguments : {L"", L"delete", L"list --bogus", L"delete --stale --backup everything",
+                                     L"delete --key SYSTEM\\Select"}) {
+        Finished refused = Run(arguments);
+        EXPECT_EQ(2u, refused.exitCode) << Utf8ToWide(refused.err).c_str();
+        EXPECT_EQ(0u, refused.err.find("tarvex: ")) << refused.err;
+        EXPECT_NE(std::string::npos, refused.err.find("usage:"));
+        EXPECT_EQ("", refused.out);
+    }
+    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
+    EXPECT_FALSE(FileBytes(folder_ + L"SmallBackup.reg"));
+}
+
+}  // namespace
+}  // namespace tarvex

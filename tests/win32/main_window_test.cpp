@@ -1,0 +1,394 @@
+#include "support/memory_registry.h"
+#include "support/network_devices.h"
+#include "support/run_program.h"
+#include "support/win32_registry_writer.h"
+#include "win32/control_layout.h"
+#include "win32/main_window.h"
+#include "win32/win32_registry.h"
+#include "window_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+RECT ChildRect(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(window, buffer, 256);
+    return buffer;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    explicit MainWindowTest(DpiFunctions dpiFunctions = DpiFunctions())
+        : window{GetModuleHandleW(nullptr), registry, exit, dpiFunctions} {}
+    void SetUp() override {
+        for (const auto& [classKey, connection, name] : std::vector<std::tuple<std::string, std::string, std::string>>{
+                 {"{A}", "{1}", "beta"}, {"{A}", "{2}", "Alpha"}, {"{B}", "{3}", "gamma"}}) {
+            std::string path = "SYSTEM\\CurrentControlSet\\Control\\Network\\" + classKey + "\\" + connection +
+                               "\\Connection";
+            ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, path));
+            ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, path, "Name", kRegSz, name + '\0'));
+        }
+        window.Create();
+        window.Show(SW_SHOWNORMAL);
+        Pump();
+    }
+    void TearDown() override {
+        if (window.hwnd() != nullptr) DestroyWindow(window.hwnd());
+        Pump();
+    }
+
+    HWND Control(int id) { return window.Control(id); }
+    void Press(int id) {
+        SendMessageW(Control(id), BM_CLICK, 0, 0);
+        Pump();
+    }
+    void SetClientSize(int width, int height) {
+        RECT frame{0, 0, width, height};
+        AdjustWindowRectEx(&frame, GetWindowLongW(window.hwnd(), GWL_STYLE), FALSE, 0);
+        SetWindowPos(window.hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        Pump();
+    }
+    SIZE ListSize() {
+        RECT rect = ChildRect(Control(kLV1Id));
+        return {rect.right - rect.left, rect.bottom - rect.top};
+    }
+    void ClickHeader(int column) {
+        HWND header = reinterpret_cast<HWND>(SendMessageW(Control(kLV1Id), LVM_GETHEADER, 0, 0));
+        RECT item{};
+        SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageW(header, WM_LBUTTONUP, 0, point);
+        Pump();
+    }
+    std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (int row = 0; row < window.LV1().RowCount(); ++row) names.push_back(window.LV1().RowSubItem(row));
+        return names;
+    }
+
+    void ExpectLayoutAt96Dpi();
+
+    MemoryRegistry registry;
+    RecordingExit exit;
+    MainWindow window;
+};
+
+TEST_F(MainWindowTest, LayoutAt96Dpi) { ExpectLayoutAt96Dpi(); }
+
+FARPROC FindNothing(const char*) { return nullptr; }
+
+// Before Windows 10 1607 there are no per-DPI calls: the system DPI and the plain calls serve.
+class MainWindowOnOlderWindows : public MainWindowTest {
+protected:
+    MainWindowOnOlderWindows() : MainWindowTest(DpiFunctions(&FindNothing)) {}
+};
+
+TEST_F(MainWindowOnOlderWindows, LayoutAt96Dpi) { ExpectLayoutAt96Dpi(); }
+
+void MainWindowTest::ExpectLayoutAt96Dpi() {
+    ASSERT_EQ(96u, window.Dpi());
+    EXPECT_EQ(L"Tarvex Manager", TextOf(window.hwnd()));
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_EQ(559, client.right);
+    EXPECT_EQ(438, client.bottom);
+
+    struct Expected {
+        int id;
+        const wchar_t* caption;
+        RECT rect;
+    };
+    const Expected expected[] = {
+        {kLV1Id, L"", {8, 56, 8 + 543, 56 + 374}},
+        {kCmdReadId, L"&Check", {8, 8, 89, 49}},
+        {kComDelId, L"&Delete Selected", {104, 8, 185, 49}},
+        {kChkBackupId, L"Backup ALL related settings before deleting them", {288, 8, 545, 25}},
+        {kChkSelectiveId, L"Backup ONLY those settings deleted", {288, 32, 489, 49}},
+        {kCmdCopyId, L"Co&py table to clipboard", {200, 8, 273, 49}},
+    };
+    HWND child = GetWindow(window.hwnd(), GW_CHILD);
+    for (const Expected& control : expected) {
+        ASSERT_EQ(Control(control.id), child) << "tab order at control " << control.id;
+        EXPECT_EQ(control.caption, TextOf(child));
+        RECT rect = ChildRect(child);
+        EXPECT_EQ(control.rect.left, rect.left) << control.id;
+        EXPECT_EQ(control.rect.top, rect.top) << control.id;
+        EXPECT_EQ(control.rect.right, rect.right) << control.id;
+        EXPECT_EQ(control.rect.bottom, rect.bottom) << control.id;
+        EXPECT_NE(nullptr, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        EXPECT_TRUE(GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(Control(kChkBackupId), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendMessageW(Control(kChkSelectiveId), BM_GETCHECK, 0, 0));
+
+    HWND list = Control(kLV1Id);
+    LONG style = GetWindowLongW(list, GWL_STYLE);
+    EXPECT_EQ(LVS_REPORT, style & LVS_TYPEMASK);
+    EXPECT_FALSE(style & LVS_SINGLESEL);
+    auto extended = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    EXPECT_TRUE(extended & LVS_EX_CHECKBOXES);
+    EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
+    EXPECT_TRUE(extended & LVS_EX_LABELTIP) << "the narrow Key column shows a cut path whole in a tip";
+    for (int button : {kCmdReadId, kComDelId, kCmdCopyId}) {
+        EXPECT_TRUE(GetWindowLongW(Control(button), GWL_STYLE) & BS_MULTILINE) << "a long caption wraps, not cut";
+    }
+    EXPECT_EQ(96, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+    EXPECT_EQ(133, SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0));
+    EXPECT_EQ(90, SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
+    EXPECT_EQ(160, SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
+    std::vector<std::wstring> headers;
+    for (int column = 0; column < 4; ++column) {
+        wchar_t text[32] = {};
+        LVCOLUMNW item{};
+        item.mask = LVCF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 32;
+        SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        headers.push_back(text);
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"Key", L"Connection", L"Adapter", L"Device"}), headers);
+    EXPECT_EQ(0, window.LV1().RowCount());
+    EXPECT_NE(0u, GetClassLongPtrW(window.hwnd(), GCLP_HICON));
+}
+
+TEST_F(MainWindowTest, ResizeKeepsMarginsAndRefusesNegativeSizes) {
+    SetClientSize(700, 500);
+    EXPECT_EQ(684, ListSize().cx);
+    EXPECT_EQ(436, ListSize().cy);
+
+    ShowWindow(window.hwnd(), SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(684, ListSize().cx);
+    EXPECT_EQ(436, ListSize().cy);
+    ShowWindow(window.hwnd(), SW_RESTORE);
+    Pump();
+    EXPECT_EQ(684, ListSize().cx);
+
+    SetClientSize(300, 40);  // below 960 twips high: the height stays
+    EXPECT_EQ(284, ListSize().cx);
+    EXPECT_EQ(436, ListSize().cy);
+    // A framed window has a minimum width; without a frame the client can be that narrow.
+    SetWindowLongW(window.hwnd(), GWL_STYLE, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetClientSize(300, 40);
+    LONG widthBefore = ListSize().cx;
+    SetClientSize(10, 300);  // below 240 twips wide: the width stays
+    EXPECT_EQ(widthBefore, ListSize().cx);
+    EXPECT_EQ(236, ListSize().cy);
+}
+
+TEST_F(MainWindowTest, CheckFillsTheListAndHeaderClicksFlipOneDirection) {
+    Press(kCmdReadId);
+    EXPECT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+
+    ClickHeader(1);  // "Connection": descending from the initial ascending
+    EXPECT_EQ((std::vector<std::string>{"gamma", "beta", "Alpha"}), Names());
+    ClickHeader(0);  // "Key": ascending
+    EXPECT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+    ClickHeader(1);  // "Connection": descending again
+    ClickHeader(1);  // and ascending
+    EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "gamma"}), Names());
+    EXPECT_EQ(SortDirection::Ascending, window.LV1().GetSortDirection());
+
+    Press(kCmdReadId);  // a rescan comes back in the sorted order
+    EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "gamma"}), Names());
+}
+
+// beta's adapter is a device wine lists, Alpha's is gone, gamma names none.
+class MainWindowWithAdapters : public MainWindowTest {
+protected:
+    void SetUp() override {
+        const std::string network = "SYSTEM\\CurrentControlSet\\Control\\Network\\";
+        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, network + "{A}\\{1}\\Connection", "PnpInstanceID",
+                                              kRegSz, std::string("TARVEXWIN\\DEV\\1") + '\0'));
+        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, network + "{A}\\{2}\\Connection", "PnpInstanceID",
+                                              kRegSz, std::string("TARVEXWIN\\GONE\\2") + '\0'));
+        ASSERT_EQ(kSuccess, SeedNetworkDevice(writer, "TARVEXWIN\\DEV\\1", "Zeta adapter", ""));
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        Win32Registry().SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXWIN");
+    }
+    std::wstring Cell(int row, int column) {
+        wchar_t text[64] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(Control(kLV1Id), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+
+    Win32RegistryWriter writer;
+};
+
+TEST_F(MainWindowWithAdapters, ShowsAdapterAndDeviceAndSortsByThem) {
+    Press(kCmdReadId);
+    ASSERT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+    EXPECT_EQ((std::vector<std::wstring>{L"Present", L"No device", L""}),
+              (std::vector<std::wstring>{Cell(0, 2), Cell(1, 2), Cell(2, 2)}));
+    EXPECT_EQ((std::vector<std::wstring>{L"Zeta adapter", L"", L""}),
+              (std::vector<std::wstring>{Cell(0, 3), Cell(1, 3), Cell(2, 3)}));
+
+    ClickHeader(2);  // "Adapter": descending from the initial ascending
+    EXPECT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+    ClickHeader(2);  // ascending
+    EXPECT_EQ((std::vector<std::string>{"gamma", "Alpha", "beta"}), Names());
+    ClickHeader(3);  // "Device": descending; equal cells keep the scan's order
+    EXPECT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+}
+
+TEST_F(MainWindowTest, CtrlASelectsEveryRow) {
+    Press(kCmdReadId);
+    SetFocus(Control(kLV1Id));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    BYTE before = keys[VK_CONTROL];
+    SendMessageW(Control(kLV1Id), WM_KEYDOWN, 'A', 0);
+    Pump();
+    EXPECT_FALSE(window.LV1().IsSelected(1)) << "A alone selects nothing";
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(Control(kLV1Id), WM_KEYDOWN, 'A', 0);
+    keys[VK_CONTROL] = before;
+    SetKeyboardState(keys);
+    Pump();
+    for (int row = 0; row < 3; ++row) EXPECT_TRUE(window.LV1().IsSelected(row)) << row;
+}
+
+TEST_F(MainWindowTest, RightButtonReleaseTogglesSelectedRows) {
+    Press(kCmdReadId);
+    HWND list = Control(kLV1Id);
+    window.LV1().SetChecked(0, true);
+    for (int row : {0, 2}) {
+        LVITEMW item{};
+        item.stateMask = item.state = LVIS_SELECTED;
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+    RECT rowRect{LVIR_BOUNDS};
+    SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&rowRect));
+    LPARAM point = MAKELPARAM(rowRect.left + 60, (rowRect.top + rowRect.bottom) / 2);
+    PostMessageW(list, WM_RBUTTONUP, 0, point);
+    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
+    Pump();
+    EXPECT_FALSE(window.LV1().IsChecked(0));
+    EXPECT_FALSE(window.LV1().IsChecked(1));
+    EXPECT_FALSE(window.LV1().IsChecked(2));
+    EXPECT_TRUE(window.LV1().IsSelected(0));
+    EXPECT_TRUE(window.LV1().IsSelected(2));
+}
+
+struct ShownBox {
+    std::wstring title;
+    std::wstring text;
+};
+ShownBox shownBox;
+
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowW(L"#32770", nullptr);
+    if (box == nullptr) return;
+    KillTimer(nullptr, timer);
+    shownBox.title = TextOf(box);
+    wchar_t text[512] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 512);
+    shownBox.text = text;
+    SendMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(MainWindowTest, UntrappedErrorShowsOneTitledBoxThenEnds) {
+    DestroyWindow(Control(kLV1Id));  // the list control now refuses every operation
+    SetTimer(nullptr, 0, 100, &CloseMessageBox);
+    Press(kCmdReadId);
+    EXPECT_EQ(L"Tarvex Manager", shownBox.title);
+    EXPECT_EQ(0u, shownBox.text.rfind(L"Run-time error '1400':\n\n", 0)) << std::string(shownBox.text.begin(), shownBox.text.end());
+    EXPECT_GT(shownBox.text.size(), std::wstring(L"Run-time error '1400':\n\n").size());
+    EXPECT_EQ(std::vector<int>{kUntrappedErrorExitCode}, exit.codes);
+}
+
+// Every operation writes under HKEY_LOCAL_MACHINE; without elevation the list would stay empty.
+TEST(ProgramResources, ManifestAsksForElevationAndCommonControls6) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(nullptr, found);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+    std::string manifest(bytes, SizeofResource(nullptr, found));
+    EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
+    EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+}
+
+std::string ResourceText(HMODULE module, LPCWSTR type) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), type);
+    if (found == nullptr) return {};
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    return std::string(bytes, SizeofResource(module, found));
+}
+
+// Both shipped programs: any architecture's build starts, on Windows 7 and later.
+TEST(ProgramResources, BothProgramsCarryIconVersionAndAManifestForAnyArchitectureFromWindows7On) {
+    const std::pair<const char*, const char*> programs[] = {{TARVEX_MANAGER_EXE, "requireAdministrator"},
+                                                            {TARVEX_EXE, "asInvoker"}};
+    for (const auto& [program, level] : programs) {
+        HMODULE module = LoadLibraryExW(FromUnixPath(program).c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(nullptr, module) << program;
+        std::string manifest = ResourceText(module, MAKEINTRESOURCEW(24));  // RT_MANIFEST
+        std::string identity = manifest.substr(manifest.find("<assemblyIdentity"));
+        identity.resize(identity.find("/>"));
+        EXPECT_NE(std::string::npos, identity.find("processorArchitecture=\"*\"")) << identity;
+        EXPECT_NE(std::string::npos, manifest.find(std::string("level=\"") + level + "\"")) << program;
+        for (const char* system : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                                   "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+            EXPECT_NE(std::string::npos, manifest.find(std::string("<supportedOS Id=\"") + system + "\"/>")) << system;
+        }
+        EXPECT_NE(nullptr, FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)));  // RT_GROUP_ICON
+        EXPECT_FALSE(ResourceText(module, MAKEINTRESOURCEW(16)).empty()) << "version resource";  // RT_VERSION
+        FreeLibrary(module);
+    }
+}
+
+// Refuses every push button and check box the window tries to create.
+LRESULT CALLBACK RefuseButtons(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const wchar_t* className = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
+        // With common controls 6 the class name carries its version: "6.0...!Button".
+        if (!IS_INTRESOURCE(className)) {
+            std::wstring name = className;
+            if (name.size() >= 6 && lstrcmpiW(name.c_str() + name.size() - 6, L"Button") == 0) return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The failure happens inside WM_CREATE, where no exception may cross the window system.
+TEST(MainWindowCreation, ControlThatCannotBeCreatedFailsTheCreationWithItsError) {
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &RefuseButtons, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    MemoryRegistry registry;
+    RecordingExit exit;
+    MainWindow window(GetModuleHandleW(nullptr), registry, exit);
+    EXPECT_THROW(window.Create(), AppError);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(nullptr, window.hwnd());
+    EXPECT_EQ(nullptr, FindWindowW(L"TarvexManagerForm1", nullptr));
+    Pump();
+}
+
+}  // namespace
+}  // namespace tarvex

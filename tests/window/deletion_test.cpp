@@ -1,0 +1,389 @@
+#include "core/connection_deletion.h"
+#include "export/backup_error.h"
+#include "form1_harness.h"
+#include "window/deletion.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <tuple>
+
+namespace tarvex {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr char kCurrent[] = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";
+constexpr char kSet001[] = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\";
+const std::string kLarge = std::string(kProgramFolder) + kLargeBackupFile;
+const std::string kSmall = std::string(kProgramFolder) + kSmallBackupFile;
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+std::string Block(const std::string& key, const std::string& name) {
+    return "[HKEY_LOCAL_MACHINE\\" + key + "]\r\n\r\n[HKEY_LOCAL_MACHINE\\" + key + "\\Connection]\r\n\"Name\"=\"" +
+           name + "\"\r\n\r\n";
+}
+
+// Four connections: {1} to {3} in the current control set, {4} in ControlSet001.
+class Deletion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const auto& [key, name] : Connections()) {
+            ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, key + "\\Connection", "Name", kRegSz, name + '\0'));
+        }
+        h.form.Load("C:\\Tarvex");
+        h.form.cmdReadClick();
+        ASSERT_EQ(4, h.list.RowCount());
+        BackupError = false;
+    }
+    static std::vector<std::pair<std::string, std::string>> Connections() {
+        return {{kCurrent + "{1}"s, "one"}, {kCurrent + "{2}"s, "two"}, {kCurrent + "{3}"s, "three"},
+                {kSet001 + "{4}"s, "four"}};
+    }
+    static std::string KeyOf(int connection) { return Connections()[connection - 1].first; }
+    void Tick(std::initializer_list<int> connections) {
+        for (int connection : connections) {
+            for (int row = 0; row < h.list.RowCount(); ++row) {
+                if (h.list.RowText(row) == KeyOf(connection)) h.list.SetChecked(row, true);
+            }
+        }
+    }
+    bool Exists(int connection) const { return h.registry.KeyExists(kLocalMachine, KeyOf(connection)); }
+    std::vector<bool> Marks() const {
+        std::vector<bool> marks;
+        for (const auto& row : h.list.rows) marks.push_back(row.checked);
+        return marks;
+    }
+    // The two boxes of the warning, after first boxes shown before them.
+    void ExpectWarning(std::size_t first = 0) const {
+        ASSERT_EQ(first + 2, h.messages.shown.size());
+        EXPECT_EQ(kBackupErrorText, h.messages.shown[first].text);
+        EXPECT_EQ(MessageIcon::Critical, h.messages.shown[first].icon);
+        EXPECT_EQ(MessageButtons::Ok, h.messages.shown[first].buttons);
+        EXPECT_EQ(kContinueText, h.messages.shown[first + 1].text);
+        EXPECT_EQ(MessageIcon::None, h.messages.shown[first + 1].icon);
+        EXPECT_EQ(MessageButtons::YesNo, h.messages.shown[first + 1].buttons);
+    }
+    // Makes the backup of a connection incomplete: one of its subkeys cannot be read.
+    void LockSubkeyOf(int connection) {
+        ASSERT_EQ(kSuccess, h.registry.CreateKey(kLocalMachine, KeyOf(connection) + "\\Locked"));
+        h.registry.SetRights(kLocalMachine, KeyOf(connection) + "\\Locked", {.canRead = false});
+    }
+
+    Form1Harness<> h;
+};
+
+TEST_F(Deletion, FullBackupWithNoRowTickedStillWritesTheFileAndRescans) {
+    h.checks.backupAll = true;
+    h.list.SetChecked(0, false);
+    h.form.comDelClick();
+
+    std::string large = h.files.Content(kLarge).value_or("");
+    EXPECT_EQ(0u, large.find("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Network]\r\n"));
+    EXPECT_EQ(1u, Occurrences(large, "REGEDIT4"));
+    EXPECT_EQ(1u, Occurrences(large, "[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Control\\Network]"));
+    EXPECT_EQ(0u, Occurrences(large, "ControlSet002")) << "missing trees write no block";
+    EXPECT_EQ(4u, Occurrences(large, "\\Connection]"));
+    for (int connection : {1, 2, 3, 4}) EXPECT_TRUE(Exists(connection));
+    EXPECT_EQ(1, h.pump.passes);
+    EXPECT_EQ(4, h.list.RowCount());
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST_F(Deletion, RescanAfterDeletionDropsRowsAndMarks) {
+    Tick({1, 4});
+    h.form.comDelClick();
+    EXPECT_FALSE(Exists(1));
+    EXPECT_FALSE(Exists(4));
+    EXPECT_EQ((std::vector<std::string>{KeyOf(2), KeyOf(3)}), h.list.Texts());
+    EXPECT_EQ((std::vector<bool>{false, false}), Marks());
+}
+
+TEST_F(Deletion, BothBoxesWriteOnlyTheFullBackup) {
+    h.checks.backupAll = true;
+    Tick({2});
+    h.form.comDelClick();
+    EXPECT_TRUE(h.files.Content(kLarge));
+    EXPECT_FALSE(h.files.Content(kSmall));
+    EXPECT_FALSE(Exists(2));
+}
+
+TEST_F(Deletion, NeitherBoxWritesNothingShowsNothingAndLeavesBackupError) {
+    h.checks.backupSelected = false;
+    for (bool before : {true, false}) {
+        BackupError = before;
+        Tick({1, 2});
+        h.form.comDelClick();
+        EXPECT_EQ(before, BackupError);
+    }
+    EXPECT_EQ(0, h.files.OpenCount());
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_FALSE(Exists(1));
+    EXPECT_FALSE(Exists(2));
+}
+
+TEST_F(Deletion, SecondFullBackupReplacesTheFirst) {
+    h.checks.backupAll = true;
+    Tick({1});
+    h.form.comDelClick();
+    EXPECT_EQ(1u, Occurrences(*h.files.Content(kLarge), KeyOf(1) + "]"));
+    h.form.comDelClick();
+    std::string large = *h.files.Content(kLarge);
+    EXPECT_EQ(0u, Occurrences(large, KeyOf(1) + "]"));
+    EXPECT_EQ(1u, Occurrences(large, "REGEDIT4"));
+    EXPECT_EQ(3u, Occurrences(large, "\\Connection]"));
+}
+
+TEST_F(Deletion, SelectiveBackupsOfTwoPressesAppendInOrder) {
+    Tick({3});
+    h.form.comDelClick();
+    Tick({1});
+    h.form.comDelClick();
+    EXPECT_EQ("REGEDIT4\r\n\r\n" + Block(KeyOf(3), "three") + Block(KeyOf(1), "one"), h.files.Content(kSmall));
+    EXPECT_FALSE(Exists(1));
+    EXPECT_FALSE(Exists(3));
+    EXPECT_FALSE(BackupError);
+}
+
+TEST_F(Deletion, NoAfterTheFullBackupChangesNothing) {
+    h.checks.backupAll = true;
+    LockSubkeyOf(4);
+    Tick({1, 4});
+    const auto rowsBefore = h.list.rows;
+    h.messages.yesNoAnswers = {MessageAnswer::No};
+    h.form.comDelClick();
+
+    ExpectWarning();
+    for (int connection : {1, 2, 3, 4}) EXPECT_TRUE(Exists(connection));
+    EXPECT_EQ(rowsBefore.size(), h.list.rows.size());
+    EXPECT_EQ((std::vector<bool>{true, false, false, true}), Marks());
+    EXPECT_EQ(0, h.pump.passes);
+}
+
+TEST_F(Deletion, NoAfterTheThirdSelectiveBackupKeepsTheFirstTwoDeletedWithoutRescan) {
+    LockSubkeyOf(3);
+    Tick({1, 2, 3, 4});
+    h.messages.yesNoAnswers = {MessageAnswer::No};
+    h.form.comDelClick();
+
+    ExpectWarning();
+    EXPECT_FALSE(Exists(1));
+    EXPECT_FALSE(Exists(2));
+    EXPECT_TRUE(Exists(3));
+    EXPECT_TRUE(Exists(4));
+    EXPECT_EQ(4, h.list.RowCount()) << "the deleted rows stay until the next scan";
+    EXPECT_EQ(0, h.pump.passes);
+    std::string small = *h.files.Content(kSmall);
+    EXPECT_EQ(1u, Occurrences(small, "[HKEY_LOCAL_MACHINE\\" + KeyOf(3) + "]"));
+    EXPECT_EQ(0u, Occurrences(small, KeyOf(4)));
+}
+
+TEST_F(Deletion, YesDeletesDespiteTheError) {
+    LockSubkeyOf(2);
+    Tick({2});
+    h.form.comDelClick();
+    ExpectWarning();
+    EXPECT_FALSE(Exists(2));
+    EXPECT_TRUE(BackupError);
+    EXPECT_EQ(3, h.list.RowCount());
+}
+
+TEST_F(Deletion, TickedRowWhoseKeyIsGoneIsPassedSilently) {
+    Tick({1, 2});
+    ASSERT_EQ(kSuccess, h.registry.SHDeleteKeyA(kLocalMachine, KeyOf(1)));
+    h.form.comDelClick();
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_FALSE(Exists(2));
+    EXPECT_EQ("REGEDIT4\r\n\r\n" + Block(KeyOf(2), "two"), h.files.Content(kSmall));
+    EXPECT_EQ(2, h.list.RowCount());
+}
+
+// A backup that never reached the disk must be reported before anything goes.
+TEST_F(Deletion, UnwritableBackupIsWarnedAndNoDeletesNothing) {
+    for (bool backupAll : {true, false}) {
+        Form1Harness<> fresh;
+        fresh.registry.SetValue(kLocalMachine, KeyOf(1) + "\\Connection", "Name", kRegSz, "one\0"s);
+        fresh.form.Load("C:\\Read only folder");
+        fresh.form.cmdReadClick();
+        fresh.list.SetChecked(0, true);
+        fresh.checks.backupAll = backupAll;
+        fresh.messages.yesNoAnswers = {MessageAnswer::No};
+        fresh.form.comDelClick();
+        EXPECT_EQ(2u, fresh.messages.shown.size());
+        EXPECT_TRUE(fresh.registry.KeyExists(kLocalMachine, KeyOf(1)));
+    }
+}
+
+TEST_F(Deletion, ReadOnlySmallBackupIsWarnedAndNoDeletesNothing) {
+    h.files.SetContent(kSmall, "REGEDIT4\r\n\r\n");
+    h.files.SetReadOnly(kSmall);
+    Tick({1});
+    h.messages.yesNoAnswers = {MessageAnswer::No};
+    h.form.comDelClick();
+    ExpectWarning();
+    EXPECT_TRUE(Exists(1));
+    EXPECT_EQ("REGEDIT4\r\n\r\n", h.files.Content(kSmall));
+}
+
+// Clicks that waited in the queue during a long deletion reach the event pass before the rescan.
+TEST_F(Deletion, ButtonClicksDuringTheDeletionStartNothing) {
+    h.checks.backupAll = true;
+    Tick({1});
+    int nestedPasses = -1;
+    h.pump.during = [&] {
+        if (nestedPasses != -1) return;  // the clicks waited once
+        nestedPasses = h.pump.passes;
+        h.form.comDelClick();
+        h.form.cmdReadClick();
+        h.form.cmdCopyClick();
+    };
+    h.form.comDelClick();
+
+    EXPECT_EQ(1, h.pump.passes) << "a nested deletion would pump again";
+    EXPECT_EQ(1, nestedPasses);
+    EXPECT_TRUE(h.clipboard.texts.empty());
+    EXPECT_EQ(1u, Occurrences(*h.files.Content(kLarge), KeyOf(1) + "]")) << "the deleted key's only backup";
+    EXPECT_EQ(3, h.list.RowCount());
+
+    h.pump.during = nullptr;
+    h.form.cmdCopyClick();
+    EXPECT_EQ(1u, h.clipboard.texts.size()) << "the buttons work again afterwards";
+}
+
+// A close queued during a long backup reaches the event pass before the
+// rescan: the deletion finishes and rescans, then the window closes cleanly.
+TEST_F(Deletion, CloseDuringTheEventPassWaitsForTheDeletionToFinish) {
+    h.checks.backupAll = true;
+    Tick({1, 4});
+    h.pump.during = [&] {
+        if (h.form.QueryUnload()) h.closer.Close();
+    };
+    h.form.comDelClick();
+
+    EXPECT_EQ(1, h.closer.closes);
+    EXPECT_FALSE(Exists(1));
+    EXPECT_FALSE(Exists(4));
+    EXPECT_EQ(2, h.list.RowCount()) << "the rescan ran on the list";
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_TRUE(h.exit.codes.empty());
+    EXPECT_TRUE(h.form.QueryUnload()) << "an idle window closes at once";
+    EXPECT_EQ(1, h.closer.closes);
+}
+
+struct FullBackupFailure {
+    const char* what;
+    std::function<void(MemoryFiles&)> arrange;
+    bool draftComplete;  // every tree is in the draft, only its move failed
+};
+
+// Where a complete draft is kept: a name of its own, which the next full backup leaves alone.
+const std::string kKept = std::string(kProgramFolder) + "LargeBackup-20261208-070509.reg";
+
+class FailedFullBackup : public Deletion,
+                         public ::testing::WithParamInterface<std::tuple<FullBackupFailure, MessageAnswer>> {};
+
+// The earlier full backup may be the only copy of keys deleted before; a
+// complete draft may become the only copy of the keys deleted now, so it is
+// kept under a name of its own and the warning names it.
+TEST_P(FailedFullBackup, KeepsTheEarlierOneAndACompleteDraftAndWarns) {
+    const auto& [failure, answer] = GetParam();
+    const std::string earlier = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n";
+    h.files.SetContent(kLarge, earlier);
+    failure.arrange(h.files);
+    h.checks.backupAll = true;
+    Tick({1});
+    h.messages.yesNoAnswers = {answer};
+    h.form.comDelClick();
+
+    EXPECT_EQ(earlier, h.files.Content(kLarge));
+    EXPECT_FALSE(h.files.Content(kLarge + kDraftSuffix)) << "the next full backup would remove it";
+    std::optional<std::string> kept = h.files.Content(kKept);
+    if (failure.draftComplete) {
+        ASSERT_FALSE(h.messages.shown.empty());
+        EXPECT_EQ(kKeptAsideText + kKept + ".", h.messages.shown[0].text);
+        ExpectWarning(1);
+        ASSERT_TRUE(kept) << "the only complete backup was thrown away";
+        EXPECT_EQ(1u, Occurrences(*kept, "[HKEY_LOCAL_MACHINE\\" + KeyOf(1) + "]"));
+        EXPECT_EQ(4u, Occurrences(*kept, "\\Connection]"));
+    } else {
+        ExpectWarning();
+        EXPECT_FALSE(kept) << "an incomplete draft could pass for a backup";
+    }
+    EXPECT_EQ(answer == MessageAnswer::No, Exists(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailedFullBackup,
+    ::testing::Combine(
+        ::testing::Values(
+            FullBackupFailure{"DiskFull", [](MemoryFiles& files) { files.SetFreeSpace(200); }, false},
+            FullBackupFailure{"CloseFails", [](MemoryFiles& files) { files.FailNextClose(); }, false},
+            FullBackupFailure{"DraftCannotBeOpened",
+                              [](MemoryFiles& files) { files.SetReadOnly(kLarge + kDraftSuffix); }, false},
+            FullBackupFailure{"ReplaceFails", [](MemoryFiles& files) { files.FailNextReplace(); }, true},
+            FullBackupFailure{"OldBackupReadOnly", [](MemoryFiles& files) { files.SetReadOnly(kLarge); }, true}),
+        ::testing::Values(MessageAnswer::No, MessageAnswer::Yes)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).what) +
+               (std::get<1>(info.param) == MessageAnswer::Yes ? "AnsweredYes" : "AnsweredNo");
+    });
+
+TEST_F(Deletion, SuccessfulFullBackupReplacesTheEarlierOneAndLeavesNoDraft) {
+    h.files.SetContent(kLarge, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n");
+    h.checks.backupAll = true;
+    h.form.comDelClick();
+    std::string large = *h.files.Content(kLarge);
+    EXPECT_EQ(0u, Occurrences(large, "earlier"));
+    EXPECT_EQ(4u, Occurrences(large, "\\Connection]"));
+    EXPECT_FALSE(h.files.Content(kLarge + kDraftSuffix));
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+// A backup's name that another user left as a link, or as a second name of a
+// file only administrators may write: the elevated program must not write
+// through it.
+struct PlantedLink {
+    const char* what;
+    std::string name;
+    bool backupAll;
+    bool warned;  // the link is refused; otherwise it loses its name to the backup
+};
+
+class LinkedBackupFile : public Deletion, public ::testing::WithParamInterface<PlantedLink> {};
+
+TEST_P(LinkedBackupFile, NeverWritesThroughIt) {
+    const std::string victim = "C:\\Windows\\system.ini";
+    const std::string victimText = "[boot loader]\r\ntimeout=30\r\n";
+    h.files.AddFolder("C:\\Windows\\");
+    h.files.SetContent(victim, victimText);
+    h.files.AddLink(kProgramFolder + GetParam().name, victim);
+    h.checks.backupAll = GetParam().backupAll;
+    Tick({1});
+    h.messages.yesNoAnswers = {MessageAnswer::No};
+    h.form.comDelClick();
+
+    EXPECT_EQ(victimText, h.files.Content(victim));
+    if (GetParam().warned) {
+        ExpectWarning();
+        EXPECT_TRUE(Exists(1));
+    } else {
+        EXPECT_TRUE(h.messages.shown.empty());
+        EXPECT_FALSE(Exists(1));
+        EXPECT_EQ(1u, Occurrences(h.files.Content(kLarge).value_or(""), KeyOf(1) + "]"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LinkedBackupFile,
+    ::testing::Values(PlantedLink{"SmallBackup", kSmallBackupFile, false, true},
+                      PlantedLink{"LargeBackup", kLargeBackupFile, true, false},
+                      PlantedLink{"Draft", kLargeBackupFile + std::string(kDraftSuffix), true, false}),
+    [](const auto& info) { return info.param.what; });
+
+}  // namespace
+}  // namespace tarvex

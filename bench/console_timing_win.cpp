@@ -4,11 +4,11 @@
 // selective backup. Seeds HKLM, so run it only in a throw-away wine prefix.
 #include "bench_registry.h"
 #include "median_time.h"
+#include "support/assembled_window.h"
 #include "support/fake_platform.h"
 #include "support/network_devices.h"
 #include "support/run_program.h"
 #include "support/win32_registry_writer.h"
-#include "win32/main_window.h"
 #include "win32/setupapi_devices.h"
 #include "win32/wide_text.h"
 #include "win32/win32_backup_files.h"
@@ -49,12 +49,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 100; ++i) tarvex::SeedNetworkDevice(writer, "TIMING\\NIC\\" + std::to_string(i), "NIC", "");
     tarvex::SeedConnections(writer, kPerPath);  // their adapters are not among the devices: all stale
 
-    tarvex::MainWindow window(GetModuleHandleW(nullptr), registry, exit);
+    tarvex::AssembledWindow assembled(registry, exit);
+        tarvex::MainWindow& window = assembled.window;
     window.Create();
     auto [windowMs, listMs] = tarvex::MedianMillisecondsInTurns(
-        [&] { window.form().cmdReadClick(); },
+        [&] { assembled.form.cmdReadClick(); },
         [&] { tarvex::RunProgramWithOutputIn(L"\"" + program + L"\" list", output, output); });
-    std::printf("%d rows: pressing Check %.0f ms, tarvex list %.0f ms (%.2fx)\n", window.LV1().RowCount(), windowMs,
+    std::printf("%d rows: pressing Check %.0f ms, tarvex list %.0f ms (%.2fx)\n", assembled.controls.list.RowCount(), windowMs,
                 listMs, listMs / windowMs);
 
     // Each deletion empties the registry it is timed on; seeded anew between turns.

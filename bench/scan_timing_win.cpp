@@ -4,10 +4,10 @@
 // hidden main window. Seeds HKLM, so run it only in a throw-away wine prefix.
 #include "bench_registry.h"
 #include "median_time.h"
+#include "support/assembled_window.h"
 #include "support/fake_platform.h"
 #include "support/network_devices.h"
 #include "support/win32_registry_writer.h"
-#include "win32/main_window.h"
 #include "win32/setupapi_devices.h"
 #include "win32/win32_registry.h"
 
@@ -34,18 +34,19 @@ int main() {
         auto [namesMs, adaptersMs] = tarvex::MedianMillisecondsInTurns(
             [&] { rows = tarvex::ScanConnectionRows(registry, {}).rows.size(); },
             [&] { tarvex::ScanConnectionRows(registry, {&devices}); });
-        tarvex::MainWindow window(GetModuleHandleW(nullptr), registry, exit);
+        tarvex::AssembledWindow assembled(registry, exit);
+        tarvex::MainWindow& window = assembled.window;
         window.Create();
         // What pressing Check costs, with the column and as it was without it.
         auto [listNamesMs, listAdaptersMs] = tarvex::MedianMillisecondsInTurns(
             [&] {
-                tarvex::ConnectionList& list = window.LV1();
+                tarvex::ConnectionList& list = assembled.controls.list;
                 tarvex::SuspendedDrawing quiet(list);
                 list.RemoveAllRows();
                 for (const tarvex::ConnectionRow& row : tarvex::ScanConnectionRows(registry, {}).rows) list.AppendRow(row);
                 quiet.End();
             },
-            [&] { window.form().cmdReadClick(); });
+            [&] { assembled.form.cmdReadClick(); });
         std::printf("%zu rows: registry calls: names only %.0f ms, with the Adapter column %.0f ms (%.2fx); "
                     "pressing Check: without %.0f ms, with %.0f ms (%.2fx)\n",
                     rows, namesMs, adaptersMs, adaptersMs / namesMs, listNamesMs, listAdaptersMs,

@@ -1,9 +1,13 @@
+#include "win32/exit_process_now.h"
 #include "win32/main_window.h"
 #include "win32/message_box.h"
-#include "win32/program_exit.h"
+#include "win32/setupapi_devices.h"
 #include "win32/system_dlls.h"
+#include "win32/win32_backup_files.h"
+#include "win32/win32_clock.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_registry.h"
+#include "window/form1.h"
 
 #include <windows.h>
 
@@ -12,7 +16,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     tarvex::Win32Registry registry;
     tarvex::ExitProcessNow exit;
-    tarvex::MainWindow window(instance, registry, exit);
+    tarvex::Win32BackupFiles files;
+    tarvex::SetupApiDevices devices;
+    tarvex::Win32Clock clock;
+    tarvex::MainWindow window(instance);
+    const tarvex::WindowControls controls = window.Controls();
+    tarvex::Form1 form(registry, {controls.list, controls.layout, controls.pump, controls.messages, exit,
+                                  controls.checks, controls.clipboard, files, controls.pointer, controls.closer, devices,
+                                  clock});
+    window.Attach(form);
+
     tarvex::Win32MessageBoxes messages;
     tarvex::RunEventOperation([&] { window.Create(); }, messages, exit);
     window.Show(showCommand);

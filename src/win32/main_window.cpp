@@ -6,8 +6,7 @@
 #include "win32/system_dlls.h"
 #include "win32/twips.h"
 #include "win32/wide_text.h"
-#include "window/list_rules.h"
-#include "window/message_boxes.h"
+#include "win32/message_box.h"
 
 #include <commctrl.h>
 
@@ -59,11 +58,12 @@ void AddColumn(HWND list, int position, const wchar_t* header) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, ExportRegistry& registry, ProgramExit& exit, DpiFunctions dpiFunctions)
-    : instance_(instance),
-      dpiFunctions_(dpiFunctions),
-      form_(registry, {list_, *this, pump_, messages_, exit, *this, clipboard_, files_, pointer_, *this, devices_,
-                          clock_}) {}
+MainWindow::MainWindow(HINSTANCE instance, DpiFunctions dpiFunctions)
+    : instance_(instance), dpiFunctions_(dpiFunctions) {}
+
+WindowControls MainWindow::Controls() {
+    return {list_, *this, pump_, messages_, *this, clipboard_, pointer_, *this};
+}
 
 MainWindow::~MainWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
@@ -113,14 +113,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             try {
                 dpi_ = dpiFunctions_.ForWindow(hwnd_);
                 CreateControls();
-                form_.Load(ExecutableFolder());
+                events_->Load(ExecutableFolder());
                 return 0;
             } catch (...) {
                 createFailure_ = std::current_exception();
                 return -1;
             }
         case WM_SIZE:
-            if (controlsReady_) form_.Resize();
+            if (controlsReady_) events_->Resize();
             return 0;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
@@ -133,9 +133,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (HIWORD(wParam) != BN_CLICKED) return 0;
             switch (LOWORD(wParam)) {
-                case kCmdReadId: form_.cmdReadClick(); break;
-                case kComDelId: form_.comDelClick(); break;
-                case kCmdCopyId: form_.cmdCopyClick(); break;
+                case kCmdReadId: events_->cmdReadClick(); break;
+                case kComDelId: events_->comDelClick(); break;
+                case kCmdCopyId: events_->cmdCopyClick(); break;
                 default: break;
             }
             return 0;
@@ -147,7 +147,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
         case WM_CLOSE:
-            if (form_.QueryUnload()) Close();
+            if (events_->QueryUnload()) Close();
             return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -164,11 +164,11 @@ void MainWindow::OnNotify(const NMHDR& header) {
     if (header.idFrom != kLV1Id) return;
     switch (header.code) {
         case LVN_COLUMNCLICK:
-            form_.LV1ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem + 1);
+            events_->LV1ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem + 1);
             break;
         // The list view tracks the button itself and reports its release as a click.
-        case NM_RCLICK: form_.LV1MouseUp(kRightButton); break;
-        case NM_CLICK: form_.LV1MouseUp(1); break;
+        case NM_RCLICK: events_->LV1MouseUp(kRightButton); break;
+        case NM_CLICK: events_->LV1MouseUp(kLeftButton); break;
         // Selects every row, so one right-button release can tick them all.
         case LVN_KEYDOWN:
             if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'A' && GetKeyState(VK_CONTROL) < 0) {

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "core/backup_choices.h"
 #include "win32/dpi_functions.h"
 #include "win32/list_view.h"
 #include "win32/message_box.h"
-#include "win32/setupapi_devices.h"
 #include "win32/unique_handles.h"
-#include "win32/win32_backup_files.h"
 #include "win32/win32_clipboard.h"
-#include "win32/win32_clock.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_mouse_pointer.h"
-#include "window/form1.h"
+#include "window/form_closer.h"
+#include "window/form_events.h"
 #include "window/form_layout.h"
 
 #include <windows.h>
@@ -19,25 +18,36 @@
 
 namespace tarvex {
 
+// What the window gives the form: its controls, and the services that need it.
+struct WindowControls {
+    ConnectionList& list;
+    FormLayout& layout;
+    EventPump& pump;
+    MessageBoxes& messages;
+    BackupChoices& checks;
+    Clipboard& clipboard;
+    MousePointer& pointer;
+    FormCloser& closer;
+};
+
 // Form1's Win32 window: creates the controls as designed, keeps them at the
-// monitor's DPI and forwards their events to Form1.
+// monitor's DPI and forwards their events to the form attached to it.
 class MainWindow final : public FormLayout, public BackupChoices, public FormCloser {
 public:
-    MainWindow(HINSTANCE instance, ExportRegistry& registry, ProgramExit& exit,
-               DpiFunctions dpiFunctions = DpiFunctions());
+    explicit MainWindow(HINSTANCE instance, DpiFunctions dpiFunctions = DpiFunctions());
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
+    WindowControls Controls();
+    // The form receives every event from Create on.
+    void Attach(FormEvents& events) { events_ = &events; }
     // Creates the window hidden, runs Load, sizes and centres it.
     void Create();
     void Show(int showCommand);
 
     HWND hwnd() const { return hwnd_; }
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
-    ListView& LV1() { return list_; }
-    Form1& form() { return form_; }
-    unsigned Dpi() const { return dpi_; }
 
     bool IsMinimised() const override;
     float ClientWidth() const override;
@@ -70,13 +80,10 @@ private:
     Win32MessageBoxes messages_;
     Win32EventPump pump_;
     Win32Clipboard clipboard_;
-    Win32BackupFiles files_;
     Win32MousePointer pointer_;
-    SetupApiDevices devices_;
-    Win32Clock clock_;
     UniqueFont font_;
     std::exception_ptr createFailure_;
-    Form1 form_;
+    FormEvents* events_ = nullptr;
 };
 
 }  // namespace tarvex

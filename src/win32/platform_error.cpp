@@ -1,7 +1,7 @@
 #include "win32/platform_error.h"
 
 #include "win32/wide_text.h"
-#include "window/untrapped_error.h"
+#include "util/app_error.h"
 
 #include <windows.h>
 

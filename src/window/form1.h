@@ -11,6 +11,7 @@
 #include "window/connection_list.h"
 #include "window/event_pump.h"
 #include "window/form_closer.h"
+#include "window/form_events.h"
 #include "window/form_layout.h"
 #include "window/message_boxes.h"
 #include "window/untrapped_error.h"
@@ -36,24 +37,20 @@ struct Form1Controls {
     Clock& clock;
 };
 
-// The main window's behaviour, one member per event; the Win32 window only
-// forwards its events here.
-class Form1 {
+// The main window's behaviour, one member per event.
+class Form1 final : public FormEvents {
 public:
     Form1(ExportRegistry& registry, Form1Controls controls) : registry_(registry), controls_(controls) {}
 
-    void Load(const Utf8Text& executableFolder);
-    void Resize();
-    void cmdReadClick();
-    void comDelClick();
-    void cmdCopyClick();
-    void LV1ColumnClick(int column);
-    void LV1MouseUp(int button);
-    // The user asks to close the window: true when it may close now. A
-    // button's operation that runs finishes first, then the window closes.
-    bool QueryUnload();
-
-    const Utf8Text& AppFolder() const { return appFolder_; }
+    void Load(const Utf8Text& executableFolder) override;
+    void Resize() override;
+    void cmdReadClick() override;
+    void comDelClick() override;
+    void cmdCopyClick() override;
+    void LV1ColumnClick(int column) override;
+    void LV1MouseUp(int button) override;
+    // A button's operation that runs finishes first, then the window closes.
+    bool QueryUnload() override;
 
 private:
     // The three buttons' operations: none starts while one of them runs.

@@ -2,11 +2,10 @@
 
 #include "window/connection_list.h"
 #include "window/event_pump.h"
+#include "window/form_events.h"
 #include "window/form_layout.h"
 
 namespace tarvex {
-
-inline constexpr int kRightButton = 2;
 
 // Fits LV1 below the button band with equal margins; a minimised window is left alone.
 void FitList(FormLayout& layout);

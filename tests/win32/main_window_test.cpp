@@ -33,7 +33,7 @@ std::wstring TextOf(HWND window) {
 class MainWindowTest : public ::testing::Test {
 protected:
     explicit MainWindowTest(DpiFunctions dpiFunctions = DpiFunctions())
-        : window{GetModuleHandleW(nullptr), registry, exit, dpiFunctions} {}
+        : assembled{registry, exit, dpiFunctions} {}
     void SetUp() override {
         for (const auto& [classKey, connection, name] : std::vector<std::tuple<std::string, std::string, std::string>>{
                  {"{A}", "{1}", "beta"}, {"{A}", "{2}", "Alpha"}, {"{B}", "{3}", "gamma"}}) {
@@ -78,7 +78,7 @@ protected:
     }
     std::vector<std::string> Names() {
         std::vector<std::string> names;
-        for (int row = 0; row < window.LV1().RowCount(); ++row) names.push_back(window.LV1().RowSubItem(row));
+        for (int row = 0; row < LV1.RowCount(); ++row) names.push_back(LV1.RowSubItem(row));
         return names;
     }
 
@@ -86,7 +86,9 @@ protected:
 
     MemoryRegistry registry;
     RecordingExit exit;
-    MainWindow window;
+    AssembledWindow assembled;
+    MainWindow& window = assembled.window;
+    ConnectionList& LV1 = assembled.controls.list;
 };
 
 TEST_F(MainWindowTest, LayoutAt96Dpi) { ExpectLayoutAt96Dpi(); }
@@ -102,7 +104,7 @@ protected:
 TEST_F(MainWindowOnOlderWindows, LayoutAt96Dpi) { ExpectLayoutAt96Dpi(); }
 
 void MainWindowTest::ExpectLayoutAt96Dpi() {
-    ASSERT_EQ(96u, window.Dpi());
+    ASSERT_EQ(96u, DpiFunctions().ForWindow(window.hwnd()));
     EXPECT_EQ(L"Tarvex Manager", TextOf(window.hwnd()));
     RECT client{};
     GetClientRect(window.hwnd(), &client);
@@ -164,7 +166,7 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
         headers.push_back(text);
     }
     EXPECT_EQ((std::vector<std::wstring>{L"Key", L"Connection", L"Adapter", L"Device"}), headers);
-    EXPECT_EQ(0, window.LV1().RowCount());
+    EXPECT_EQ(0, LV1.RowCount());
     EXPECT_NE(0u, GetClassLongPtrW(window.hwnd(), GCLP_HICON));
 }
 
@@ -205,7 +207,7 @@ TEST_F(MainWindowTest, CheckFillsTheListAndHeaderClicksFlipOneDirection) {
     ClickHeader(1);  // "Connection": descending again
     ClickHeader(1);  // and ascending
     EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "gamma"}), Names());
-    EXPECT_EQ(SortDirection::Ascending, window.LV1().GetSortDirection());
+    EXPECT_EQ(SortDirection::Ascending, LV1.GetSortDirection());
 
     Press(kCmdReadId);  // a rescan comes back in the sorted order
     EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "gamma"}), Names());
@@ -264,20 +266,20 @@ TEST_F(MainWindowTest, CtrlASelectsEveryRow) {
     BYTE before = keys[VK_CONTROL];
     SendMessageW(Control(kLV1Id), WM_KEYDOWN, 'A', 0);
     Pump();
-    EXPECT_FALSE(window.LV1().IsSelected(1)) << "A alone selects nothing";
+    EXPECT_FALSE(LV1.IsSelected(1)) << "A alone selects nothing";
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
     SendMessageW(Control(kLV1Id), WM_KEYDOWN, 'A', 0);
     keys[VK_CONTROL] = before;
     SetKeyboardState(keys);
     Pump();
-    for (int row = 0; row < 3; ++row) EXPECT_TRUE(window.LV1().IsSelected(row)) << row;
+    for (int row = 0; row < 3; ++row) EXPECT_TRUE(LV1.IsSelected(row)) << row;
 }
 
 TEST_F(MainWindowTest, RightButtonReleaseTogglesSelectedRows) {
     Press(kCmdReadId);
     HWND list = Control(kLV1Id);
-    window.LV1().SetChecked(0, true);
+    LV1.SetChecked(0, true);
     for (int row : {0, 2}) {
         LVITEMW item{};
         item.stateMask = item.state = LVIS_SELECTED;
@@ -289,11 +291,11 @@ TEST_F(MainWindowTest, RightButtonReleaseTogglesSelectedRows) {
     PostMessageW(list, WM_RBUTTONUP, 0, point);
     SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
     Pump();
-    EXPECT_FALSE(window.LV1().IsChecked(0));
-    EXPECT_FALSE(window.LV1().IsChecked(1));
-    EXPECT_FALSE(window.LV1().IsChecked(2));
-    EXPECT_TRUE(window.LV1().IsSelected(0));
-    EXPECT_TRUE(window.LV1().IsSelected(2));
+    EXPECT_FALSE(LV1.IsChecked(0));
+    EXPECT_FALSE(LV1.IsChecked(1));
+    EXPECT_FALSE(LV1.IsChecked(2));
+    EXPECT_TRUE(LV1.IsSelected(0));
+    EXPECT_TRUE(LV1.IsSelected(2));
 }
 
 struct ShownBox {
@@ -382,7 +384,8 @@ TEST(MainWindowCreation, ControlThatCannotBeCreatedFailsTheCreationWithItsError)
     ASSERT_NE(nullptr, hook);
     MemoryRegistry registry;
     RecordingExit exit;
-    MainWindow window(GetModuleHandleW(nullptr), registry, exit);
+    AssembledWindow assembled(registry, exit);
+    MainWindow& window = assembled.window;
     EXPECT_THROW(window.Create(), AppError);
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(nullptr, window.hwnd());

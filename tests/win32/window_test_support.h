@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/assembled_window.h"
 #include "support/fake_platform.h"
 
 #include <windows.h>

@@ -1,5 +1,6 @@
 // Deletion with backup and the table copy, through the real window, message
 // boxes, clipboard, files and (end to end) the real registry.
+#include "core/app_folder.h"
 #include "core/connection_deletion.h"
 #include "file_bytes.h"
 #include "message_box_robot.h"
@@ -9,6 +10,7 @@
 #include "support/win32_registry_writer.h"
 #include "win32/control_layout.h"
 #include "win32/main_window.h"
+#include "win32/program_folder.h"
 #include "win32/wide_text.h"
 #include "win32/win32_clipboard.h"
 #include "win32/win32_event_pump.h"
@@ -85,7 +87,7 @@ std::string ConnectionKey(const char* network, int number) {
 // The main window over a given registry, with the backups of a test removed.
 class WorkflowTest : public ::testing::Test {
 protected:
-    explicit WorkflowTest(ExportRegistry& registry) : window_(GetModuleHandleW(nullptr), registry, exit_) {}
+    explicit WorkflowTest(ExportRegistry& registry) : assembled_(registry, exit_) {}
     void SetUp() override {
         window_.Create();
         window_.Show(SW_SHOWNORMAL);
@@ -102,21 +104,25 @@ protected:
         DeleteFileW(Utf8ToWide(Backup(kLargeBackupFile)).c_str());
         DeleteFileW(Utf8ToWide(Backup(kLargeBackupFile) + kDraftSuffix).c_str());
     }
-    std::string Backup(const char* file) { return window_.form().AppFolder() + file; }
+    // Backups go beside the program, as Load was told.
+    static std::string AppFolder() { return MakeAppFolder(ExecutableFolder()); }
+    static std::string Backup(const char* file) { return AppFolder() + file; }
     void Press(int id) {
         SendMessageW(window_.Control(id), BM_CLICK, 0, 0);
         Pump();
     }
     void TickRowsOf(const std::vector<std::string>& keys) {
-        for (int row = 0; row < window_.LV1().RowCount(); ++row) {
+        for (int row = 0; row < list_.RowCount(); ++row) {
             for (const std::string& key : keys) {
-                if (window_.LV1().RowText(row) == key) window_.LV1().SetChecked(row, true);
+                if (list_.RowText(row) == key) list_.SetChecked(row, true);
             }
         }
     }
 
     RecordingExit exit_;
-    MainWindow window_;
+    AssembledWindow assembled_;
+    MainWindow& window_ = assembled_.window;
+    ConnectionList& list_ = assembled_.controls.list;
 };
 
 class WorkflowOverMemory : public WorkflowTest {
@@ -170,8 +176,8 @@ TEST_F(WorkflowOverMemory, BackupWarningAnsweredNoDeletesNothing) {
     ExpectBackupWarning(robot.seen());
     EXPECT_TRUE(Exists(1));
     EXPECT_TRUE(Exists(2));
-    EXPECT_EQ(3, window_.LV1().RowCount());
-    EXPECT_TRUE(window_.LV1().IsChecked(0));
+    EXPECT_EQ(3, list_.RowCount());
+    EXPECT_TRUE(list_.IsChecked(0));
     EXPECT_TRUE(exit_.codes.empty());
 }
 
@@ -187,9 +193,9 @@ TEST_F(WorkflowOverMemory, BackupWarningAnsweredYesDeletesAndRescans) {
     ExpectBackupWarning(robot.seen());
     EXPECT_FALSE(Exists(1));
     EXPECT_FALSE(Exists(2));
-    ASSERT_EQ(1, window_.LV1().RowCount());
-    EXPECT_EQ(ConnectionKey(kNetwork, 3), window_.LV1().RowText(0));
-    EXPECT_FALSE(window_.LV1().IsChecked(0));
+    ASSERT_EQ(1, list_.RowCount());
+    EXPECT_EQ(ConnectionKey(kNetwork, 3), list_.RowText(0));
+    EXPECT_FALSE(list_.IsChecked(0));
     HANDLE large = CreateFileW(Utf8ToWide(Backup(kLargeBackupFile)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(INVALID_HANDLE_VALUE, large);
@@ -216,7 +222,7 @@ TEST_F(WorkflowOverMemory, QueuedSecondDeletionStartsNothingAndKeepsTheFullBacku
     Press(kComDelId);
 
     EXPECT_FALSE(Exists(1));
-    EXPECT_EQ(2, window_.LV1().RowCount());
+    EXPECT_EQ(2, list_.RowCount());
     std::string large = FileBytes(Utf8ToWide(Backup(kLargeBackupFile))).value_or("");
     EXPECT_NE(std::string::npos, large.find(ConnectionKey(kNetwork, 1) + "]")) << "the deleted key's only backup";
     EXPECT_FALSE(FileBytes(Utf8ToWide(Backup(kLargeBackupFile) + kDraftSuffix)));
@@ -259,7 +265,7 @@ class PlantedHardLink : public WorkflowOverMemory {
 protected:
     void SetUp() override {
         WorkflowOverMemory::SetUp();
-        victim_ = Utf8ToWide(window_.form().AppFolder()) + L"victim.ini";
+        victim_ = Utf8ToWide(AppFolder()) + L"victim.ini";
         HANDLE file = CreateFileW(victim_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, file);
         DWORD written = 0;
@@ -328,7 +334,7 @@ TEST_F(WorkflowOverMemory, PlainLetterOnTheFocusedButtonPressesNothingButAltDoes
     PumpAsTheProgram(window_.hwnd());
     EXPECT_TRUE(Exists(1));
     EXPECT_TRUE(Exists(2));
-    EXPECT_TRUE(window_.LV1().IsChecked(0)) << "no rescan either";
+    EXPECT_TRUE(list_.IsChecked(0)) << "no rescan either";
 
     PostMessageW(window_.Control(kCmdReadId), WM_SYSCHAR, 'd', 1 << 29);  // Alt+D
     PumpAsTheProgram(window_.hwnd());
@@ -445,12 +451,12 @@ TEST_F(WorkflowOverRealRegistry, SelectiveBackupRestoresTheDeletedKeysExactly) {
     ASSERT_EQ(3u, originals[0].size());
 
     Press(kCmdReadId);
-    const int rowsBefore = window_.LV1().RowCount();
+    const int rowsBefore = list_.RowCount();
     TickRowsOf(deleted);
     MessageBoxRobot robot({IDOK, IDOK});
     Press(kComDelId);
     EXPECT_TRUE(robot.seen().empty());
-    EXPECT_EQ(rowsBefore - 2, window_.LV1().RowCount());
+    EXPECT_EQ(rowsBefore - 2, list_.RowCount());
     for (const std::string& key : deleted) EXPECT_TRUE(Snapshot(registry_, kLocalMachine, key).empty()) << key;
     EXPECT_FALSE(Snapshot(registry_, kLocalMachine, ConnectionKey(kNetwork, 2)).empty());
 

@@ -58,16 +58,20 @@ TEST(Form1Events, SecondFailureWhileUnwindingIsDroppedNotFatal) {
     EXPECT_EQ("Run-time error '5':\n\nAccess is denied.", h.messages.shown[0].text);
 }
 
+// The backups go into the folder Load was given.
 TEST(Form1Events, LoadSetsAppFolderAndScanFillsTheList) {
     Form1Harness<> h;
+    h.files.AddFolder("C:\\Tools\\");
     std::string path = "SYSTEM\\ControlSet002\\Control\\Network\\{A}\\{X}\\Connection";
     ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, path, "Name", kRegSz, std::string("Old VPN\0", 8)));
 
     h.form.Load("C:\\Tools");
     h.form.cmdReadClick();
-    EXPECT_EQ("C:\\Tools\\", h.form.AppFolder());
     ASSERT_EQ(1, h.list.RowCount());
     EXPECT_EQ("Old VPN", h.list.RowSubItem(0));
+    h.list.SetChecked(0, true);
+    h.form.comDelClick();
+    EXPECT_TRUE(h.files.Content("C:\\Tools\\SmallBackup.reg"));
     EXPECT_TRUE(h.messages.shown.empty());
 }
 

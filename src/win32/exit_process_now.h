@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/untrapped_error.h"
+#include "window/program_exit.h"
 
 #include <windows.h>
 

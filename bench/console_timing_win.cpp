@@ -15,7 +15,7 @@
 #include "win32/win32_clock.h"
 #include "win32/win32_registry.h"
 #include "window/deletion.h"
-#include "window/list_scan.h"
+#include "window/fill_connection_list.h"
 
 #include <windows.h>
 
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     std::vector<double> windowTimes, consoleTimes;
     for (int turn = 0; turn < 3; ++turn) {
         tarvex::SeedConnections(writer, kPerPath);
-        tarvex::ScanConnections(registry, devices, list);
+        tarvex::FillConnectionList(registry, devices, list);
         windowTimes.push_back(Milliseconds([&] {
             tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);
         }));

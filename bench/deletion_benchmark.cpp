@@ -9,7 +9,7 @@
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
 #include "window/deletion.h"
-#include "window/list_scan.h"
+#include "window/fill_connection_list.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,7 +38,7 @@ void DeleteWithSelectiveBackup(benchmark::State& state) {
         files.SetContent(std::string(kFolder) + kSmallBackupFile, earlier);
         MemoryRegistry registry;
         SeedConnections(registry, kRows / 4);
-        ScanConnections(registry, devices, list);
+        FillConnectionList(registry, devices, list);
         state.ResumeTiming();
 
         DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, kFolder);

@@ -11,7 +11,7 @@
 #include "win32/win32_clock.h"
 #include "win32/win32_registry.h"
 #include "window/deletion.h"
-#include "window/list_scan.h"
+#include "window/fill_connection_list.h"
 
 #include <windows.h>
 
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
 
     if (trace) {
         tarvex::SeedConnections(writer, kRows / 4);
-        tarvex::ScanConnections(registry, devices, list);
+        tarvex::FillConnectionList(registry, devices, list);
         TraceMarker(L"TarvexTraceStart");
         tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);
         TraceMarker(L"TarvexTraceEnd");
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         std::vector<double> times;
         for (int run = 0; run < 5; ++run) {
             tarvex::SeedConnections(writer, kRows / 4);
-            tarvex::ScanConnections(registry, devices, list);
+            tarvex::FillConnectionList(registry, devices, list);
             WriteEarlierBackups(small, megabytes);
             auto start = std::chrono::steady_clock::now();
             tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);

@@ -18,7 +18,7 @@ void ExportTree(benchmark::State& state) {
     MemoryFiles files;
     files.AddFolder("C:\\Tarvex\\");
     RecordingPointer pointer;
-    ExportPlatform platform{registry, files, pointer};
+    ExportPlatform platform{registry, files, &pointer};
     for (auto _ : state) ExportKey(platform, kLocalMachine, kBase, kFile, true, false);
     state.counters["bytes"] = static_cast<double>(files.Content(kFile)->size());
 }

@@ -27,7 +27,7 @@ int main() {
     tarvex::Win32RegistryWriter writer;
     tarvex::Win32BackupFiles files;
     tarvex::Win32MousePointer pointer;
-    tarvex::ExportPlatform platform{registry, files, pointer};
+    tarvex::ExportPlatform platform{registry, files, &pointer};
     const std::wstring ours = tarvex::TempFilePath(L"tarvex-bench.reg");
     const std::wstring theirs = tarvex::TempFilePath(L"reg-export-bench.reg");
 

@@ -4,11 +4,11 @@
 #include "console/exit_codes.h"
 #include "console/row_filter.h"
 #include "console/row_output.h"
+#include "core/admin_rights.h"
 #include "core/app_folder.h"
 #include "core/backup_target.h"
 #include "core/connection_deletion.h"
 #include "core/connection_scan.h"
-#include "registry/unique_key.h"
 
 #include <exception>
 #include <optional>
@@ -21,23 +21,6 @@ namespace tarvex {
 namespace {
 
 int Exit(ExitCode code) { return static_cast<int>(code); }
-
-// No pointer to show on a console.
-class NoPointer final : public MousePointer {
-public:
-    int Current() const override { return kDefaultPointer; }
-    void Set(int) override {}
-};
-
-class BackupModeChoices final : public BackupChoices {
-public:
-    explicit BackupModeChoices(BackupMode mode) : mode_(mode) {}
-    bool chkBackup() const override { return mode_ == BackupMode::Full; }
-    bool chkSelective() const override { return mode_ == BackupMode::Selective; }
-
-private:
-    BackupMode mode_;
-};
 
 // Without a person to ask, --force is the answer given in advance, and only
 // for a backup that was written but is not whole: a file that cannot be
@@ -141,12 +124,9 @@ private:
                              std::to_string(write.error) + ")\n");
     }
 
-    // The scan opens every Connection key for writing: without the rights it
-    // would list nothing and say nothing.
     bool HasAdminRights() {
-        UniqueKey network(platform_.registry);
-        Status status = network.Open(kLocalMachine, kNetworkPaths[0], kReadWriteMask);
-        if (status == kSuccess || status == kFileNotFound) return true;
+        const Status status = CheckAdminRights(platform_.registry);
+        if (status == kSuccess) return true;
         platform_.output.Err("tarvex: needs administrator rights: opening HKLM\\" + std::string(kNetworkPaths[0]) +
                              " for writing gave status " + std::to_string(status) + "\n");
         return false;
@@ -171,7 +151,7 @@ private:
 
     // Rows with every text in UTF-8. Without a whole device list nothing can
     // be told stale: a stale filter stops, anything else goes on without adapters.
-    ScannedRows Scan(bool staleOnly) {
+    ScannedRows ReadRows(bool staleOnly) {
         phase_ = "scanning the connections";
         ConnectionScan scan = ScanConnectionRows(platform_.registry, {&platform_.devices, &platform_.unicode});
         if (const auto& error = scan.deviceError) {
@@ -198,7 +178,7 @@ private:
     }
 
     ExitCode List(const ListCommand& list) {
-        ScannedRows scanned = Scan(list.filter.staleOnly);
+        ScannedRows scanned = ReadRows(list.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
         std::vector<ListedRow> rows = FilterRows(scanned.rows, list.filter, platform_.cases);
         phase_ = "writing the list";
@@ -207,7 +187,7 @@ private:
     }
 
     ExitCode Check(const CheckCommand& check) {
-        ScannedRows scanned = Scan(true);
+        ScannedRows scanned = ReadRows(true);
         if (scanned.stop) return *scanned.stop;
         const std::size_t stale = FilterRows(scanned.rows, check.filter, platform_.cases).size();
         Out(std::to_string(stale) + "\n");
@@ -230,7 +210,7 @@ private:
     }
 
     ExitCode Delete(const DeleteCommand& command) {
-        ScannedRows scanned = Scan(command.filter.staleOnly);
+        ScannedRows scanned = ReadRows(command.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
         std::vector<ListedRow> rows = FilterRows(scanned.rows, command.filter, platform_.cases);
         std::vector<ListedRow> selected;
@@ -261,12 +241,10 @@ private:
 
         std::vector<AnsiText> keys;
         for (const ListedRow& row : selected) keys.push_back(row.registryKey);
-        NoPointer pointer;
-        BackupModeChoices choices(command.backup);
         AnswerGivenInAdvance warning(command.force, platform_.output);
         phase_ = "deleting";
-        const DeletionReport report = DeleteConnectionKeys({platform_.registry, platform_.files, pointer},
-                                                           platform_.clock, keys, choices, warning, folder);
+        const DeletionReport report = DeleteConnectionKeys({platform_.registry, platform_.files, nullptr},
+                                                           platform_.clock, keys, command.backup, warning, folder);
         return Report(report, selected, warning);
     }
 

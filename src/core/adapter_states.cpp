@@ -22,7 +22,7 @@ struct KnownDevice {
 
 }  // namespace
 
-std::optional<DeviceQueryError> FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows) {
+std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, std::vector<ConnectionRow>& rows) {
     DeviceList<AnsiText> present = devices.PresentDevices();
     if (present.error) return present.error;
     DeviceList<NetworkDevice> known = devices.KnownDevices();

@@ -11,6 +11,6 @@ namespace tarvex {
 // Sets each row's adapter state and device name from one pair of device
 // queries; instance IDs match without regard to case. When either query
 // fails, every row keeps an empty Adapter and Device, and its error is given.
-std::optional<DeviceQueryError> FindAdapters(DeviceQuery& devices, std::vector<ConnectionRow>& rows);
+std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, std::vector<ConnectionRow>& rows);
 
 }  // namespace tarvex

@@ -90,10 +90,10 @@ Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int
 }
 
 DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, Clock& clock, const std::vector<AnsiText>& keys,
-                                    BackupChoices& choices, BackupWarning& warning, const Utf8Text& backupFolder) {
+                                    BackupMode mode, BackupWarning& warning, const Utf8Text& backupFolder) {
     DeletionReport report;
     BackupAnswer full;
-    if (choices.chkBackup()) {
+    if (mode == BackupMode::Full) {
         full = BackUpAllNetworkTrees(platform, clock, warning, backupFolder);
         if (!full.goOn) {
             report.stopped = true;
@@ -102,7 +102,7 @@ DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, Clock& clock
     }
     for (const AnsiText& key : keys) {
         BackupAnswer answer = full;
-        if (!choices.chkBackup() && choices.chkSelective()) {
+        if (mode == BackupMode::Selective) {
             answer = BackUpOneKey(platform, warning, key, backupFolder + kSmallBackupFile);
             if (!answer.goOn) {
                 report.stopped = true;

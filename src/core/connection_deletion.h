@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/backup_choices.h"
+#include "core/backup_mode.h"
 #include "core/clock.h"
 #include "export/mod_export.h"
 #include "util/encoded_text.h"
@@ -51,13 +51,13 @@ struct DeletionReport {
 // attempt 2, 3, ...
 Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int attempt);
 
-// Backs up as the choices ask, then deletes each key under HKLM with its
+// Backs up as the mode asks, then deletes each key under HKLM with its
 // subtree, in order. The full backup goes into a draft that replaces
 // LargeBackup.reg only when complete; a complete draft that cannot take the
 // old file's place is kept beside it under a dated name. A key already gone
 // when its turn comes (such as one the current control set shares) counts
 // as deleted.
 DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, Clock& clock, const std::vector<AnsiText>& keys,
-                                    BackupChoices& choices, BackupWarning& warning, const Utf8Text& backupFolder);
+                                    BackupMode mode, BackupWarning& warning, const Utf8Text& backupFolder);
 
 }  // namespace tarvex

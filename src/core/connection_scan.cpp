@@ -59,7 +59,7 @@ std::vector<AnsiText> SplitSubkeyList(const AnsiText& list) {
 ConnectionScan ScanConnectionRows(RegistryApi& registry, const ScanReads& reads) {
     ConnectionScan scan;
     for (const char* networkPath : kNetworkPaths) ScanNetworkKey(registry, scan.rows, networkPath, reads);
-    if (reads.devices != nullptr) scan.deviceError = FindAdapters(*reads.devices, scan.rows);
+    if (reads.devices != nullptr) scan.deviceError = SetAdapterStates(*reads.devices, scan.rows);
     return scan;
 }
 

@@ -30,7 +30,7 @@ std::string HexDword(const std::string& text, int width);
 struct ExportPlatform {
     ExportRegistry& registry;
     BackupFiles& files;
-    MousePointer& pointer;
+    MousePointer* pointer;  // none where no pointer is shown
 };
 
 // Writes root\keyPath (and with recurse its whole subtree, depth-first) to

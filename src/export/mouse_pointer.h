@@ -13,18 +13,22 @@ public:
     virtual void Set(int pointer) = 0;
 };
 
-// Shows the hourglass for its lifetime and puts back what was there before.
+// Shows the hourglass for its lifetime and puts back what was there before;
+// without a pointer (a console has none) it does nothing.
 class HourglassScope {
 public:
-    explicit HourglassScope(MousePointer& pointer) : pointer_(pointer), previous_(pointer.Current()) {
-        pointer_.Set(kHourglassPointer);
+    explicit HourglassScope(MousePointer* pointer)
+        : pointer_(pointer), previous_(pointer != nullptr ? pointer->Current() : kDefaultPointer) {
+        if (pointer_ != nullptr) pointer_->Set(kHourglassPointer);
     }
     HourglassScope(const HourglassScope&) = delete;
     HourglassScope& operator=(const HourglassScope&) = delete;
-    ~HourglassScope() { pointer_.Set(previous_); }
+    ~HourglassScope() {
+        if (pointer_ != nullptr) pointer_->Set(previous_);
+    }
 
 private:
-    MousePointer& pointer_;
+    MousePointer* pointer_;
     int previous_;
 };
 

@@ -63,12 +63,9 @@ std::string DataPart(const ValueEntry& entry) {
     case ValueKind::ByteArray:
         return Hex(entry.bytes);
     case ValueKind::TypedBytes:
-        return TypedHex(entry.registryType, entry.bytes);
-    case ValueKind::Nothing:
         break;
     }
-    BackupError = true;
-    return "";
+    return TypedHex(entry.registryType, entry.bytes);
 }
 
 }  // namespace

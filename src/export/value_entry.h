@@ -13,7 +13,6 @@ namespace tarvex {
 // the writer has always dispatched on; TypedBytes carries exact bytes of any
 // registry type, for everything the shorter forms would change.
 enum class ValueKind : std::int32_t {
-    Nothing = 0,
     Integer = 3,
     Text = 8,
     ByteArray = 8209,
@@ -22,7 +21,7 @@ enum class ValueKind : std::int32_t {
 
 struct ValueEntry {
     AnsiText name;  // empty for the key's default value
-    ValueKind kind = ValueKind::Nothing;
+    ValueKind kind = ValueKind::TypedBytes;  // an empty REG_NONE until converted
     AnsiText text;                           // Text: no terminating NUL
     std::int32_t number = 0;                 // Integer
     std::vector<std::uint8_t> bytes;         // ByteArray and TypedBytes

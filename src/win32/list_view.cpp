@@ -53,7 +53,7 @@ void ListView::AppendRow(const ConnectionRow& connection) {
         rows_.pop_back();
         ThrowWindowFailure("The list control could not add a row");
     }
-    for (int column = 1; column < 4; ++column) SetCell(index, column, row.cells[column]);
+    for (int column = 1; column < kColumnCount; ++column) SetCell(index, column, row.cells[column]);
 
     if (sorted_) SortNowOrAfterUpdate();
 }

@@ -9,6 +9,9 @@
 
 namespace tarvex {
 
+// Key, Connection, Adapter, Device.
+inline constexpr int kColumnCount = 4;
+
 // LV1 over the common-controls list view in report view with check boxes.
 // Each row's lParam indexes its texts here, so sorting compares without
 // asking the control for them.
@@ -30,7 +33,7 @@ public:
     void SelectAll();
     void SetSorted(bool sorted) override;
     // A column the list does not have sorts by the key.
-    void SetSortColumn(int column) override { sortColumn_ = column >= 0 && column < 4 ? column : 0; }
+    void SetSortColumn(int column) override { sortColumn_ = column >= 0 && column < kColumnCount ? column : 0; }
     SortDirection GetSortDirection() const override { return direction_; }
     void SetSortDirection(SortDirection direction) override { direction_ = direction; }
     void Redraw() override;
@@ -39,7 +42,7 @@ private:
     struct Row {
         AnsiText text;
         AnsiText subItem;
-        std::wstring cells[4];  // as shown, by column
+        std::wstring cells[kColumnCount];  // as shown, by column
     };
 
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;

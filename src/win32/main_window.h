@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/backup_choices.h"
 #include "win32/dpi_functions.h"
 #include "win32/list_view.h"
 #include "win32/message_box.h"
@@ -8,6 +7,7 @@
 #include "win32/win32_clipboard.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_mouse_pointer.h"
+#include "window/backup_choices.h"
 #include "window/form_closer.h"
 #include "window/form_events.h"
 #include "window/form_layout.h"

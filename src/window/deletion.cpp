@@ -1,7 +1,7 @@
 #include "window/deletion.h"
 
 #include "core/connection_deletion.h"
-#include "window/list_scan.h"
+#include "window/fill_connection_list.h"
 
 namespace tarvex {
 
@@ -23,6 +23,12 @@ private:
     MessageBoxes& messages_;
 };
 
+// "Backup ALL" goes before "Backup ONLY": with both ticked only the full backup is taken.
+BackupMode ModeOfTheBoxes(const BackupChoices& checks) {
+    if (checks.chkBackup()) return BackupMode::Full;
+    return checks.chkSelective() ? BackupMode::Selective : BackupMode::None;
+}
+
 std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
     std::vector<AnsiText> keys;
     const int rowCount = list.RowCount();
@@ -36,13 +42,14 @@ std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
 
 void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFolder) {
     AskingWarning warning(tools.messages);
-    const ExportPlatform backup{tools.registry, tools.files, tools.pointer};
+    const ExportPlatform backup{tools.registry, tools.files, &tools.pointer};
     // A failed deletion shows up again in the rescan.
-    if (DeleteConnectionKeys(backup, tools.clock, TickedKeys(tools.LV1), tools.checks, warning, appFolder).stopped) {
+    const BackupMode mode = ModeOfTheBoxes(tools.checks);
+    if (DeleteConnectionKeys(backup, tools.clock, TickedKeys(tools.LV1), mode, warning, appFolder).stopped) {
         return;
     }
     tools.pump.DoEvents();
-    ScanConnections(tools.registry, tools.devices, tools.LV1);
+    FillConnectionList(tools.registry, tools.devices, tools.LV1);
 }
 
 }  // namespace tarvex

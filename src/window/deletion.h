@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/backup_choices.h"
 #include "core/clock.h"
 #include "core/device_query.h"
 #include "export/mod_export.h"
 #include "util/encoded_text.h"
+#include "window/backup_choices.h"
 #include "window/connection_list.h"
 #include "window/event_pump.h"
 #include "window/message_boxes.h"

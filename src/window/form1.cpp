@@ -2,8 +2,8 @@
 
 #include "core/app_folder.h"
 #include "window/deletion.h"
+#include "window/fill_connection_list.h"
 #include "window/list_rules.h"
-#include "window/list_scan.h"
 #include "window/table_copy.h"
 
 #include <utility>
@@ -14,7 +14,7 @@ void Form1::Load(const std::string& executableFolder) { appFolder_ = MakeAppFold
 
 void Form1::Resize() { Run([this] { FitList(controls_.layout); }); }
 
-void Form1::cmdReadClick() { RunButton([this] { ScanConnections(registry_, controls_.devices, controls_.LV1); }); }
+void Form1::cmdReadClick() { RunButton([this] { FillConnectionList(registry_, controls_.devices, controls_.LV1); }); }
 
 void Form1::comDelClick() {
     RunButton([this] {

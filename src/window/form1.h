@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/backup_choices.h"
 #include "core/clock.h"
 #include "core/device_query.h"
 #include "export/backup_files.h"
 #include "export/mouse_pointer.h"
 #include "registry/export_registry.h"
 #include "util/encoded_text.h"
+#include "window/backup_choices.h"
 #include "window/clipboard.h"
 #include "window/connection_list.h"
 #include "window/event_pump.h"

@@ -47,11 +47,9 @@ TEST_P(KeptFullBackup, TakesTheFirstFreeDatedName) {
     if (GetParam().renameFails) files.FailRenames();
     RecordingPointer pointer;
     FixedClock clock;
-    FakeChecks checks;
-    checks.backupAll = true;
     RecordingWarning warning;
 
-    DeletionReport report = DeleteConnectionKeys({registry, files, pointer}, clock, {kKey}, checks, warning, kFolder);
+    DeletionReport report = DeleteConnectionKeys({registry, files, &pointer}, clock, {kKey}, BackupMode::Full, warning, kFolder);
 
     ASSERT_EQ(1u, warning.problems.size());
     const BackupProblem& problem = warning.problems[0];

@@ -37,7 +37,7 @@ protected:
     MemoryRegistry registry_;
     MemoryFiles files_;
     RecordingPointer pointer_;
-    ExportPlatform platform_{registry_, files_, pointer_};
+    ExportPlatform platform_{registry_, files_, &pointer_};
 };
 
 }  // namespace tarvex

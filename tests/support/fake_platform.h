@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/backup_choices.h"
 #include "export/mouse_pointer.h"
+#include "window/backup_choices.h"
 #include "window/event_pump.h"
 #include "window/message_boxes.h"
 #include "window/untrapped_error.h"

@@ -85,7 +85,7 @@ struct RealExport {
     Win32RegistryWriter writer;
     Win32BackupFiles files;
     Win32MousePointer pointer;
-    ExportPlatform platform{registry, files, pointer};
+    ExportPlatform platform{registry, files, &pointer};
 };
 
 class ExportRoundTrip : public ::testing::Test, protected RealExport {

@@ -7,6 +7,6 @@
 namespace tarvex {
 
 // Empties the list, then fills it with the scan's rows.
-void ScanConnections(RegistryApi& registry, DeviceQuery& devices, ConnectionList& list);
+void FillConnectionList(RegistryApi& registry, DeviceQuery& devices, ConnectionList& list);
 
 }  // namespace tarvex

@@ -9,11 +9,8 @@
 #include "support/network_devices.h"
 #include "support/run_program.h"
 #include "support/win32_registry_writer.h"
-#include "win32/setupapi_devices.h"
+#include "support/win32_services.h"
 #include "win32/wide_text.h"
-#include "win32/win32_backup_files.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_registry.h"
 #include "window/deletion.h"
 #include "window/fill_connection_list.h"
 
@@ -41,26 +38,21 @@ int main(int argc, char** argv) {
     }
     const std::wstring program = tarvex::AnsiToWide(argv[1]);
     const std::wstring output = tarvex::TempFilePath(L"tarvex-timing-output.txt");
-    tarvex::Win32Registry registry;
+    tarvex::Win32Services win;
     tarvex::Win32RegistryWriter writer;
-    tarvex::SetupApiDevices devices;
-    tarvex::Win32Clock clock;
     tarvex::RecordingExit exit;
     for (int i = 0; i < 100; ++i) tarvex::SeedNetworkDevice(writer, "TIMING\\NIC\\" + std::to_string(i), "NIC", "");
     tarvex::SeedConnections(writer, kPerPath);  // their adapters are not among the devices: all stale
 
-    tarvex::AssembledWindow assembled(registry, exit);
-        tarvex::MainWindow& window = assembled.window;
-    window.Create();
+    tarvex::AssembledWindow assembled(win.registry, win.registry, exit);
+    assembled.window.Create();
     auto [windowMs, listMs] = tarvex::MedianMillisecondsInTurns(
         [&] { assembled.form.cmdReadClick(); },
         [&] { tarvex::RunProgramWithOutputIn(L"\"" + program + L"\" list", output, output); });
-    std::printf("%d rows: pressing Check %.0f ms, tarvex list %.0f ms (%.2fx)\n", assembled.controls.list.RowCount(), windowMs,
-                listMs, listMs / windowMs);
+    std::printf("%d rows: pressing Check %.0f ms, tarvex list %.0f ms (%.2fx)\n", assembled.controls.list.RowCount(),
+                windowMs, listMs, listMs / windowMs);
 
     // Each deletion empties the registry it is timed on; seeded anew between turns.
-    tarvex::Win32BackupFiles files;
-    tarvex::RecordingPointer pointer;
     tarvex::TickedList list;
     tarvex::FakeChecks checks;  // the selective backup, as tarvex delete's default
     tarvex::RecordingMessageBoxes messages;
@@ -70,9 +62,9 @@ int main(int argc, char** argv) {
     std::vector<double> windowTimes, consoleTimes;
     for (int turn = 0; turn < 3; ++turn) {
         tarvex::SeedConnections(writer, kPerPath);
-        tarvex::FillConnectionList(registry, devices, list);
+        tarvex::FillConnectionList(win.services, list);
         windowTimes.push_back(Milliseconds([&] {
-            tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);
+            tarvex::DeleteTickedConnections(win.services, {list, checks, messages, pump}, folder);
         }));
         tarvex::SeedConnections(writer, kPerPath);
         long exitCode = -1;

@@ -8,6 +8,7 @@
 #include "support/fixed_clock.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
+#include "support/test_services.h"
 #include "window/deletion.h"
 #include "window/fill_connection_list.h"
 
@@ -23,25 +24,23 @@ constexpr char kFolder[] = "C:\\Tarvex\\";
 
 void DeleteWithSelectiveBackup(benchmark::State& state) {
     const std::string earlier = "REGEDIT4\r\n\r\n" + std::string(static_cast<std::size_t>(state.range(0)) << 20, ';');
-    MemoryFiles files;
-    files.AddFolder(kFolder);
-    RecordingPointer pointer;
     TickedList list;
     FakeChecks checks;
     RecordingMessageBoxes messages;
     CountingPump pump;
     FakeDevices devices;
-    FixedClock clock;
     for (auto _ : state) {
         state.PauseTiming();
         // The big copy first, so that it does not push the registry out of the caches.
-        files.SetContent(std::string(kFolder) + kSmallBackupFile, earlier);
         MemoryRegistry registry;
+        TestServices test(registry, devices);
+        test.files.AddFolder(kFolder);
+        test.files.SetContent(std::string(kFolder) + kSmallBackupFile, earlier);
         SeedConnections(registry, kRows / 4);
-        FillConnectionList(registry, devices, list);
+        FillConnectionList(test.services, list);
         state.ResumeTiming();
 
-        DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, kFolder);
+        DeleteTickedConnections(test.services, {list, checks, messages, pump}, kFolder);
     }
     state.counters["rows"] = kRows;
 }

@@ -5,11 +5,8 @@
 #include "bench_registry.h"
 #include "support/fake_platform.h"
 #include "support/win32_registry_writer.h"
-#include "win32/setupapi_devices.h"
+#include "support/win32_services.h"
 #include "win32/wide_text.h"
-#include "win32/win32_backup_files.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_registry.h"
 #include "window/deletion.h"
 #include "window/fill_connection_list.h"
 
@@ -46,16 +43,13 @@ void TraceMarker(const wchar_t* name) {
 
 int main(int argc, char** argv) {
     const bool trace = argc > 1 && std::string(argv[1]) == "--trace";
-    tarvex::Win32Registry registry;
+    tarvex::Win32Services win;
+    tarvex::Win32Registry& registry = win.registry;
     tarvex::Win32RegistryWriter writer;
-    tarvex::Win32BackupFiles files;
-    tarvex::RecordingPointer pointer;
     tarvex::TickedList list;
     tarvex::FakeChecks checks;
     tarvex::RecordingMessageBoxes messages;
     tarvex::CountingPump pump;
-    tarvex::SetupApiDevices devices;
-    tarvex::Win32Clock clock;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::string folder = tarvex::WideToUtf8(temp);
@@ -63,9 +57,9 @@ int main(int argc, char** argv) {
 
     if (trace) {
         tarvex::SeedConnections(writer, kRows / 4);
-        tarvex::FillConnectionList(registry, devices, list);
+        tarvex::FillConnectionList(win.services, list);
         TraceMarker(L"TarvexTraceStart");
-        tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);
+        tarvex::DeleteTickedConnections(win.services, {list, checks, messages, pump}, folder);
         TraceMarker(L"TarvexTraceEnd");
         DeleteFileW(small.c_str());
         return 0;
@@ -75,10 +69,10 @@ int main(int argc, char** argv) {
         std::vector<double> times;
         for (int run = 0; run < 5; ++run) {
             tarvex::SeedConnections(writer, kRows / 4);
-            tarvex::FillConnectionList(registry, devices, list);
+            tarvex::FillConnectionList(win.services, list);
             WriteEarlierBackups(small, megabytes);
             auto start = std::chrono::steady_clock::now();
-            tarvex::DeleteTickedConnections({registry, devices, files, pointer, clock, list, checks, messages, pump}, folder);
+            tarvex::DeleteTickedConnections(win.services, {list, checks, messages, pump}, folder);
             times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
         std::sort(times.begin(), times.end());

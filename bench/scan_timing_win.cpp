@@ -8,17 +8,17 @@
 #include "support/fake_platform.h"
 #include "support/network_devices.h"
 #include "support/win32_registry_writer.h"
-#include "win32/setupapi_devices.h"
-#include "win32/win32_registry.h"
+#include "support/win32_services.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
 int main() {
-    tarvex::Win32Registry registry;
+    tarvex::Win32Services win;
+    tarvex::Win32Registry& registry = win.registry;
     tarvex::Win32RegistryWriter writer;
-    tarvex::SetupApiDevices devices;
+    tarvex::SetupApiDevices& devices = win.devices;
     tarvex::RecordingExit exit;
     for (int i = 0; i < 100; ++i) {
         tarvex::SeedNetworkDevice(writer, tarvex::SeededInstanceId(i), "Intel(R) PRO/1000 MT", "");
@@ -32,18 +32,17 @@ int main() {
         seeded = perPath;
         std::size_t rows = 0;
         auto [namesMs, adaptersMs] = tarvex::MedianMillisecondsInTurns(
-            [&] { rows = tarvex::ScanConnectionRows(registry, {}).rows.size(); },
-            [&] { tarvex::ScanConnectionRows(registry, {&devices}); });
-        tarvex::AssembledWindow assembled(registry, exit);
-        tarvex::MainWindow& window = assembled.window;
-        window.Create();
+            [&] { rows = tarvex::ScanConnectionRows(win.services, tarvex::RowReads::NamesOnly).rows.size(); },
+            [&] { tarvex::ScanConnectionRows(win.services, tarvex::RowReads::Adapters); });
+        tarvex::AssembledWindow assembled(registry, registry, exit);
+        assembled.window.Create();
         // What pressing Check costs, with the column and as it was without it.
         auto [listNamesMs, listAdaptersMs] = tarvex::MedianMillisecondsInTurns(
             [&] {
                 tarvex::ConnectionList& list = assembled.controls.list;
                 tarvex::SuspendedDrawing quiet(list);
                 list.RemoveAllRows();
-                for (const tarvex::ConnectionRow& row : tarvex::ScanConnectionRows(registry, {}).rows) list.AppendRow(row);
+                for (const tarvex::ConnectionRow& row : tarvex::ScanConnectionRows(win.services, tarvex::RowReads::NamesOnly).rows) list.AppendRow(row);
                 quiet.End();
             },
             [&] { assembled.form.cmdReadClick(); });

@@ -4,6 +4,7 @@
 #include "win32/setupapi_devices.h"
 #include "win32/system_dlls.h"
 #include "win32/wide_text.h"
+#include "win32/win32_ansi_codec.h"
 #include "win32/win32_backup_files.h"
 #include "win32/win32_case_mapping.h"
 #include "win32/win32_clock.h"
@@ -12,19 +13,8 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <exception>
 #include <vector>
-
-namespace {
-
-// Keys and instance IDs are ASCII, which every ANSI code page and UTF-8 spell alike.
-tarvex::Utf8Text AnsiToUtf8(const tarvex::AnsiText& text) {
-    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return text;
-    return tarvex::WideToUtf8(tarvex::AnsiToWide(text));
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     tarvex::RestrictDllSearchToSystem32();
@@ -38,9 +28,10 @@ int wmain(int argc, wchar_t** argv) {
         tarvex::SetupApiDevices devices;
         tarvex::Win32BackupFiles files;
         tarvex::Win32Clock clock;
+        tarvex::Win32AnsiCodec codec;
         tarvex::Win32CaseMapping cases;
-        return tarvex::RunConsole(arguments, {registry, registry, devices, files, output, clock, cases,
-                                              tarvex::ExecutableFolder(), &AnsiToUtf8});
+        const tarvex::Services services{registry, registry, devices, files, clock, codec, cases, nullptr};
+        return tarvex::RunConsole(arguments, services, output, tarvex::ExecutableFolder());
     } catch (const std::exception& failure) {
         output.Err(std::string("tarvex: failed while starting: ") + failure.what() + "\n");
     } catch (...) {

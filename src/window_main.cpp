@@ -3,7 +3,9 @@
 #include "win32/message_box.h"
 #include "win32/setupapi_devices.h"
 #include "win32/system_dlls.h"
+#include "win32/win32_ansi_codec.h"
 #include "win32/win32_backup_files.h"
+#include "win32/win32_case_mapping.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_registry.h"
@@ -19,11 +21,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     tarvex::Win32BackupFiles files;
     tarvex::SetupApiDevices devices;
     tarvex::Win32Clock clock;
+    tarvex::Win32AnsiCodec codec;
+    tarvex::Win32CaseMapping cases;
     tarvex::MainWindow window(instance);
     const tarvex::WindowControls controls = window.Controls();
-    tarvex::Form1 form(registry, {controls.list, controls.layout, controls.pump, controls.messages, exit,
-                                  controls.checks, controls.clipboard, files, controls.pointer, controls.closer, devices,
-                                  clock});
+    tarvex::Form1 form({registry, registry, devices, files, clock, codec, cases, &controls.pointer},
+                       {controls.list, controls.layout, controls.pump, controls.messages, exit, controls.checks,
+                        controls.clipboard, controls.closer});
     window.Attach(form);
 
     tarvex::Win32MessageBoxes messages;

@@ -58,13 +58,14 @@ private:
 
 // The scan's rows, or the exit code that ends the run instead.
 struct ScannedRows {
-    std::vector<ListedRow> rows;
+    std::vector<ConnectionRow> rows;
     std::optional<ExitCode> stop;
 };
 
 class Console {
 public:
-    explicit Console(const ConsolePlatform& platform) : platform_(platform) {}
+    Console(const Services& services, ConsoleOutput& output, const Utf8Text& programFolder)
+        : services_(services), output_(output), programFolder_(programFolder) {}
 
     int Run(const std::vector<Utf8Text>& arguments) {
         try {
@@ -99,7 +100,7 @@ private:
     }
 
     ExitCode Usage(const std::string& message) {
-        platform_.output.Err("tarvex: " + message + "\n" + kUsage);
+        output_.Err("tarvex: " + message + "\n" + kUsage);
         return ExitCode::Usage;
     }
 
@@ -110,38 +111,38 @@ private:
     }
 
     int Failed(const std::string& what) {
-        platform_.output.Err("tarvex: failed while " + phase_ + ": " + what + "\n");
+        output_.Err("tarvex: failed while " + phase_ + ": " + what + "\n");
         return Exit(ExitCode::Unfinished);
     }
 
     void Out(const Utf8Text& text) {
         if (outputClosed_) return;
-        const OutputWrite write = platform_.output.Out(text);
+        const OutputWrite write = output_.Out(text);
         if (write.result == WriteResult::ReaderGone) outputClosed_ = true;
         if (write.result != WriteResult::Failed) return;
         outputClosed_ = outputLost_ = true;
-        platform_.output.Err("tarvex: could not write to standard output: " + write.errorText + " (error " +
+        output_.Err("tarvex: could not write to standard output: " + write.errorText + " (error " +
                              std::to_string(write.error) + ")\n");
     }
 
     bool HasAdminRights() {
-        const Status status = CheckAdminRights(platform_.registry);
+        const Status status = CheckAdminRights(services_.registry);
         if (status == kSuccess) return true;
-        platform_.output.Err("tarvex: needs administrator rights: opening HKLM\\" + std::string(kNetworkPaths[0]) +
+        output_.Err("tarvex: needs administrator rights: opening HKLM\\" + std::string(kNetworkPaths[0]) +
                              " for writing gave status " + std::to_string(status) + "\n");
         return false;
     }
 
     Utf8Text BackupFolder(const DeleteCommand& command) const {
-        return MakeAppFolder(command.backupFolder.value_or(platform_.programFolder));
+        return MakeAppFolder(command.backupFolder.value_or(programFolder_));
     }
 
     // A mistyped folder is the command's fault, whatever --force says.
     std::optional<ExitCode> CheckBackupFolder(const DeleteCommand& command) {
         if (command.backup == BackupMode::None) return std::nullopt;
         phase_ = "checking the backup folder";
-        const Utf8Text& folder = command.backupFolder.value_or(platform_.programFolder);
-        switch (BackupFolderKind(platform_.files, BackupFolder(command))) {
+        const Utf8Text& folder = command.backupFolder.value_or(programFolder_);
+        switch (BackupFolderKind(services_.files, BackupFolder(command))) {
             case PathKind::Missing: return Usage("the backup folder does not exist: " + folder);
             case PathKind::File: return Usage("the backup folder is not a folder: " + folder);
             case PathKind::Folder: break;
@@ -153,34 +154,23 @@ private:
     // be told stale: a stale filter stops, anything else goes on without adapters.
     ScannedRows ReadRows(bool staleOnly) {
         phase_ = "scanning the connections";
-        ConnectionScan scan = ScanConnectionRows(platform_.registry, {&platform_.devices, &platform_.unicode});
+        ConnectionScan scan = ScanConnectionRows(services_, RowReads::AdaptersAndTexts);
         if (const auto& error = scan.deviceError) {
             const std::string reason = error->call + " failed with error " + std::to_string(error->code) +
                                        (error->text.empty() ? "" : ": " + error->text);
             if (staleOnly) {
-                platform_.output.Err("tarvex: could not tell which entries are stale: " + reason + "\n");
+                output_.Err("tarvex: could not tell which entries are stale: " + reason + "\n");
                 return {{}, ExitCode::StaleUnknown};
             }
-            platform_.output.Err("tarvex: warning: the device query failed, so the adapter fields are empty: " +
-                                 reason + "\n");
+            output_.Err("tarvex: warning: the device query failed, so the adapter fields are empty: " + reason + "\n");
         }
-        ScannedRows scanned;
-        std::vector<ListedRow>& rows = scanned.rows;
-        rows.reserve(scan.rows.size());
-        for (ConnectionRow& row : scan.rows) {
-            std::optional<Utf8Text> id;
-            if (row.pnpInstanceId) id = platform_.ansiToUtf8(*row.pnpInstanceId);
-            rows.push_back({platform_.ansiToUtf8(row.key), platform_.ansiToUtf8(ControlSetName(row.key)),
-                            std::move(row.unicodeName), row.adapter, std::move(row.device), std::move(id),
-                            std::move(row.key)});
-        }
-        return scanned;
+        return {std::move(scan.rows)};
     }
 
     ExitCode List(const ListCommand& list) {
         ScannedRows scanned = ReadRows(list.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
-        std::vector<ListedRow> rows = FilterRows(scanned.rows, list.filter, platform_.cases);
+        std::vector<ConnectionRow> rows = FilterRows(scanned.rows, list.filter, services_.cases);
         phase_ = "writing the list";
         Out(list.format == OutputFormat::Json ? JsonArray(rows) : TsvTable(rows));
         return ExitCode::Done;
@@ -189,20 +179,20 @@ private:
     ExitCode Check(const CheckCommand& check) {
         ScannedRows scanned = ReadRows(true);
         if (scanned.stop) return *scanned.stop;
-        const std::size_t stale = FilterRows(scanned.rows, check.filter, platform_.cases).size();
+        const std::size_t stale = FilterRows(scanned.rows, check.filter, services_.cases).size();
         Out(std::to_string(stale) + "\n");
         return stale > 0 ? ExitCode::StaleFound : ExitCode::Done;
     }
 
     // The --key paths, each the key of a listed row, each row once; or the
     // first path that is none.
-    std::optional<Utf8Text> SelectByKey(const DeleteCommand& command, const std::vector<ListedRow>& rows,
-                                        std::vector<ListedRow>& selected) {
+    std::optional<Utf8Text> SelectByKey(const DeleteCommand& command, const std::vector<ConnectionRow>& rows,
+                                        std::vector<ConnectionRow>& selected) {
         std::unordered_map<Utf8Text, std::size_t> byKey;
-        for (std::size_t i = 0; i < rows.size(); ++i) byKey.emplace(platform_.cases.Upper(rows[i].key), i);
+        for (std::size_t i = 0; i < rows.size(); ++i) byKey.emplace(services_.cases.Upper(rows[i].texts.key), i);
         std::set<std::size_t> taken;
         for (const Utf8Text& key : command.keys) {
-            auto row = byKey.find(platform_.cases.Upper(key));
+            auto row = byKey.find(services_.cases.Upper(key));
             if (row == byKey.end()) return key;
             if (taken.insert(row->second).second) selected.push_back(rows[row->second]);
         }
@@ -212,8 +202,8 @@ private:
     ExitCode Delete(const DeleteCommand& command) {
         ScannedRows scanned = ReadRows(command.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
-        std::vector<ListedRow> rows = FilterRows(scanned.rows, command.filter, platform_.cases);
-        std::vector<ListedRow> selected;
+        std::vector<ConnectionRow> rows = FilterRows(scanned.rows, command.filter, services_.cases);
+        std::vector<ConnectionRow> selected;
         if (command.keys.empty()) {
             selected = std::move(rows);
         } else if (auto unknown = SelectByKey(command, rows, selected)) {
@@ -221,34 +211,33 @@ private:
         }
         // Nothing to delete needs no backup: a full one would replace the last.
         if (selected.empty()) {
-            platform_.output.Err("0 to delete\n");
+            output_.Err("0 to delete\n");
             return ExitCode::Done;
         }
 
         const Utf8Text folder = BackupFolder(command);
         phase_ = "checking the backup file";
-        if (!CanWriteBackup(platform_.files, folder, command.backup)) {
-            platform_.output.Err("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
+        if (!CanWriteBackup(services_.files, folder, command.backup)) {
+            output_.Err("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
                                  "; nothing deleted\n");
             return ExitCode::BackupIncomplete;
         }
 
         if (command.dryRun) {
-            for (const ListedRow& row : selected) Out("would delete\t" + row.key + "\n");
-            platform_.output.Err(std::to_string(selected.size()) + " to delete; dry run, nothing written or deleted\n");
+            for (const ConnectionRow& row : selected) Out("would delete\t" + row.texts.key + "\n");
+            output_.Err(std::to_string(selected.size()) + " to delete; dry run, nothing written or deleted\n");
             return ExitCode::Done;
         }
 
         std::vector<AnsiText> keys;
-        for (const ListedRow& row : selected) keys.push_back(row.registryKey);
-        AnswerGivenInAdvance warning(command.force, platform_.output);
+        for (const ConnectionRow& row : selected) keys.push_back(row.key);
+        AnswerGivenInAdvance warning(command.force, output_);
         phase_ = "deleting";
-        const DeletionReport report = DeleteConnectionKeys({platform_.registry, platform_.files, nullptr},
-                                                           platform_.clock, keys, command.backup, warning, folder);
+        const DeletionReport report = DeleteConnectionKeys(services_, keys, command.backup, warning, folder);
         return Report(report, selected, warning);
     }
 
-    ExitCode Report(const DeletionReport& report, const std::vector<ListedRow>& selected,
+    ExitCode Report(const DeletionReport& report, const std::vector<ConnectionRow>& selected,
                     const AnswerGivenInAdvance& warning) {
         phase_ = "reporting the deletion";
         std::size_t failed = 0;
@@ -256,13 +245,13 @@ private:
         for (std::size_t i = 0; i < report.keys.size(); ++i) {
             if (report.keys[i].outcome != KeyOutcome::Deleted) {
                 ++failed;
-                platform_.output.Err("tarvex: could not delete " + selected[i].key + "\n");
+                output_.Err("tarvex: could not delete " + selected[i].texts.key + "\n");
                 continue;
             }
-            Out("deleted\t" + selected[i].key + "\n");
+            Out("deleted\t" + selected[i].texts.key + "\n");
             if (report.keys[i].backupIncomplete) {
                 ++incomplete;
-                platform_.output.Err("tarvex: deleted with an incomplete backup: " + selected[i].key + "\n");
+                output_.Err("tarvex: deleted with an incomplete backup: " + selected[i].texts.key + "\n");
             }
         }
         const std::size_t deleted = report.keys.size() - failed;
@@ -271,13 +260,15 @@ private:
         if (report.stopped) {
             summary += ", " + std::to_string(selected.size() - report.keys.size()) + " left: " + warning.stopReason();
         }
-        platform_.output.Err(summary + "\n");
+        output_.Err(summary + "\n");
         if (report.stopped) return ExitCode::BackupIncomplete;
         if (failed > 0) return ExitCode::DeletionFailed;
         return incomplete > 0 ? ExitCode::DoneWithIncompleteBackup : ExitCode::Done;
     }
 
-    const ConsolePlatform& platform_;
+    const Services& services_;
+    ConsoleOutput& output_;
+    const Utf8Text& programFolder_;
     std::string phase_ = "reading the arguments";
     bool outputClosed_ = false;
     bool outputLost_ = false;
@@ -285,8 +276,12 @@ private:
 
 }  // namespace
 
-int RunConsole(const std::vector<Utf8Text>& arguments, const ConsolePlatform& platform) {
-    return Console(platform).Run(arguments);
+int RunConsole(const std::vector<Utf8Text>& arguments, const Services& services, ConsoleOutput& output,
+               const Utf8Text& programFolder) {
+    // The console shows no pointer.
+    Services console = services;
+    console.pointer = nullptr;
+    return Console(console, output, programFolder).Run(arguments);
 }
 
 }  // namespace tarvex

@@ -28,13 +28,13 @@ bool MatchesWildcard(const Utf8Text& pattern, const Utf8Text& text) {
     return pi == p.size();
 }
 
-std::vector<ListedRow> FilterRows(const std::vector<ListedRow>& rows, const RowFilter& filter,
+std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
                                   const CaseMapping& cases) {
     const Utf8Text pattern = filter.namePattern ? cases.Upper(*filter.namePattern) : Utf8Text();
-    std::vector<ListedRow> kept;
-    for (const ListedRow& row : rows) {
+    std::vector<ConnectionRow> kept;
+    for (const ConnectionRow& row : rows) {
         if (filter.staleOnly && !IsStale(row.adapter)) continue;
-        if (filter.namePattern && !MatchesWildcard(pattern, cases.Upper(row.connection))) continue;
+        if (filter.namePattern && !MatchesWildcard(pattern, cases.Upper(row.texts.connection))) continue;
         kept.push_back(row);
     }
     return kept;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "console/case_mapping.h"
 #include "console/console_arguments.h"
-#include "console/listed_row.h"
+#include "core/case_mapping.h"
+#include "core/connection_row.h"
 #include "util/encoded_text.h"
 
 #include <vector>
@@ -15,7 +15,7 @@ bool MatchesWildcard(const Utf8Text& pattern, const Utf8Text& text);
 
 // The rows that pass both parts of the filter, in their order; names match
 // the pattern without regard to case.
-std::vector<ListedRow> FilterRows(const std::vector<ListedRow>& rows, const RowFilter& filter,
+std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
                                   const CaseMapping& cases);
 
 }  // namespace tarvex

@@ -50,24 +50,26 @@ std::string JsonStringOrNull(const std::optional<Utf8Text>& text) { return text 
 
 }  // namespace
 
-Utf8Text TsvTable(const std::vector<ListedRow>& rows) {
+Utf8Text TsvTable(const std::vector<ConnectionRow>& rows) {
     Utf8Text table = "ControlSet\tConnection\tAdapter\tDevice\tKey\r\n";
-    for (const ListedRow& row : rows) {
-        table += TsvField(row.controlSet) + '\t' + TsvField(row.connection) + '\t' + AdapterText(row.adapter) + '\t' +
-                 TsvField(row.device) + '\t' + TsvField(row.key) + "\r\n";
+    for (const ConnectionRow& row : rows) {
+        const RowTexts& texts = row.texts;
+        table += TsvField(texts.controlSet) + '\t' + TsvField(texts.connection) + '\t' + AdapterText(row.adapter) +
+                 '\t' + TsvField(row.device) + '\t' + TsvField(texts.key) + "\r\n";
     }
     return table;
 }
 
-std::string JsonArray(const std::vector<ListedRow>& rows) {
+std::string JsonArray(const std::vector<ConnectionRow>& rows) {
     std::string json = "[";
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ListedRow& row = rows[i];
+        const ConnectionRow& row = rows[i];
         json += i == 0 ? "\r\n" : ",\r\n";
-        json += "{\"key\":" + JsonString(row.key) + ",\"controlSet\":" + JsonString(row.controlSet) +
-                ",\"connection\":" + JsonString(row.connection) + ",\"adapter\":" + JsonString(AdapterText(row.adapter)) +
+        const RowTexts& texts = row.texts;
+        json += "{\"key\":" + JsonString(texts.key) + ",\"controlSet\":" + JsonString(texts.controlSet) +
+                ",\"connection\":" + JsonString(texts.connection) + ",\"adapter\":" + JsonString(AdapterText(row.adapter)) +
                 ",\"device\":" + JsonStringOrNull(row.device.empty() ? std::nullopt : std::optional(row.device)) +
-                ",\"pnpInstanceId\":" + JsonStringOrNull(row.pnpInstanceId) + "}";
+                ",\"pnpInstanceId\":" + JsonStringOrNull(texts.pnpInstanceId) + "}";
     }
     return json + (rows.empty() ? "]\r\n" : "\r\n]\r\n");
 }

@@ -7,14 +7,6 @@ namespace tarvex {
 
 namespace {
 
-// Instance IDs are ASCII: bus, hardware and instance names.
-AnsiText FoldAscii(AnsiText text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 struct KnownDevice {
     Utf8Text name;
     bool present = false;
@@ -22,19 +14,20 @@ struct KnownDevice {
 
 }  // namespace
 
-std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, std::vector<ConnectionRow>& rows) {
+std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, const CaseMapping& cases,
+                                                 std::vector<ConnectionRow>& rows) {
     DeviceList<AnsiText> present = devices.PresentDevices();
     if (present.error) return present.error;
     DeviceList<NetworkDevice> known = devices.KnownDevices();
     if (known.error) return known.error;
 
     std::unordered_map<AnsiText, KnownDevice> byId;
-    for (const NetworkDevice& device : known.devices) byId[FoldAscii(device.instanceId)].name = device.name;
-    for (const AnsiText& id : present.devices) byId[FoldAscii(id)].present = true;
+    for (const NetworkDevice& device : known.devices) byId[cases.Upper(device.instanceId)].name = device.name;
+    for (const AnsiText& id : present.devices) byId[cases.Upper(id)].present = true;
 
     for (ConnectionRow& row : rows) {
         if (!row.pnpInstanceId) continue;
-        auto device = byId.find(FoldAscii(*row.pnpInstanceId));
+        auto device = byId.find(cases.Upper(*row.pnpInstanceId));
         if (device == byId.end()) {
             row.adapter = AdapterState::NoDevice;
             continue;

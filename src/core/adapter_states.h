@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/case_mapping.h"
 #include "core/connection_row.h"
 #include "core/device_query.h"
 
@@ -9,8 +10,10 @@
 namespace tarvex {
 
 // Sets each row's adapter state and device name from one pair of device
-// queries; instance IDs match without regard to case. When either query
-// fails, every row keeps an empty Adapter and Device, and its error is given.
-std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, std::vector<ConnectionRow>& rows);
+// queries; instance IDs match as the platform compares them, without regard
+// to case. When either query fails, every row keeps an empty Adapter and
+// Device, and its error is given.
+std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, const CaseMapping& cases,
+                                                 std::vector<ConnectionRow>& rows);
 
 }  // namespace tarvex

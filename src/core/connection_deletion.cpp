@@ -2,6 +2,7 @@
 
 #include "core/network_paths.h"
 #include "export/backup_error.h"
+#include "export/mod_export.h"
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
@@ -89,8 +90,10 @@ Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int
     return name + ".reg";
 }
 
-DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, Clock& clock, const std::vector<AnsiText>& keys,
-                                    BackupMode mode, BackupWarning& warning, const Utf8Text& backupFolder) {
+DeletionReport DeleteConnectionKeys(const Services& services, const std::vector<AnsiText>& keys, BackupMode mode,
+                                    BackupWarning& warning, const Utf8Text& backupFolder) {
+    const ExportPlatform platform{services.registry, services.files, services.pointer};
+    Clock& clock = services.clock;
     DeletionReport report;
     BackupAnswer full;
     if (mode == BackupMode::Full) {

@@ -2,7 +2,7 @@
 
 #include "core/backup_mode.h"
 #include "core/clock.h"
-#include "export/mod_export.h"
+#include "core/services.h"
 #include "util/encoded_text.h"
 
 #include <vector>
@@ -57,7 +57,7 @@ Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int
 // old file's place is kept beside it under a dated name. A key already gone
 // when its turn comes (such as one the current control set shares) counts
 // as deleted.
-DeletionReport DeleteConnectionKeys(const ExportPlatform& platform, Clock& clock, const std::vector<AnsiText>& keys,
-                                    BackupMode mode, BackupWarning& warning, const Utf8Text& backupFolder);
+DeletionReport DeleteConnectionKeys(const Services& services, const std::vector<AnsiText>& keys, BackupMode mode,
+                                    BackupWarning& warning, const Utf8Text& backupFolder);
 
 }  // namespace tarvex

@@ -11,14 +11,22 @@ namespace tarvex {
 // query could not answer.
 enum class AdapterState { Unknown, Present, NotPresent, NoDevice };
 
+// A row's texts in UTF-8, as a program that prints them shows them.
+struct RowTexts {
+    Utf8Text key;
+    Utf8Text controlSet;
+    Utf8Text connection;  // the Name as Windows stores it, through the wide call
+    std::optional<Utf8Text> pnpInstanceId;
+};
+
 // One connection entry as the scan finds it.
 struct ConnectionRow {
     AnsiText key;   // below HKLM: the Network path, the class key, the connection key
     AnsiText name;  // the Connection subkey's Name, through the ANSI calls
-    Utf8Text unicodeName;  // the same through the wide call, when the scan is asked for it
     std::optional<AnsiText> pnpInstanceId;
     AdapterState adapter = AdapterState::Unknown;
     Utf8Text device;  // the device's friendly name or description; empty without a device
+    RowTexts texts;   // made only when the scan is asked for them
 };
 
 // "Present", "Not present", "No device", or the empty text.

@@ -29,15 +29,57 @@ std::optional<AnsiText> ReadInstanceId(RegistryApi& registry, KeyHandle connecti
 
 bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
 
-// Whole names come through the wide call; a Name that holds no text reads
-// as the ANSI calls show it, which is ASCII.
-bool ReadName(RegistryApi& registry, UnicodeValues* unicode, KeyHandle connection, ConnectionRow& row) {
+// The Name as Windows stores it; one that holds no text reads as the ANSI
+// calls show it, which is ASCII.
+bool ReadWholeName(const Services& services, KeyHandle connection, Utf8Text& name) {
     std::uint32_t type = kRegNone;
-    if (unicode == nullptr) return ReadOpenKeyValue(registry, connection, "Name", row.name, type);
-    if (unicode->QueryUnicodeText(connection, "Name", type, row.unicodeName) != kSuccess) return false;
-    if (IsText(type)) return true;
-    return ReadOpenKeyValue(registry, connection, "Name", row.unicodeName, type);
+    if (services.unicode.QueryUnicodeText(connection, "Name", type, name) != kSuccess) return false;
+    return IsText(type) || ReadOpenKeyValue(services.registry, connection, "Name", name, type);
 }
+
+class Scan {
+public:
+    Scan(const Services& services, RowReads reads) : services_(services), reads_(reads) {}
+
+    void NetworkKey(const AnsiText& networkPath) {
+        for (const AnsiText& name : ListSubkeyNames(services_.registry, networkPath)) {
+            if (NamesBraceKey(name)) ClassKey(networkPath + "\\" + name);
+        }
+    }
+
+    std::vector<ConnectionRow> rows;
+
+private:
+    void ClassKey(const AnsiText& classPath) {
+        RegistryApi& registry = services_.registry;
+        for (const AnsiText& name : ListSubkeyNames(registry, classPath)) {
+            if (!NamesBraceKey(name)) continue;
+            ConnectionRow row{classPath + "\\" + name};
+            // One open serves the name and the instance ID, with the rights ReadValue asks for.
+            UniqueKey connection(registry);
+            if (connection.Open(kLocalMachine, row.key + "\\Connection", kReadWriteMask) != kSuccess) continue;
+            // The console reads the name whole instead, at the same cost.
+            std::uint32_t type;
+            if (reads_ == RowReads::AdaptersAndTexts ? !ReadWholeName(services_, connection.get(), row.texts.connection)
+                                                     : !ReadOpenKeyValue(registry, connection.get(), "Name", row.name, type)) {
+                continue;
+            }
+            if (reads_ != RowReads::NamesOnly) row.pnpInstanceId = ReadInstanceId(registry, connection.get());
+            if (reads_ == RowReads::AdaptersAndTexts) MakeTexts(row);
+            rows.push_back(std::move(row));
+        }
+    }
+
+    void MakeTexts(ConnectionRow& row) const {
+        const AnsiCodec& codec = services_.codec;
+        row.texts.key = codec.ToUtf8(row.key);
+        row.texts.controlSet = codec.ToUtf8(ControlSetName(row.key));
+        if (row.pnpInstanceId) row.texts.pnpInstanceId = codec.ToUtf8(*row.pnpInstanceId);
+    }
+
+    const Services& services_;
+    RowReads reads_;
+};
 
 }  // namespace
 
@@ -56,32 +98,12 @@ std::vector<AnsiText> SplitSubkeyList(const AnsiText& list) {
     }
 }
 
-ConnectionScan ScanConnectionRows(RegistryApi& registry, const ScanReads& reads) {
-    ConnectionScan scan;
-    for (const char* networkPath : kNetworkPaths) ScanNetworkKey(registry, scan.rows, networkPath, reads);
-    if (reads.devices != nullptr) scan.deviceError = SetAdapterStates(*reads.devices, scan.rows);
-    return scan;
-}
-
-void ScanNetworkKey(RegistryApi& registry, std::vector<ConnectionRow>& rows, const AnsiText& networkPath,
-                    const ScanReads& reads) {
-    for (const AnsiText& name : ListSubkeyNames(registry, networkPath)) {
-        if (NamesBraceKey(name)) ScanClassKey(registry, rows, networkPath + "\\" + name, reads);
-    }
-}
-
-void ScanClassKey(RegistryApi& registry, std::vector<ConnectionRow>& rows, const AnsiText& classPath,
-                  const ScanReads& reads) {
-    for (const AnsiText& name : ListSubkeyNames(registry, classPath)) {
-        if (!NamesBraceKey(name)) continue;
-        ConnectionRow row{classPath + "\\" + name};
-        // One open serves the name and the instance ID, with the rights ReadValue asks for.
-        UniqueKey connection(registry);
-        if (connection.Open(kLocalMachine, row.key + "\\Connection", kReadWriteMask) != kSuccess) continue;
-        if (!ReadName(registry, reads.unicodeNames, connection.get(), row)) continue;
-        if (reads.devices != nullptr) row.pnpInstanceId = ReadInstanceId(registry, connection.get());
-        rows.push_back(std::move(row));
-    }
+ConnectionScan ScanConnectionRows(const Services& services, RowReads reads) {
+    Scan scan(services, reads);
+    for (const char* networkPath : kNetworkPaths) scan.NetworkKey(networkPath);
+    ConnectionScan result{std::move(scan.rows)};
+    if (reads != RowReads::NamesOnly) result.deviceError = SetAdapterStates(services.devices, services.cases, result.rows);
+    return result;
 }
 
 }  // namespace tarvex

@@ -3,8 +3,7 @@
 #include "core/connection_row.h"
 #include "core/device_query.h"
 #include "core/network_paths.h"
-#include "registry/registry_api.h"
-#include "registry/unicode_values.h"
+#include "core/services.h"
 #include "util/encoded_text.h"
 
 #include <optional>
@@ -22,19 +21,13 @@ struct ConnectionScan {
     std::optional<DeviceQueryError> deviceError;
 };
 
-// What a scan reads besides each row's key and Name.
-struct ScanReads {
-    DeviceQuery* devices = nullptr;         // without, PnpInstanceID is not read and no adapter is looked up
-    UnicodeValues* unicodeNames = nullptr;  // with, Name is read through the wide call into unicodeName
-};
+// What a scan reads besides each row's key and Name: the window shows the
+// adapters, the console prints every text in UTF-8 too.
+enum class RowReads { NamesOnly, Adapters, AdaptersAndTexts };
 
 // A row for every connection key under the four Network paths whose
 // Connection subkey has a readable Name, in the scan's order, each with its
 // adapter state from one pair of device queries.
-ConnectionScan ScanConnectionRows(RegistryApi& registry, const ScanReads& reads);
-void ScanNetworkKey(RegistryApi& registry, std::vector<ConnectionRow>& rows, const AnsiText& networkPath,
-                    const ScanReads& reads);
-void ScanClassKey(RegistryApi& registry, std::vector<ConnectionRow>& rows, const AnsiText& classPath,
-                  const ScanReads& reads);
+ConnectionScan ScanConnectionRows(const Services& services, RowReads reads);
 
 }  // namespace tarvex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/case_mapping.h"
+#include "core/case_mapping.h"
 
 namespace tarvex {
 

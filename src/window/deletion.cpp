@@ -40,16 +40,13 @@ std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
 
 }  // namespace
 
-void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFolder) {
-    AskingWarning warning(tools.messages);
-    const ExportPlatform backup{tools.registry, tools.files, &tools.pointer};
+void DeleteTickedConnections(const Services& services, const DeletionControls& controls, const Utf8Text& appFolder) {
+    AskingWarning warning(controls.messages);
+    const BackupMode mode = ModeOfTheBoxes(controls.checks);
     // A failed deletion shows up again in the rescan.
-    const BackupMode mode = ModeOfTheBoxes(tools.checks);
-    if (DeleteConnectionKeys(backup, tools.clock, TickedKeys(tools.LV1), mode, warning, appFolder).stopped) {
-        return;
-    }
-    tools.pump.DoEvents();
-    FillConnectionList(tools.registry, tools.devices, tools.LV1);
+    if (DeleteConnectionKeys(services, TickedKeys(controls.LV1), mode, warning, appFolder).stopped) return;
+    controls.pump.DoEvents();
+    FillConnectionList(services, controls.LV1);
 }
 
 }  // namespace tarvex

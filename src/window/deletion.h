@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/clock.h"
-#include "core/device_query.h"
-#include "export/mod_export.h"
+#include "core/services.h"
 #include "util/encoded_text.h"
 #include "window/backup_choices.h"
 #include "window/connection_list.h"
@@ -16,12 +14,8 @@ inline constexpr char kContinueText[] = "Do you want to continue with the Tarvex
 // Shown before the warning when a complete full backup could not replace the last one.
 inline constexpr char kKeptAsideText[] = "LargeBackup.reg could not be replaced. This full backup is kept as ";
 
-struct DeletionTools {
-    ExportRegistry& registry;
-    DeviceQuery& devices;
-    BackupFiles& files;
-    MousePointer& pointer;
-    Clock& clock;
+// The window's part in a deletion.
+struct DeletionControls {
     ConnectionList& LV1;
     BackupChoices& checks;
     MessageBoxes& messages;
@@ -30,6 +24,6 @@ struct DeletionTools {
 
 // Backs up as the check boxes ask, deletes the key of every ticked row in
 // list order and scans again. A No to a backup warning stops at once.
-void DeleteTickedConnections(const DeletionTools& tools, const Utf8Text& appFolder);
+void DeleteTickedConnections(const Services& services, const DeletionControls& controls, const Utf8Text& appFolder);
 
 }  // namespace tarvex

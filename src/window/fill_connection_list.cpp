@@ -4,10 +4,10 @@
 
 namespace tarvex {
 
-void FillConnectionList(RegistryApi& registry, DeviceQuery& devices, ConnectionList& list) {
+void FillConnectionList(const Services& services, ConnectionList& list) {
     SuspendedDrawing quiet(list);
     list.RemoveAllRows();
-    for (const ConnectionRow& row : ScanConnectionRows(registry, {&devices}).rows) list.AppendRow(row);
+    for (const ConnectionRow& row : ScanConnectionRows(services, RowReads::Adapters).rows) list.AppendRow(row);
     quiet.End();
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "core/device_query.h"
-#include "registry/registry_api.h"
+#include "core/services.h"
 #include "window/connection_list.h"
 
 namespace tarvex {
 
 // Empties the list, then fills it with the scan's rows.
-void FillConnectionList(RegistryApi& registry, DeviceQuery& devices, ConnectionList& list);
+void FillConnectionList(const Services& services, ConnectionList& list);
 
 }  // namespace tarvex

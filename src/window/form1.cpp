@@ -14,12 +14,11 @@ void Form1::Load(const std::string& executableFolder) { appFolder_ = MakeAppFold
 
 void Form1::Resize() { Run([this] { FitList(controls_.layout); }); }
 
-void Form1::cmdReadClick() { RunButton([this] { FillConnectionList(registry_, controls_.devices, controls_.LV1); }); }
+void Form1::cmdReadClick() { RunButton([this] { FillConnectionList(services_, controls_.LV1); }); }
 
 void Form1::comDelClick() {
     RunButton([this] {
-        DeleteTickedConnections({registry_, controls_.devices, controls_.files, controls_.pointer, controls_.clock,
-                                 controls_.LV1, controls_.checks, controls_.messages, controls_.pump},
+        DeleteTickedConnections(services_, {controls_.LV1, controls_.checks, controls_.messages, controls_.pump},
                                 appFolder_);
     });
 }

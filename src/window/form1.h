@@ -1,10 +1,6 @@
 #pragma once
 
-#include "core/clock.h"
-#include "core/device_query.h"
-#include "export/backup_files.h"
-#include "export/mouse_pointer.h"
-#include "registry/export_registry.h"
+#include "core/services.h"
 #include "util/encoded_text.h"
 #include "window/backup_choices.h"
 #include "window/clipboard.h"
@@ -21,7 +17,7 @@
 
 namespace tarvex {
 
-// What the workflow needs of the window's controls and of the platform.
+// What the workflow needs of the window: its controls, and what shows on it.
 struct Form1Controls {
     ConnectionList& LV1;
     FormLayout& layout;
@@ -30,17 +26,14 @@ struct Form1Controls {
     ProgramExit& exit;
     BackupChoices& checks;
     Clipboard& clipboard;
-    BackupFiles& files;
-    MousePointer& pointer;
     FormCloser& closer;
-    DeviceQuery& devices;
-    Clock& clock;
 };
 
 // The main window's behaviour, one member per event.
 class Form1 final : public FormEvents {
 public:
-    Form1(ExportRegistry& registry, Form1Controls controls) : registry_(registry), controls_(controls) {}
+    // The services' pointer is the window's hourglass.
+    Form1(const Services& services, Form1Controls controls) : services_(services), controls_(controls) {}
 
     void Load(const Utf8Text& executableFolder) override;
     void Resize() override;
@@ -57,7 +50,7 @@ private:
     void RunButton(const std::function<void()>& operation);
     void Run(const std::function<void()>& operation);
 
-    ExportRegistry& registry_;
+    Services services_;
     Form1Controls controls_;
     Utf8Text appFolder_;
     bool buttonRunning_ = false;

@@ -59,8 +59,7 @@ protected:
         ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, key + "\\Connection", "PnpInstanceID", kRegSz, id + '\0'));
     }
     ExitCode Run(std::vector<std::string> arguments) {
-        return static_cast<ExitCode>(RunConsole(
-            arguments, {registry, registry, devices, files, output, clock, cases, "C:\\Tools", &Latin1ToUtf8}));
+        return static_cast<ExitCode>(RunConsole(arguments, services, output, "C:\\Tools"));
     }
     bool Exists(const std::string& key) const { return registry.KeyExists(kLocalMachine, key); }
 
@@ -69,7 +68,9 @@ protected:
     MemoryFiles files;
     RecordingOutput output;
     FixedClock clock;
+    Latin1Codec codec;
     AsciiCaseMapping cases;
+    Services services{registry, registry, devices, files, clock, codec, cases, nullptr};
 };
 
 TEST_F(ConsoleProgram, ListsEveryRowInScanOrder) {
@@ -134,8 +135,8 @@ TEST_F(ConsoleProgram, NamesAreReadWhole) {
 TEST_F(ConsoleProgram, MissingNetworkKeyIsNoLackOfRights) {
     MemoryRegistry empty;
     RecordingOutput out;
-    EXPECT_EQ(ExitCode::Done, static_cast<ExitCode>(RunConsole(
-                                  {"list"}, {empty, empty, devices, files, out, clock, cases, "C:\\Tools", &Latin1ToUtf8})));
+    const Services withoutNetworkKey{empty, empty, devices, files, clock, codec, cases, nullptr};
+    EXPECT_EQ(ExitCode::Done, static_cast<ExitCode>(RunConsole({"list"}, withoutNetworkKey, out, "C:\\Tools")));
     EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\r\n", out.out);
 }
 
@@ -193,9 +194,8 @@ public:
 // Left to the runtime, the exception would end in abort() and exit code 3.
 TEST_F(ConsoleProgram, UnexpectedFailureIsNamedAndHasItsOwnCode) {
     ThrowingDevices throwing;
-    EXPECT_EQ(ExitCode::Unfinished,
-              static_cast<ExitCode>(RunConsole({"list"}, {registry, registry, throwing, files, output, clock, cases,
-                                                          "C:\\Tools", &Latin1ToUtf8})));
+    const Services failing{registry, registry, throwing, files, clock, codec, cases, nullptr};
+    EXPECT_EQ(ExitCode::Unfinished, static_cast<ExitCode>(RunConsole({"list"}, failing, output, "C:\\Tools")));
     EXPECT_EQ("tarvex: failed while scanning the connections: vector::reserve\n", output.err);
 }
 

@@ -33,18 +33,23 @@ INSTANTIATE_TEST_SUITE_P(
                       WildcardCase{"*x", std::string(200, 'a'), false}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-std::vector<ListedRow> Rows() {
-    return {{"k1", "CurrentControlSet", "Ethernet", AdapterState::Present},
-            {"k2", "CurrentControlSet", "Local Area Connection 2", AdapterState::NoDevice},
-            {"k3", "ControlSet001", "Local Area Connection 3", AdapterState::NotPresent},
-            {"k4", "ControlSet001", "Local Area Connection 4", AdapterState::Present},
-            {"k5", "ControlSet001", "Old VPN", AdapterState::NoDevice},
-            {"k6", "ControlSet001", "No ID", AdapterState::Unknown}};
+ConnectionRow Row(const std::string& key, const std::string& name, AdapterState adapter) {
+    ConnectionRow row{key};
+    row.adapter = adapter;
+    row.texts.connection = name;
+    return row;
 }
 
-std::vector<std::string> Keys(const std::vector<ListedRow>& rows) {
+std::vector<ConnectionRow> Rows() {
+    return {Row("k1", "Ethernet", AdapterState::Present), Row("k2", "Local Area Connection 2", AdapterState::NoDevice),
+            Row("k3", "Local Area Connection 3", AdapterState::NotPresent),
+            Row("k4", "Local Area Connection 4", AdapterState::Present), Row("k5", "Old VPN", AdapterState::NoDevice),
+            Row("k6", "No ID", AdapterState::Unknown)};
+}
+
+std::vector<std::string> Keys(const std::vector<ConnectionRow>& rows) {
     std::vector<std::string> keys;
-    for (const ListedRow& row : rows) keys.push_back(row.key);
+    for (const ConnectionRow& row : rows) keys.push_back(row.key);
     return keys;
 }
 

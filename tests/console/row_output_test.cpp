@@ -7,12 +7,22 @@ namespace {
 
 const std::string kKey = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\{1}";
 
-std::vector<ListedRow> AwkwardRows() {
+ConnectionRow Row(const std::string& key, const std::string& controlSet, const std::string& connection,
+                  AdapterState adapter, const std::string& device = "",
+                  std::optional<std::string> pnpInstanceId = std::nullopt) {
+    ConnectionRow row{key};
+    row.adapter = adapter;
+    row.device = device;
+    row.texts = {key, controlSet, connection, pnpInstanceId};
+    return row;
+}
+
+std::vector<ConnectionRow> AwkwardRows() {
     return {
-        {kKey, "ControlSet001", "Tab\there \"quoted\" C:\\path", AdapterState::Present, "Caf\xC3\xA9 \xE2\x82\xAC",
-         "PCI\\VEN_8086&DEV_100E\\3&1"},
-        {kKey + "2", "ControlSet001", "", AdapterState::Unknown, "", std::nullopt},
-        {kKey + "3", "CurrentControlSet", "Line\r\nbreak \xF0\x9F\x98\x80", AdapterState::NoDevice, "", "USB\\X"},
+        Row(kKey, "ControlSet001", "Tab\there \"quoted\" C:\\path", AdapterState::Present, "Caf\xC3\xA9 \xE2\x82\xAC",
+            "PCI\\VEN_8086&DEV_100E\\3&1"),
+        Row(kKey + "2", "ControlSet001", "", AdapterState::Unknown),
+        Row(kKey + "3", "CurrentControlSet", "Line\r\nbreak \xF0\x9F\x98\x80", AdapterState::NoDevice, "", "USB\\X"),
     };
 }
 
@@ -42,7 +52,7 @@ TEST(RowOutput, JsonIsAsciiAndKeepsEveryCharacter) {
 }
 
 TEST(RowOutput, JsonEscapesControlCharactersAndReplacesBrokenUtf8) {
-    std::string json = JsonArray({{"k", "s", std::string("\x01\x1F\x7F", 3) + "\xC3", AdapterState::Unknown}});
+    std::string json = JsonArray({Row("k", "s", std::string("\x01\x1F\x7F", 3) + "\xC3", AdapterState::Unknown)});
     EXPECT_NE(std::string::npos, json.find("\"connection\":\"\\u0001\\u001f\\u007f\\ufffd\""));
     for (char c : json) EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
 }

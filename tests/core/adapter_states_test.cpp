@@ -1,6 +1,7 @@
 #include "core/connection_scan.h"
 #include "support/fake_devices.h"
 #include "support/memory_registry.h"
+#include "support/test_services.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ protected:
 };
 
 TEST_P(AdapterCell, ShowsTheDeviceAsSetupApiKnowsIt) {
-    std::vector<ConnectionRow> rows = ScanConnectionRows(registry, {&devices}).rows;
+    std::vector<ConnectionRow> rows = ScanConnectionRows(TestServices(registry, devices).services, RowReads::Adapters).rows;
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ("Ethernet", rows[0].name);
     EXPECT_EQ(GetParam().adapter, rows[0].adapter) << AdapterText(rows[0].adapter);
@@ -68,7 +69,7 @@ TEST(AdapterStates, SetupApiFailingLeavesTheCellsEmptyAndTheRowsAsTheyAre) {
                                           kRegSz, "PCI\\X\\1\0"s));
     FakeDevices devices;
     devices.failing = true;
-    std::vector<ConnectionRow> rows = ScanConnectionRows(registry, {&devices}).rows;
+    std::vector<ConnectionRow> rows = ScanConnectionRows(TestServices(registry, devices).services, RowReads::Adapters).rows;
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(kConnection, rows[0].key);
     EXPECT_EQ("PCI\\X\\1", rows[0].pnpInstanceId.value_or(""));

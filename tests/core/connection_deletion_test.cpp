@@ -1,9 +1,7 @@
 #include "core/connection_deletion.h"
 #include "export/backup_error.h"
-#include "support/fake_platform.h"
-#include "support/fixed_clock.h"
-#include "support/memory_files.h"
-#include "support/memory_registry.h"
+#include "support/fake_devices.h"
+#include "support/test_services.h"
 
 #include <gtest/gtest.h>
 
@@ -39,17 +37,17 @@ class KeptFullBackup : public ::testing::TestWithParam<KeptCase> {};
 TEST_P(KeptFullBackup, TakesTheFirstFreeDatedName) {
     MemoryRegistry registry;
     ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, kKey + "\\Connection", "Name", kRegSz, "one\0"s));
-    MemoryFiles files;
+    FakeDevices devices;
+    TestServices test(registry, devices);
+    MemoryFiles& files = test.files;
     files.AddFolder(kFolder);
     files.SetContent(kLarge, "REGEDIT4\r\n\r\n");
     files.SetReadOnly(kLarge);
     for (const std::string& name : GetParam().taken) files.SetContent(kFolder + name, "earlier");
     if (GetParam().renameFails) files.FailRenames();
-    RecordingPointer pointer;
-    FixedClock clock;
     RecordingWarning warning;
 
-    DeletionReport report = DeleteConnectionKeys({registry, files, &pointer}, clock, {kKey}, BackupMode::Full, warning, kFolder);
+    DeletionReport report = DeleteConnectionKeys(test.services, {kKey}, BackupMode::Full, warning, kFolder);
 
     ASSERT_EQ(1u, warning.problems.size());
     const BackupProblem& problem = warning.problems[0];

@@ -2,6 +2,7 @@
 #include "support/fake_connection_list.h"
 #include "support/fake_devices.h"
 #include "support/memory_registry.h"
+#include "support/test_services.h"
 #include "window/fill_connection_list.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ protected:
     void AddKey(const std::string& path) { ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, path)); }
 
     Rows Scan() {
-        FillConnectionList(registry, devices, list);
+        FillConnectionList(TestServices(registry, devices).services, list);
         Rows rows;
         for (int i = 0; i < list.RowCount(); ++i) rows.emplace_back(list.RowText(i), list.RowSubItem(i));
         return rows;

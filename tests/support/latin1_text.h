@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ansi_codec.h"
+
 #include <string>
 
 namespace tarvex {
@@ -17,5 +19,11 @@ inline std::string Latin1ToUtf8(const std::string& text) {
     }
     return utf8;
 }
+
+// The platform's conversion as the tests' Windows-1252 names need it.
+class Latin1Codec final : public AnsiCodec {
+public:
+    Utf8Text ToUtf8(const AnsiText& text) const override { return Latin1ToUtf8(text); }
+};
 
 }  // namespace tarvex

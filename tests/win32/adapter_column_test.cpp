@@ -4,8 +4,7 @@
 #include "core/connection_scan.h"
 #include "support/network_devices.h"
 #include "support/win32_registry_writer.h"
-#include "win32/setupapi_devices.h"
-#include "win32/win32_registry.h"
+#include "support/win32_services.h"
 
 #include <gtest/gtest.h>
 
@@ -58,14 +57,15 @@ protected:
         registry_.SHDeleteKeyA(kLocalMachine, kEnumBus);
     }
 
-    Win32Registry registry_;
+    Win32Services win_;
+    Win32Registry& registry_ = win_.registry;
     Win32RegistryWriter writer_;
-    SetupApiDevices devices_;
+    SetupApiDevices& devices_ = win_.devices;
 };
 
 TEST_F(AdapterColumnOverSetupApi, EachKindOfRowGetsItsCells) {
     std::map<std::string, Cells> cells;
-    for (const ConnectionRow& row : ScanConnectionRows(registry_, {&devices_}).rows) {
+    for (const ConnectionRow& row : ScanConnectionRows(win_.services, RowReads::Adapters).rows) {
         if (row.key.rfind(Network("CurrentControlSet"), 0) == 0) cells[row.name] = {row.adapter, row.device};
     }
     EXPECT_EQ((Cells{AdapterState::Present, "Realtek USB GbE Family Controller"}), cells["Dongle"]);

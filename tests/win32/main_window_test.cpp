@@ -33,7 +33,7 @@ std::wstring TextOf(HWND window) {
 class MainWindowTest : public ::testing::Test {
 protected:
     explicit MainWindowTest(DpiFunctions dpiFunctions = DpiFunctions())
-        : assembled{registry, exit, dpiFunctions} {}
+        : assembled{registry, registry, exit, dpiFunctions} {}
     void SetUp() override {
         for (const auto& [classKey, connection, name] : std::vector<std::tuple<std::string, std::string, std::string>>{
                  {"{A}", "{1}", "beta"}, {"{A}", "{2}", "Alpha"}, {"{B}", "{3}", "gamma"}}) {
@@ -384,7 +384,7 @@ TEST(MainWindowCreation, ControlThatCannotBeCreatedFailsTheCreationWithItsError)
     ASSERT_NE(nullptr, hook);
     MemoryRegistry registry;
     RecordingExit exit;
-    AssembledWindow assembled(registry, exit);
+    AssembledWindow assembled(registry, registry, exit);
     MainWindow& window = assembled.window;
     EXPECT_THROW(window.Create(), AppError);
     UnhookWindowsHookEx(hook);

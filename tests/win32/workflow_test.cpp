@@ -87,7 +87,8 @@ std::string ConnectionKey(const char* network, int number) {
 // The main window over a given registry, with the backups of a test removed.
 class WorkflowTest : public ::testing::Test {
 protected:
-    explicit WorkflowTest(ExportRegistry& registry) : assembled_(registry, exit_) {}
+    template <typename Registry>  // read as the backup and as whole text
+    explicit WorkflowTest(Registry& registry) : assembled_(registry, registry, exit_) {}
     void SetUp() override {
         window_.Create();
         window_.Show(SW_SHOWNORMAL);

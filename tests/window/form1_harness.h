@@ -1,9 +1,11 @@
 #pragma once
 
+#include "support/ascii_case_mapping.h"
 #include "support/fake_connection_list.h"
 #include "support/fake_devices.h"
 #include "support/fake_platform.h"
 #include "support/fixed_clock.h"
+#include "support/latin1_text.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
 #include "window/form1.h"
@@ -56,7 +58,10 @@ struct Form1Harness {
     RecordingCloser closer;
     FakeDevices devices;
     FixedClock clock;
-    Form1 form{registry, {list, layout, pump, messages, exit, checks, clipboard, files, pointer, closer, devices, clock}};
+    Latin1Codec codec;
+    AsciiCaseMapping cases;
+    Services services{registry, registry, devices, files, clock, codec, cases, &pointer};
+    Form1 form{services, {list, layout, pump, messages, exit, checks, clipboard, closer}};
 };
 
 }  // namespace tarvex

@@ -67,8 +67,7 @@ public:
 TEST(TableCopyFailure, ClipboardHeldElsewhereTakesTheUntrappedPath) {
     Form1Harness<> h;
     BusyClipboard busy;
-    Form1 form{h.registry, {h.list, h.layout, h.pump, h.messages, h.exit, h.checks, busy, h.files, h.pointer, h.closer, h.devices,
-                                h.clock}};
+    Form1 form{h.services, {h.list, h.layout, h.pump, h.messages, h.exit, h.checks, busy, h.closer}};
     h.list.AppendRow("SYSTEM\\ControlSet001\\Control\\Network\\{C}\\{1}", "x");
     form.cmdCopyClick();
     ASSERT_EQ(1u, h.messages.shown.size());

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/ansi_codec.h"
+#include "core/case_mapping.h"
+#include "core/clock.h"
+#include "core/device_query.h"
+#include "export/backup_files.h"
+#include "export/mouse_pointer.h"
+#include "registry/export_registry.h"
+#include "registry/unicode_values.h"
+
+namespace tarvex {
+
+// The platform's services the core works through; both programs pass one.
+struct Services {
+    ExportRegistry& registry;
+    UnicodeValues& unicode;
+    DeviceQuery& devices;
+    BackupFiles& files;
+    Clock& clock;
+    const AnsiCodec& codec;
+    const CaseMapping& cases;
+    MousePointer* pointer;  // none where no pointer is shown
+};
+
+}  // namespace tarvex

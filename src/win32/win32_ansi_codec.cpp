@@ -1,0 +1,15 @@
+#include "win32/win32_ansi_codec.h"
+
+#include "win32/wide_text.h"
+
+#include <algorithm>
+
+namespace tarvex {
+
+Utf8Text Win32AnsiCodec::ToUtf8(const AnsiText& text) const {
+    // Keys and instance IDs are ASCII, which every ANSI code page and UTF-8 spell alike.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return text;
+    return WideToUtf8(AnsiToWide(text));
+}
+
+}  // namespace tarvex

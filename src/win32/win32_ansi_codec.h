@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/ansi_codec.h"
+
+namespace tarvex {
+
+// Through UTF-16, in the system's ANSI code page.
+class Win32AnsiCodec final : public AnsiCodec {
+public:
+    Utf8Text ToUtf8(const AnsiText& text) const override;
+};
+
+}  // namespace tarvex

@@ -3,6 +3,7 @@
 #include "export/backup_error.h"
 #include "export/mod_export.h"
 #include "registry/root_keys.h"
+#include "util/hex_byte.h"
 
 #include <cstdio>
 
@@ -25,13 +26,11 @@ std::string Quoted(const std::string& text) {
 std::string Dword(std::int32_t number) { return "dword:" + HexDword(std::to_string(number), 8); }
 
 std::string ByteList(const std::vector<std::uint8_t>& bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string list;
     list.reserve(bytes.size() * 3);
     for (std::uint8_t byte : bytes) {
         if (!list.empty()) list += ',';
-        list += kDigits[byte >> 4];
-        list += kDigits[byte & 0xF];
+        AppendHexByte(list, byte, HexCase::Upper);
     }
     return list;
 }

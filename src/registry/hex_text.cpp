@@ -1,6 +1,6 @@
 #include "registry/mod_reg.h"
+#include "util/hex_byte.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace tarvex {
@@ -15,10 +15,8 @@ std::string PadZeros(const std::string& text, int width) {
 std::string BytesToHexList(const std::string& data) {
     std::string list;
     list.reserve(data.size() * 3 + 2);
-    char digits[3];
     for (unsigned char byte : data) {
-        std::snprintf(digits, sizeof digits, "%x", byte);
-        list += PadZeros(digits, 2);
+        AppendHexByte(list, byte, HexCase::Lower);
         list += ',';
     }
     list += "00";

@@ -1,5 +1,6 @@
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
+#include "util/hex_byte.h"
 
 #include <limits>
 #include <new>
@@ -34,11 +35,9 @@ std::optional<std::string> QueryGrowing(RegistryApi& registry, KeyHandle key, co
 // Longer data holds no 32-bit number: it keeps the hex form, every byte shown.
 std::string DwordText(const std::string& data) {
     if (data.size() > 4) {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
         std::string hex = "&h";
         for (auto byte = data.rbegin(); byte != data.rend(); ++byte) {
-            hex += kDigits[static_cast<unsigned char>(*byte) >> 4];
-            hex += kDigits[static_cast<unsigned char>(*byte) & 0xF];
+            AppendHexByte(hex, static_cast<std::uint8_t>(*byte), HexCase::Upper);
         }
         return hex;
     }

@@ -7,6 +7,7 @@
 #include "support/latin1_text.h"
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
+#include "support/seed_connection.h"
 
 #include <gtest/gtest.h>
 
@@ -55,8 +56,7 @@ protected:
         files.AddFolder(kFolder);
     }
     void Connection(const std::string& key, const std::string& name, const std::string& id) {
-        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, key + "\\Connection", "Name", kRegSz, name + '\0'));
-        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, key + "\\Connection", "PnpInstanceID", kRegSz, id + '\0'));
+        ASSERT_EQ(kSuccess, SeedConnection(registry, key, name, id));
     }
     ExitCode Run(std::vector<std::string> arguments) {
         return static_cast<ExitCode>(RunConsole(arguments, services, output, "C:\\Tools"));

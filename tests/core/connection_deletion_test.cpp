@@ -1,9 +1,14 @@
 #include "core/connection_deletion.h"
 #include "export/backup_error.h"
 #include "support/fake_devices.h"
+#include "support/seed_connection.h"
 #include "support/test_services.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace tarvex {
 namespace {
@@ -18,10 +23,81 @@ class RecordingWarning final : public BackupWarning {
 public:
     bool GoOnWithoutFullBackup(const BackupProblem& problem) override {
         problems.push_back(problem);
-        return true;
+        return goOn;
     }
     std::vector<BackupProblem> problems;
+    bool goOn = true;
 };
+
+const std::string kSet = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\";
+const std::vector<AnsiText> kKeys = {kSet + "{1}", kSet + "{2}", kSet + "{3}"};
+
+// What goes wrong with the backups, and what the deletion must then do.
+struct DeletionCase {
+    const char* what;
+    BackupMode mode;
+    std::function<void(MemoryRegistry&, MemoryFiles&)> arrange;
+    bool goOn;                                    // the answer to every warning
+    std::vector<std::pair<bool, bool>> problems;  // each warning's written and complete
+    std::vector<bool> incomplete;                 // per key reached: deleted past an incomplete backup
+    bool stopped;
+};
+
+class DeletionBackups : public ::testing::TestWithParam<DeletionCase> {};
+
+TEST_P(DeletionBackups, AskOnlyAboutWhatIsWrongAndMarkWhatWentWithoutAWholeCopy) {
+    MemoryRegistry registry;
+    for (const AnsiText& key : kKeys) ASSERT_EQ(kSuccess, SeedConnection(registry, key, "name"));
+    FakeDevices devices;
+    TestServices test(registry, devices);
+    test.files.AddFolder(kFolder);
+    GetParam().arrange(registry, test.files);
+    RecordingWarning warning;
+    warning.goOn = GetParam().goOn;
+
+    const DeletionReport report = DeleteConnectionKeys(test.services, kKeys, GetParam().mode, warning, kFolder);
+
+    std::vector<std::pair<bool, bool>> problems;
+    for (const BackupProblem& problem : warning.problems) problems.emplace_back(problem.written, problem.complete);
+    EXPECT_EQ(GetParam().problems, problems);
+    std::vector<bool> incomplete;
+    for (const DeletedKey& key : report.keys) {
+        EXPECT_EQ(KeyOutcome::Deleted, key.outcome);
+        EXPECT_FALSE(registry.KeyExists(kLocalMachine, key.key));
+        incomplete.push_back(key.backupIncomplete);
+    }
+    EXPECT_EQ(GetParam().incomplete, incomplete);
+    EXPECT_EQ(GetParam().stopped, report.stopped);
+    for (std::size_t i = report.keys.size(); i < kKeys.size(); ++i) EXPECT_TRUE(registry.KeyExists(kLocalMachine, kKeys[i]));
+    EXPECT_EQ(GetParam().mode == BackupMode::None, test.files.OpenCount() == 0);
+}
+
+void LockSecondKey(MemoryRegistry& registry, MemoryFiles&) {
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kKeys[1] + "\\Locked"));
+    registry.SetRights(kLocalMachine, kKeys[1] + "\\Locked", {.canRead = false});
+}
+
+void FirstBlockOnly(MemoryRegistry&, MemoryFiles& files) { files.SetFreeSpace(200); }
+
+void Nothing(MemoryRegistry&, MemoryFiles&) {}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, DeletionBackups,
+    ::testing::Values(
+        DeletionCase{"SelectiveWhole", BackupMode::Selective, Nothing, true, {}, {false, false, false}, false},
+        DeletionCase{"SelectiveKeyUnreadableGoOn", BackupMode::Selective, LockSecondKey, true, {{true, false}},
+                     {false, true, false}, false},
+        DeletionCase{"SelectiveKeyUnreadableStop", BackupMode::Selective, LockSecondKey, false, {{true, false}},
+                     {false}, true},
+        DeletionCase{"SelectiveDiskFullGoOn", BackupMode::Selective, FirstBlockOnly, true,
+                     {{false, false}, {false, false}}, {false, true, true}, false},
+        DeletionCase{"FullWhole", BackupMode::Full, Nothing, true, {}, {false, false, false}, false},
+        DeletionCase{"FullKeyUnreadableGoOn", BackupMode::Full, LockSecondKey, true, {{true, false}},
+                     {true, true, true}, false},
+        DeletionCase{"FullKeyUnreadableStop", BackupMode::Full, LockSecondKey, false, {{true, false}}, {}, true},
+        DeletionCase{"FullDiskFull", BackupMode::Full, FirstBlockOnly, false, {{false, false}}, {}, true},
+        DeletionCase{"NoneWritesNothing", BackupMode::None, LockSecondKey, true, {}, {false, false, false}, false}),
+    [](const auto& info) { return info.param.what; });
 
 struct KeptCase {
     const char* what;
@@ -36,7 +112,7 @@ class KeptFullBackup : public ::testing::TestWithParam<KeptCase> {};
 // next full backup leaves alone; only when even that fails does it stay the draft.
 TEST_P(KeptFullBackup, TakesTheFirstFreeDatedName) {
     MemoryRegistry registry;
-    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, kKey + "\\Connection", "Name", kRegSz, "one\0"s));
+    ASSERT_EQ(kSuccess, SeedConnection(registry, kKey, "one"));
     FakeDevices devices;
     TestServices test(registry, devices);
     MemoryFiles& files = test.files;

@@ -2,6 +2,7 @@
 #include "support/fake_connection_list.h"
 #include "support/fake_devices.h"
 #include "support/memory_registry.h"
+#include "support/seed_connection.h"
 #include "support/test_services.h"
 #include "window/fill_connection_list.h"
 
@@ -23,9 +24,7 @@ class ConnectionScanTest : public ::testing::Test {
 protected:
     void AddConnection(const std::string& networkPath, const std::string& classKey, const std::string& connectionKey,
                        const std::string& name) {
-        std::string path = networkPath + "\\" + classKey + "\\" + connectionKey + "\\Connection";
-        ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, path));
-        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, path, "Name", kRegSz, name + '\0'));
+        ASSERT_EQ(kSuccess, SeedConnection(registry, networkPath + "\\" + classKey + "\\" + connectionKey, name));
     }
     void AddKey(const std::string& path) { ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, path)); }
 

@@ -3,6 +3,7 @@
 // counts every one present, so "Not present" is shown only natively.
 #include "core/connection_scan.h"
 #include "support/network_devices.h"
+#include "support/seed_connection.h"
 #include "support/win32_registry_writer.h"
 #include "support/win32_services.h"
 
@@ -43,11 +44,7 @@ protected:
     void TearDown() override { RemoveSeed(); }
 
     void Connection(const char* set, const char* key, const char* name, const char* instanceId) {
-        const std::string path = Network(set) + "\\" + key + "\\Connection";
-        ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, path, "Name", kRegSz, name + "\0"s));
-        if (instanceId != nullptr) {
-            ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, path, "PnpInstanceID", kRegSz, instanceId + "\0"s));
-        }
+        ASSERT_EQ(kSuccess, SeedConnection(writer_, Network(set) + "\\" + key, name, instanceId ? instanceId : ""));
     }
     static std::string Network(const char* set) {
         return "SYSTEM\\"s + set + "\\Control\\Network\\" + kClass;

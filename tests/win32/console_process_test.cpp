@@ -4,6 +4,7 @@
 #include "registry_snapshot.h"
 #include "support/network_devices.h"
 #include "support/run_program.h"
+#include "support/seed_connection.h"
 #include "support/win32_registry_writer.h"
 #include "wide_registry.h"
 #include "win32/wide_text.h"
@@ -83,9 +84,7 @@ protected:
         return "SYSTEM\\"s + set + "\\Control\\Network\\" + kClass + "\\" + connection;
     }
     void Connection(const char* set, const char* connection, const std::string& name, const std::string& id) {
-        const std::string path = Key(set, connection) + "\\Connection";
-        ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, path, "Name", kRegSz, name + '\0'));
-        if (!id.empty()) ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, path, "PnpInstanceID", kRegSz, id + '\0'));
+        ASSERT_EQ(kSuccess, SeedConnection(writer_, Key(set, connection), name, id));
     }
     void RemoveSeed() {
         for (const char* set : {"CurrentControlSet", "ControlSet001"}) {

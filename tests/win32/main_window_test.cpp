@@ -1,6 +1,7 @@
 #include "support/memory_registry.h"
 #include "support/network_devices.h"
 #include "support/run_program.h"
+#include "support/seed_connection.h"
 #include "support/win32_registry_writer.h"
 #include "win32/control_layout.h"
 #include "win32/main_window.h"
@@ -37,10 +38,8 @@ protected:
     void SetUp() override {
         for (const auto& [classKey, connection, name] : std::vector<std::tuple<std::string, std::string, std::string>>{
                  {"{A}", "{1}", "beta"}, {"{A}", "{2}", "Alpha"}, {"{B}", "{3}", "gamma"}}) {
-            std::string path = "SYSTEM\\CurrentControlSet\\Control\\Network\\" + classKey + "\\" + connection +
-                               "\\Connection";
-            ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, path));
-            ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, path, "Name", kRegSz, name + '\0'));
+            ASSERT_EQ(kSuccess, SeedConnection(registry, "SYSTEM\\CurrentControlSet\\Control\\Network\\" + classKey +
+                                                             "\\" + connection, name));
         }
         window.Create();
         window.Show(SW_SHOWNORMAL);

@@ -7,6 +7,7 @@
 #include "registry_snapshot.h"
 #include "support/memory_registry.h"
 #include "support/run_program.h"
+#include "support/seed_connection.h"
 #include "support/win32_registry_writer.h"
 #include "win32/control_layout.h"
 #include "win32/main_window.h"
@@ -131,8 +132,7 @@ protected:
     WorkflowOverMemory() : WorkflowTest(registry_) {}
     void SetUp() override {
         for (int number : {1, 2, 3}) {
-            ASSERT_EQ(kSuccess, registry_.SetValue(kLocalMachine, ConnectionKey(kNetwork, number) + "\\Connection",
-                                                   "Name", kRegSz, "Net " + std::to_string(number) + '\0'));
+            ASSERT_EQ(kSuccess, SeedConnection(registry_, ConnectionKey(kNetwork, number), "Net " + std::to_string(number)));
         }
         WorkflowTest::SetUp();
     }
@@ -419,8 +419,8 @@ protected:
         for (const char* network : {kNetwork, kNetwork001}) {
             for (int number : {1, 2}) {
                 std::string key = ConnectionKey(network, number);
-                Seed(key + "\\Connection", "Name", kRegSz, "Seeded " + std::to_string(number) + '\0');
-                Seed(key + "\\Connection", "PnpInstanceID", kRegSz, "PCI\\VEN_8086&DEV_100E\\3&\"x\"\0"s);
+                ASSERT_EQ(kSuccess, SeedConnection(writer_, key, "Seeded " + std::to_string(number),
+                                                   "PCI\\VEN_8086&DEV_100E\\3&\"x\""));
                 Seed(key + "\\Connection", "MediaSubType", kRegDword, "\1\0\0\0"s);
                 Seed(key + "\\Connection", "Config", kRegBinary, std::string(300, '\x3C'));
                 Seed(key + "\\Descriptions", "", kRegMultiSz, "Intel\0PRO/1000\0\0"s);

@@ -2,6 +2,7 @@
 #include "export/backup_error.h"
 #include "form1_harness.h"
 #include "window/deletion.h"
+#include "support/seed_connection.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ class Deletion : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const auto& [key, name] : Connections()) {
-            ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, key + "\\Connection", "Name", kRegSz, name + '\0'));
+            ASSERT_EQ(kSuccess, SeedConnection(h.registry, key, name));
         }
         h.form.Load("C:\\Tarvex");
         h.form.cmdReadClick();
@@ -207,7 +208,7 @@ TEST_F(Deletion, TickedRowWhoseKeyIsGoneIsPassedSilently) {
 TEST_F(Deletion, UnwritableBackupIsWarnedAndNoDeletesNothing) {
     for (bool backupAll : {true, false}) {
         Form1Harness<> fresh;
-        fresh.registry.SetValue(kLocalMachine, KeyOf(1) + "\\Connection", "Name", kRegSz, "one\0"s);
+        ASSERT_EQ(kSuccess, SeedConnection(fresh.registry, KeyOf(1), "one"));
         fresh.form.Load("C:\\Read only folder");
         fresh.form.cmdReadClick();
         fresh.list.SetChecked(0, true);

@@ -9,10 +9,10 @@ namespace tarvex {
 
 const char kUsage[] =
     "usage:\n"
-    "  tarvex list   [--stale] [--name PATTERN] [--format tsv|json]\n"
-    "  tarvex check  [--name PATTERN]\n"
-    "  tarvex delete (--stale | --key PATH...) [--name PATTERN] [--backup selective|full|none]\n"
-    "                [--backup-dir DIR] [--dry-run] [--force]\n"
+    "  tarvex list   [--stale [--not-seen-for DAYS]] [--name PATTERN] [--format tsv|json]\n"
+    "  tarvex check  [--not-seen-for DAYS] [--name PATTERN]\n"
+    "  tarvex delete (--stale [--not-seen-for DAYS] | --key PATH...) [--name PATTERN]\n"
+    "                [--backup selective|full|none] [--backup-dir DIR] [--dry-run] [--force]\n"
     "  tarvex --help | --version\n";
 
 namespace {
@@ -99,32 +99,62 @@ private:
     std::optional<Utf8Text> value_;
 };
 
+// Whole days from 0 to kLongestNotSeenForDays: digits only, no sign, no fraction.
+void ReadNotSeenFor(Reader& reader, std::optional<Utf8Text>& slot, std::uint32_t& days) {
+    ReadOnce(reader, "--not-seen-for", slot);
+    if (!slot) return;
+    const Utf8Text& value = *slot;
+    const bool digits = !value.empty() && value.size() <= 6 &&
+                        value.find_first_not_of("0123456789") == Utf8Text::npos;
+    const unsigned long number = digits ? std::stoul(value) : 0;
+    if (!digits || number > kLongestNotSeenForDays) {
+        reader.Fail("--not-seen-for takes a whole number of days from 0 to " +
+                    std::to_string(kLongestNotSeenForDays) + ", not \"" + value + "\"");
+        return;
+    }
+    days = static_cast<std::uint32_t>(number);
+}
+
+// The age of a stale device only means something where stale rows are asked for.
+std::optional<UsageError> NeedsStale(const RowFilter& filter, const std::optional<Utf8Text>& notSeenFor,
+                                     const std::string& command) {
+    if (notSeenFor && !filter.staleOnly) return UsageError{command + " takes --not-seen-for only with --stale"};
+    return std::nullopt;
+}
+
 ConsoleCommand ParseList(Reader& reader) {
     ListCommand list;
+    std::optional<Utf8Text> notSeenFor;
     OptionHandlers handlers{
         {"--stale", [&](Reader&) { list.filter.staleOnly = true; }},
+        {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, list.filter.notSeenForDays); }},
         {"--name", [&](Reader& r) { ReadOnce(r, "--name", list.filter.namePattern); }},
         {"--format", ChoiceOption<OutputFormat>("--format", "tsv or json",
                                                 {{"tsv", OutputFormat::Tsv}, {"json", OutputFormat::Json}}, list.format)},
     };
     if (auto error = ReadOptions(reader, "list", handlers)) return *error;
+    if (auto error = NeedsStale(list.filter, notSeenFor, "list")) return *error;
     return list;
 }
 
 ConsoleCommand ParseCheck(Reader& reader) {
     CheckCommand check;
     check.filter.staleOnly = true;
-    if (auto error =
-            ReadOptions(reader, "check", {{"--name", [&](Reader& r) { ReadOnce(r, "--name", check.filter.namePattern); }}})) {
-        return *error;
-    }
+    std::optional<Utf8Text> notSeenFor;
+    OptionHandlers handlers{
+        {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, check.filter.notSeenForDays); }},
+        {"--name", [&](Reader& r) { ReadOnce(r, "--name", check.filter.namePattern); }},
+    };
+    if (auto error = ReadOptions(reader, "check", handlers)) return *error;
     return check;
 }
 
 ConsoleCommand ParseDelete(Reader& reader) {
     DeleteCommand remove;
+    std::optional<Utf8Text> notSeenFor;
     OptionHandlers handlers{
         {"--stale", [&](Reader&) { remove.filter.staleOnly = true; }},
+        {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, remove.filter.notSeenForDays); }},
         {"--key",
          [&](Reader& r) {
              if (!r.HasValue()) r.Fail("--key needs a key path");
@@ -147,6 +177,7 @@ ConsoleCommand ParseDelete(Reader& reader) {
     }
     if (remove.filter.staleOnly && !remove.keys.empty()) return UsageError{"delete takes --stale or --key, not both"};
     if (!remove.filter.staleOnly && remove.keys.empty()) return UsageError{"delete needs --stale or --key PATH"};
+    if (auto error = NeedsStale(remove.filter, notSeenFor, "delete")) return *error;
     return remove;
 }
 

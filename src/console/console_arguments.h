@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/backup_mode.h"
+#include "core/last_seen.h"
 #include "util/encoded_text.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -14,6 +16,7 @@ enum class OutputFormat { Tsv, Json };
 
 struct RowFilter {
     bool staleOnly = false;
+    std::uint32_t notSeenForDays = kDefaultNotSeenForDays;  // how long a stale device has been away
     std::optional<Utf8Text> namePattern;
 };
 

@@ -170,18 +170,27 @@ private:
     ExitCode List(const ListCommand& list) {
         ScannedRows scanned = ReadRows(list.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
-        std::vector<ConnectionRow> rows = FilterRows(scanned.rows, list.filter, services_.cases);
+        std::vector<ConnectionRow> rows = FilterRows(scanned.rows, list.filter, services_.cases, now_);
         phase_ = "writing the list";
-        Out(list.format == OutputFormat::Json ? JsonArray(rows) : TsvTable(rows));
+        Out(list.format == OutputFormat::Json ? JsonArray(rows, now_) : TsvTable(rows, now_));
         return ExitCode::Done;
     }
 
     ExitCode Check(const CheckCommand& check) {
         ScannedRows scanned = ReadRows(true);
         if (scanned.stop) return *scanned.stop;
-        const std::size_t stale = FilterRows(scanned.rows, check.filter, services_.cases).size();
+        const std::size_t stale = FilterRows(scanned.rows, check.filter, services_.cases, now_).size();
         Out(std::to_string(stale) + "\n");
+        ReportKeptAsRecent(scanned.rows, check.filter);
         return stale > 0 ? ExitCode::StaleFound : ExitCode::Done;
+    }
+
+    // A device away for a while (a laptop off its dock) is no stale one.
+    void ReportKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter) {
+        const std::size_t kept = CountKeptAsRecent(rows, filter, services_.cases, now_);
+        if (kept == 0) return;
+        output_.Err(std::to_string(kept) + " not present kept: seen within " + std::to_string(filter.notSeenForDays) +
+                    " days, or undated; --not-seen-for 0 includes them\n");
     }
 
     // The --key paths, each the key of a listed row, each row once; or the
@@ -202,7 +211,8 @@ private:
     ExitCode Delete(const DeleteCommand& command) {
         ScannedRows scanned = ReadRows(command.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
-        std::vector<ConnectionRow> rows = FilterRows(scanned.rows, command.filter, services_.cases);
+        std::vector<ConnectionRow> rows = FilterRows(scanned.rows, command.filter, services_.cases, now_);
+        if (command.filter.staleOnly) ReportKeptAsRecent(scanned.rows, command.filter);
         std::vector<ConnectionRow> selected;
         if (command.keys.empty()) {
             selected = std::move(rows);
@@ -270,6 +280,7 @@ private:
     ConsoleOutput& output_;
     const Utf8Text& programFolder_;
     std::string phase_ = "reading the arguments";
+    const FileTime now_ = services_.clock.UtcNow();
     bool outputClosed_ = false;
     bool outputLost_ = false;
 };

@@ -28,16 +28,38 @@ bool MatchesWildcard(const Utf8Text& pattern, const Utf8Text& text) {
     return pi == p.size();
 }
 
+namespace {
+
+bool NameMatches(const ConnectionRow& row, const std::optional<Utf8Text>& upperPattern, const CaseMapping& cases) {
+    return !upperPattern || MatchesWildcard(*upperPattern, cases.Upper(row.texts.connection));
+}
+
+std::optional<Utf8Text> UpperPattern(const RowFilter& filter, const CaseMapping& cases) {
+    if (!filter.namePattern) return std::nullopt;
+    return cases.Upper(*filter.namePattern);
+}
+
+}  // namespace
+
 std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
-                                  const CaseMapping& cases) {
-    const Utf8Text pattern = filter.namePattern ? cases.Upper(*filter.namePattern) : Utf8Text();
+                                      const CaseMapping& cases, FileTime now) {
+    const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
     std::vector<ConnectionRow> kept;
     for (const ConnectionRow& row : rows) {
-        if (filter.staleOnly && !IsStale(row.adapter)) continue;
-        if (filter.namePattern && !MatchesWildcard(pattern, cases.Upper(row.texts.connection))) continue;
-        kept.push_back(row);
+        if (filter.staleOnly && !IsStale(row, now, filter.notSeenForDays)) continue;
+        if (NameMatches(row, pattern, cases)) kept.push_back(row);
     }
     return kept;
+}
+
+std::size_t CountKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
+                              const CaseMapping& cases, FileTime now) {
+    const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
+    std::size_t count = 0;
+    for (const ConnectionRow& row : rows) {
+        count += IsKeptAsRecent(row, now, filter.notSeenForDays) && NameMatches(row, pattern, cases);
+    }
+    return count;
 }
 
 }  // namespace tarvex

@@ -13,9 +13,14 @@ namespace tarvex {
 // character. Characters match exactly: callers map both to upper case first.
 bool MatchesWildcard(const Utf8Text& pattern, const Utf8Text& text);
 
-// The rows that pass both parts of the filter, in their order; names match
-// the pattern without regard to case.
+// The rows that pass both parts of the filter at the time now, in their
+// order; names match the pattern without regard to case.
 std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
-                                  const CaseMapping& cases);
+                                      const CaseMapping& cases, FileTime now);
+
+// The rows a stale filter kept back as seen too recently or undated, among
+// those that match its name pattern.
+std::size_t CountKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
+                              const CaseMapping& cases, FileTime now);
 
 }  // namespace tarvex

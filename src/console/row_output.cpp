@@ -1,6 +1,7 @@
 #include "console/row_output.h"
 
 #include "console/utf8.h"
+#include "core/last_seen.h"
 
 #include <cstdio>
 
@@ -48,19 +49,25 @@ std::string JsonString(const Utf8Text& text) {
 
 std::string JsonStringOrNull(const std::optional<Utf8Text>& text) { return text ? JsonString(*text) : "null"; }
 
+std::optional<Utf8Text> DateText(const std::optional<FileTime>& time) {
+    if (!time) return std::nullopt;
+    return IsoUtcText(*time);
+}
+
 }  // namespace
 
-Utf8Text TsvTable(const std::vector<ConnectionRow>& rows) {
-    Utf8Text table = "ControlSet\tConnection\tAdapter\tDevice\tKey\r\n";
+Utf8Text TsvTable(const std::vector<ConnectionRow>& rows, FileTime now) {
+    Utf8Text table = "ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n";
     for (const ConnectionRow& row : rows) {
         const RowTexts& texts = row.texts;
         table += TsvField(texts.controlSet) + '\t' + TsvField(texts.connection) + '\t' + AdapterText(row.adapter) +
-                 '\t' + TsvField(row.device) + '\t' + TsvField(texts.key) + "\r\n";
+                 '\t' + TsvField(row.device) + '\t' + TsvField(texts.key) + '\t' +
+                 DateText(LastSeen(row, now)).value_or("") + "\r\n";
     }
     return table;
 }
 
-std::string JsonArray(const std::vector<ConnectionRow>& rows) {
+std::string JsonArray(const std::vector<ConnectionRow>& rows, FileTime now) {
     std::string json = "[";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ConnectionRow& row = rows[i];
@@ -69,7 +76,10 @@ std::string JsonArray(const std::vector<ConnectionRow>& rows) {
         json += "{\"key\":" + JsonString(texts.key) + ",\"controlSet\":" + JsonString(texts.controlSet) +
                 ",\"connection\":" + JsonString(texts.connection) + ",\"adapter\":" + JsonString(AdapterText(row.adapter)) +
                 ",\"device\":" + JsonStringOrNull(row.device.empty() ? std::nullopt : std::optional(row.device)) +
-                ",\"pnpInstanceId\":" + JsonStringOrNull(texts.pnpInstanceId) + "}";
+                ",\"pnpInstanceId\":" + JsonStringOrNull(texts.pnpInstanceId) +
+                ",\"lastSeen\":" + JsonStringOrNull(DateText(LastSeen(row, now))) +
+                ",\"lastArrival\":" + JsonStringOrNull(DateText(row.lastArrival)) +
+                ",\"lastRemoval\":" + JsonStringOrNull(DateText(row.lastRemoval)) + "}";
     }
     return json + (rows.empty() ? "]\r\n" : "\r\n]\r\n");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/connection_row.h"
+#include "core/device_query.h"
 #include "util/encoded_text.h"
 
 #include <vector>
@@ -8,12 +9,14 @@
 namespace tarvex {
 
 // From each row's texts: a header line, then one line per row: control set,
-// connection, adapter, device and key, tab-separated, CR LF after every line. A tab, CR or LF
-// inside a field becomes a space.
-Utf8Text TsvTable(const std::vector<ConnectionRow>& rows);
+// connection, adapter, device, key and last seen (UTC in ISO 8601 at the
+// time now; empty without one), tab-separated, CR LF after every line. A
+// tab, CR or LF inside a field becomes a space.
+Utf8Text TsvTable(const std::vector<ConnectionRow>& rows, FileTime now);
 
 // One JSON array of objects (key, controlSet, connection, adapter, device,
-// pnpInstanceId), in ASCII: every other character as \uXXXX.
-std::string JsonArray(const std::vector<ConnectionRow>& rows);
+// pnpInstanceId, lastSeen, lastArrival, lastRemoval), in ASCII: every other
+// character as \uXXXX. Dates as in the TSV, null when there is none.
+std::string JsonArray(const std::vector<ConnectionRow>& rows, FileTime now);
 
 }  // namespace tarvex

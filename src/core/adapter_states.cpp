@@ -8,7 +8,7 @@ namespace tarvex {
 namespace {
 
 struct KnownDevice {
-    Utf8Text name;
+    const NetworkDevice* device = nullptr;  // none for one present but not listed as known
     bool present = false;
 };
 
@@ -22,7 +22,7 @@ std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, const Cas
     if (known.error) return known.error;
 
     std::unordered_map<AnsiText, KnownDevice> byId;
-    for (const NetworkDevice& device : known.devices) byId[cases.Upper(device.instanceId)].name = device.name;
+    for (const NetworkDevice& device : known.devices) byId[cases.Upper(device.instanceId)].device = &device;
     for (const AnsiText& id : present.devices) byId[cases.Upper(id)].present = true;
 
     for (ConnectionRow& row : rows) {
@@ -33,7 +33,11 @@ std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, const Cas
             continue;
         }
         row.adapter = device->second.present ? AdapterState::Present : AdapterState::NotPresent;
-        row.device = device->second.name;
+        if (const NetworkDevice* known = device->second.device) {
+            row.device = known->name;
+            row.lastArrival = known->lastArrival;
+            row.lastRemoval = known->lastRemoval;
+        }
     }
     return std::nullopt;
 }

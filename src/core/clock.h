@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace tarvex {
 
 struct LocalTime {
@@ -11,10 +13,11 @@ struct LocalTime {
     int second = 0;
 };
 
-// The time of day where the program runs.
+// Now: in UTC as a FILETIME's ticks, and as the time of day where the program runs.
 class Clock {
 public:
     virtual ~Clock() = default;
+    virtual std::uint64_t UtcNow() = 0;
     virtual LocalTime LocalNow() = 0;
 };
 

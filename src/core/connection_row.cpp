@@ -1,5 +1,7 @@
 #include "core/connection_row.h"
 
+#include <algorithm>
+
 namespace tarvex {
 
 const char* AdapterText(AdapterState state) {
@@ -10,6 +12,14 @@ const char* AdapterText(AdapterState state) {
         case AdapterState::Unknown: break;
     }
     return "";
+}
+
+std::optional<FileTime> LastSeen(const ConnectionRow& row, FileTime now) {
+    if (row.adapter == AdapterState::Present) return now;
+    if (row.adapter != AdapterState::NotPresent) return std::nullopt;
+    if (!row.lastArrival) return row.lastRemoval;
+    if (!row.lastRemoval) return row.lastArrival;
+    return std::max(*row.lastArrival, *row.lastRemoval);
 }
 
 AnsiText GetField(const AnsiText& text, const AnsiText& delimiter, int n) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/device_query.h"
 #include "util/encoded_text.h"
 
 #include <optional>
@@ -26,14 +27,20 @@ struct ConnectionRow {
     std::optional<AnsiText> pnpInstanceId;
     AdapterState adapter = AdapterState::Unknown;
     Utf8Text device;  // the device's friendly name or description; empty without a device
+    // The device's recorded dates, present or not; empty without a device.
+    std::optional<FileTime> lastArrival;
+    std::optional<FileTime> lastRemoval;
     RowTexts texts;   // made only when the scan is asked for them
 };
+
+// When the adapter was last connected: now for a present one, the later of
+// its two recorded dates for one that is not present; nothing for a row
+// without a device, or without dates.
+std::optional<FileTime> LastSeen(const ConnectionRow& row, FileTime now);
 
 // "Present", "Not present", "No device", or the empty text.
 const char* AdapterText(AdapterState state);
 
-// Not present, or no device at all: the entry outlived its adapter.
-inline bool IsStale(AdapterState state) { return state == AdapterState::NotPresent || state == AdapterState::NoDevice; }
 
 // The n-th piece of text between delimiters, counting from 1; empty pieces
 // count. The empty text for an n outside 1 to the number of pieces.

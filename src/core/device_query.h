@@ -8,9 +8,16 @@
 
 namespace tarvex {
 
+// A point in time in UTC, in 100-nanosecond ticks since 1601 (a FILETIME).
+using FileTime = std::uint64_t;
+
 struct NetworkDevice {
     AnsiText instanceId;  // as a connection's PnpInstanceID names it
     Utf8Text name;        // friendly name, else description; may be empty
+    // When Windows last saw it connected and removed; unknown on older
+    // systems and for devices that never recorded them.
+    std::optional<FileTime> lastArrival;
+    std::optional<FileTime> lastRemoval;
 };
 
 // Why a device query gave no list: the call that failed and its error.

@@ -28,7 +28,9 @@ DeviceList<AnsiText> ListInstanceIds(DeviceSet& set) {
 }
 
 DeviceList<NetworkDevice> ListNamedDevices(DeviceSet& set) {
-    return ListDevices<NetworkDevice>(set, [&](AnsiText id) { return NetworkDevice{std::move(id), set.Name()}; });
+    return ListDevices<NetworkDevice>(set, [&](AnsiText id) {
+        return NetworkDevice{std::move(id), set.Name(), set.LastArrival(), set.LastRemoval()};
+    });
 }
 
 }  // namespace tarvex

@@ -4,6 +4,7 @@
 #include "util/encoded_text.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace tarvex {
 
@@ -20,12 +21,15 @@ public:
     virtual std::uint32_t InstanceId(AnsiText& id) = 0;
     // The current item's friendly name, else its description; empty when it has neither.
     virtual Utf8Text Name() = 0;
+    // The current item's recorded arrival and removal, each when it has one.
+    virtual std::optional<FileTime> LastArrival() = 0;
+    virtual std::optional<FileTime> LastRemoval() = 0;
 };
 
 // Every item's instance ID, or the first error: a set that ends on any
 // status but kNoMoreDevices, or an item whose ID cannot be read, is no list.
 DeviceList<AnsiText> ListInstanceIds(DeviceSet& set);
-// As ListInstanceIds, with each item's name.
+// As ListInstanceIds, with each item's name and recorded dates.
 DeviceList<NetworkDevice> ListNamedDevices(DeviceSet& set);
 
 }  // namespace tarvex

@@ -29,6 +29,7 @@ inline constexpr float kKeyColumnTwips = 1440;
 inline constexpr float kConnectionColumnTwips = 2000;
 inline constexpr float kAdapterColumnTwips = 1350;
 inline constexpr float kDeviceColumnTwips = 2400;
+inline constexpr float kLastSeenColumnTwips = 1500;
 
 // A caption wider than its button at the designed size wraps onto two lines
 // rather than being cut, at any DPI and font.

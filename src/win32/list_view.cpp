@@ -12,6 +12,19 @@ namespace {
 constexpr UINT kUncheckedImage = 1;
 constexpr UINT kCheckedImage = 2;
 
+// The user's short date format, in local time.
+std::wstring ShortDate(FileTime time) {
+    const FILETIME utc{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    SYSTEMTIME universal{};
+    SYSTEMTIME local{};
+    if (!FileTimeToSystemTime(&utc, &universal) || !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
+        return {};
+    }
+    wchar_t text[80] = {};
+    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, text, 80, nullptr) == 0) return {};
+    return text;
+}
+
 }  // namespace
 
 LRESULT ListView::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -37,10 +50,12 @@ void ListView::RemoveAllRows() {
 }
 
 void ListView::AppendRow(const ConnectionRow& connection) {
+    const std::optional<FileTime> lastSeen = LastSeenShown(connection);
     rows_.push_back({connection.key,
                      connection.name,
                      {AnsiToWide(connection.key), AnsiToWide(connection.name), Utf8ToWide(AdapterText(connection.adapter)),
-                      Utf8ToWide(connection.device)}});
+                      Utf8ToWide(connection.device), lastSeen ? ShortDate(*lastSeen) : std::wstring()},
+                     lastSeen});
     Row& row = rows_.back();
 
     LVITEMW item{};
@@ -131,12 +146,17 @@ int CALLBACK ListView::CompareRows(LPARAM first, LPARAM second, LPARAM self) {
     const auto& list = *reinterpret_cast<const ListView*>(self);
     const Row& a = list.rows_[static_cast<std::size_t>(first)];
     const Row& b = list.rows_[static_cast<std::size_t>(second)];
-    const std::wstring& keyA = a.cells[list.sortColumn_];
-    const std::wstring& keyB = b.cells[list.sortColumn_];
-    int order = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, keyA.c_str(), static_cast<int>(keyA.size()),
+    int order = 0;
+    if (list.sortColumn_ == kLastSeenColumn) {
+        order = CompareLastSeen(a.lastSeen, b.lastSeen, list.direction_);
+    } else {
+        const std::wstring& keyA = a.cells[list.sortColumn_];
+        const std::wstring& keyB = b.cells[list.sortColumn_];
+        order = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, keyA.c_str(), static_cast<int>(keyA.size()),
                                keyB.c_str(), static_cast<int>(keyB.size())) -
                 CSTR_EQUAL;
-    if (list.direction_ == SortDirection::Descending) order = -order;
+        if (list.direction_ == SortDirection::Descending) order = -order;
+    }
     // Equal texts keep the order in which they were added.
     if (order == 0) order = first < second ? -1 : (first > second ? 1 : 0);
     return order;

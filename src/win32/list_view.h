@@ -4,13 +4,14 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tarvex {
 
-// Key, Connection, Adapter, Device.
-inline constexpr int kColumnCount = 4;
+// Key, Connection, Adapter, Device, Last seen.
+inline constexpr int kColumnCount = 5;
 
 // LV1 over the common-controls list view in report view with check boxes.
 // Each row's lParam indexes its texts here, so sorting compares without
@@ -43,6 +44,7 @@ private:
         AnsiText text;
         AnsiText subItem;
         std::wstring cells[kColumnCount];  // as shown, by column
+        std::optional<FileTime> lastSeen;   // what the Last seen column sorts by
     };
 
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;

@@ -1,12 +1,12 @@
 #include "win32/main_window.h"
 
 #include "win32/control_layout.h"
+#include "win32/message_box.h"
 #include "win32/platform_error.h"
 #include "win32/program_folder.h"
 #include "win32/system_dlls.h"
 #include "win32/twips.h"
 #include "win32/wide_text.h"
-#include "win32/message_box.h"
 
 #include <commctrl.h>
 
@@ -207,6 +207,7 @@ void MainWindow::CreateControls() {
     AddColumn(list, 1, L"Connection");
     AddColumn(list, 2, L"Adapter");
     AddColumn(list, 3, L"Device");
+    AddColumn(list, kLastSeenColumn, L"Last seen");
     SendMessageW(Control(kChkSelectiveId), BM_SETCHECK, BST_CHECKED, 0);
     ApplyDpi();
     messages_.SetOwner(hwnd_);
@@ -234,6 +235,7 @@ void MainWindow::ApplyDpi() {
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, TwipsToPixels(kConnectionColumnTwips, dpi_));
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, TwipsToPixels(kAdapterColumnTwips, dpi_));
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 3, TwipsToPixels(kDeviceColumnTwips, dpi_));
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, kLastSeenColumn, TwipsToPixels(kLastSeenColumnTwips, dpi_));
 }
 
 RECT MainWindow::ListRect() const {

@@ -6,6 +6,7 @@
 #include "win32/wide_text.h"
 
 #include <windows.h>
+#include <devpropdef.h>
 #include <setupapi.h>
 
 #include <algorithm>
@@ -24,6 +25,11 @@ struct DeviceSetCloser {
     static constexpr bool kNothingHeld = true;
     bool operator()(Handle set) const { return SetupDiDestroyDeviceInfoList(set) != FALSE; }
 };
+
+// DEVPKEY_Device_LastArrivalDate and DEVPKEY_Device_LastRemovalDate.
+constexpr GUID kDeviceDates = {0x83da6326, 0x97a6, 0x4088, {0x94, 0x53, 0xa1, 0x92, 0x3f, 0x57, 0x3b, 0x29}};
+constexpr DEVPROPKEY kLastArrivalDate = {kDeviceDates, 102};
+constexpr DEVPROPKEY kLastRemovalDate = {kDeviceDates, 103};
 
 // Device instance IDs are at most 200 characters (MAX_DEVICE_ID_LEN).
 constexpr DWORD kLongestInstanceId = 200;
@@ -72,6 +78,8 @@ public:
         id = WideToAnsi(wide);
         return 0;
     }
+    std::optional<FileTime> LastArrival() override { return DateProperty(kLastArrivalDate); }
+    std::optional<FileTime> LastRemoval() override { return DateProperty(kLastRemovalDate); }
     Utf8Text Name() override {
         std::wstring name = TextProperty(set_, device_, SPDRP_FRIENDLYNAME);
         if (name.empty()) name = TextProperty(set_, device_, SPDRP_DEVICEDESC);
@@ -79,6 +87,18 @@ public:
     }
 
 private:
+    // A date the device never recorded, or one the system keeps none of, is unknown.
+    std::optional<FileTime> DateProperty(const DEVPROPKEY& key) {
+        DEVPROPTYPE type = 0;
+        FILETIME date{};
+        if (!SetupDiGetDevicePropertyW(set_, &device_, &key, &type, reinterpret_cast<BYTE*>(&date), sizeof date,
+                                       nullptr, 0) ||
+            type != DEVPROP_TYPE_FILETIME) {
+            return std::nullopt;
+        }
+        return (FileTime{date.dwHighDateTime} << 32) | date.dwLowDateTime;
+    }
+
     HDEVINFO set_;
     SP_DEVINFO_DATA device_{sizeof(device_)};
 };

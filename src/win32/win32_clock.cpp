@@ -4,6 +4,12 @@
 
 namespace tarvex {
 
+std::uint64_t Win32Clock::UtcNow() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
+}
+
 LocalTime Win32Clock::LocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);

@@ -3,14 +3,33 @@
 #include "core/connection_row.h"
 #include "util/encoded_text.h"
 
+#include <optional>
 #include <string>
 
 namespace tarvex {
 
 enum class SortDirection { Ascending = 0, Descending = 1 };
 
+// The Last seen column, counted from 0.
+inline constexpr int kLastSeenColumn = 4;
+
+// The date the Last seen column shows: only a device that is not present has one.
+inline std::optional<FileTime> LastSeenShown(const ConnectionRow& row) {
+    if (row.adapter != AdapterState::NotPresent) return std::nullopt;
+    return LastSeen(row, 0);
+}
+
+// Last seen sorts by the date, not its text: oldest first when ascending;
+// rows without a date come last either way. Negative, 0 or positive.
+inline int CompareLastSeen(const std::optional<FileTime>& a, const std::optional<FileTime>& b,
+                           SortDirection direction) {
+    if (!a || !b) return (a ? -1 : 0) + (b ? 1 : 0);
+    const int order = *a < *b ? -1 : (*b < *a ? 1 : 0);
+    return direction == SortDirection::Ascending ? order : -order;
+}
+
 // What the workflow needs of the list LV1: the columns Key, Connection,
-// Adapter and Device. Rows are counted from 0 in the list's current order;
+// Adapter, Device and Last seen. Rows are counted from 0 in the list's current order;
 // texts are as the registry gives them.
 class ConnectionList {
 public:

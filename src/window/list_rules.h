@@ -10,8 +10,8 @@ namespace tarvex {
 // Fits LV1 below the button band with equal margins; a minimised window is left alone.
 void FitList(FormLayout& layout);
 
-// Columns from 1: "Key", "Connection", "Adapter", "Device". One direction for
-// the whole list, flipped on every click.
+// Columns from 1: "Key", "Connection", "Adapter", "Device", "Last seen". One
+// direction for the whole list, flipped on every click.
 void SortByColumn(ConnectionList& list, EventPump& pump, int clickedColumn);
 
 // The first selected row's mark decides: every selected row gets its opposite.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 
 namespace tarvex {
 namespace {
@@ -83,6 +84,32 @@ TEST(ConsoleArguments, DeleteTakesSeveralKeysAndEveryOption) {
     const DeleteCommand stale = std::get<DeleteCommand>(ParseArguments({"delete", "--stale"}));
     EXPECT_EQ(BackupMode::Selective, stale.backup) << "the default";
     EXPECT_FALSE(stale.dryRun || stale.force || stale.backupFolder);
+}
+
+TEST(ConsoleArguments, NotSeenForTakesWholeDaysFromZeroToAHundredYears) {
+    EXPECT_EQ(30u, std::get<CheckCommand>(ParseArguments({"check"})).filter.notSeenForDays) << "the default";
+    for (const auto& [value, days] : std::vector<std::pair<std::string, std::uint32_t>>{{"0", 0}, {"30", 30},
+                                                                                     {"36500", 36500}}) {
+        EXPECT_EQ(days, std::get<CheckCommand>(ParseArguments({"check", "--not-seen-for", value})).filter.notSeenForDays);
+        EXPECT_EQ(days, std::get<ListCommand>(ParseArguments({"list", "--stale", "--not-seen-for", value}))
+                            .filter.notSeenForDays);
+        EXPECT_EQ(days, std::get<DeleteCommand>(ParseArguments({"delete", "--not-seen-for", value, "--stale"}))
+                            .filter.notSeenForDays);
+    }
+    for (const std::string value : {"", "-1", "1.5", "36501", "ten", "+5", "99999999999"}) {
+        const ConsoleCommand command = ParseArguments({"check", "--not-seen-for", value});
+        const auto* error = std::get_if<UsageError>(&command);
+        ASSERT_NE(nullptr, error) << value;
+        EXPECT_EQ("--not-seen-for takes a whole number of days from 0 to 36500, not \"" + value + "\"", error->message);
+    }
+    for (const auto& [arguments, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"list", "--not-seen-for", "5"}, "list takes --not-seen-for only with --stale"},
+             {{"delete", "--key", "K", "--not-seen-for", "5"}, "delete takes --not-seen-for only with --stale"},
+             {{"check", "--not-seen-for", "1", "--not-seen-for", "2"}, "--not-seen-for is given twice"}}) {
+        const ConsoleCommand command = ParseArguments(arguments);
+        ASSERT_TRUE(std::holds_alternative<UsageError>(command)) << message;
+        EXPECT_EQ(message, std::get<UsageError>(command).message);
+    }
 }
 
 TEST(ConsoleArguments, HelpAndVersion) {

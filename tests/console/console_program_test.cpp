@@ -1,6 +1,7 @@
 #include "console/console_program.h"
 #include "console/exit_codes.h"
 #include "core/connection_deletion.h"
+#include "core/last_seen.h"
 #include "support/ascii_case_mapping.h"
 #include "support/fake_devices.h"
 #include "support/fixed_clock.h"
@@ -39,10 +40,11 @@ const std::string kSet1 = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\";
 const std::string kCurrent = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";
 const std::string kSet2 = "SYSTEM\\ControlSet002\\Control\\Network\\{C}\\";
 constexpr char kFolder[] = "C:\\Tools\\";
+constexpr FileTime kSeptember = 134'326'944'000'000'000;  // 2026-09-01T00:00:00Z, 98 days before the clock
 
 // ControlSet001 holds {1} (adapter present), {2} (no device) and {3} (device
-// not present); CurrentControlSet is a link to it, as on Windows, so each
-// shows twice. ControlSet002 holds {4} (no device).
+// not present, removed 2026-09-01); CurrentControlSet is a link to it, as on
+// Windows, so each shows twice. ControlSet002 holds {4} (no device).
 class ConsoleProgram : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -52,7 +54,7 @@ protected:
         Connection(kSet2 + "{4}"s, "Caf\xE9", "PCI\\GONE\\4");
         registry.LinkKey(kLocalMachine, "SYSTEM\\CurrentControlSet", "SYSTEM\\ControlSet001");
         devices.present = {{"PCI\\NIC\\1", "Intel Ethernet"}};
-        devices.phantoms = {{"USB\\DONGLE\\3", "ASIX USB"}};
+        devices.phantoms = {{"USB\\DONGLE\\3", "ASIX USB", std::nullopt, kSeptember}};
         files.AddFolder(kFolder);
     }
     void Connection(const std::string& key, const std::string& name, const std::string& id) {
@@ -75,14 +77,14 @@ protected:
 
 TEST_F(ConsoleProgram, ListsEveryRowInScanOrder) {
     EXPECT_EQ(ExitCode::Done, Run({"list"}));
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\r\n"
-              "CurrentControlSet\tEthernet\tPresent\tIntel Ethernet\t" + kCurrent + "{1}\r\n"
-              "CurrentControlSet\tLocal Area Connection 2\tNo device\t\t" + kCurrent + "{2}\r\n"
-              "CurrentControlSet\tUSB dongle\tNot present\tASIX USB\t" + kCurrent + "{3}\r\n"
-              "ControlSet001\tEthernet\tPresent\tIntel Ethernet\t" + kSet1 + "{1}\r\n"
-              "ControlSet001\tLocal Area Connection 2\tNo device\t\t" + kSet1 + "{2}\r\n"
-              "ControlSet001\tUSB dongle\tNot present\tASIX USB\t" + kSet1 + "{3}\r\n"
-              "ControlSet002\tCaf\xC3\xA9\tNo device\t\t" + kSet2 + "{4}\r\n",
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n"
+              "CurrentControlSet\tEthernet\tPresent\tIntel Ethernet\t" + kCurrent + "{1}\t2026-12-08T07:05:09Z\r\n"
+              "CurrentControlSet\tLocal Area Connection 2\tNo device\t\t" + kCurrent + "{2}\t\r\n"
+              "CurrentControlSet\tUSB dongle\tNot present\tASIX USB\t" + kCurrent + "{3}\t2026-09-01T00:00:00Z\r\n"
+              "ControlSet001\tEthernet\tPresent\tIntel Ethernet\t" + kSet1 + "{1}\t2026-12-08T07:05:09Z\r\n"
+              "ControlSet001\tLocal Area Connection 2\tNo device\t\t" + kSet1 + "{2}\t\r\n"
+              "ControlSet001\tUSB dongle\tNot present\tASIX USB\t" + kSet1 + "{3}\t2026-09-01T00:00:00Z\r\n"
+              "ControlSet002\tCaf\xC3\xA9\tNo device\t\t" + kSet2 + "{4}\t\r\n",
               output.out);
     EXPECT_EQ("", output.err);
 }
@@ -96,6 +98,26 @@ TEST_F(ConsoleProgram, CheckCountsStaleRowsAndSaysSoInItsExitCode) {
     output.out.clear();
     EXPECT_EQ(ExitCode::StaleFound, Run({"check", "--name", "caf*"}));
     EXPECT_EQ("1\n", output.out);
+}
+
+// An adapter unplugged yesterday (an undocked laptop's) is kept unless the age is 0.
+TEST_F(ConsoleProgram, NotPresentSinceYesterdayIsKeptAndTheSummarySaysSo) {
+    devices.phantoms[0].lastRemoval = clock.utcNow - kTicksPerDay;
+    const std::string kept = "2 not present kept: seen within 30 days, or undated; --not-seen-for 0 includes them\n";
+    EXPECT_EQ(ExitCode::StaleFound, Run({"check"}));
+    EXPECT_EQ("3\n", output.out);
+    EXPECT_EQ(kept, output.err);
+
+    output = {};
+    EXPECT_EQ(ExitCode::StaleFound, Run({"check", "--not-seen-for", "0"}));
+    EXPECT_EQ("5\n", output.out);
+    EXPECT_EQ("", output.err);
+
+    output = {};
+    EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--backup", "none"}));
+    EXPECT_TRUE(Exists(kSet1 + "{3}"s));
+    EXPECT_FALSE(Exists(kSet2 + "{4}"s));
+    EXPECT_EQ(kept + "3 deleted, 0 failed\n", output.err);
 }
 
 // Without a whole device list, no row can be called stale: what asks for
@@ -118,7 +140,7 @@ TEST_F(ConsoleProgram, FailedDeviceQueryNeverPassesForNoDevice) {
 
     output = {};
     EXPECT_EQ(ExitCode::Done, Run({"list"}));
-    EXPECT_NE(std::string::npos, output.out.find("ControlSet001\tUSB dongle\t\t\t" + kSet1 + "{3}\r\n"));
+    EXPECT_NE(std::string::npos, output.out.find("ControlSet001\tUSB dongle\t\t\t" + kSet1 + "{3}\t\r\n"));
     EXPECT_NE(std::string::npos, output.err.find("warning: the device query failed"));
     output = {};
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "none"}));
@@ -137,7 +159,7 @@ TEST_F(ConsoleProgram, MissingNetworkKeyIsNoLackOfRights) {
     RecordingOutput out;
     const Services withoutNetworkKey{empty, empty, devices, files, clock, codec, cases, nullptr};
     EXPECT_EQ(ExitCode::Done, static_cast<ExitCode>(RunConsole({"list"}, withoutNetworkKey, out, "C:\\Tools")));
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\r\n", out.out);
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n", out.out);
 }
 
 struct LostOutput {

@@ -56,10 +56,18 @@ std::vector<std::string> Keys(const std::vector<ConnectionRow>& rows) {
 // Names match without regard to case as the platform's mapping folds them.
 TEST(RowFilter, StaleNameAndBothTogether) {
     const AsciiCaseMapping cases;
-    EXPECT_EQ(6u, FilterRows(Rows(), {}, cases).size());
-    EXPECT_EQ((std::vector<std::string>{"k2", "k3", "k5"}), Keys(FilterRows(Rows(), {true, std::nullopt}, cases)));
-    EXPECT_EQ((std::vector<std::string>{"k2", "k3", "k4"}), Keys(FilterRows(Rows(), {false, "local area*"}, cases)));
-    EXPECT_EQ((std::vector<std::string>{"k2", "k3"}), Keys(FilterRows(Rows(), {true, "local area*"}, cases)));
+    const FileTime now = 1'000'000 * kTicksPerDay;
+    const RowFilter stale{.staleOnly = true, .notSeenForDays = 0};
+    const RowFilter named{.namePattern = "local area*"};
+    const RowFilter both{.staleOnly = true, .notSeenForDays = 0, .namePattern = "local area*"};
+    EXPECT_EQ(6u, FilterRows(Rows(), {}, cases, now).size());
+    EXPECT_EQ((std::vector<std::string>{"k2", "k3", "k5"}), Keys(FilterRows(Rows(), stale, cases, now)));
+    EXPECT_EQ((std::vector<std::string>{"k2", "k3", "k4"}), Keys(FilterRows(Rows(), named, cases, now)));
+    EXPECT_EQ((std::vector<std::string>{"k2", "k3"}), Keys(FilterRows(Rows(), both, cases, now)));
+    // The undated k3 is kept back at the default age, and counted.
+    EXPECT_EQ((std::vector<std::string>{"k2", "k5"}), Keys(FilterRows(Rows(), {.staleOnly = true}, cases, now)));
+    EXPECT_EQ(1u, CountKeptAsRecent(Rows(), {.staleOnly = true}, cases, now));
+    EXPECT_EQ(0u, CountKeptAsRecent(Rows(), {.staleOnly = true, .namePattern = "Old*"}, cases, now));
 }
 
 }  // namespace

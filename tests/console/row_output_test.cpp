@@ -6,6 +6,8 @@ namespace tarvex {
 namespace {
 
 const std::string kKey = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\{1}";
+constexpr FileTime kNow = 134'411'871'090'000'000;       // 2026-12-08T07:05:09Z
+constexpr FileTime kOctober = 134'355'109'250'000'000;   // 2026-10-03T14:22:05Z
 
 ConnectionRow Row(const std::string& key, const std::string& controlSet, const std::string& connection,
                   AdapterState adapter, const std::string& device = "",
@@ -17,22 +19,29 @@ ConnectionRow Row(const std::string& key, const std::string& controlSet, const s
     return row;
 }
 
+// A present device is seen now, whatever it recorded; one not present when it last left.
 std::vector<ConnectionRow> AwkwardRows() {
-    return {
+    std::vector<ConnectionRow> rows{
         Row(kKey, "ControlSet001", "Tab\there \"quoted\" C:\\path", AdapterState::Present, "Caf\xC3\xA9 \xE2\x82\xAC",
             "PCI\\VEN_8086&DEV_100E\\3&1"),
         Row(kKey + "2", "ControlSet001", "", AdapterState::Unknown),
         Row(kKey + "3", "CurrentControlSet", "Line\r\nbreak \xF0\x9F\x98\x80", AdapterState::NoDevice, "", "USB\\X"),
+        Row(kKey + "4", "ControlSet001", "Dock", AdapterState::NotPresent, "Dock NIC", "USB\\D"),
     };
+    rows[0].lastArrival = kOctober;
+    rows[3].lastRemoval = kOctober;
+    return rows;
 }
 
 TEST(RowOutput, TsvHasAHeaderAndFlattensTabsAndLineBreaks) {
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\r\n"
-              "ControlSet001\tTab here \"quoted\" C:\\path\tPresent\tCaf\xC3\xA9 \xE2\x82\xAC\t" + kKey + "\r\n"
-              "ControlSet001\t\t\t\t" + kKey + "2\r\n"
-              "CurrentControlSet\tLine  break \xF0\x9F\x98\x80\tNo device\t\t" + kKey + "3\r\n",
-              TsvTable(AwkwardRows()));
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\r\n", TsvTable({}));
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n"
+              "ControlSet001\tTab here \"quoted\" C:\\path\tPresent\tCaf\xC3\xA9 \xE2\x82\xAC\t" + kKey +
+                  "\t2026-12-08T07:05:09Z\r\n"
+              "ControlSet001\t\t\t\t" + kKey + "2\t\r\n"
+              "CurrentControlSet\tLine  break \xF0\x9F\x98\x80\tNo device\t\t" + kKey + "3\t\r\n"
+              "ControlSet001\tDock\tNot present\tDock NIC\t" + kKey + "4\t2026-10-03T14:22:05Z\r\n",
+              TsvTable(AwkwardRows(), kNow));
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n", TsvTable({}, kNow));
 }
 
 TEST(RowOutput, JsonIsAsciiAndKeepsEveryCharacter) {
@@ -40,19 +49,23 @@ TEST(RowOutput, JsonIsAsciiAndKeepsEveryCharacter) {
     EXPECT_EQ("[\r\n"
               "{\"key\":\"" + key + "\",\"controlSet\":\"ControlSet001\","
               "\"connection\":\"Tab\\there \\\"quoted\\\" C:\\\\path\",\"adapter\":\"Present\","
-              "\"device\":\"Caf\\u00e9 \\u20ac\",\"pnpInstanceId\":\"PCI\\\\VEN_8086&DEV_100E\\\\3&1\"},\r\n"
+              "\"device\":\"Caf\\u00e9 \\u20ac\",\"pnpInstanceId\":\"PCI\\\\VEN_8086&DEV_100E\\\\3&1\","
+              "\"lastSeen\":\"2026-12-08T07:05:09Z\",\"lastArrival\":\"2026-10-03T14:22:05Z\",\"lastRemoval\":null},\r\n"
               "{\"key\":\"" + key + "2\",\"controlSet\":\"ControlSet001\",\"connection\":\"\",\"adapter\":\"\","
-              "\"device\":null,\"pnpInstanceId\":null},\r\n"
+              "\"device\":null,\"pnpInstanceId\":null,\"lastSeen\":null,\"lastArrival\":null,\"lastRemoval\":null},\r\n"
               "{\"key\":\"" + key + "3\",\"controlSet\":\"CurrentControlSet\","
               "\"connection\":\"Line\\r\\nbreak \\ud83d\\ude00\",\"adapter\":\"No device\",\"device\":null,"
-              "\"pnpInstanceId\":\"USB\\\\X\"}\r\n"
+              "\"pnpInstanceId\":\"USB\\\\X\",\"lastSeen\":null,\"lastArrival\":null,\"lastRemoval\":null},\r\n"
+              "{\"key\":\"" + key + "4\",\"controlSet\":\"ControlSet001\",\"connection\":\"Dock\","
+              "\"adapter\":\"Not present\",\"device\":\"Dock NIC\",\"pnpInstanceId\":\"USB\\\\D\","
+              "\"lastSeen\":\"2026-10-03T14:22:05Z\",\"lastArrival\":null,\"lastRemoval\":\"2026-10-03T14:22:05Z\"}\r\n"
               "]\r\n",
-              JsonArray(AwkwardRows()));
-    EXPECT_EQ("[]\r\n", JsonArray({}));
+              JsonArray(AwkwardRows(), kNow));
+    EXPECT_EQ("[]\r\n", JsonArray({}, kNow));
 }
 
 TEST(RowOutput, JsonEscapesControlCharactersAndReplacesBrokenUtf8) {
-    std::string json = JsonArray({Row("k", "s", std::string("\x01\x1F\x7F", 3) + "\xC3", AdapterState::Unknown)});
+    std::string json = JsonArray({Row("k", "s", std::string("\x01\x1F\x7F", 3) + "\xC3", AdapterState::Unknown)}, kNow);
     EXPECT_NE(std::string::npos, json.find("\"connection\":\"\\u0001\\u001f\\u007f\\ufffd\""));
     for (char c : json) EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
 }

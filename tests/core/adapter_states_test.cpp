@@ -82,10 +82,6 @@ TEST(AdapterStates, CellTexts) {
     EXPECT_STREQ("Not present", AdapterText(AdapterState::NotPresent));
     EXPECT_STREQ("No device", AdapterText(AdapterState::NoDevice));
     EXPECT_STREQ("", AdapterText(AdapterState::Unknown));
-    EXPECT_TRUE(IsStale(AdapterState::NotPresent));
-    EXPECT_TRUE(IsStale(AdapterState::NoDevice));
-    EXPECT_FALSE(IsStale(AdapterState::Present));
-    EXPECT_FALSE(IsStale(AdapterState::Unknown));
 }
 
 }  // namespace

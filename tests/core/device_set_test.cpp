@@ -23,6 +23,9 @@ public:
         return 0;
     }
     Utf8Text Name() override { return "name of " + ids_[current_]; }
+    // Only the second item recorded its dates.
+    std::optional<FileTime> LastArrival() override { return current_ == 1 ? std::optional<FileTime>(100) : std::nullopt; }
+    std::optional<FileTime> LastRemoval() override { return current_ == 1 ? std::optional<FileTime>(200) : std::nullopt; }
 
     std::map<std::uint32_t, std::uint32_t> selectFailures;
     std::uint32_t unreadableId = 1000;
@@ -39,6 +42,9 @@ TEST(DeviceSetListing, AWholeSetGivesEveryDeviceInOrder) {
     ASSERT_EQ(3u, named.devices.size());
     EXPECT_EQ("USB\\B\\2", named.devices[1].instanceId);
     EXPECT_EQ("name of USB\\B\\2", named.devices[1].name);
+    EXPECT_EQ(std::optional<FileTime>(100), named.devices[1].lastArrival);
+    EXPECT_EQ(std::optional<FileTime>(200), named.devices[1].lastRemoval);
+    EXPECT_FALSE(named.devices[0].lastArrival || named.devices[0].lastRemoval);
     EXPECT_EQ((std::vector<AnsiText>{"PCI\\A\\1", "USB\\B\\2", "ROOT\\C\\3"}), ListInstanceIds(set).devices);
 }
 

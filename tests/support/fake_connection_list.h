@@ -4,6 +4,7 @@
 #include "window/connection_list.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ public:
         bool selected = false;
         std::string adapter;
         std::string device;
+        std::optional<FileTime> lastSeen;
     };
 
     void BeginUpdate() override { ++suspendDepth; }
@@ -27,7 +29,7 @@ public:
     void RemoveAllRows() override { rows.clear(); }
     void AppendRow(const ConnectionRow& row) override {
         if (suspendDepth == 0) ++rowsAddedWhileDrawing;
-        rows.push_back({row.key, row.name, false, false, AdapterText(row.adapter), row.device});
+        rows.push_back({row.key, row.name, false, false, AdapterText(row.adapter), row.device, LastSeenShown(row)});
         if (sorted) Sort();
     }
     // A row as the scan would give it, for tests that fill the list by hand.
@@ -68,6 +70,7 @@ private:
             return FoldCase(*cells[sortColumn]);
         };
         std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+            if (sortColumn == kLastSeenColumn) return CompareLastSeen(a.lastSeen, b.lastSeen, direction) < 0;
             return direction == SortDirection::Ascending ? key(a) < key(b) : key(b) < key(a);
         });
     }

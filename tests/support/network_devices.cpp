@@ -1,5 +1,7 @@
 #include "support/network_devices.h"
 
+#include <cstdio>
+
 namespace tarvex {
 
 Status SeedNetworkDevice(RegistryWriter& writer, const std::string& instanceId, const std::string& deviceDesc,
@@ -12,6 +14,18 @@ Status SeedNetworkDevice(RegistryWriter& writer, const std::string& instanceId, 
         status = writer.SetValue(kLocalMachine, key, "FriendlyName", kRegSz, friendlyName + '\0');
     }
     return status;
+}
+
+Status SeedDeviceDate(RegistryWriter& writer, const std::string& instanceId, unsigned propertyId,
+                      std::uint64_t fileTime) {
+    char id[8];
+    std::snprintf(id, sizeof id, "%04X", propertyId);
+    std::string bytes;
+    for (int shift = 0; shift < 64; shift += 8) bytes += static_cast<char>((fileTime >> shift) & 0xFF);
+    return writer.SetValue(kLocalMachine,
+                           "SYSTEM\\CurrentControlSet\\Enum\\" + instanceId +
+                               "\\Properties\\{83da6326-97a6-4088-9453-a1923f573b29}\\" + id,
+                           "", 0xffff0010, bytes);
 }
 
 }  // namespace tarvex

@@ -19,6 +19,8 @@ using namespace std::string_literals;
 
 constexpr char kClass[] = "{7E57C1A5-0000-4000-8000-00000000ADA9}";
 constexpr char kEnumBus[] = "SYSTEM\\CurrentControlSet\\Enum\\TARVEXTEST";
+constexpr std::uint64_t kArrival = 134'355'109'250'000'000;  // 2026-10-03T14:22:05Z
+constexpr std::uint64_t kRemoval = 134'326'944'000'000'000;  // 2026-09-01T00:00:00Z
 
 struct Cells {
     AdapterState adapter;
@@ -33,6 +35,8 @@ protected:
         ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, "TARVEXTEST\\DESC_ONLY\\1", "Realtek USB GbE Family Controller", ""));
         ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, "TARVEXTEST\\FRIENDLY\\2", "Intel(R) Ethernet I219-V",
                                               "Office dock (Intel I219-V)"));
+        ASSERT_EQ(kSuccess, SeedDeviceDate(writer_, "TARVEXTEST\\FRIENDLY\\2", 102, kArrival));
+        ASSERT_EQ(kSuccess, SeedDeviceDate(writer_, "TARVEXTEST\\FRIENDLY\\2", 103, kRemoval));
         // Seeded under both sets: in wine CurrentControlSet is a key of its own.
         for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
             Connection(set, "{1}", "Dongle", "TARVEXTEST\\DESC_ONLY\\1");
@@ -78,6 +82,13 @@ TEST_F(AdapterColumnOverSetupApi, BothQueriesListTheSeededDevices) {
     std::map<AnsiText, Utf8Text> seeded;
     for (const NetworkDevice& device : known.devices) {
         if (device.instanceId.rfind("TARVEXTEST\\", 0) == 0) seeded[device.instanceId] = device.name;
+        if (device.instanceId == "TARVEXTEST\\FRIENDLY\\2") {
+            EXPECT_EQ(std::optional<FileTime>(kArrival), device.lastArrival);
+            EXPECT_EQ(std::optional<FileTime>(kRemoval), device.lastRemoval);
+        }
+        if (device.instanceId == "TARVEXTEST\\DESC_ONLY\\1") {
+            EXPECT_FALSE(device.lastArrival || device.lastRemoval) << "never recorded: unknown";
+        }
     }
     EXPECT_EQ((std::map<AnsiText, Utf8Text>{{"TARVEXTEST\\DESC_ONLY\\1", "Realtek USB GbE Family Controller"},
                                             {"TARVEXTEST\\FRIENDLY\\2", "Office dock (Intel I219-V)"}}),

@@ -60,6 +60,8 @@ protected:
         ASSERT_TRUE(CopyFileW(FromUnixPath(TARVEX_EXE).c_str(), (folder_ + L"tarvex.exe").c_str(), FALSE));
         RemoveSeed();
         ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, "TARVEXCLI\\NIC\\1", "Intel(R) PRO/1000 MT", ""));
+        ASSERT_EQ(kSuccess, SeedDeviceDate(writer_, "TARVEXCLI\\NIC\\1", 102, 134'355'109'250'000'000));
+        ASSERT_EQ(kSuccess, SeedDeviceDate(writer_, "TARVEXCLI\\NIC\\1", 103, 134'326'944'000'000'000));
         for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
             Connection(set, "{1}", "Tarvex test 1", "TARVEXCLI\\NIC\\1");
             Connection(set, "{2}", "Tarvex test caf\xE9", "TARVEXCLI\\GONE\\2");
@@ -100,24 +102,39 @@ protected:
     Win32RegistryWriter writer_;
 };
 
+// A present device's Last seen is the moment of the run: shown here as NOW.
+std::string WithNowMarked(std::string table) {
+    for (std::size_t at = table.find("\t20"); at != std::string::npos; at = table.find("\t20", at + 1)) {
+        if (at + 21 <= table.size() && table[at + 11] == 'T' && table[at + 20] == 'Z') table.replace(at + 1, 20, "NOW");
+    }
+    return table;
+}
+
 TEST_F(ConsoleProcess, ListsAsTsvAndJsonInUtf8AndAscii) {
     Finished tsv = Run(L"list --name \"Tarvex test*\"");
     EXPECT_EQ(0u, tsv.exitCode) << tsv.err;
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\r\n"
-              "CurrentControlSet\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("CurrentControlSet", "{1}") + "\r\n"
-              "CurrentControlSet\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("CurrentControlSet", "{2}") + "\r\n"
-              "CurrentControlSet\tTarvex test 3\t\t\t" + Key("CurrentControlSet", "{3}") + "\r\n"
-              "ControlSet001\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("ControlSet001", "{1}") + "\r\n"
-              "ControlSet001\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("ControlSet001", "{2}") + "\r\n"
-              "ControlSet001\tTarvex test 3\t\t\t" + Key("ControlSet001", "{3}") + "\r\n",
-              tsv.out);
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n"
+              "CurrentControlSet\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("CurrentControlSet", "{1}") + "\tNOW\r\n"
+              "CurrentControlSet\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("CurrentControlSet", "{2}") + "\t\r\n"
+              "CurrentControlSet\tTarvex test 3\t\t\t" + Key("CurrentControlSet", "{3}") + "\t\r\n"
+              "ControlSet001\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("ControlSet001", "{1}") + "\tNOW\r\n"
+              "ControlSet001\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("ControlSet001", "{2}") + "\t\r\n"
+              "ControlSet001\tTarvex test 3\t\t\t" + Key("ControlSet001", "{3}") + "\t\r\n",
+              WithNowMarked(tsv.out));
+
+    // The dates SetupAPI recorded, for present devices too.
+    Finished dated = Run(L"list --name \"Tarvex test 1\" --format json");
+    EXPECT_NE(std::string::npos,
+              dated.out.find("\"lastArrival\":\"2026-10-03T14:22:05Z\",\"lastRemoval\":\"2026-09-01T00:00:00Z\"}"))
+        << dated.out;
 
     Finished json = Run(L"list --stale --name \"Tarvex test*\" --format json");
     EXPECT_EQ(0u, json.exitCode) << json.err;
     const std::string key = "SYSTEM\\\\CurrentControlSet\\\\Control\\\\Network\\\\"s + kClass + "\\\\{2}";
     EXPECT_EQ(0u, json.out.find("[\r\n{\"key\":\"" + key + "\",\"controlSet\":\"CurrentControlSet\","
                                 "\"connection\":\"Tarvex test caf\\u00e9\",\"adapter\":\"No device\",\"device\":null,"
-                                "\"pnpInstanceId\":\"TARVEXCLI\\\\GONE\\\\2\"},\r\n"))
+                                "\"pnpInstanceId\":\"TARVEXCLI\\\\GONE\\\\2\",\"lastSeen\":null,\"lastArrival\":null,"
+                                "\"lastRemoval\":null},\r\n"))
         << json.out;
     std::size_t objects = 0;
     for (std::size_t at = json.out.find("\"adapter\""); at != std::string::npos; at = json.out.find("\"adapter\"", at + 1)) {

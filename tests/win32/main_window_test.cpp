@@ -154,8 +154,9 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
     EXPECT_EQ(133, SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0));
     EXPECT_EQ(90, SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
     EXPECT_EQ(160, SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
+    EXPECT_EQ(100, SendMessageW(list, LVM_GETCOLUMNWIDTH, 4, 0));
     std::vector<std::wstring> headers;
-    for (int column = 0; column < 4; ++column) {
+    for (int column = 0; column < 5; ++column) {
         wchar_t text[32] = {};
         LVCOLUMNW item{};
         item.mask = LVCF_TEXT;
@@ -164,7 +165,7 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
         SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
         headers.push_back(text);
     }
-    EXPECT_EQ((std::vector<std::wstring>{L"Key", L"Connection", L"Adapter", L"Device"}), headers);
+    EXPECT_EQ((std::vector<std::wstring>{L"Key", L"Connection", L"Adapter", L"Device", L"Last seen"}), headers);
     EXPECT_EQ(0, LV1.RowCount());
     EXPECT_NE(0u, GetClassLongPtrW(window.hwnd(), GCLP_HICON));
 }

@@ -43,7 +43,7 @@ int main() {
     tarvex::Win32Services win;
     tarvex::Win32Registry& registry = win.registry;
     tarvex::Win32RegistryWriter writer;
-    tarvex::SetupApiDevices& devices = win.devices;
+    tarvex::SetupApiDevices& devices = win.platform.devices;
     tarvex::RecordingExit exit;
     for (int i = 0; i < 100; ++i) {
         tarvex::SeedNetworkDevice(writer, tarvex::SeededInstanceId(i), "Intel(R) PRO/1000 MT", "");

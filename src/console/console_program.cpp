@@ -289,10 +289,7 @@ private:
 
 int RunConsole(const std::vector<Utf8Text>& arguments, const Services& services, ConsoleOutput& output,
                const Utf8Text& programFolder) {
-    // The console shows no pointer.
-    Services console = services;
-    console.pointer = nullptr;
-    return Console(console, output, programFolder).Run(arguments);
+    return Console(services, output, programFolder).Run(arguments);
 }
 
 }  // namespace tarvex

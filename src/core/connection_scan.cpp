@@ -27,14 +27,12 @@ std::optional<AnsiText> ReadInstanceId(RegistryApi& registry, KeyHandle connecti
     return id;
 }
 
-bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
-
 // The Name as Windows stores it; one that holds no text reads as the ANSI
 // calls show it, which is ASCII.
 bool ReadWholeName(const Services& services, KeyHandle connection, Utf8Text& name) {
     std::uint32_t type = kRegNone;
     if (services.unicode.QueryUnicodeText(connection, "Name", type, name) != kSuccess) return false;
-    return IsText(type) || ReadOpenKeyValue(services.registry, connection, "Name", name, type);
+    return IsTextType(type) || ReadOpenKeyValue(services.registry, connection, "Name", name, type);
 }
 
 class Scan {

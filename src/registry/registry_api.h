@@ -38,6 +38,9 @@ inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
 
+// The types whose data is text: what the wide and the ANSI calls convert.
+inline bool IsTextType(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
+
 // The six registry calls the program makes, with the platform's ANSI
 // argument and status semantics. Names and paths are ANSI byte strings.
 class RegistryApi {

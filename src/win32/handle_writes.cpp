@@ -1,21 +1,13 @@
 #include "win32/handle_writes.h"
 
 #include "util/write_all.h"
+#include "win32/platform_error.h"
 
 #include <limits>
 
 namespace tarvex {
 
-namespace {
-
 // A write that failed without a word, or took nothing, is still a failure.
-DWORD ErrorOfFailedWrite() {
-    const DWORD error = GetLastError();
-    return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
-}
-
-}  // namespace
-
 DWORD WriteToFile(HANDLE file, const char* bytes, std::size_t count) {
     SetLastError(ERROR_SUCCESS);
     const bool done = WriteAll(bytes, count, std::numeric_limits<DWORD>::max(),
@@ -25,7 +17,7 @@ DWORD WriteToFile(HANDLE file, const char* bytes, std::size_t count) {
                                    written = took;
                                    return ok != FALSE;
                                });
-    return done ? ERROR_SUCCESS : ErrorOfFailedWrite();
+    return done ? ERROR_SUCCESS : LastErrorOr(ERROR_WRITE_FAULT);
 }
 
 DWORD WriteToConsole(HANDLE console, const wchar_t* text, std::size_t count) {
@@ -40,7 +32,7 @@ DWORD WriteToConsole(HANDLE console, const wchar_t* text, std::size_t count) {
                                    written = took;
                                    return ok != FALSE;
                                });
-    return done ? ERROR_SUCCESS : ErrorOfFailedWrite();
+    return done ? ERROR_SUCCESS : LastErrorOr(ERROR_WRITE_FAULT);
 }
 
 }  // namespace tarvex

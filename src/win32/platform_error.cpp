@@ -26,6 +26,11 @@ std::string SystemErrorText(unsigned long number) {
     return WideToUtf8(text);
 }
 
+unsigned long LastErrorOr(unsigned long fallback) {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : fallback;
+}
+
 void ThrowWindowFailure(const char* failure) {
     DWORD lastError = GetLastError();
     const std::string what = std::string(failure) + ".";

@@ -34,12 +34,8 @@ constexpr DEVPROPKEY kLastRemovalDate = {kDeviceDates, 103};
 // Device instance IDs are at most 200 characters (MAX_DEVICE_ID_LEN).
 constexpr DWORD kLongestInstanceId = 200;
 
-// SetupAPI reports errors through the thread's last error; a failure that
-// leaves it at 0 must still not pass for success.
-std::uint32_t LastErrorOfFailure() {
-    const DWORD error = GetLastError();
-    return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
-}
+// SetupAPI reports errors through the thread's last error.
+std::uint32_t LastErrorOfFailure() { return LastErrorOr(ERROR_GEN_FAILURE); }
 
 // Most names fit the first buffer, so one call reads them.
 std::wstring TextProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property) {

@@ -12,7 +12,7 @@ namespace {
 
 DWORD Write(DWORD which, const Utf8Text& text) {
     HANDLE stream = GetStdHandle(which);
-    if (stream == INVALID_HANDLE_VALUE) return GetLastError();
+    if (stream == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_INVALID_HANDLE);
     // A program started without that stream has nowhere to write and loses nothing.
     if (stream == nullptr || text.empty()) return ERROR_SUCCESS;
     DWORD mode = 0;

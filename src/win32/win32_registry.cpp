@@ -21,7 +21,6 @@ constexpr DWORD kFirstDataSize = 4096;
 // A connection's name fits: 255 characters and the NUL.
 constexpr DWORD kFirstTextSize = 512;
 
-bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 // True when the ANSI code page holds every character: no stand-in, no best
 // fit (an A call would silently turn "Ł" into "L"), and back unchanged.
@@ -110,7 +109,7 @@ AnsiFit Win32Registry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
         data.resize(size);
     }
     if (!FitsAnsiCodePage(name.get(), length)) return AnsiFit::NameLost;
-    if (!IsText(type)) return AnsiFit::Exact;
+    if (!IsTextType(type)) return AnsiFit::Exact;
     // An odd byte cannot be half a character: the A call drops it.
     if (size % sizeof(wchar_t) != 0) return AnsiFit::DataLost;
     const auto* text = reinterpret_cast<const wchar_t*>(data.data());
@@ -135,7 +134,7 @@ Status Win32Registry::QueryUnicodeText(KeyHandle key, const std::string& valueNa
         break;
     }
     type = valueType;
-    if (status != ERROR_SUCCESS || !IsText(valueType)) return status;
+    if (status != ERROR_SUCCESS || !IsTextType(valueType)) return status;
     std::wstring wide(data.size() / sizeof(wchar_t), L'\0');
     std::memcpy(wide.data(), data.data(), wide.size() * sizeof(wchar_t));
     if (!wide.empty() && wide.back() == L'\0') wide.pop_back();

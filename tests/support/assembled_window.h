@@ -1,11 +1,7 @@
 #pragma once
 
+#include "support/win32_services.h"
 #include "win32/main_window.h"
-#include "win32/setupapi_devices.h"
-#include "win32/win32_ansi_codec.h"
-#include "win32/win32_backup_files.h"
-#include "win32/win32_case_mapping.h"
-#include "win32/win32_clock.h"
 #include "window/form1.h"
 
 #include <windows.h>
@@ -19,17 +15,13 @@ struct AssembledWindow {
                     DpiFunctions dpiFunctions = DpiFunctions())
         : window(GetModuleHandleW(nullptr), dpiFunctions),
           controls(window.Controls()),
-          form({registry, unicode, devices, files, clock, codec, cases, &controls.pointer},
+          form(platform.Over(registry, unicode, &controls.pointer),
                {controls.list, controls.layout, controls.pump, controls.messages, exit, controls.checks,
                 controls.clipboard, controls.closer}) {
         window.Attach(form);
     }
 
-    Win32BackupFiles files;
-    SetupApiDevices devices;
-    Win32Clock clock;
-    Win32AnsiCodec codec;
-    Win32CaseMapping cases;
+    Win32Platform platform;
     MainWindow window;
     WindowControls controls;
     Form1 form;

@@ -224,7 +224,7 @@ Status MemoryRegistry::QueryUnicodeText(KeyHandle key, const std::string& valueN
     Value* value = node->FindValue(valueName);
     if (!value) return kFileNotFound;
     type = value->type;
-    if (type != kRegSz && type != kRegExpandSz && type != kRegMultiSz) return kSuccess;
+    if (!IsTextType(type)) return kSuccess;
     if (value->unicodeText) {
         text = *value->unicodeText;
         return kSuccess;

@@ -11,17 +11,26 @@
 
 namespace tarvex {
 
-// The programs' own services over the real registry, files and SetupAPI,
-// with a recorded pointer in place of the window's.
-struct Win32Services {
-    Win32Registry registry;
+// The programs' own services beside the registry: files, SetupAPI, clock
+// and text conversions, as both mains make them.
+struct Win32Platform {
+    Services Over(ExportRegistry& registry, UnicodeValues& unicode, MousePointer* pointer) {
+        return {registry, unicode, devices, files, clock, codec, cases, pointer};
+    }
+
     SetupApiDevices devices;
     Win32BackupFiles files;
     Win32Clock clock;
     Win32AnsiCodec codec;
     Win32CaseMapping cases;
+};
+
+// All of them over the real registry, with a recorded pointer in place of the window's.
+struct Win32Services {
+    Win32Registry registry;
+    Win32Platform platform;
     RecordingPointer pointer;
-    Services services{registry, registry, devices, files, clock, codec, cases, &pointer};
+    Services services = platform.Over(registry, registry, &pointer);
 };
 
 }  // namespace tarvex

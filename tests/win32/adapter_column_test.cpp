@@ -61,7 +61,7 @@ protected:
     Win32Services win_;
     Win32Registry& registry_ = win_.registry;
     Win32RegistryWriter writer_;
-    SetupApiDevices& devices_ = win_.devices;
+    SetupApiDevices& devices_ = win_.platform.devices;
 };
 
 TEST_F(AdapterColumnOverSetupApi, EachKindOfRowGetsItsCells) {

@@ -137,9 +137,9 @@ private:
         return MakeAppFolder(command.backupFolder.value_or(programFolder_));
     }
 
-    // A mistyped folder is the command's fault, whatever --force says.
+    // A mistyped folder is the command's fault, whatever --force or --backup says.
     std::optional<ExitCode> CheckBackupFolder(const DeleteCommand& command) {
-        if (command.backup == BackupMode::None) return std::nullopt;
+        if (command.backup == BackupMode::None && !command.backupFolder) return std::nullopt;
         phase_ = "checking the backup folder";
         const Utf8Text& folder = command.backupFolder.value_or(programFolder_);
         switch (BackupFolderKind(services_.files, BackupFolder(command))) {

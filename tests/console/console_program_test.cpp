@@ -328,6 +328,8 @@ INSTANTIATE_TEST_SUITE_P(
                          "the backup folder is not a folder: C:\\Tools\\notes.txt"},
         BackupFolderCase{"Empty", {"--backup-dir", ""}, "--backup-dir needs a folder, not \"\""},
         BackupFolderCase{"DryRun", {"--backup-dir", "E:\\Missing", "--dry-run"},
+                         "the backup folder does not exist: E:\\Missing"},
+        BackupFolderCase{"MissingWithoutBackup", {"--backup-dir", "E:\\Missing", "--backup", "none"},
                          "the backup folder does not exist: E:\\Missing"}),
     [](const auto& info) { return info.param.what; });
 

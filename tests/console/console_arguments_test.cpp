@@ -96,7 +96,9 @@ TEST(ConsoleArguments, NotSeenForTakesWholeDaysFromZeroToAHundredYears) {
         EXPECT_EQ(days, std::get<DeleteCommand>(ParseArguments({"delete", "--not-seen-for", value, "--stale"}))
                             .filter.notSeenForDays);
     }
-    for (const std::string value : {"", "-1", "1.5", "36501", "ten", "+5", "99999999999"}) {
+    // 2^32 and 2^32 + 10 would pass as 0 and 10 through a 32-bit unsigned long, as on Windows.
+    for (const std::string value : {"", "-1", "1.5", "36501", "ten", "+5", "99999999999", "4294967296", "4294967306",
+                                    "18446744073709551616"}) {
         const ConsoleCommand command = ParseArguments({"check", "--not-seen-for", value});
         const auto* error = std::get_if<UsageError>(&command);
         ASSERT_NE(nullptr, error) << value;

@@ -413,6 +413,20 @@ TEST_F(ConsoleProgram, FullBackupThatCannotReplaceTheLastIsKeptUnderItsOwnNameAn
                               "C:\\Tools\\LargeBackup-20261208-070509.reg\n"));
 }
 
+// The draft is removed by name before it is written: a link left there
+// loses its name, what it leads to keeps its bytes, and nothing is refused.
+TEST_F(ConsoleProgram, LinkLeftAtTheDraftsNameIsNoReasonToStop) {
+    files.AddFolder("C:\\Windows\\");
+    files.SetContent("C:\\Windows\\win.ini", "[fonts]\r\n");
+    files.AddLink(kFolder + std::string(kLargeBackupFile) + kDraftSuffix, "C:\\Windows\\win.ini");
+    for (const char* extra : {"--dry-run", "--force"}) {
+        EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "full", extra})) << output.err;
+    }
+    EXPECT_FALSE(Exists(kSet2 + "{4}"s));
+    EXPECT_EQ("[fonts]\r\n", files.Content("C:\\Windows\\win.ini"));
+    EXPECT_NE(std::string::npos, files.Content(kFolder + std::string(kLargeBackupFile)).value_or("").find(kSet2));
+}
+
 TEST_F(ConsoleProgram, DryRunChecksRightsAsTheRealRunDoes) {
     registry.SetRights(kLocalMachine, "SYSTEM\\ControlSet001\\Control\\Network", {.canRead = true, .canWrite = false});
     EXPECT_EQ(ExitCode::NoAdminRights, Run({"delete", "--stale", "--dry-run"}));

@@ -48,6 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
                 false, true},
         AgeCase{"BothTheLaterWins", AdapterState::NotPresent, kThirtyDaysAgo - kTicksPerDay, kNow - kSecond,
                 kNow - kSecond, false, true},
+        // The clock was set back: no age yet, so kept unless every absent device is asked for.
+        AgeCase{"SeenAfterNow", AdapterState::NotPresent, std::nullopt, kNow + kTicksPerDay, kNow + kTicksPerDay,
+                false, true},
         AgeCase{"Present", AdapterState::Present, kThirtyDaysAgo - kTicksPerDay, kThirtyDaysAgo, kNow, false, false},
         AgeCase{"NoDevice", AdapterState::NoDevice, std::nullopt, std::nullopt, std::nullopt, true, true},
         AgeCase{"NoInstanceId", AdapterState::Unknown, std::nullopt, std::nullopt, std::nullopt, false, false}),

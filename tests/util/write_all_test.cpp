@@ -13,6 +13,7 @@ struct ShortStream {
     std::size_t accepts;
     int failAt = -1;
     bool takesNothing = false;
+    bool overstates = false;  // reports one unit more than it was given
     std::u16string received;
     std::vector<std::size_t> offered;
 
@@ -21,6 +22,7 @@ struct ShortStream {
         if (static_cast<int>(offered.size()) - 1 == failAt) return false;
         written = takesNothing ? 0 : std::min(count, accepts);
         received.append(data, written);
+        if (overstates) written = count + 1;
         return true;
     }
 };
@@ -44,6 +46,11 @@ TEST(WriteAll, AFailedOrEmptyWriteEndsTheLoopWithFalse) {
     ShortStream stuck{8192, -1, true};
     EXPECT_FALSE(WriteAll(text.data(), text.size(), 8192, std::ref(stuck)));
     EXPECT_EQ(1u, stuck.offered.size());
+    // Believed, it would move the data pointer past the piece and past the text.
+    ShortStream overstating{8192};
+    overstating.overstates = true;
+    EXPECT_FALSE(WriteAll(text.data(), 100, 8192, std::ref(overstating)));
+    EXPECT_EQ(1u, overstating.offered.size());
 }
 
 }  // namespace

@@ -300,9 +300,11 @@ TEST_F(ConsoleProcess, NamesOutsideTheCodePageComeWholeAndMatchInAnyCase) {
     EXPECT_EQ(2u, rows) << json.out;
 }
 
+// Numbers past 32 bits, where unsigned long ends on Windows, are no small ages.
 TEST_F(ConsoleProcess, UsageErrorsExitTwoAndChangeNothing) {
     for (const wchar_t* arguments : {L"", L"delete", L"list --bogus", L"delete --stale --backup everything",
-                                     L"delete --key SYSTEM\\Select"}) {
+                                     L"delete --key SYSTEM\\Select", L"delete --stale --not-seen-for 4294967296",
+                                     L"check --not-seen-for 18446744073709551626"}) {
         Finished refused = Run(arguments);
         EXPECT_EQ(2u, refused.exitCode) << Utf8ToWide(refused.err).c_str();
         EXPECT_EQ(0u, refused.err.find("tarvex: ")) << refused.err;

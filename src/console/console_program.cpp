@@ -29,13 +29,21 @@ class AnswerGivenInAdvance final : public BackupWarning {
 public:
     AnswerGivenInAdvance(bool force, ConsoleOutput& output) : force_(force), output_(output) {}
     bool GoOnWithoutFullBackup(const BackupProblem& problem) override {
-        if (problem.keptAside) {
-            output_.Err("tarvex: warning: " + std::string(kLargeBackupFile) +
-                        " could not be replaced; this run's full backup is " + problem.file + "\n");
-        }
         if (!problem.written) {
             output_.Err("tarvex: could not write the backup file " + problem.file + "\n");
             stopReason_ = "a backup could not be written";
+            return false;
+        }
+        // Exit 0 promises a backup no later run removes; the draft's name is not one.
+        if (!problem.lasting) {
+            if (force_) {
+                output_.Err("tarvex: warning: the full backup is only " + problem.file +
+                            ", which the next full backup removes; going on as --force asks\n");
+                return true;
+            }
+            output_.Err("tarvex: the full backup could be kept only as " + problem.file +
+                        ", which the next full backup removes\n");
+            stopReason_ = "the full backup could not be kept (--force goes on without it)";
             return false;
         }
         if (problem.complete) return true;
@@ -47,6 +55,11 @@ public:
         output_.Err("tarvex: the backup in " + problem.file + " is incomplete\n");
         stopReason_ = "a backup was incomplete (--force goes on without it)";
         return false;
+    }
+    void KeptAside(const BackupProblem& problem) override {
+        output_.Err("tarvex: warning: " + std::string(kLargeBackupFile) +
+                    " could not be replaced; this run's full backup is " + problem.file +
+                    (problem.lasting ? "" : "; move it somewhere safe before the next full backup") + "\n");
     }
     const std::string& stopReason() const { return stopReason_; }
 

@@ -23,7 +23,7 @@ struct BackupAnswer {
 
 BackupAnswer Ask(BackupWarning& warning, const BackupProblem& problem) {
     if (!BackupError) return {};
-    return {warning.GoOnWithoutFullBackup(problem), !problem.written || !problem.complete};
+    return {warning.GoOnWithoutFullBackup(problem), !problem.written || !problem.complete || !problem.lasting};
 }
 
 // A complete draft may be the only copy of what is deleted now; under the
@@ -40,8 +40,8 @@ Utf8Text KeepAside(BackupFiles& files, Clock& clock, const Utf8Text& draft, cons
 }
 
 // The earlier full backup may be the only copy of keys deleted before: it
-// stays until its replacement is wholly on the disk. A draft the disk did
-// not take in full is removed.
+// stays until the run goes ahead and its replacement is wholly on the disk.
+// A draft the disk did not take in full, or one the run stopped at, is removed.
 BackupAnswer BackUpAllNetworkTrees(const ExportPlatform& platform, Clock& clock, BackupWarning& warning,
                                    const Utf8Text& backupFolder) {
     BackupError = false;
@@ -53,14 +53,23 @@ BackupAnswer BackUpAllNetworkTrees(const ExportPlatform& platform, Clock& clock,
         append = true;
     }
     problem.complete = !BackupError;
-    if (!problem.written) {
+    const BackupAnswer answer = Ask(warning, problem);
+    if (!problem.written || !answer.goOn) {
         platform.files.Remove(draft);
-    } else if (!platform.files.Replace(draft, problem.file)) {
-        problem.file = KeepAside(platform.files, clock, draft, backupFolder);
-        problem.keptAside = true;
-        BackupError = true;
+        return answer;
     }
-    return Ask(warning, problem);
+    if (platform.files.Replace(draft, problem.file)) return answer;
+
+    problem.file = KeepAside(platform.files, clock, draft, backupFolder);
+    problem.keptAside = true;
+    problem.lasting = problem.file != draft;
+    warning.KeptAside(problem);
+    // An incomplete backup was answered already; a whole one kept aside is asked about now.
+    if (!problem.complete) return answer;
+    BackupError = true;
+    const BackupAnswer keptAnswer = Ask(warning, problem);
+    if (!keptAnswer.goOn && !problem.lasting) platform.files.Remove(draft);
+    return keptAnswer;
 }
 
 BackupAnswer BackUpOneKey(const ExportPlatform& platform, BackupWarning& warning, const AnsiText& key,

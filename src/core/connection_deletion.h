@@ -19,10 +19,12 @@ struct BackupProblem {
     Utf8Text file;          // the backup file it concerns
     bool written = true;    // false: the file could not be opened or written
     bool complete = true;   // false: a key, a value or a name could not be saved
-    // A complete full backup that could not take LargeBackup.reg's place:
-    // it is kept as file, a name of its own beside it (the draft's, when
-    // even that could not be given).
+    // A full backup that could not take LargeBackup.reg's place: it is kept
+    // as file, a name of its own beside it (the draft's, when even that
+    // could not be given).
     bool keptAside = false;
+    // false: kept only under the draft's name, which the next full backup removes.
+    bool lasting = true;
 };
 
 // Asked once for each backup that BackupError marks as incomplete.
@@ -31,6 +33,9 @@ public:
     virtual ~BackupWarning() = default;
     // True to delete all the same; false stops before the key it concerns.
     virtual bool GoOnWithoutFullBackup(const BackupProblem& problem) = 0;
+    // Told where a full backup that could not replace LargeBackup.reg is kept,
+    // before any question about it.
+    virtual void KeptAside(const BackupProblem& problem) = 0;
 };
 
 enum class KeyOutcome { Deleted, StillThere };
@@ -53,10 +58,11 @@ Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int
 
 // Backs up as the mode asks, then deletes each key under HKLM with its
 // subtree, in order. The full backup goes into a draft that replaces
-// LargeBackup.reg only when complete; a complete draft that cannot take the
-// old file's place is kept beside it under a dated name. A key already gone
-// when its turn comes (such as one the current control set shares) counts
-// as deleted.
+// LargeBackup.reg only once the run goes ahead: complete, or incomplete and
+// the warning answered to go on; a stop removes the draft. A draft that
+// cannot take the old file's place is kept beside it under a dated name. A
+// key already gone when its turn comes (such as one the current control set
+// shares) counts as deleted.
 DeletionReport DeleteConnectionKeys(const Services& services, const std::vector<AnsiText>& keys, BackupMode mode,
                                     BackupWarning& warning, const Utf8Text& backupFolder);
 

@@ -11,12 +11,13 @@ namespace {
 class AskingWarning final : public BackupWarning {
 public:
     explicit AskingWarning(MessageBoxes& messages) : messages_(messages) {}
-    bool GoOnWithoutFullBackup(const BackupProblem& problem) override {
-        if (problem.keptAside) {
-            messages_.Show(kKeptAsideText + problem.file + ".", MessageIcon::Critical, MessageButtons::Ok);
-        }
+    bool GoOnWithoutFullBackup(const BackupProblem&) override {
         messages_.Show(kBackupErrorText, MessageIcon::Critical, MessageButtons::Ok);
         return messages_.Show(kContinueText, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes;
+    }
+    void KeptAside(const BackupProblem& problem) override {
+        messages_.Show(kKeptAsideText + problem.file + "." + (problem.lasting ? "" : kMoveDraftText),
+                       MessageIcon::Critical, MessageButtons::Ok);
     }
 
 private:

@@ -11,8 +11,11 @@ namespace tarvex {
 
 inline constexpr char kBackupErrorText[] = "Error(s) found in backing up registry";
 inline constexpr char kContinueText[] = "Do you want to continue with the Tarvex removal and risk losing data?";
-// Shown before the warning when a complete full backup could not replace the last one.
+// Shown when a full backup could not replace the last one, before any warning about it.
 inline constexpr char kKeptAsideText[] = "LargeBackup.reg could not be replaced. This full backup is kept as ";
+// Added when it could keep only the draft's name.
+inline constexpr char kMoveDraftText[] =
+    " Move it somewhere safe before the next full backup, which starts a new LargeBackup.reg.tmp.";
 
 // The window's part in a deletion.
 struct DeletionControls {

@@ -427,6 +427,30 @@ TEST_F(ConsoleProgram, LinkLeftAtTheDraftsNameIsNoReasonToStop) {
     EXPECT_NE(std::string::npos, files.Content(kFolder + std::string(kLargeBackupFile)).value_or("").find(kSet2));
 }
 
+// Kept only under the draft's name, the backup would go with the next full
+// one: no key goes without --force, and a forced run says where it is.
+TEST_F(ConsoleProgram, FullBackupKeptOnlyAsTheDraftStopsUnlessForced) {
+    const std::string large = kFolder + std::string(kLargeBackupFile);
+    files.SetContent(large, "REGEDIT4\r\n\r\n");
+    files.SetReadOnly(large);
+    files.FailRenames();
+    EXPECT_EQ(ExitCode::BackupIncomplete, Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "full"}));
+    EXPECT_TRUE(Exists(kSet2 + "{4}"s));
+    EXPECT_FALSE(files.Content(large + kDraftSuffix)) << "the stopped draft";
+    EXPECT_NE(std::string::npos, output.err.find("the full backup could be kept only as C:\\Tools\\LargeBackup.reg.tmp, "
+                                                 "which the next full backup removes\n"))
+        << output.err;
+
+    output = {};
+    EXPECT_EQ(ExitCode::DoneWithIncompleteBackup,
+              Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "full", "--force"}));
+    EXPECT_FALSE(Exists(kSet2 + "{4}"s));
+    EXPECT_NE(std::string::npos, files.Content(large + kDraftSuffix).value_or("").find(kSet2));
+    EXPECT_NE(std::string::npos, output.err.find("this run's full backup is C:\\Tools\\LargeBackup.reg.tmp; move it "
+                                                 "somewhere safe before the next full backup\n"))
+        << output.err;
+}
+
 TEST_F(ConsoleProgram, DryRunChecksRightsAsTheRealRunDoes) {
     registry.SetRights(kLocalMachine, "SYSTEM\\ControlSet001\\Control\\Network", {.canRead = true, .canWrite = false});
     EXPECT_EQ(ExitCode::NoAdminRights, Run({"delete", "--stale", "--dry-run"}));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,7 +26,9 @@ public:
         problems.push_back(problem);
         return goOn;
     }
+    void KeptAside(const BackupProblem& problem) override { keptAside.push_back(problem); }
     std::vector<BackupProblem> problems;
+    std::vector<BackupProblem> keptAside;
     bool goOn = true;
 };
 
@@ -104,6 +107,7 @@ struct KeptCase {
     std::vector<std::string> taken;  // names already beside the old backup
     bool renameFails;
     std::string keptAs;
+    bool lasting;  // no later full backup removes it
 };
 
 class KeptFullBackup : public ::testing::TestWithParam<KeptCase> {};
@@ -125,24 +129,87 @@ TEST_P(KeptFullBackup, TakesTheFirstFreeDatedName) {
 
     DeletionReport report = DeleteConnectionKeys(test.services, {kKey}, BackupMode::Full, warning, kFolder);
 
-    ASSERT_EQ(1u, warning.problems.size());
+    ASSERT_EQ(1u, warning.keptAside.size());
+    ASSERT_EQ(1u, warning.problems.size()) << "asked after being told where it is";
     const BackupProblem& problem = warning.problems[0];
     EXPECT_TRUE(problem.keptAside && problem.written && problem.complete);
+    EXPECT_EQ(GetParam().lasting, problem.lasting);
     EXPECT_EQ(kFolder + GetParam().keptAs, problem.file);
+    EXPECT_EQ(problem.file, warning.keptAside[0].file);
     EXPECT_NE(std::string::npos, files.Content(problem.file).value_or("").find(kKey + "]"));
     for (const std::string& name : GetParam().taken) EXPECT_EQ("earlier", files.Content(kFolder + name));
     ASSERT_EQ(1u, report.keys.size());
-    EXPECT_FALSE(report.keys[0].backupIncomplete) << "the kept backup is whole";
+    EXPECT_EQ(!GetParam().lasting, report.keys[0].backupIncomplete) << "only a lasting backup counts as one";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, KeptFullBackup,
-    ::testing::Values(KeptCase{"Free", {}, false, "LargeBackup-20261208-070509.reg"},
+    ::testing::Values(KeptCase{"Free", {}, false, "LargeBackup-20261208-070509.reg", true},
                       KeptCase{"TakenTwice",
                                {"LargeBackup-20261208-070509.reg", "LargeBackup-20261208-070509-2.reg"},
                                false,
-                               "LargeBackup-20261208-070509-3.reg"},
-                      KeptCase{"RenameFails", {}, true, "LargeBackup.reg.tmp"}),
+                               "LargeBackup-20261208-070509-3.reg",
+                               true},
+                      KeptCase{"RenameFails", {}, true, "LargeBackup.reg.tmp", false}),
+    [](const auto& info) { return info.param.what; });
+
+// How a full backup meets the last one, by what went wrong and the answer.
+struct FullBackupCase {
+    const char* what;
+    bool incomplete;     // a key of the trees cannot be read
+    bool cannotReplace;  // LargeBackup.reg is read-only
+    bool renameFails;
+    bool goOn;
+    std::string largeAfter;           // "earlier" or "new"
+    std::optional<std::string> kept;  // the file the backup is left in beside LargeBackup.reg
+    int questions;
+};
+
+class FullBackupOrder : public ::testing::TestWithParam<FullBackupCase> {};
+
+// The last full backup may hold the only copy of keys deleted before: a new
+// one takes its place only once the run goes ahead, and a stop removes the draft.
+TEST_P(FullBackupOrder, ReplacesTheLastOneOnlyWhenTheRunGoesAhead) {
+    const FullBackupCase& c = GetParam();
+    MemoryRegistry registry;
+    for (const AnsiText& key : kKeys) ASSERT_EQ(kSuccess, SeedConnection(registry, key, "name"));
+    FakeDevices devices;
+    TestServices test(registry, devices);
+    MemoryFiles& files = test.files;
+    files.AddFolder(kFolder);
+    const std::string earlier = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n";
+    files.SetContent(kLarge, earlier);
+    if (c.incomplete) LockSecondKey(registry, files);
+    if (c.cannotReplace) files.SetReadOnly(kLarge);
+    if (c.renameFails) files.FailRenames();
+    RecordingWarning warning;
+    warning.goOn = c.goOn;
+
+    const DeletionReport report = DeleteConnectionKeys(test.services, {kKeys[0]}, BackupMode::Full, warning, kFolder);
+
+    const std::string large = files.Content(kLarge).value_or("");
+    EXPECT_EQ(c.largeAfter == "earlier", large == earlier);
+    EXPECT_EQ(c.largeAfter == "new", large.find(kKeys[0] + "]") != std::string::npos);
+    const std::string draft = kLarge + kDraftSuffix;
+    EXPECT_EQ(c.kept == draft, files.Content(draft).has_value()) << "a draft left behind";
+    if (c.kept) EXPECT_NE(std::string::npos, files.Content(*c.kept).value_or("").find(kKeys[0] + "]"));
+    EXPECT_EQ(c.questions, static_cast<int>(warning.problems.size()));
+    EXPECT_EQ(c.goOn, !registry.KeyExists(kLocalMachine, kKeys[0]));
+    EXPECT_EQ(!c.goOn, report.stopped);
+}
+
+const std::string kDated = kFolder + std::string("LargeBackup-20261208-070509.reg");
+const std::string kDraft = kLarge + kDraftSuffix;
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, FullBackupOrder,
+    ::testing::Values(FullBackupCase{"IncompleteStopped", true, false, false, false, "earlier", std::nullopt, 1},
+                      FullBackupCase{"IncompleteGoneOn", true, false, false, true, "new", std::nullopt, 1},
+                      FullBackupCase{"IncompleteGoneOnCannotReplace", true, true, false, true, "earlier", kDated, 1},
+                      FullBackupCase{"WholeKeptAsideStopped", false, true, false, false, "earlier", kDated, 1},
+                      FullBackupCase{"WholeKeptAsDraftStopped", false, true, true, false, "earlier", std::nullopt, 1},
+                      FullBackupCase{"WholeKeptAsDraftGoneOn", false, true, true, true, "earlier", kDraft, 1},
+                      FullBackupCase{"Whole", false, false, false, true, "new", std::nullopt, 0}),
     [](const auto& info) { return info.param.what; });
 
 }  // namespace

@@ -247,6 +247,74 @@ TEST_F(ConsoleProcess, FullBackupWithNothingToDeleteLeavesTheLastOneAndOneHeldOp
     EXPECT_FALSE(FileBytes(large + L".tmp"));
 }
 
+// A name the ANSI code page cannot carry, anywhere in the four trees, leaves
+// the full backup incomplete: a stop leaves the last one as it was.
+TEST_F(ConsoleProcess, StoppedFullBackupLeavesTheLastOneAsItWas) {
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        ASSERT_EQ(ERROR_SUCCESS, SetWideValue(HKEY_LOCAL_MACHINE, Utf8ToWide(Key(set, "{1}")), L"\u0421\u0435\u0442\u044c",
+                                              REG_SZ, L"x"));
+    }
+    const std::wstring large = folder_ + L"LargeBackup.reg";
+    ASSERT_TRUE(WriteFileBytes(large, "last"));
+    const std::wstring key = Utf8ToWide(Key("ControlSet001", "{3}"));
+    Finished stopped = Run(L"delete --backup full --key " + key);
+    EXPECT_EQ(3u, stopped.exitCode) << stopped.err;
+    EXPECT_TRUE(Exists(Key("ControlSet001", "{3}")));
+    EXPECT_EQ("last", FileBytes(large));
+    EXPECT_FALSE(FileBytes(large + L".tmp"));
+
+    Finished forced = Run(L"delete --backup full --force --key " + key);
+    EXPECT_EQ(7u, forced.exitCode) << forced.err;
+    EXPECT_FALSE(Exists(Key("ControlSet001", "{3}")));
+    EXPECT_NE(std::string::npos, FileBytes(large).value_or("").find(Key("ControlSet001", "{3}") + "]"));
+}
+
+// Every name a full backup kept aside could take in the next seconds, as
+// local time gives it: the backup can then keep only the draft's name.
+void TakeDatedNames(const std::wstring& folder, int seconds) {
+    FILETIME utc{};
+    GetSystemTimeAsFileTime(&utc);
+    FILETIME local{};
+    FileTimeToLocalFileTime(&utc, &local);
+    ULARGE_INTEGER ticks{{local.dwLowDateTime, local.dwHighDateTime}};
+    for (int second = -1; second <= seconds; ++second) {
+        const ULONGLONG at = ticks.QuadPart + static_cast<LONGLONG>(second) * 10'000'000;
+        const FILETIME moment{static_cast<DWORD>(at), static_cast<DWORD>(at >> 32)};
+        SYSTEMTIME time{};
+        FileTimeToSystemTime(&moment, &time);
+        for (int attempt = 1; attempt <= 100; ++attempt) {
+            wchar_t name[64];
+            swprintf(name, 64, L"LargeBackup-%04u%02u%02u-%02u%02u%02u", time.wYear, time.wMonth, time.wDay,
+                     time.wHour, time.wMinute, time.wSecond);
+            std::wstring path = folder + name + (attempt > 1 ? L"-" + std::to_wstring(attempt) : L"") + L".reg";
+            CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        }
+    }
+}
+
+// Kept only under the draft's name, the next full backup would remove it.
+TEST_F(ConsoleProcess, FullBackupWithNoNameOfItsOwnStopsUnlessForcedAndSaysWhereItIs) {
+    const std::wstring large = folder_ + L"LargeBackup.reg";
+    ASSERT_TRUE(WriteFileBytes(large, "last"));
+    HANDLE held = CreateFileW(large.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    TakeDatedNames(folder_, 30);
+    const std::wstring key = Utf8ToWide(Key("ControlSet001", "{3}"));
+    Finished stopped = Run(L"delete --backup full --key " + key);
+    Finished forced = Run(L"delete --backup full --force --key " + key);
+    CloseHandle(held);
+
+    EXPECT_EQ(3u, stopped.exitCode) << stopped.err;
+    EXPECT_NE(std::string::npos, stopped.err.find("which the next full backup removes")) << stopped.err;
+    EXPECT_EQ(7u, forced.exitCode) << forced.err;
+    EXPECT_FALSE(Exists(Key("ControlSet001", "{3}")));
+    EXPECT_EQ("last", FileBytes(large));
+    const std::string draft = WideToUtf8(large) + ".tmp";
+    EXPECT_NE(std::string::npos, forced.err.find("this run's full backup is " + draft + "; move it somewhere safe"))
+        << forced.err;
+    EXPECT_NE(std::string::npos, FileBytes(large + L".tmp").value_or("").find(Key("ControlSet001", "{3}") + "]"));
+}
+
 TEST_F(ConsoleProcess, KeyGivenTwiceIsDeletedOnce) {
     const std::wstring key = Utf8ToWide(Key("ControlSet001", "{3}"));
     Finished removed = Run(L"delete --backup none --key " + key + L" " + key);

@@ -203,6 +203,19 @@ TEST_F(WorkflowOverMemory, BackupWarningAnsweredYesDeletesAndRescans) {
     CloseHandle(large);
 }
 
+// The last full backup may hold the only copy of keys deleted before.
+TEST_F(WorkflowOverMemory, FullBackupAnsweredNoLeavesTheLastOneAsItWas) {
+    const std::wstring large = Utf8ToWide(Backup(kLargeBackupFile));
+    ASSERT_TRUE(WriteFileBytes(large, "earlier"));
+    ASSERT_EQ(kSuccess, registry_.CreateKey(kLocalMachine, ConnectionKey(kNetwork, 1) + "\\Locked"));
+    registry_.SetRights(kLocalMachine, ConnectionKey(kNetwork, 1) + "\\Locked", {.canRead = false});
+    Press(kChkBackupId);
+    ExpectBackupWarning(DeleteAnsweringNo(2));
+    EXPECT_TRUE(Exists(2));
+    EXPECT_EQ("earlier", FileBytes(large));
+    EXPECT_FALSE(FileBytes(large + Utf8ToWide(kDraftSuffix)));
+}
+
 TEST_F(WorkflowOverMemory, BackupFileHeldByAnotherProgramIsWarnedAndNoDeletesNothing) {
     HANDLE held = CreateFileW(Utf8ToWide(Backup(kSmallBackupFile)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -280,17 +280,20 @@ struct FullBackupFailure {
     const char* what;
     std::function<void(MemoryFiles&)> arrange;
     bool draftComplete;  // every tree is in the draft, only its move failed
+    bool keptAsDraft;    // and no name of its own could be given
 };
 
 // Where a complete draft is kept: a name of its own, which the next full backup leaves alone.
 const std::string kKept = std::string(kProgramFolder) + "LargeBackup-20261208-070509.reg";
+const std::string kDraft = kLarge + kDraftSuffix;
 
 class FailedFullBackup : public Deletion,
                          public ::testing::WithParamInterface<std::tuple<FullBackupFailure, MessageAnswer>> {};
 
 // The earlier full backup may be the only copy of keys deleted before; a
 // complete draft may become the only copy of the keys deleted now, so it is
-// kept under a name of its own and the warning names it.
+// kept under a name of its own and the warning names it. Kept under the
+// draft's name, the box says to move it before the next full backup.
 TEST_P(FailedFullBackup, KeepsTheEarlierOneAndACompleteDraftAndWarns) {
     const auto& [failure, answer] = GetParam();
     const std::string earlier = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n";
@@ -302,18 +305,25 @@ TEST_P(FailedFullBackup, KeepsTheEarlierOneAndACompleteDraftAndWarns) {
     h.form.comDelClick();
 
     EXPECT_EQ(earlier, h.files.Content(kLarge));
-    EXPECT_FALSE(h.files.Content(kLarge + kDraftSuffix)) << "the next full backup would remove it";
-    std::optional<std::string> kept = h.files.Content(kKept);
+    const std::string keptAs = failure.keptAsDraft ? kDraft : kKept;
+    const bool draftLeft = failure.keptAsDraft && answer == MessageAnswer::Yes;
+    EXPECT_EQ(draftLeft, h.files.Content(kDraft).has_value()) << "only a draft the deletion went ahead with stays";
+    std::optional<std::string> kept = h.files.Content(keptAs);
     if (failure.draftComplete) {
         ASSERT_FALSE(h.messages.shown.empty());
-        EXPECT_EQ(kKeptAsideText + kKept + ".", h.messages.shown[0].text);
+        EXPECT_EQ(kKeptAsideText + keptAs + "." + (failure.keptAsDraft ? kMoveDraftText : ""),
+                  h.messages.shown[0].text);
         ExpectWarning(1);
-        ASSERT_TRUE(kept) << "the only complete backup was thrown away";
-        EXPECT_EQ(1u, Occurrences(*kept, "[HKEY_LOCAL_MACHINE\\" + KeyOf(1) + "]"));
-        EXPECT_EQ(4u, Occurrences(*kept, "\\Connection]"));
+        if (failure.keptAsDraft && answer == MessageAnswer::No) {
+            EXPECT_FALSE(kept) << "nothing was deleted: the stopped draft goes";
+        } else {
+            ASSERT_TRUE(kept) << "the only complete backup was thrown away";
+            EXPECT_EQ(1u, Occurrences(*kept, "[HKEY_LOCAL_MACHINE\\" + KeyOf(1) + "]"));
+            EXPECT_EQ(4u, Occurrences(*kept, "\\Connection]"));
+        }
     } else {
         ExpectWarning();
-        EXPECT_FALSE(kept) << "an incomplete draft could pass for a backup";
+        EXPECT_FALSE(h.files.Content(kKept)) << "an incomplete draft could pass for a backup";
     }
     EXPECT_EQ(answer == MessageAnswer::No, Exists(1));
 }
@@ -322,12 +332,19 @@ INSTANTIATE_TEST_SUITE_P(
     Files, FailedFullBackup,
     ::testing::Combine(
         ::testing::Values(
-            FullBackupFailure{"DiskFull", [](MemoryFiles& files) { files.SetFreeSpace(200); }, false},
-            FullBackupFailure{"CloseFails", [](MemoryFiles& files) { files.FailNextClose(); }, false},
-            FullBackupFailure{"DraftCannotBeOpened",
-                              [](MemoryFiles& files) { files.SetReadOnly(kLarge + kDraftSuffix); }, false},
-            FullBackupFailure{"ReplaceFails", [](MemoryFiles& files) { files.FailNextReplace(); }, true},
-            FullBackupFailure{"OldBackupReadOnly", [](MemoryFiles& files) { files.SetReadOnly(kLarge); }, true}),
+            FullBackupFailure{"DiskFull", [](MemoryFiles& files) { files.SetFreeSpace(200); }, false, false},
+            FullBackupFailure{"CloseFails", [](MemoryFiles& files) { files.FailNextClose(); }, false, false},
+            FullBackupFailure{"DraftCannotBeOpened", [](MemoryFiles& files) { files.SetReadOnly(kDraft); }, false,
+                              false},
+            FullBackupFailure{"ReplaceFails", [](MemoryFiles& files) { files.FailNextReplace(); }, true, false},
+            FullBackupFailure{"OldBackupReadOnly", [](MemoryFiles& files) { files.SetReadOnly(kLarge); }, true,
+                              false},
+            FullBackupFailure{"NoNameOfItsOwn",
+                              [](MemoryFiles& files) {
+                                  files.SetReadOnly(kLarge);
+                                  files.FailRenames();
+                              },
+                              true, true}),
         ::testing::Values(MessageAnswer::No, MessageAnswer::Yes)),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).what) +

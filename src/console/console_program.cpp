@@ -20,8 +20,6 @@ namespace tarvex {
 
 namespace {
 
-int Exit(ExitCode code) { return static_cast<int>(code); }
-
 // Without a person to ask, --force is the answer given in advance, and only
 // for a backup that was written but is not whole: a file that cannot be
 // written at all always stops.
@@ -81,13 +79,15 @@ public:
         : services_(services), output_(output), programFolder_(programFolder) {}
 
     int Run(const std::vector<Utf8Text>& arguments) {
+        ExitCode result = ExitCode::Done;
         try {
-            return Finish(Command(ParseArguments(arguments)));
+            result = Command(ParseArguments(arguments));
         } catch (const std::exception& failure) {
-            return Failed(failure.what());
+            Failed(failure.what());
         } catch (...) {
-            return Failed("an unknown error");
+            Failed("an unknown error");
         }
+        return static_cast<int>(WinningExitCode(met_, result));
     }
 
 private:
@@ -117,15 +117,9 @@ private:
         return ExitCode::Usage;
     }
 
-    // Lost output outranks success, not a stop or a failed deletion.
-    int Finish(ExitCode code) {
-        if (outputLost_ && (code == ExitCode::Done || code == ExitCode::StaleFound)) return Exit(ExitCode::Unfinished);
-        return Exit(code);
-    }
-
-    int Failed(const std::string& what) {
+    void Failed(const std::string& what) {
         output_.Err("tarvex: failed while " + phase_ + ": " + what + "\n");
-        return Exit(ExitCode::Unfinished);
+        met_.insert(ExitCode::Unfinished);
     }
 
     void Out(const Utf8Text& text) {
@@ -133,7 +127,8 @@ private:
         const OutputWrite write = output_.Out(text);
         if (write.result == WriteResult::ReaderGone) outputClosed_ = true;
         if (write.result != WriteResult::Failed) return;
-        outputClosed_ = outputLost_ = true;
+        outputClosed_ = true;
+        met_.insert(ExitCode::Unfinished);
         output_.Err("tarvex: could not write to standard output: " + write.errorText + " (error " +
                              std::to_string(write.error) + ")\n");
     }
@@ -284,9 +279,10 @@ private:
             summary += ", " + std::to_string(selected.size() - report.keys.size()) + " left: " + warning.stopReason();
         }
         output_.Err(summary + "\n");
-        if (report.stopped) return ExitCode::BackupIncomplete;
-        if (failed > 0) return ExitCode::DeletionFailed;
-        return incomplete > 0 ? ExitCode::DoneWithIncompleteBackup : ExitCode::Done;
+        if (report.stopped) met_.insert(ExitCode::BackupIncomplete);
+        if (failed > 0) met_.insert(ExitCode::DeletionFailed);
+        if (incomplete > 0) met_.insert(ExitCode::DoneWithIncompleteBackup);
+        return ExitCode::Done;
     }
 
     const Services& services_;
@@ -295,7 +291,7 @@ private:
     std::string phase_ = "reading the arguments";
     const FileTime now_ = services_.clock.UtcNow();
     bool outputClosed_ = false;
-    bool outputLost_ = false;
+    std::set<ExitCode> met_;
 };
 
 }  // namespace

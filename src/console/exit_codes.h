@@ -1,5 +1,7 @@
 #pragma once
 
+#include <set>
+
 namespace tarvex {
 
 // What tarvex.exe tells the tool that ran it.
@@ -14,5 +16,14 @@ enum class ExitCode : int {
     DoneWithIncompleteBackup = 7, // --force deleted keys whose backup is not whole
     Unfinished = 8,               // standard output was lost, or the program failed unexpectedly
 };
+
+// What a run met besides its own result, in the order its exit code takes
+// them: the first one met wins. The error stream names each of them.
+inline constexpr ExitCode kOutranking[] = {ExitCode::BackupIncomplete, ExitCode::DeletionFailed,
+                                           ExitCode::DoneWithIncompleteBackup, ExitCode::Unfinished};
+
+// The code a run exits with: the first of kOutranking it met, else its own
+// result (0, 1, or a code that ended it before any deletion: 2, 4, 6).
+ExitCode WinningExitCode(const std::set<ExitCode>& met, ExitCode result);
 
 }  // namespace tarvex

@@ -67,7 +67,7 @@ std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) 
 }
 
 std::unique_ptr<OutputFile> MemoryFiles::Open(const std::string& path, bool append) {
-    ++openCount_;
+    if (++openCount_ >= failOpensFrom_) return nullptr;
     std::string folder = path.substr(0, path.rfind('\\') + 1);
     if (!folders_.count(folder) || readOnly_.count(path)) return nullptr;
     if (!append && (files_.count(path) || links_.count(path))) return nullptr;

@@ -32,6 +32,8 @@ public:
     void FailNextClose() { failNextClose_ = true; }
     void FailNextReplace() { failNextReplace_ = true; }
     void FailRenames() { failRenames_ = true; }
+    // The n-th open for writing, counted from 1, and every later one fail: a disk that went away.
+    void FailOpensFrom(int n) { failOpensFrom_ = n; }
     // A symbolic link, junction or second hard link at path: what is written
     // through it lands in target, as on the platform.
     void AddLink(const std::string& path, const std::string& target) { links_[path] = target; }
@@ -55,6 +57,7 @@ private:
     bool failNextClose_ = false;
     bool failNextReplace_ = false;
     bool failRenames_ = false;
+    int failOpensFrom_ = std::numeric_limits<int>::max();
     int openCount_ = 0;
     int readCount_ = 0;
     std::size_t bytesRead_ = 0;

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "console/console_program.h"
+#include "console/exit_codes.h"
+#include "core/last_seen.h"
+#include "support/ascii_case_mapping.h"
+#include "support/fake_devices.h"
+#include "support/fixed_clock.h"
+#include "support/latin1_text.h"
+#include "support/memory_files.h"
+#include "support/memory_registry.h"
+#include "support/seed_connection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// In a namespace of its own: inline constants of the same name elsewhere would merge with these.
+namespace tarvex::console_fixture {
+
+using namespace std::string_literals;
+
+// Standard output that may break: every write from failFrom on gives result.
+class RecordingOutput final : public ConsoleOutput {
+public:
+    OutputWrite Out(const Utf8Text& text) override {
+        if (writes++ >= failFrom) return {result, 232, "The pipe is being closed."};
+        out += text;
+        return {};
+    }
+    void Err(const Utf8Text& text) override { err += text; }
+    std::string out;
+    std::string err;
+    int writes = 0;
+    int failFrom = 1 << 30;
+    WriteResult result = WriteResult::Failed;
+};
+
+inline const std::string kSet1 = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\";
+inline const std::string kCurrent = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";
+inline const std::string kSet2 = "SYSTEM\\ControlSet002\\Control\\Network\\{C}\\";
+inline constexpr char kFolder[] = "C:\\Tools\\";
+inline constexpr FileTime kSeptember = 134'326'944'000'000'000;  // 2026-09-01T00:00:00Z, 98 days before the clock
+
+// ControlSet001 holds {1} (adapter present), {2} (no device) and {3} (device
+// not present, removed 2026-09-01); CurrentControlSet is a link to it, as on
+// Windows, so each shows twice. ControlSet002 holds {4} (no device).
+class ConsoleProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Connection(kSet1 + "{1}"s, "Ethernet", "PCI\\NIC\\1");
+        Connection(kSet1 + "{2}"s, "Local Area Connection 2", "PCI\\GONE\\2");
+        Connection(kSet1 + "{3}"s, "USB dongle", "USB\\DONGLE\\3");
+        Connection(kSet2 + "{4}"s, "Caf\xE9", "PCI\\GONE\\4");
+        registry.LinkKey(kLocalMachine, "SYSTEM\\CurrentControlSet", "SYSTEM\\ControlSet001");
+        devices.present = {{"PCI\\NIC\\1", "Intel Ethernet"}};
+        devices.phantoms = {{"USB\\DONGLE\\3", "ASIX USB", std::nullopt, kSeptember}};
+        files.AddFolder(kFolder);
+    }
+    void Connection(const std::string& key, const std::string& name, const std::string& id) {
+        ASSERT_EQ(kSuccess, SeedConnection(registry, key, name, id));
+    }
+    ExitCode Run(std::vector<std::string> arguments) {
+        return static_cast<ExitCode>(RunConsole(arguments, services, output, "C:\\Tools"));
+    }
+    bool Exists(const std::string& key) const { return registry.KeyExists(kLocalMachine, key); }
+
+    MemoryRegistry registry;
+    FakeDevices devices;
+    MemoryFiles files;
+    RecordingOutput output;
+    FixedClock clock;
+    Latin1Codec codec;
+    AsciiCaseMapping cases;
+    Services services{registry, registry, devices, files, clock, codec, cases, nullptr};
+};
+
+}  // namespace tarvex::console_fixture

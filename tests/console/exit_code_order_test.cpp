@@ -1,0 +1,101 @@
+#include "console/console_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+using namespace console_fixture;
+
+// Two outcomes one deletion run meets, the code that wins, and what the
+// error stream must still say of the other.
+struct OutcomePair {
+    const char* what;
+    std::vector<std::string> options;  // after delete --stale
+    std::function<void(MemoryRegistry&, MemoryFiles&, RecordingOutput&)> arrange;
+    ExitCode exit;
+    std::vector<std::string> named;  // on the error stream, whichever wins
+};
+
+class ExitCodeOrder : public ConsoleProgram, public ::testing::WithParamInterface<OutcomePair> {};
+
+// The stale rows in order: CurrentControlSet's {2} and {3} (which take
+// ControlSet001's with them), then ControlSet002's {4}.
+TEST_P(ExitCodeOrder, TheFirstInTheOrderWinsAndEveryOutcomeIsNamed) {
+    GetParam().arrange(registry, files, output);
+    std::vector<std::string> arguments{"delete", "--stale"};
+    arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+    EXPECT_EQ(GetParam().exit, Run(arguments));
+    for (const std::string& text : GetParam().named) EXPECT_NE(std::string::npos, output.err.find(text)) << text;
+}
+
+// {2}'s key stays: its subkey cannot be deleted.
+void UndeletableFirst(MemoryRegistry& registry) {
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{2}\\Ndi"));
+    registry.SetRights(kLocalMachine, kSet1 + "{2}\\Ndi", {.canRead = true, .canWrite = false});
+}
+
+// {3}'s backup is incomplete: its subkey cannot be read.
+void UnreadableSecond(MemoryRegistry& registry) {
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{3}\\Locked"));
+    registry.SetRights(kLocalMachine, kSet1 + "{3}\\Locked", {.canRead = false});
+}
+
+// The file check and the first two keys' backups open the file; {4}'s cannot.
+void BackupFileGoneAtTheLast(MemoryFiles& files) { files.FailOpensFrom(4); }
+
+void OutputLost(RecordingOutput& output) { output.failFrom = 0; }
+
+const std::string kFailed = "tarvex: could not delete " + kCurrent + "{2}";
+const std::string kStoppedIncomplete = "left: a backup was incomplete";
+const std::string kStoppedUnwritten = "left: a backup could not be written";
+const std::string kForced = "tarvex: deleted with an incomplete backup: " + kCurrent + "{3}";
+const std::string kLost = "tarvex: could not write to standard output";
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, ExitCodeOrder,
+    ::testing::Values(
+        OutcomePair{"StopOverFailedDeletion", {},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&) {
+                        UndeletableFirst(r);
+                        UnreadableSecond(r);
+                    },
+                    ExitCode::BackupIncomplete, {kFailed, "0 deleted, 1 failed", kStoppedIncomplete}},
+        OutcomePair{"StopOverForced", {"--force"},
+                    [](MemoryRegistry& r, MemoryFiles& f, RecordingOutput&) {
+                        UnreadableSecond(r);
+                        BackupFileGoneAtTheLast(f);
+                    },
+                    ExitCode::BackupIncomplete, {kForced, "1 with an incomplete backup", kStoppedUnwritten}},
+        OutcomePair{"StopOverLostOutput", {},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o) {
+                        UnreadableSecond(r);
+                        OutputLost(o);
+                    },
+                    ExitCode::BackupIncomplete, {kLost, kStoppedIncomplete}},
+        OutcomePair{"FailedDeletionOverForced", {"--force"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&) {
+                        UndeletableFirst(r);
+                        UnreadableSecond(r);
+                    },
+                    ExitCode::DeletionFailed, {kFailed, kForced, "2 failed, 1 with an incomplete backup"}},
+        OutcomePair{"FailedDeletionOverLostOutput", {"--backup", "none"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o) {
+                        UndeletableFirst(r);
+                        OutputLost(o);
+                    },
+                    ExitCode::DeletionFailed, {kFailed, kLost, "3 deleted, 2 failed"}},
+        OutcomePair{"ForcedOverLostOutput", {"--force"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o) {
+                        UnreadableSecond(r);
+                        OutputLost(o);
+                    },
+                    ExitCode::DoneWithIncompleteBackup, {kForced, kLost}}),
+    [](const auto& info) { return info.param.what; });
+
+}  // namespace
+}  // namespace tarvex

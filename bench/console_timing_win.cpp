@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     std::vector<double> windowTimes, consoleTimes;
     for (int turn = 0; turn < 3; ++turn) {
         tarvex::SeedConnections(writer, kPerPath);
-        tarvex::FillConnectionList(win.services, list);
+        tarvex::FillConnectionList(win.services, list, messages);
         windowTimes.push_back(Milliseconds([&] {
             tarvex::DeleteTickedConnections(win.services, {list, checks, messages, pump}, folder);
         }));

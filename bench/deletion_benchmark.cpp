@@ -37,7 +37,7 @@ void DeleteWithSelectiveBackup(benchmark::State& state) {
         test.files.AddFolder(kFolder);
         test.files.SetContent(std::string(kFolder) + kSmallBackupFile, earlier);
         SeedConnections(registry, kRows / 4);
-        FillConnectionList(test.services, list);
+        FillConnectionList(test.services, list, messages);
         state.ResumeTiming();
 
         DeleteTickedConnections(test.services, {list, checks, messages, pump}, kFolder);

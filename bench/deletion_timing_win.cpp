@@ -4,6 +4,7 @@
 // (WINEDEBUG=+server). Seeds HKLM, so run it only in a throw-away wine prefix.
 #include "bench_registry.h"
 #include "support/fake_platform.h"
+#include "support/network_devices.h"
 #include "support/win32_registry_writer.h"
 #include "support/win32_services.h"
 #include "win32/wide_text.h"
@@ -54,10 +55,12 @@ int main(int argc, char** argv) {
     GetTempPathW(MAX_PATH, temp);
     const std::string folder = tarvex::WideToUtf8(temp);
     const std::wstring small = std::wstring(temp) + L"SmallBackup.reg";
+    // A device list with nothing in it would be a failed query.
+    tarvex::SeedNetworkDevice(writer, "TIMING\\NIC\\0", "NIC", "");
 
     if (trace) {
         tarvex::SeedConnections(writer, kRows / 4);
-        tarvex::FillConnectionList(win.services, list);
+        tarvex::FillConnectionList(win.services, list, messages);
         TraceMarker(L"TarvexTraceStart");
         tarvex::DeleteTickedConnections(win.services, {list, checks, messages, pump}, folder);
         TraceMarker(L"TarvexTraceEnd");
@@ -69,7 +72,7 @@ int main(int argc, char** argv) {
         std::vector<double> times;
         for (int run = 0; run < 5; ++run) {
             tarvex::SeedConnections(writer, kRows / 4);
-            tarvex::FillConnectionList(win.services, list);
+            tarvex::FillConnectionList(win.services, list, messages);
             WriteEarlierBackups(small, megabytes);
             auto start = std::chrono::steady_clock::now();
             tarvex::DeleteTickedConnections(win.services, {list, checks, messages, pump}, folder);

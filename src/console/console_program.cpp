@@ -164,8 +164,7 @@ private:
         phase_ = "scanning the connections";
         ConnectionScan scan = ScanConnectionRows(services_, RowReads::AdaptersAndTexts);
         if (const auto& error = scan.deviceError) {
-            const std::string reason = error->call + " failed with error " + std::to_string(error->code) +
-                                       (error->text.empty() ? "" : ": " + error->text);
+            const std::string reason = FailureText(*error);
             if (staleOnly) {
                 output_.Err("tarvex: could not tell which entries are stale: " + reason + "\n");
                 return {{}, ExitCode::StaleUnknown};

@@ -1,11 +1,18 @@
 #include "core/adapter_states.h"
 
+#include "core/device_set.h"
+
 #include <optional>
 #include <unordered_map>
 
 namespace tarvex {
 
 namespace {
+
+// Windows always has network devices, its WAN miniports among them: a query
+// that lists none at all did not list them whole, and would make every entry stale.
+const DeviceQueryError kNoDeviceListed{"SetupDiEnumDeviceInfo", kNoMoreDevices,
+                                       "No network device was listed at all, though Windows always has some."};
 
 struct KnownDevice {
     const NetworkDevice* device = nullptr;  // none for one present but not listed as known
@@ -20,6 +27,7 @@ std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, const Cas
     if (present.error) return present.error;
     DeviceList<NetworkDevice> known = devices.KnownDevices();
     if (known.error) return known.error;
+    if (present.devices.empty() && known.devices.empty()) return kNoDeviceListed;
 
     std::unordered_map<AnsiText, KnownDevice> byId;
     for (const NetworkDevice& device : known.devices) byId[cases.Upper(device.instanceId)].device = &device;

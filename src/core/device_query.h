@@ -27,6 +27,9 @@ struct DeviceQueryError {
     Utf8Text text;  // the system's words for the code; may be empty
 };
 
+// As both programs report it: "CALL failed with error N: TEXT".
+Utf8Text FailureText(const DeviceQueryError& error);
+
 // A whole list of devices, or the error that kept it from being whole: a
 // partial list would make live adapters look gone.
 template <typename Device>

@@ -47,7 +47,7 @@ void DeleteTickedConnections(const Services& services, const DeletionControls& c
     // A failed deletion shows up again in the rescan.
     if (DeleteConnectionKeys(services, TickedKeys(controls.LV1), mode, warning, appFolder).stopped) return;
     controls.pump.DoEvents();
-    FillConnectionList(services, controls.LV1);
+    FillConnectionList(services, controls.LV1, controls.messages);
 }
 
 }  // namespace tarvex

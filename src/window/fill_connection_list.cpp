@@ -4,11 +4,17 @@
 
 namespace tarvex {
 
-void FillConnectionList(const Services& services, ConnectionList& list) {
+void FillConnectionList(const Services& services, ConnectionList& list, MessageBoxes& messages) {
     SuspendedDrawing quiet(list);
     list.RemoveAllRows();
-    for (const ConnectionRow& row : ScanConnectionRows(services, RowReads::Adapters).rows) list.AppendRow(row);
+    const ConnectionScan scan = ScanConnectionRows(services, RowReads::Adapters);
+    for (const ConnectionRow& row : scan.rows) list.AppendRow(row);
     quiet.End();
+    // Empty cells would read as "names no adapter"; the user must know they mean nothing here.
+    if (scan.deviceError) {
+        messages.Show(kDevicesNotListedText + FailureText(*scan.deviceError) + kDeviceCellsEmptyText,
+                      MessageIcon::Warning, MessageButtons::Ok);
+    }
 }
 
 }  // namespace tarvex

@@ -14,7 +14,9 @@ void Form1::Load(const std::string& executableFolder) { appFolder_ = MakeAppFold
 
 void Form1::Resize() { Run([this] { FitList(controls_.layout); }); }
 
-void Form1::cmdReadClick() { RunButton([this] { FillConnectionList(services_, controls_.LV1); }); }
+void Form1::cmdReadClick() {
+    RunButton([this] { FillConnectionList(services_, controls_.LV1, controls_.messages); });
+}
 
 void Form1::comDelClick() {
     RunButton([this] {

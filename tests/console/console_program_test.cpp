@@ -74,6 +74,14 @@ TEST_F(ConsoleProgram, FailedDeviceQueryNeverPassesForNoDevice) {
     }
     EXPECT_TRUE(Exists(kSet1 + "{2}"s));
 
+    devices = {};
+    devices.present.clear();
+    output = {};
+    EXPECT_EQ(ExitCode::StaleUnknown, Run({"delete", "--stale", "--backup", "none"})) << "no device at all is no list";
+    EXPECT_NE(std::string::npos, output.err.find("error 259: No network device was listed at all")) << output.err;
+    EXPECT_TRUE(Exists(kSet1 + "{1}"s));
+    devices.presentFails = true;
+
     output = {};
     EXPECT_EQ(ExitCode::Done, Run({"list"}));
     EXPECT_NE(std::string::npos, output.out.find("ControlSet001\tUSB dongle\t\t\t" + kSet1 + "{3}\t\r\n"));

@@ -77,6 +77,43 @@ TEST(AdapterStates, SetupApiFailingLeavesTheCellsEmptyAndTheRowsAsTheyAre) {
     EXPECT_EQ("", rows[0].device);
 }
 
+struct DeviceListing {
+    const char* what;
+    bool anyPresent;
+    bool anyPhantom;
+    bool failed;
+};
+
+class ListedDevices : public ::testing::TestWithParam<DeviceListing> {};
+
+// Windows always has network devices: a query that lists none at all did not
+// list them whole, and would turn every entry into "No device".
+TEST_P(ListedDevices, NoDeviceAtAllIsAFailedQuery) {
+    MemoryRegistry registry;
+    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, std::string(kConnection) + "\\Connection", "Name", kRegSz,
+                                          "Ethernet\0"s));
+    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, std::string(kConnection) + "\\Connection", "PnpInstanceID",
+                                          kRegSz, "PCI\\GONE\\1\0"s));
+    FakeDevices devices;
+    if (!GetParam().anyPresent) devices.present.clear();
+    if (GetParam().anyPhantom) devices.phantoms = {{"USB\\OLD\\2", "Old dongle"}};
+    const ConnectionScan scan = ScanConnectionRows(TestServices(registry, devices).services, RowReads::Adapters);
+    ASSERT_EQ(1u, scan.rows.size());
+    EXPECT_EQ(GetParam().failed, scan.deviceError.has_value());
+    EXPECT_EQ(GetParam().failed ? AdapterState::Unknown : AdapterState::NoDevice, scan.rows[0].adapter);
+    if (GetParam().failed) {
+        EXPECT_EQ("SetupDiEnumDeviceInfo failed with error 259: No network device was listed at all, though Windows "
+                  "always has some.",
+                  FailureText(*scan.deviceError));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Queries, ListedDevices,
+                         ::testing::Values(DeviceListing{"None", false, false, true},
+                                           DeviceListing{"OnlyPresent", true, false, false},
+                                           DeviceListing{"OnlyNotPresent", false, true, false}),
+                         [](const auto& info) { return info.param.what; });
+
 TEST(AdapterStates, CellTexts) {
     EXPECT_STREQ("Present", AdapterText(AdapterState::Present));
     EXPECT_STREQ("Not present", AdapterText(AdapterState::NotPresent));

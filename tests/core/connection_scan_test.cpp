@@ -29,7 +29,7 @@ protected:
     void AddKey(const std::string& path) { ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, path)); }
 
     Rows Scan() {
-        FillConnectionList(TestServices(registry, devices).services, list);
+        FillConnectionList(TestServices(registry, devices).services, list, messages);
         Rows rows;
         for (int i = 0; i < list.RowCount(); ++i) rows.emplace_back(list.RowText(i), list.RowSubItem(i));
         return rows;
@@ -38,6 +38,7 @@ protected:
     MemoryRegistry registry;
     FakeDevices devices;
     FakeConnectionList list;
+    RecordingMessageBoxes messages;
 };
 
 TEST_F(ConnectionScanTest, RowsFollowPathOrderThenEnumerationOrder) {

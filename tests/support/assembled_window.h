@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/network_devices.h"
+#include "support/win32_registry_writer.h"
 #include "support/win32_services.h"
 #include "win32/main_window.h"
 #include "window/form1.h"
@@ -9,7 +11,8 @@
 namespace tarvex {
 
 // The window with a Form1 attached, put together as the program does, over
-// the registry and exit a test gives.
+// the registry and exit a test gives. SetupAPI lists the prefix's devices:
+// the WAN miniport is seeded, as every Windows has it.
 struct AssembledWindow {
     AssembledWindow(ExportRegistry& registry, UnicodeValues& unicode, ProgramExit& exit,
                     DpiFunctions dpiFunctions = DpiFunctions())
@@ -18,6 +21,8 @@ struct AssembledWindow {
           form(platform.Over(registry, unicode, &controls.pointer),
                {controls.list, controls.layout, controls.pump, controls.messages, exit, controls.checks,
                 controls.clipboard, controls.closer}) {
+        Win32RegistryWriter writer;
+        SeedWanMiniport(writer);
         window.Attach(form);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/device_query.h"
+#include "support/network_devices.h"
 
 #include <optional>
 #include <vector>
@@ -28,7 +29,7 @@ public:
     // ERROR_INVALID_DATA, as a set that breaks off partway gives it.
     inline static const DeviceQueryError kFailure{"SetupDiEnumDeviceInfo", 13, "The data is invalid."};
 
-    std::vector<NetworkDevice> present;
+    std::vector<NetworkDevice> present = {{kWanMiniportId, kWanMiniportName}};
     std::vector<NetworkDevice> phantoms;  // known to Windows, not connected
     bool failing = false;                 // both queries
     bool presentFails = false;

@@ -16,6 +16,10 @@ Status SeedNetworkDevice(RegistryWriter& writer, const std::string& instanceId, 
     return status;
 }
 
+Status SeedWanMiniport(RegistryWriter& writer) {
+    return SeedNetworkDevice(writer, kWanMiniportId, kWanMiniportName, "");
+}
+
 Status SeedDeviceDate(RegistryWriter& writer, const std::string& instanceId, unsigned propertyId,
                       std::uint64_t fileTime) {
     char id[8];

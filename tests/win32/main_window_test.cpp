@@ -1,3 +1,4 @@
+#include "message_box_robot.h"
 #include "support/memory_registry.h"
 #include "support/network_devices.h"
 #include "support/run_program.h"
@@ -5,7 +6,10 @@
 #include "support/win32_registry_writer.h"
 #include "win32/control_layout.h"
 #include "win32/main_window.h"
+#include "win32/setupapi_devices.h"
+#include "win32/wide_text.h"
 #include "win32/win32_registry.h"
+#include "window/fill_connection_list.h"
 #include "window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -256,6 +260,28 @@ TEST_F(MainWindowWithAdapters, ShowsAdapterAndDeviceAndSortsByThem) {
     EXPECT_EQ((std::vector<std::string>{"gamma", "Alpha", "beta"}), Names());
     ClickHeader(3);  // "Device": descending; equal cells keep the scan's order
     EXPECT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+}
+
+// Every Windows lists network devices; a prefix without any lists none, and
+// the window says why its device columns are empty, in a box of its own.
+TEST_F(MainWindowTest, NoDeviceListedIsToldInAWarningBox) {
+    const std::string miniport = "SYSTEM\\CurrentControlSet\\Enum\\ROOT\\MS_PPTPMINIPORT";
+    ASSERT_EQ(kSuccess, Win32Registry().SHDeleteKeyA(kLocalMachine, miniport));
+    const bool noneLeft = SetupApiDevices().KnownDevices().devices.empty();
+    MessageBoxRobot robot({IDOK});
+    if (noneLeft) Press(kCmdReadId);
+    Win32RegistryWriter writer;
+    ASSERT_EQ(kSuccess, SeedWanMiniport(writer));
+    ASSERT_TRUE(noneLeft) << "another network device is seeded in the prefix";
+
+    EXPECT_EQ(3, LV1.RowCount());
+    ASSERT_EQ(1u, robot.seen().size());
+    const SeenBox& box = robot.seen()[0];
+    EXPECT_EQ(L"Tarvex Manager", box.title);
+    EXPECT_EQ(0u, box.text.find(Utf8ToWide(std::string(kDevicesNotListedText) + "SetupDiEnumDeviceInfo failed with error 259")))
+        << WideToUtf8(box.text);
+    EXPECT_EQ(LoadIconW(nullptr, IDI_WARNING), box.icon);
+    EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
 }
 
 TEST_F(MainWindowTest, CtrlASelectsEveryRow) {

@@ -1,4 +1,5 @@
 #include "form1_harness.h"
+#include "window/fill_connection_list.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,36 @@ TEST(Form1Events, SecondFailureWhileUnwindingIsDroppedNotFatal) {
     h.form.cmdReadClick();
     ASSERT_EQ(1u, h.messages.shown.size());
     EXPECT_EQ("Run-time error '5':\n\nAccess is denied.", h.messages.shown[0].text);
+}
+
+// Empty Adapter cells would read as entries that name no adapter: after
+// each scan whose device query failed, one box says why they are empty.
+TEST(Form1Events, FailedDeviceQueryIsToldInOneBoxAfterEachScan) {
+    for (bool listsNothing : {false, true}) {
+        Form1Harness<> h;
+        ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, "SYSTEM\\ControlSet001\\Control\\Network\\{A}\\{X}\\Connection",
+                                                "Name", kRegSz, std::string("Ethernet\0", 9)));
+        h.devices.failing = !listsNothing;
+        if (listsNothing) h.devices.present.clear();
+        h.form.Load("C:\\Tarvex");
+        h.form.cmdReadClick();
+        EXPECT_EQ(1, h.list.RowCount()) << "the rows are shown all the same";
+        ASSERT_EQ(1u, h.messages.shown.size());
+        const ShownMessage& box = h.messages.shown[0];
+        EXPECT_EQ(std::string(kDevicesNotListedText) +
+                      (listsNothing ? "SetupDiEnumDeviceInfo failed with error 259: No network device was listed at "
+                                      "all, though Windows always has some."
+                                    : "SetupDiEnumDeviceInfo failed with error 13: The data is invalid.") +
+                      kDeviceCellsEmptyText,
+                  box.text);
+        EXPECT_EQ(MessageIcon::Warning, box.icon);
+        EXPECT_EQ(MessageButtons::Ok, box.buttons);
+        EXPECT_TRUE(h.exit.codes.empty());
+
+        h.list.SetChecked(0, true);
+        h.form.comDelClick();
+        EXPECT_EQ(2u, h.messages.shown.size()) << "the rescan tells it again";
+    }
 }
 
 // The backups go into the folder Load was given.

@@ -1,5 +1,6 @@
 #include "win32/list_view.h"
 
+#include "win32/local_dates.h"
 #include "win32/platform_error.h"
 #include "win32/wide_text.h"
 
@@ -11,19 +12,6 @@ namespace {
 
 constexpr UINT kUncheckedImage = 1;
 constexpr UINT kCheckedImage = 2;
-
-// The user's short date format, in local time.
-std::wstring ShortDate(FileTime time) {
-    const FILETIME utc{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
-    SYSTEMTIME universal{};
-    SYSTEMTIME local{};
-    if (!FileTimeToSystemTime(&utc, &universal) || !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
-        return {};
-    }
-    wchar_t text[80] = {};
-    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, text, 80, nullptr) == 0) return {};
-    return text;
-}
 
 }  // namespace
 

@@ -49,8 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SortCase{"ThreeClicks", Ascending, {2, 1, 2}, Descending, {"b", "a", "C"}}),
     [](const auto& info) { return std::string(info.param.title); });
 
-// By the date, not by its text; the rows Last seen leaves empty come last both ways.
-TEST(SortRule, LastSeenSortsByDateOldestFirstThenNewestWithUndatedLast) {
+// By the date, not by its text; the rows Last seen leaves empty come last
+// both ways. The list starts ascending, so the first click in a new window
+// sorts newest first, as the README says.
+TEST(SortRule, LastSeenSortsNewestFirstOnTheFirstClickThenOldestWithUndatedLast) {
     FakeConnectionList list;
     const auto add = [&](const std::string& key, AdapterState adapter, std::optional<FileTime> removal) {
         ConnectionRow row{key};
@@ -63,12 +65,11 @@ TEST(SortRule, LastSeenSortsByDateOldestFirstThenNewestWithUndatedLast) {
     add("undated", AdapterState::NotPresent, std::nullopt);
     add("2025", AdapterState::NotPresent, 10'000);
     add("2001", AdapterState::NotPresent, 80);
-    list.direction = Descending;
     CountingPump pump;
     SortByColumn(list, pump, kLastSeenColumn + 1);
-    EXPECT_EQ((std::vector<std::string>{"2001", "2019", "2025", "present", "undated"}), list.Texts());
-    SortByColumn(list, pump, kLastSeenColumn + 1);
     EXPECT_EQ((std::vector<std::string>{"2025", "2019", "2001", "present", "undated"}), list.Texts());
+    SortByColumn(list, pump, kLastSeenColumn + 1);
+    EXPECT_EQ((std::vector<std::string>{"2001", "2019", "2025", "present", "undated"}), list.Texts());
 }
 
 TEST(SortRuleOnEmptyList, ChangesOnlyTheSettings) {

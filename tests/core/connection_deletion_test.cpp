@@ -192,7 +192,9 @@ TEST_P(FullBackupOrder, ReplacesTheLastOneOnlyWhenTheRunGoesAhead) {
     EXPECT_EQ(c.largeAfter == "new", large.find(kKeys[0] + "]") != std::string::npos);
     const std::string draft = kLarge + kDraftSuffix;
     EXPECT_EQ(c.kept == draft, files.Content(draft).has_value()) << "a draft left behind";
-    if (c.kept) EXPECT_NE(std::string::npos, files.Content(*c.kept).value_or("").find(kKeys[0] + "]"));
+    if (c.kept) {
+        EXPECT_NE(std::string::npos, files.Content(*c.kept).value_or("").find(kKeys[0] + "]"));
+    }
     EXPECT_EQ(c.questions, static_cast<int>(warning.problems.size()));
     EXPECT_EQ(c.goOn, !registry.KeyExists(kLocalMachine, kKeys[0]));
     EXPECT_EQ(!c.goOn, report.stopped);

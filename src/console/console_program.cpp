@@ -162,7 +162,7 @@ private:
     // be told stale: a stale filter stops, anything else goes on without adapters.
     ScannedRows ReadRows(bool staleOnly) {
         phase_ = "scanning the connections";
-        ConnectionScan scan = ScanConnectionRows(services_, RowReads::AdaptersAndTexts);
+        ConnectionScan scan = ScanConnectionRows(services_, RowReads::Everything);
         if (const auto& error = scan.deviceError) {
             const std::string reason = FailureText(*error);
             if (staleOnly) {

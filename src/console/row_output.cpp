@@ -1,9 +1,7 @@
 #include "console/row_output.h"
 
-#include "console/utf8.h"
+#include "console/json_text.h"
 #include "core/last_seen.h"
-
-#include <cstdio>
 
 namespace tarvex {
 
@@ -16,38 +14,14 @@ Utf8Text TsvField(Utf8Text text) {
     return text;
 }
 
-void AppendUnit(std::string& json, unsigned unit) {
-    char escape[8];
-    std::snprintf(escape, sizeof escape, "\\u%04x", unit);
-    json += escape;
-}
-
-std::string JsonString(const Utf8Text& text) {
-    std::string json = "\"";
-    for (char32_t c : DecodeUtf8(text)) {
-        switch (c) {
-            case U'"': json += "\\\""; break;
-            case U'\\': json += "\\\\"; break;
-            case U'\b': json += "\\b"; break;
-            case U'\f': json += "\\f"; break;
-            case U'\n': json += "\\n"; break;
-            case U'\r': json += "\\r"; break;
-            case U'\t': json += "\\t"; break;
-            default:
-                if (c >= 0x20 && c < 0x7F) {
-                    json += static_cast<char>(c);
-                } else if (c < 0x10000) {
-                    AppendUnit(json, static_cast<unsigned>(c));
-                } else {
-                    AppendUnit(json, 0xD800 + ((c - 0x10000) >> 10));
-                    AppendUnit(json, 0xDC00 + ((c - 0x10000) & 0x3FF));
-                }
-        }
-    }
-    return json + "\"";
-}
-
 std::string JsonStringOrNull(const std::optional<Utf8Text>& text) { return text ? JsonString(*text) : "null"; }
+
+std::string Ipv4Json(const std::optional<Ipv4Settings>& settings) {
+    if (!settings) return "null";
+    return std::string("{\"dhcp\":") + (settings->dhcp ? "true" : "false") +
+           ",\"addresses\":" + JsonStrings(settings->addresses) + ",\"subnetMasks\":" + JsonStrings(settings->subnetMasks) +
+           ",\"gateways\":" + JsonStrings(settings->gateways) + ",\"dnsServers\":" + JsonStrings(settings->dnsServers) + "}";
+}
 
 std::optional<Utf8Text> DateText(const std::optional<FileTime>& time) {
     if (!time) return std::nullopt;
@@ -57,12 +31,12 @@ std::optional<Utf8Text> DateText(const std::optional<FileTime>& time) {
 }  // namespace
 
 Utf8Text TsvTable(const std::vector<ConnectionRow>& rows, FileTime now) {
-    Utf8Text table = "ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n";
+    Utf8Text table = "ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n";
     for (const ConnectionRow& row : rows) {
         const RowTexts& texts = row.texts;
         table += TsvField(texts.controlSet) + '\t' + TsvField(texts.connection) + '\t' + AdapterText(row.adapter) +
                  '\t' + TsvField(row.device) + '\t' + TsvField(texts.key) + '\t' +
-                 DateText(LastSeen(row, now)).value_or("") + "\r\n";
+                 DateText(LastSeen(row, now)).value_or("") + '\t' + TsvField(Ipv4Text(row.ipv4)) + "\r\n";
     }
     return table;
 }
@@ -79,7 +53,8 @@ std::string JsonArray(const std::vector<ConnectionRow>& rows, FileTime now) {
                 ",\"pnpInstanceId\":" + JsonStringOrNull(texts.pnpInstanceId) +
                 ",\"lastSeen\":" + JsonStringOrNull(DateText(LastSeen(row, now))) +
                 ",\"lastArrival\":" + JsonStringOrNull(DateText(row.lastArrival)) +
-                ",\"lastRemoval\":" + JsonStringOrNull(DateText(row.lastRemoval)) + "}";
+                ",\"lastRemoval\":" + JsonStringOrNull(DateText(row.lastRemoval)) + ",\"ipv4\":" + Ipv4Json(row.ipv4) +
+                "}";
     }
     return json + (rows.empty() ? "]\r\n" : "\r\n]\r\n");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/device_query.h"
+#include "core/ipv4_settings.h"
 #include "util/encoded_text.h"
 
 #include <optional>
@@ -30,6 +31,8 @@ struct ConnectionRow {
     // The device's recorded dates, present or not; empty without a device.
     std::optional<FileTime> lastArrival;
     std::optional<FileTime> lastRemoval;
+    // The IPv4 settings kept under the connection's GUID; none when their key is missing.
+    std::optional<Ipv4Settings> ipv4;
     RowTexts texts;   // made only when the scan is asked for them
 };
 

@@ -58,12 +58,16 @@ private:
             if (connection.Open(kLocalMachine, row.key + "\\Connection", kReadWriteMask) != kSuccess) continue;
             // The console reads the name whole instead, at the same cost.
             std::uint32_t type;
-            if (reads_ == RowReads::AdaptersAndTexts ? !ReadWholeName(services_, connection.get(), row.texts.connection)
-                                                     : !ReadOpenKeyValue(registry, connection.get(), "Name", row.name, type)) {
+            if (reads_ == RowReads::Everything ? !ReadWholeName(services_, connection.get(), row.texts.connection)
+                                               : !ReadOpenKeyValue(registry, connection.get(), "Name", row.name, type)) {
                 continue;
             }
             if (reads_ != RowReads::NamesOnly) row.pnpInstanceId = ReadInstanceId(registry, connection.get());
-            if (reads_ == RowReads::AdaptersAndTexts) MakeTexts(row);
+            if (reads_ == RowReads::Columns) row.ipv4 = ReadIpv4Settings(registry, row.key, Ipv4Reads::Shown);
+            if (reads_ == RowReads::Everything) {
+                row.ipv4 = ReadIpv4Settings(registry, row.key, Ipv4Reads::Whole);
+                MakeTexts(row);
+            }
             rows.push_back(std::move(row));
         }
     }

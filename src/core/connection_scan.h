@@ -21,9 +21,11 @@ struct ConnectionScan {
     std::optional<DeviceQueryError> deviceError;
 };
 
-// What a scan reads besides each row's key and Name: the window shows the
-// adapters, the console prints every text in UTF-8 too.
-enum class RowReads { NamesOnly, Adapters, AdaptersAndTexts };
+// What a scan reads besides each row's key and Name: the adapters alone;
+// what the window's columns show (the adapters and the IPv4 column); or
+// everything the console prints: every text in UTF-8 too, and the whole
+// IPv4 record.
+enum class RowReads { NamesOnly, Adapters, Columns, Everything };
 
 // A row for every connection key under the four Network paths whose
 // Connection subkey has a readable Name, in the scan's order, each with its

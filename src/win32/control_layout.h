@@ -12,6 +12,7 @@ enum ControlId : int {
     kChkBackupId,
     kChkSelectiveId,
     kCmdCopyId,
+    kChkIpSettingsId,
 };
 
 // One control as designed, in twips from the client area's top left corner.
@@ -24,12 +25,15 @@ struct ControlDesign {
 };
 
 inline constexpr float kClientWidthTwips = 8385;
-inline constexpr float kClientHeightTwips = 6570;
+// The band's second row of check boxes makes the window 360 twips taller
+// than the list's first design, so the list opens at the same size.
+inline constexpr float kClientHeightTwips = 6930;
 inline constexpr float kKeyColumnTwips = 1440;
 inline constexpr float kConnectionColumnTwips = 2000;
 inline constexpr float kAdapterColumnTwips = 1350;
 inline constexpr float kDeviceColumnTwips = 2400;
 inline constexpr float kLastSeenColumnTwips = 1500;
+inline constexpr float kIpv4ColumnTwips = 1500;
 
 // A caption wider than its button at the designed size wraps onto two lines
 // rather than being cut, at any DPI and font.
@@ -37,7 +41,7 @@ inline constexpr DWORD kPushButton = WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
 
 // In tab order: the list first, so it has the focus when the window opens.
 inline constexpr ControlDesign kControlDesigns[] = {
-    {kLV1Id, L"SysListView32", L"", WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 120, 840, 8175, 5655},
+    {kLV1Id, L"SysListView32", L"", WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 120, 1200, 8175, 5655},
     {kCmdReadId, L"BUTTON", L"&Check", kPushButton, 120, 120, 1215, 615},
     {kComDelId, L"BUTTON", L"&Delete Selected", kPushButton, 1560, 120, 1215, 615},
     {kChkBackupId, L"BUTTON", L"Backup ALL related settings before deleting them", WS_TABSTOP | BS_AUTOCHECKBOX,
@@ -45,6 +49,8 @@ inline constexpr ControlDesign kControlDesigns[] = {
     {kChkSelectiveId, L"BUTTON", L"Backup ONLY those settings deleted", WS_TABSTOP | BS_AUTOCHECKBOX, 4320, 480,
      3015, 255},
     {kCmdCopyId, L"BUTTON", L"Co&py table to clipboard", kPushButton, 3000, 120, 1095, 615},
+    {kChkIpSettingsId, L"BUTTON", L"Also delete IP settings of absent adapters", WS_TABSTOP | BS_AUTOCHECKBOX, 120,
+     840, 3855, 255},
 };
 
 }  // namespace tarvex

@@ -42,7 +42,8 @@ void ListView::AppendRow(const ConnectionRow& connection) {
     rows_.push_back({connection.key,
                      connection.name,
                      {AnsiToWide(connection.key), AnsiToWide(connection.name), Utf8ToWide(AdapterText(connection.adapter)),
-                      Utf8ToWide(connection.device), lastSeen ? ShortDate(*lastSeen) : std::wstring()},
+                      Utf8ToWide(connection.device), lastSeen ? ShortDate(*lastSeen) : std::wstring(),
+                      Utf8ToWide(Ipv4Text(connection.ipv4))},
                      lastSeen});
     Row& row = rows_.back();
 

@@ -10,8 +10,8 @@
 
 namespace tarvex {
 
-// Key, Connection, Adapter, Device, Last seen.
-inline constexpr int kColumnCount = 5;
+// Key, Connection, Adapter, Device, Last seen, IPv4.
+inline constexpr int kColumnCount = 6;
 
 // LV1 over the common-controls list view in report view with check boxes.
 // Each row's lParam indexes its texts here, so sorting compares without

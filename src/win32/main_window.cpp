@@ -191,6 +191,10 @@ bool MainWindow::chkSelective() const {
     return SendMessageW(Control(kChkSelectiveId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+bool MainWindow::chkIpSettings() const {
+    return SendMessageW(Control(kChkIpSettingsId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void MainWindow::CreateControls() {
     for (const ControlDesign& design : kControlDesigns) {
         HWND control = CreateWindowExW(
@@ -208,6 +212,7 @@ void MainWindow::CreateControls() {
     AddColumn(list, 2, L"Adapter");
     AddColumn(list, 3, L"Device");
     AddColumn(list, kLastSeenColumn, L"Last seen");
+    AddColumn(list, kIpv4Column, L"IPv4");
     SendMessageW(Control(kChkSelectiveId), BM_SETCHECK, BST_CHECKED, 0);
     ApplyDpi();
     messages_.SetOwner(hwnd_);
@@ -236,6 +241,7 @@ void MainWindow::ApplyDpi() {
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, TwipsToPixels(kAdapterColumnTwips, dpi_));
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 3, TwipsToPixels(kDeviceColumnTwips, dpi_));
     SendMessageW(list, LVM_SETCOLUMNWIDTH, kLastSeenColumn, TwipsToPixels(kLastSeenColumnTwips, dpi_));
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, kIpv4Column, TwipsToPixels(kIpv4ColumnTwips, dpi_));
 }
 
 RECT MainWindow::ListRect() const {

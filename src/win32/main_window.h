@@ -7,7 +7,7 @@
 #include "win32/win32_clipboard.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_mouse_pointer.h"
-#include "window/backup_choices.h"
+#include "window/deletion_choices.h"
 #include "window/form_closer.h"
 #include "window/form_events.h"
 #include "window/form_layout.h"
@@ -24,7 +24,7 @@ struct WindowControls {
     FormLayout& layout;
     EventPump& pump;
     MessageBoxes& messages;
-    BackupChoices& checks;
+    DeletionChoices& checks;
     Clipboard& clipboard;
     MousePointer& pointer;
     FormCloser& closer;
@@ -32,7 +32,7 @@ struct WindowControls {
 
 // Form1's Win32 window: creates the controls as designed, keeps them at the
 // monitor's DPI and forwards their events to the form attached to it.
-class MainWindow final : public FormLayout, public BackupChoices, public FormCloser {
+class MainWindow final : public FormLayout, public DeletionChoices, public FormCloser {
 public:
     explicit MainWindow(HINSTANCE instance, DpiFunctions dpiFunctions = DpiFunctions());
     MainWindow(const MainWindow&) = delete;
@@ -59,6 +59,7 @@ public:
 
     bool chkBackup() const override;
     bool chkSelective() const override;
+    bool chkIpSettings() const override;
 
     void Close() override;
 

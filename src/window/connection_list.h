@@ -10,8 +10,9 @@ namespace tarvex {
 
 enum class SortDirection { Ascending = 0, Descending = 1 };
 
-// The Last seen column, counted from 0.
+// The Last seen and IPv4 columns, counted from 0.
 inline constexpr int kLastSeenColumn = 4;
+inline constexpr int kIpv4Column = 5;
 
 // The date the Last seen column shows: only a device that is not present has one.
 inline std::optional<FileTime> LastSeenShown(const ConnectionRow& row) {
@@ -29,8 +30,8 @@ inline int CompareLastSeen(const std::optional<FileTime>& a, const std::optional
 }
 
 // What the workflow needs of the list LV1: the columns Key, Connection,
-// Adapter, Device and Last seen. Rows are counted from 0 in the list's current order;
-// texts are as the registry gives them.
+// Adapter, Device, Last seen and IPv4. Rows are counted from 0 in the list's
+// current order; texts are as the registry gives them.
 class ConnectionList {
 public:
     virtual ~ConnectionList() = default;
@@ -41,7 +42,7 @@ public:
 
     virtual void RemoveAllRows() = 0;
     // Appends an unticked row: its text is the key, its sub-items the name,
-    // the adapter's state and the device.
+    // the adapter's state, the device, the date last seen and the IPv4 text.
     virtual void AppendRow(const ConnectionRow& row) = 0;
 
     virtual int RowCount() const = 0;
@@ -52,7 +53,8 @@ public:
     virtual bool IsSelected(int row) const = 0;
 
     // While sorting is on the list keeps its rows ordered by the sort column
-    // (0 the key, 1 the name, 2 the adapter, 3 the device) in the sort direction.
+    // (0 the key, 1 the name, 2 the adapter, 3 the device, 4 the date last
+    // seen, 5 the IPv4 text) in the sort direction.
     virtual void SetSorted(bool sorted) = 0;
     virtual void SetSortColumn(int column) = 0;
     virtual SortDirection GetSortDirection() const = 0;

@@ -25,7 +25,7 @@ private:
 };
 
 // "Backup ALL" goes before "Backup ONLY": with both ticked only the full backup is taken.
-BackupMode ModeOfTheBoxes(const BackupChoices& checks) {
+BackupMode ModeOfTheBoxes(const DeletionChoices& checks) {
     if (checks.chkBackup()) return BackupMode::Full;
     return checks.chkSelective() ? BackupMode::Selective : BackupMode::None;
 }

@@ -2,7 +2,7 @@
 
 #include "core/services.h"
 #include "util/encoded_text.h"
-#include "window/backup_choices.h"
+#include "window/deletion_choices.h"
 #include "window/connection_list.h"
 #include "window/event_pump.h"
 #include "window/message_boxes.h"
@@ -20,7 +20,7 @@ inline constexpr char kMoveDraftText[] =
 // The window's part in a deletion.
 struct DeletionControls {
     ConnectionList& LV1;
-    BackupChoices& checks;
+    DeletionChoices& checks;
     MessageBoxes& messages;
     EventPump& pump;
 };

@@ -7,7 +7,7 @@ namespace tarvex {
 void FillConnectionList(const Services& services, ConnectionList& list, MessageBoxes& messages) {
     SuspendedDrawing quiet(list);
     list.RemoveAllRows();
-    const ConnectionScan scan = ScanConnectionRows(services, RowReads::Adapters);
+    const ConnectionScan scan = ScanConnectionRows(services, RowReads::Columns);
     for (const ConnectionRow& row : scan.rows) list.AppendRow(row);
     quiet.End();
     // Empty cells would read as "names no adapter"; the user must know they mean nothing here.

@@ -2,7 +2,7 @@
 
 #include "core/services.h"
 #include "util/encoded_text.h"
-#include "window/backup_choices.h"
+#include "window/deletion_choices.h"
 #include "window/clipboard.h"
 #include "window/connection_list.h"
 #include "window/event_pump.h"
@@ -24,7 +24,7 @@ struct Form1Controls {
     EventPump& pump;
     MessageBoxes& messages;
     ProgramExit& exit;
-    BackupChoices& checks;
+    DeletionChoices& checks;
     Clipboard& clipboard;
     FormCloser& closer;
 };

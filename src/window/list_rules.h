@@ -10,7 +10,7 @@ namespace tarvex {
 // Fits LV1 below the button band with equal margins; a minimised window is left alone.
 void FitList(FormLayout& layout);
 
-// Columns from 1: "Key", "Connection", "Adapter", "Device", "Last seen". One
+// Columns from 1: "Key", "Connection", "Adapter", "Device", "Last seen", "IPv4". One
 // direction for the whole list, flipped on every click.
 void SortByColumn(ConnectionList& list, EventPump& pump, int clickedColumn);
 

@@ -12,15 +12,17 @@ namespace {
 using namespace console_fixture;
 
 TEST_F(ConsoleProgram, ListsEveryRowInScanOrder) {
+    const std::string interface = "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\Interfaces\\{1}";
+    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, interface, "IPAddress", kRegMultiSz, "192.168.1.20\0\0"s));
     EXPECT_EQ(ExitCode::Done, Run({"list"}));
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n"
-              "CurrentControlSet\tEthernet\tPresent\tIntel Ethernet\t" + kCurrent + "{1}\t2026-12-08T07:05:09Z\r\n"
-              "CurrentControlSet\tLocal Area Connection 2\tNo device\t\t" + kCurrent + "{2}\t\r\n"
-              "CurrentControlSet\tUSB dongle\tNot present\tASIX USB\t" + kCurrent + "{3}\t2026-09-01T00:00:00Z\r\n"
-              "ControlSet001\tEthernet\tPresent\tIntel Ethernet\t" + kSet1 + "{1}\t2026-12-08T07:05:09Z\r\n"
-              "ControlSet001\tLocal Area Connection 2\tNo device\t\t" + kSet1 + "{2}\t\r\n"
-              "ControlSet001\tUSB dongle\tNot present\tASIX USB\t" + kSet1 + "{3}\t2026-09-01T00:00:00Z\r\n"
-              "ControlSet002\tCaf\xC3\xA9\tNo device\t\t" + kSet2 + "{4}\t\r\n",
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n"
+              "CurrentControlSet\tEthernet\tPresent\tIntel Ethernet\t" + kCurrent + "{1}\t2026-12-08T07:05:09Z\t192.168.1.20\r\n"
+              "CurrentControlSet\tLocal Area Connection 2\tNo device\t\t" + kCurrent + "{2}\t\t\r\n"
+              "CurrentControlSet\tUSB dongle\tNot present\tASIX USB\t" + kCurrent + "{3}\t2026-09-01T00:00:00Z\t\r\n"
+              "ControlSet001\tEthernet\tPresent\tIntel Ethernet\t" + kSet1 + "{1}\t2026-12-08T07:05:09Z\t192.168.1.20\r\n"
+              "ControlSet001\tLocal Area Connection 2\tNo device\t\t" + kSet1 + "{2}\t\t\r\n"
+              "ControlSet001\tUSB dongle\tNot present\tASIX USB\t" + kSet1 + "{3}\t2026-09-01T00:00:00Z\t\r\n"
+              "ControlSet002\tCaf\xC3\xA9\tNo device\t\t" + kSet2 + "{4}\t\t\r\n",
               output.out);
     EXPECT_EQ("", output.err);
 }
@@ -84,7 +86,7 @@ TEST_F(ConsoleProgram, FailedDeviceQueryNeverPassesForNoDevice) {
 
     output = {};
     EXPECT_EQ(ExitCode::Done, Run({"list"}));
-    EXPECT_NE(std::string::npos, output.out.find("ControlSet001\tUSB dongle\t\t\t" + kSet1 + "{3}\t\r\n"));
+    EXPECT_NE(std::string::npos, output.out.find("ControlSet001\tUSB dongle\t\t\t" + kSet1 + "{3}\t\t\r\n"));
     EXPECT_NE(std::string::npos, output.err.find("warning: the device query failed"));
     output = {};
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "none"}));
@@ -103,7 +105,7 @@ TEST_F(ConsoleProgram, MissingNetworkKeyIsNoLackOfRights) {
     RecordingOutput out;
     const Services withoutNetworkKey{empty, empty, devices, files, clock, codec, cases, nullptr};
     EXPECT_EQ(ExitCode::Done, static_cast<ExitCode>(RunConsole({"list"}, withoutNetworkKey, out, "C:\\Tools")));
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n", out.out);
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n", out.out);
 }
 
 struct LostOutput {

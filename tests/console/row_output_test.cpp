@@ -29,19 +29,21 @@ std::vector<ConnectionRow> AwkwardRows() {
         Row(kKey + "4", "ControlSet001", "Dock", AdapterState::NotPresent, "Dock NIC", "USB\\D"),
     };
     rows[0].lastArrival = kOctober;
+    rows[0].ipv4 = Ipv4Settings{false, {"10.0.0.5", "0.0.0.0"}, {"255.0.0.0", "0.0.0.0"}, {"10.0.0.1"}, {}};
     rows[3].lastRemoval = kOctober;
+    rows[3].ipv4 = Ipv4Settings{true, {}, {}, {}, {"10.0.0.2", "10.0.0.3"}};
     return rows;
 }
 
 TEST(RowOutput, TsvHasAHeaderAndFlattensTabsAndLineBreaks) {
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n"
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n"
               "ControlSet001\tTab here \"quoted\" C:\\path\tPresent\tCaf\xC3\xA9 \xE2\x82\xAC\t" + kKey +
-                  "\t2026-12-08T07:05:09Z\r\n"
-              "ControlSet001\t\t\t\t" + kKey + "2\t\r\n"
-              "CurrentControlSet\tLine  break \xF0\x9F\x98\x80\tNo device\t\t" + kKey + "3\t\r\n"
-              "ControlSet001\tDock\tNot present\tDock NIC\t" + kKey + "4\t2026-10-03T14:22:05Z\r\n",
+                  "\t2026-12-08T07:05:09Z\t10.0.0.5\r\n"
+              "ControlSet001\t\t\t\t" + kKey + "2\t\t\r\n"
+              "CurrentControlSet\tLine  break \xF0\x9F\x98\x80\tNo device\t\t" + kKey + "3\t\t\r\n"
+              "ControlSet001\tDock\tNot present\tDock NIC\t" + kKey + "4\t2026-10-03T14:22:05Z\tDHCP\r\n",
               TsvTable(AwkwardRows(), kNow));
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n", TsvTable({}, kNow));
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n", TsvTable({}, kNow));
 }
 
 TEST(RowOutput, JsonIsAsciiAndKeepsEveryCharacter) {
@@ -50,15 +52,21 @@ TEST(RowOutput, JsonIsAsciiAndKeepsEveryCharacter) {
               "{\"key\":\"" + key + "\",\"controlSet\":\"ControlSet001\","
               "\"connection\":\"Tab\\there \\\"quoted\\\" C:\\\\path\",\"adapter\":\"Present\","
               "\"device\":\"Caf\\u00e9 \\u20ac\",\"pnpInstanceId\":\"PCI\\\\VEN_8086&DEV_100E\\\\3&1\","
-              "\"lastSeen\":\"2026-12-08T07:05:09Z\",\"lastArrival\":\"2026-10-03T14:22:05Z\",\"lastRemoval\":null},\r\n"
+              "\"lastSeen\":\"2026-12-08T07:05:09Z\",\"lastArrival\":\"2026-10-03T14:22:05Z\",\"lastRemoval\":null,"
+              "\"ipv4\":{\"dhcp\":false,\"addresses\":[\"10.0.0.5\",\"0.0.0.0\"],\"subnetMasks\":[\"255.0.0.0\","
+              "\"0.0.0.0\"],\"gateways\":[\"10.0.0.1\"],\"dnsServers\":[]}},\r\n"
               "{\"key\":\"" + key + "2\",\"controlSet\":\"ControlSet001\",\"connection\":\"\",\"adapter\":\"\","
-              "\"device\":null,\"pnpInstanceId\":null,\"lastSeen\":null,\"lastArrival\":null,\"lastRemoval\":null},\r\n"
+              "\"device\":null,\"pnpInstanceId\":null,\"lastSeen\":null,\"lastArrival\":null,\"lastRemoval\":null,"
+              "\"ipv4\":null},\r\n"
               "{\"key\":\"" + key + "3\",\"controlSet\":\"CurrentControlSet\","
               "\"connection\":\"Line\\r\\nbreak \\ud83d\\ude00\",\"adapter\":\"No device\",\"device\":null,"
-              "\"pnpInstanceId\":\"USB\\\\X\",\"lastSeen\":null,\"lastArrival\":null,\"lastRemoval\":null},\r\n"
+              "\"pnpInstanceId\":\"USB\\\\X\",\"lastSeen\":null,\"lastArrival\":null,\"lastRemoval\":null,"
+              "\"ipv4\":null},\r\n"
               "{\"key\":\"" + key + "4\",\"controlSet\":\"ControlSet001\",\"connection\":\"Dock\","
               "\"adapter\":\"Not present\",\"device\":\"Dock NIC\",\"pnpInstanceId\":\"USB\\\\D\","
-              "\"lastSeen\":\"2026-10-03T14:22:05Z\",\"lastArrival\":null,\"lastRemoval\":\"2026-10-03T14:22:05Z\"}\r\n"
+              "\"lastSeen\":\"2026-10-03T14:22:05Z\",\"lastArrival\":null,\"lastRemoval\":\"2026-10-03T14:22:05Z\","
+              "\"ipv4\":{\"dhcp\":true,\"addresses\":[],\"subnetMasks\":[],\"gateways\":[],"
+              "\"dnsServers\":[\"10.0.0.2\",\"10.0.0.3\"]}}\r\n"
               "]\r\n",
               JsonArray(AwkwardRows(), kNow));
     EXPECT_EQ("[]\r\n", JsonArray({}, kNow));

@@ -81,9 +81,10 @@ TEST_F(ConnectionScanTest, OpensOneListingPerKeyAndOneReadPerConnection) {
     AddConnection(kCurrent, "{A}", "{Y}", "Two");
     AddKey(kCurrent + "\\{B}");
     Scan();
-    // Four Network paths, two class keys, two connection reads: the name and
-    // the instance ID share one open, and the devices are asked once a scan.
-    EXPECT_EQ(8, registry.CallCount(RegistryCall::OpenKey));
+    // Four Network paths, two class keys, two connection reads (the name and
+    // the instance ID share one open) and two looks for IPv4 settings; the
+    // devices are asked once a scan.
+    EXPECT_EQ(10, registry.CallCount(RegistryCall::OpenKey));
     EXPECT_EQ(0u, registry.OpenHandleCount());
     EXPECT_EQ(2, devices.queries);
 }

@@ -22,6 +22,7 @@ public:
         std::string adapter;
         std::string device;
         std::optional<FileTime> lastSeen;
+        std::string ipv4;
     };
 
     void BeginUpdate() override { ++suspendDepth; }
@@ -29,7 +30,8 @@ public:
     void RemoveAllRows() override { rows.clear(); }
     void AppendRow(const ConnectionRow& row) override {
         if (suspendDepth == 0) ++rowsAddedWhileDrawing;
-        rows.push_back({row.key, row.name, false, false, AdapterText(row.adapter), row.device, LastSeenShown(row)});
+        rows.push_back({row.key, row.name, false, false, AdapterText(row.adapter), row.device, LastSeenShown(row),
+                        Ipv4Text(row.ipv4)});
         if (sorted) Sort();
     }
     // A row as the scan would give it, for tests that fill the list by hand.
@@ -66,7 +68,8 @@ public:
 private:
     void Sort() {
         auto key = [this](const Row& row) {
-            const std::string* cells[] = {&row.text, &row.subItem, &row.adapter, &row.device};
+            // Last seen sorts by its date, below.
+            const std::string* cells[] = {&row.text, &row.subItem, &row.adapter, &row.device, nullptr, &row.ipv4};
             return FoldCase(*cells[sortColumn]);
         };
         std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {

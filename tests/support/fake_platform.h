@@ -1,7 +1,7 @@
 #pragma once
 
 #include "export/mouse_pointer.h"
-#include "window/backup_choices.h"
+#include "window/deletion_choices.h"
 #include "window/event_pump.h"
 #include "window/message_boxes.h"
 #include "window/untrapped_error.h"
@@ -62,13 +62,15 @@ public:
     std::vector<int> history;
 };
 
-// The two backup check boxes as first shown: only "Backup ONLY" ticked.
-class FakeChecks final : public BackupChoices {
+// The deletion's check boxes as first shown: only "Backup ONLY" ticked.
+class FakeChecks final : public DeletionChoices {
 public:
     bool chkBackup() const override { return backupAll; }
     bool chkSelective() const override { return backupSelected; }
+    bool chkIpSettings() const override { return ipSettings; }
     bool backupAll = false;
     bool backupSelected = true;
+    bool ipSettings = false;
 };
 
 }  // namespace tarvex

@@ -113,19 +113,19 @@ std::string WithNowMarked(std::string table) {
 TEST_F(ConsoleProcess, ListsAsTsvAndJsonInUtf8AndAscii) {
     Finished tsv = Run(L"list --name \"Tarvex test*\"");
     EXPECT_EQ(0u, tsv.exitCode) << tsv.err;
-    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\r\n"
-              "CurrentControlSet\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("CurrentControlSet", "{1}") + "\tNOW\r\n"
-              "CurrentControlSet\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("CurrentControlSet", "{2}") + "\t\r\n"
-              "CurrentControlSet\tTarvex test 3\t\t\t" + Key("CurrentControlSet", "{3}") + "\t\r\n"
-              "ControlSet001\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("ControlSet001", "{1}") + "\tNOW\r\n"
-              "ControlSet001\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("ControlSet001", "{2}") + "\t\r\n"
-              "ControlSet001\tTarvex test 3\t\t\t" + Key("ControlSet001", "{3}") + "\t\r\n",
+    EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n"
+              "CurrentControlSet\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("CurrentControlSet", "{1}") + "\tNOW\t\r\n"
+              "CurrentControlSet\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("CurrentControlSet", "{2}") + "\t\t\r\n"
+              "CurrentControlSet\tTarvex test 3\t\t\t" + Key("CurrentControlSet", "{3}") + "\t\t\r\n"
+              "ControlSet001\tTarvex test 1\tPresent\tIntel(R) PRO/1000 MT\t" + Key("ControlSet001", "{1}") + "\tNOW\t\r\n"
+              "ControlSet001\tTarvex test caf\xC3\xA9\tNo device\t\t" + Key("ControlSet001", "{2}") + "\t\t\r\n"
+              "ControlSet001\tTarvex test 3\t\t\t" + Key("ControlSet001", "{3}") + "\t\t\r\n",
               WithNowMarked(tsv.out));
 
     // The dates SetupAPI recorded, for present devices too.
     Finished dated = Run(L"list --name \"Tarvex test 1\" --format json");
     EXPECT_NE(std::string::npos,
-              dated.out.find("\"lastArrival\":\"2026-10-03T14:22:05Z\",\"lastRemoval\":\"2026-09-01T00:00:00Z\"}"))
+              dated.out.find("\"lastArrival\":\"2026-10-03T14:22:05Z\",\"lastRemoval\":\"2026-09-01T00:00:00Z\","))
         << dated.out;
 
     Finished json = Run(L"list --stale --name \"Tarvex test*\" --format json");
@@ -134,7 +134,7 @@ TEST_F(ConsoleProcess, ListsAsTsvAndJsonInUtf8AndAscii) {
     EXPECT_EQ(0u, json.out.find("[\r\n{\"key\":\"" + key + "\",\"controlSet\":\"CurrentControlSet\","
                                 "\"connection\":\"Tarvex test caf\\u00e9\",\"adapter\":\"No device\",\"device\":null,"
                                 "\"pnpInstanceId\":\"TARVEXCLI\\\\GONE\\\\2\",\"lastSeen\":null,\"lastArrival\":null,"
-                                "\"lastRemoval\":null},\r\n"))
+                                "\"lastRemoval\":null,\"ipv4\":null},\r\n"))
         << json.out;
     std::size_t objects = 0;
     for (std::size_t at = json.out.find("\"adapter\""); at != std::string::npos; at = json.out.find("\"adapter\"", at + 1)) {

@@ -112,7 +112,7 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
     RECT client{};
     GetClientRect(window.hwnd(), &client);
     EXPECT_EQ(559, client.right);
-    EXPECT_EQ(438, client.bottom);
+    EXPECT_EQ(462, client.bottom);
 
     struct Expected {
         int id;
@@ -120,12 +120,13 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
         RECT rect;
     };
     const Expected expected[] = {
-        {kLV1Id, L"", {8, 56, 8 + 543, 56 + 374}},
+        {kLV1Id, L"", {8, 80, 8 + 543, 80 + 374}},
         {kCmdReadId, L"&Check", {8, 8, 89, 49}},
         {kComDelId, L"&Delete Selected", {104, 8, 185, 49}},
         {kChkBackupId, L"Backup ALL related settings before deleting them", {288, 8, 545, 25}},
         {kChkSelectiveId, L"Backup ONLY those settings deleted", {288, 32, 489, 49}},
         {kCmdCopyId, L"Co&py table to clipboard", {200, 8, 273, 49}},
+        {kChkIpSettingsId, L"Also delete IP settings of absent adapters", {8, 56, 265, 73}},
     };
     HWND child = GetWindow(window.hwnd(), GW_CHILD);
     for (const Expected& control : expected) {
@@ -142,6 +143,7 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
     }
     EXPECT_EQ(BST_UNCHECKED, SendMessageW(Control(kChkBackupId), BM_GETCHECK, 0, 0));
     EXPECT_EQ(BST_CHECKED, SendMessageW(Control(kChkSelectiveId), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(Control(kChkIpSettingsId), BM_GETCHECK, 0, 0));
 
     HWND list = Control(kLV1Id);
     LONG style = GetWindowLongW(list, GWL_STYLE);
@@ -159,8 +161,9 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
     EXPECT_EQ(90, SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
     EXPECT_EQ(160, SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
     EXPECT_EQ(100, SendMessageW(list, LVM_GETCOLUMNWIDTH, 4, 0));
+    EXPECT_EQ(100, SendMessageW(list, LVM_GETCOLUMNWIDTH, 5, 0));
     std::vector<std::wstring> headers;
-    for (int column = 0; column < 5; ++column) {
+    for (int column = 0; column < 6; ++column) {
         wchar_t text[32] = {};
         LVCOLUMNW item{};
         item.mask = LVCF_TEXT;
@@ -169,7 +172,8 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
         SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
         headers.push_back(text);
     }
-    EXPECT_EQ((std::vector<std::wstring>{L"Key", L"Connection", L"Adapter", L"Device", L"Last seen"}), headers);
+    EXPECT_EQ((std::vector<std::wstring>{L"Key", L"Connection", L"Adapter", L"Device", L"Last seen", L"IPv4"}),
+              headers);
     EXPECT_EQ(0, LV1.RowCount());
     EXPECT_NE(0u, GetClassLongPtrW(window.hwnd(), GCLP_HICON));
 }
@@ -177,19 +181,19 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
 TEST_F(MainWindowTest, ResizeKeepsMarginsAndRefusesNegativeSizes) {
     SetClientSize(700, 500);
     EXPECT_EQ(684, ListSize().cx);
-    EXPECT_EQ(436, ListSize().cy);
+    EXPECT_EQ(412, ListSize().cy);
 
     ShowWindow(window.hwnd(), SW_MINIMIZE);
     Pump();
     EXPECT_EQ(684, ListSize().cx);
-    EXPECT_EQ(436, ListSize().cy);
+    EXPECT_EQ(412, ListSize().cy);
     ShowWindow(window.hwnd(), SW_RESTORE);
     Pump();
     EXPECT_EQ(684, ListSize().cx);
 
-    SetClientSize(300, 40);  // below 960 twips high: the height stays
+    SetClientSize(300, 40);  // below 1320 twips high: the height stays
     EXPECT_EQ(284, ListSize().cx);
-    EXPECT_EQ(436, ListSize().cy);
+    EXPECT_EQ(412, ListSize().cy);
     // A framed window has a minimum width; without a frame the client can be that narrow.
     SetWindowLongW(window.hwnd(), GWL_STYLE, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
     SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
@@ -197,7 +201,7 @@ TEST_F(MainWindowTest, ResizeKeepsMarginsAndRefusesNegativeSizes) {
     LONG widthBefore = ListSize().cx;
     SetClientSize(10, 300);  // below 240 twips wide: the width stays
     EXPECT_EQ(widthBefore, ListSize().cx);
-    EXPECT_EQ(236, ListSize().cy);
+    EXPECT_EQ(212, ListSize().cy);
 }
 
 TEST_F(MainWindowTest, CheckFillsTheListAndHeaderClicksFlipOneDirection) {

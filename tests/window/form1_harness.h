@@ -19,9 +19,9 @@ class FixedLayout final : public FormLayout {
 public:
     bool IsMinimised() const override { return false; }
     float ClientWidth() const override { return 8385; }
-    float ClientHeight() const override { return 6570; }
+    float ClientHeight() const override { return 6930; }
     float ListLeft() const override { return 120; }
-    float ListTop() const override { return 840; }
+    float ListTop() const override { return 1200; }
     bool SetListWidth(float) override { return true; }
     bool SetListHeight(float) override { return true; }
 };

@@ -137,7 +137,7 @@ public:
     float ClientWidth() const override { return clientWidth; }
     float ClientHeight() const override { return clientHeight; }
     float ListLeft() const override { return 120; }
-    float ListTop() const override { return 840; }
+    float ListTop() const override { return 1200; }
     bool SetListWidth(float twips) override { return Set(listWidth, twips); }
     bool SetListHeight(float twips) override { return Set(listHeight, twips); }
 
@@ -174,12 +174,12 @@ TEST_P(FitListRule, KeepsMarginsAndIgnoresRefusedSizes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FitListRule,
-                         ::testing::Values(FitCase{"Opening", false, 8385, 6570, 8145, 5610},
-                                           FitCase{"Maximised", false, 19200, 14400, 18960, 13440},
+                         ::testing::Values(FitCase{"Opening", false, 8385, 6930, 8145, 5610},
+                                           FitCase{"Maximised", false, 19200, 14400, 18960, 13080},
                                            FitCase{"Minimised", true, 0, 0, 8175, 5655},
-                                           FitCase{"TooShort", false, 3000, 900, 2760, 5655},
-                                           FitCase{"TooNarrow", false, 225, 3000, 8175, 2040},
-                                           FitCase{"Exactly", false, 240, 960, 0, 0}),
+                                           FitCase{"TooShort", false, 3000, 1200, 2760, 5655},
+                                           FitCase{"TooNarrow", false, 225, 3000, 8175, 1680},
+                                           FitCase{"Exactly", false, 240, 1320, 0, 0}),
                          [](const auto& info) { return std::string(info.param.title); });
 
 }  // namespace

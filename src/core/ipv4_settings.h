@@ -1,0 +1,39 @@
+#pragma once
+
+#include "registry/registry_api.h"
+#include "util/encoded_text.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace tarvex {
+
+// A connection's IPv4 settings, as Tcpip keeps them under its GUID. Texts
+// are as stored: Windows writes them in ASCII.
+struct Ipv4Settings {
+    bool dhcp = false;
+    std::vector<AnsiText> addresses;
+    std::vector<AnsiText> subnetMasks;
+    std::vector<AnsiText> gateways;
+    std::vector<AnsiText> dnsServers;
+};
+
+// How much a scan reads: what the IPv4 column shows (DHCP, else the
+// addresses), or every value, for a fleet's record of the old configuration.
+enum class Ipv4Reads { Shown, Whole };
+
+// The keys a connection's IP settings live in, for the row whose key is
+// SYSTEM\CS\Control\Network\{class}\G: the IPv4 interface first, then the
+// Tcpip adapter, the IPv6 interface and NetBT's interface.
+std::array<AnsiText, 4> IpSettingsKeys(const AnsiText& rowKey);
+
+// The settings under the row's IPv4 interface key; nothing when the key is
+// missing. A value of an unexpected type counts as absent.
+std::optional<Ipv4Settings> ReadIpv4Settings(RegistryApi& registry, const AnsiText& rowKey, Ipv4Reads reads);
+
+// What the IPv4 column shows: "DHCP", else the static addresses joined by
+// ", " (0.0.0.0 is no address); empty without settings.
+Utf8Text Ipv4Text(const std::optional<Ipv4Settings>& settings);
+
+}  // namespace tarvex

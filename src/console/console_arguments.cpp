@@ -12,7 +12,7 @@ const char kUsage[] =
     "  tarvex list   [--stale [--not-seen-for DAYS]] [--name PATTERN] [--format tsv|json]\n"
     "  tarvex check  [--not-seen-for DAYS] [--name PATTERN]\n"
     "  tarvex delete (--stale [--not-seen-for DAYS] | --key PATH...) [--name PATTERN]\n"
-    "                [--backup selective|full|none] [--backup-dir DIR] [--dry-run] [--force]\n"
+    "                [--with-ip-settings] [--backup selective|full|none] [--backup-dir DIR] [--dry-run] [--force]\n"
     "  tarvex --help | --version\n";
 
 namespace {
@@ -169,6 +169,7 @@ ConsoleCommand ParseDelete(Reader& reader) {
         {"--backup-dir", [&](Reader& r) { ReadOnce(r, "--backup-dir", remove.backupFolder); }},
         {"--dry-run", [&](Reader&) { remove.dryRun = true; }},
         {"--force", [&](Reader&) { remove.force = true; }},
+        {"--with-ip-settings", [&](Reader&) { remove.withIpSettings = true; }},
     };
     if (auto error = ReadOptions(reader, "delete", handlers)) return *error;
     // An empty folder would make every backup path a path from the drive's root.

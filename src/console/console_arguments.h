@@ -36,6 +36,7 @@ struct DeleteCommand {
     std::optional<Utf8Text> backupFolder;
     bool dryRun = false;
     bool force = false;
+    bool withIpSettings = false;  // and the IP settings of entries whose adapter is gone
 };
 
 struct HelpCommand {};

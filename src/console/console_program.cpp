@@ -1,6 +1,7 @@
 #include "console/console_program.h"
 
 #include "console/console_arguments.h"
+#include "console/deletion_lines.h"
 #include "console/exit_codes.h"
 #include "console/row_filter.h"
 #include "console/row_output.h"
@@ -9,6 +10,7 @@
 #include "core/backup_target.h"
 #include "core/connection_deletion.h"
 #include "core/connection_scan.h"
+#include "core/deletion_plan.h"
 
 #include <exception>
 #include <optional>
@@ -240,47 +242,23 @@ private:
             return ExitCode::BackupIncomplete;
         }
 
-        if (command.dryRun) {
-            for (const ConnectionRow& row : selected) Out("would delete\t" + row.texts.key + "\n");
-            output_.Err(std::to_string(selected.size()) + " to delete; dry run, nothing written or deleted\n");
-            return ExitCode::Done;
-        }
-
         std::vector<AnsiText> keys;
         for (const ConnectionRow& row : selected) keys.push_back(row.key);
+        phase_ = "planning the deletion";
+        const DeletionPlan plan = PlanDeletion(services_, keys, {command.withIpSettings});
+        if (command.dryRun) return Say(DescribeDryRun(plan, services_.codec));
+
         AnswerGivenInAdvance warning(command.force, output_);
         phase_ = "deleting";
-        const DeletionReport report = DeleteConnectionKeys(services_, keys, command.backup, warning, folder);
-        return Report(report, selected, warning);
+        const DeletionReport report = DeleteAsPlanned(services_, plan, command.backup, warning, folder);
+        phase_ = "reporting the deletion";
+        return Say(DescribeDeletion(plan, report, services_.codec, warning.stopReason()));
     }
 
-    ExitCode Report(const DeletionReport& report, const std::vector<ConnectionRow>& selected,
-                    const AnswerGivenInAdvance& warning) {
-        phase_ = "reporting the deletion";
-        std::size_t failed = 0;
-        std::size_t incomplete = 0;
-        for (std::size_t i = 0; i < report.keys.size(); ++i) {
-            if (report.keys[i].outcome != KeyOutcome::Deleted) {
-                ++failed;
-                output_.Err("tarvex: could not delete " + selected[i].texts.key + "\n");
-                continue;
-            }
-            Out("deleted\t" + selected[i].texts.key + "\n");
-            if (report.keys[i].backupIncomplete) {
-                ++incomplete;
-                output_.Err("tarvex: deleted with an incomplete backup: " + selected[i].texts.key + "\n");
-            }
-        }
-        const std::size_t deleted = report.keys.size() - failed;
-        std::string summary = std::to_string(deleted) + " deleted, " + std::to_string(failed) + " failed";
-        if (incomplete > 0) summary += ", " + std::to_string(incomplete) + " with an incomplete backup";
-        if (report.stopped) {
-            summary += ", " + std::to_string(selected.size() - report.keys.size()) + " left: " + warning.stopReason();
-        }
-        output_.Err(summary + "\n");
-        if (report.stopped) met_.insert(ExitCode::BackupIncomplete);
-        if (failed > 0) met_.insert(ExitCode::DeletionFailed);
-        if (incomplete > 0) met_.insert(ExitCode::DoneWithIncompleteBackup);
+    ExitCode Say(const DeletionLines& lines) {
+        Out(lines.out);
+        output_.Err(lines.err);
+        met_.insert(lines.met.begin(), lines.met.end());
         return ExitCode::Done;
     }
 

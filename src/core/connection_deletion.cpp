@@ -42,13 +42,15 @@ Utf8Text KeepAside(BackupFiles& files, Clock& clock, const Utf8Text& draft, cons
 // The earlier full backup may be the only copy of keys deleted before: it
 // stays until the run goes ahead and its replacement is wholly on the disk.
 // A draft the disk did not take in full, or one the run stopped at, is removed.
-BackupAnswer BackUpAllNetworkTrees(const ExportPlatform& platform, Clock& clock, BackupWarning& warning,
-                                   const Utf8Text& backupFolder) {
+BackupAnswer BackUpEverything(const ExportPlatform& platform, Clock& clock, BackupWarning& warning,
+                              const DeletionPlan& plan, const Utf8Text& backupFolder) {
     BackupError = false;
     BackupProblem problem{backupFolder + kLargeBackupFile};
     const Utf8Text draft = problem.file + kDraftSuffix;
+    std::vector<AnsiText> paths(kNetworkPaths.begin(), kNetworkPaths.end());
+    for (const PlannedEntry& entry : plan.entries) paths.insert(paths.end(), entry.ipSettings.begin(), entry.ipSettings.end());
     bool append = false;
-    for (const char* path : kNetworkPaths) {
+    for (const AnsiText& path : paths) {
         problem.written = ExportKey(platform, kLocalMachine, path, draft, true, append) && problem.written;
         append = true;
     }
@@ -99,29 +101,38 @@ Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int
     return name + ".reg";
 }
 
-DeletionReport DeleteConnectionKeys(const Services& services, const std::vector<AnsiText>& keys, BackupMode mode,
-                                    BackupWarning& warning, const Utf8Text& backupFolder) {
+DeletionReport DeleteAsPlanned(const Services& services, const DeletionPlan& plan, BackupMode mode,
+                               BackupWarning& warning, const Utf8Text& backupFolder) {
     const ExportPlatform platform{services.registry, services.files, services.pointer};
-    Clock& clock = services.clock;
     DeletionReport report;
     BackupAnswer full;
     if (mode == BackupMode::Full) {
-        full = BackUpAllNetworkTrees(platform, clock, warning, backupFolder);
+        full = BackUpEverything(platform, services.clock, warning, plan, backupFolder);
         if (!full.goOn) {
             report.stopped = true;
             return report;
         }
     }
-    for (const AnsiText& key : keys) {
+    // The answer for the key's backup; a stop ends the run before the key.
+    const auto delete_ = [&](const AnsiText& key, KeyKind kind, std::size_t entry) {
         BackupAnswer answer = full;
         if (mode == BackupMode::Selective) {
             answer = BackUpOneKey(platform, warning, key, backupFolder + kSmallBackupFile);
-            if (!answer.goOn) {
-                report.stopped = true;
-                return report;
-            }
+            if (!answer.goOn) return false;
         }
-        report.keys.push_back({key, DeleteAndLook(platform.registry, key), answer.incomplete});
+        report.keys.push_back({key, DeleteAndLook(platform.registry, key), answer.incomplete, kind, entry});
+        return true;
+    };
+    for (std::size_t entry = 0; entry < plan.entries.size(); ++entry) {
+        const PlannedEntry& planned = plan.entries[entry];
+        report.stopped = !delete_(planned.key, KeyKind::Entry, entry);
+        if (report.stopped) return report;
+        // An entry that stayed keeps its settings: they would serve it again.
+        if (report.keys.back().outcome != KeyOutcome::Deleted) continue;
+        for (const AnsiText& key : planned.ipSettings) {
+            report.stopped = !delete_(key, KeyKind::IpSettings, entry);
+            if (report.stopped) return report;
+        }
     }
     return report;
 }

@@ -2,6 +2,7 @@
 
 #include "core/backup_mode.h"
 #include "core/clock.h"
+#include "core/deletion_plan.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
 
@@ -39,15 +40,18 @@ public:
 };
 
 enum class KeyOutcome { Deleted, StillThere };
+enum class KeyKind { Entry, IpSettings };
 
 struct DeletedKey {
     AnsiText key;
     KeyOutcome outcome;
     bool backupIncomplete = false;  // deleted past a warning that its backup is not whole
+    KeyKind kind = KeyKind::Entry;
+    std::size_t entry = 0;  // the plan's entry it belongs to
 };
 
 struct DeletionReport {
-    std::vector<DeletedKey> keys;  // in the order given, up to where it stopped
+    std::vector<DeletedKey> keys;  // in the plan's order, up to where it stopped
     bool stopped = false;          // a backup warning was answered with a stop
 };
 
@@ -56,14 +60,16 @@ struct DeletionReport {
 // attempt 2, 3, ...
 Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int attempt);
 
-// Backs up as the mode asks, then deletes each key under HKLM with its
-// subtree, in order. The full backup goes into a draft that replaces
+// Backs up as the mode asks, then deletes the plan's keys under HKLM, each
+// with its subtree: every entry in order, and after an entry that went, its
+// IP settings. The full backup holds the four Network trees and then every
+// planned IP-settings key; it goes into a draft that replaces
 // LargeBackup.reg only once the run goes ahead: complete, or incomplete and
 // the warning answered to go on; a stop removes the draft. A draft that
 // cannot take the old file's place is kept beside it under a dated name. A
 // key already gone when its turn comes (such as one the current control set
 // shares) counts as deleted.
-DeletionReport DeleteConnectionKeys(const Services& services, const std::vector<AnsiText>& keys, BackupMode mode,
-                                    BackupWarning& warning, const Utf8Text& backupFolder);
+DeletionReport DeleteAsPlanned(const Services& services, const DeletionPlan& plan, BackupMode mode,
+                               BackupWarning& warning, const Utf8Text& backupFolder);
 
 }  // namespace tarvex

@@ -17,16 +17,6 @@ std::vector<AnsiText> ListSubkeyNames(RegistryApi& registry, const AnsiText& pat
     return SplitSubkeyList(list);
 }
 
-// Only text names an adapter; an empty one names none.
-std::optional<AnsiText> ReadInstanceId(RegistryApi& registry, KeyHandle connection) {
-    AnsiText id;
-    std::uint32_t type;
-    if (!ReadOpenKeyValue(registry, connection, "PnpInstanceID", id, type) || type != kRegSz || id.empty()) {
-        return std::nullopt;
-    }
-    return id;
-}
-
 // The Name as Windows stores it; one that holds no text reads as the ANSI
 // calls show it, which is ASCII.
 bool ReadWholeName(const Services& services, KeyHandle connection, Utf8Text& name) {
@@ -84,6 +74,16 @@ private:
 };
 
 }  // namespace
+
+// Only text names an adapter; an empty one names none.
+std::optional<AnsiText> ReadInstanceId(RegistryApi& registry, KeyHandle connection) {
+    AnsiText id;
+    std::uint32_t type;
+    if (!ReadOpenKeyValue(registry, connection, "PnpInstanceID", id, type) || type != kRegSz || id.empty()) {
+        return std::nullopt;
+    }
+    return id;
+}
 
 std::vector<AnsiText> SplitSubkeyList(const AnsiText& list) {
     std::vector<AnsiText> pieces;

@@ -14,6 +14,10 @@ namespace tarvex {
 // The pieces between NULs, empty ones included; an empty text gives none.
 std::vector<AnsiText> SplitSubkeyList(const AnsiText& list);
 
+// The adapter an open Connection key names: its PnpInstanceID, when that
+// is non-empty REG_SZ text.
+std::optional<AnsiText> ReadInstanceId(RegistryApi& registry, KeyHandle connection);
+
 struct ConnectionScan {
     std::vector<ConnectionRow> rows;
     // Set when the device query failed: every Adapter is empty, and which

@@ -9,6 +9,7 @@ MessageAnswer Win32MessageBoxes::Show(const std::string& text, MessageIcon icon,
     style |= buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     if (icon == MessageIcon::Critical) style |= MB_ICONERROR;
     if (icon == MessageIcon::Warning) style |= MB_ICONWARNING;
+    if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
     int answer = MessageBoxW(owner_, Utf8ToWide(text).c_str(), Utf8ToWide(kProgramTitle).c_str(), style);
     switch (answer) {
         case IDYES: return MessageAnswer::Yes;

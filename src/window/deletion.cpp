@@ -1,6 +1,7 @@
 #include "window/deletion.h"
 
 #include "core/connection_deletion.h"
+#include "window/deletion_summary.h"
 #include "window/fill_connection_list.h"
 
 namespace tarvex {
@@ -44,10 +45,15 @@ std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
 void DeleteTickedConnections(const Services& services, const DeletionControls& controls, const Utf8Text& appFolder) {
     AskingWarning warning(controls.messages);
     const BackupMode mode = ModeOfTheBoxes(controls.checks);
+    const DeletionPlan plan = PlanDeletion(services, TickedKeys(controls.LV1), {controls.checks.chkIpSettings()});
     // A failed deletion shows up again in the rescan.
-    if (DeleteConnectionKeys(services, TickedKeys(controls.LV1), mode, warning, appFolder).stopped) return;
+    const DeletionReport report = DeleteAsPlanned(services, plan, mode, warning, appFolder);
+    if (report.stopped) return;
     controls.pump.DoEvents();
     FillConnectionList(services, controls.LV1, controls.messages);
+    if (const std::optional<Utf8Text> summary = DeletionSummary(plan, report)) {
+        controls.messages.Show(*summary, MessageIcon::Information, MessageButtons::Ok);
+    }
 }
 
 }  // namespace tarvex

@@ -8,7 +8,7 @@ namespace tarvex {
 
 inline constexpr const char* kProgramTitle = "Tarvex Manager";
 
-enum class MessageIcon { None, Critical, Warning };
+enum class MessageIcon { None, Critical, Warning, Information };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 

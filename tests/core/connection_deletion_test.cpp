@@ -32,6 +32,12 @@ public:
     bool goOn = true;
 };
 
+// The entries alone, as planned when nothing else is asked for.
+DeletionReport DeleteEntries(const Services& services, const std::vector<AnsiText>& keys, BackupMode mode,
+                             BackupWarning& warning) {
+    return DeleteAsPlanned(services, PlanDeletion(services, keys, {}), mode, warning, kFolder);
+}
+
 const std::string kSet = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\";
 const std::vector<AnsiText> kKeys = {kSet + "{1}", kSet + "{2}", kSet + "{3}"};
 
@@ -58,7 +64,7 @@ TEST_P(DeletionBackups, AskOnlyAboutWhatIsWrongAndMarkWhatWentWithoutAWholeCopy)
     RecordingWarning warning;
     warning.goOn = GetParam().goOn;
 
-    const DeletionReport report = DeleteConnectionKeys(test.services, kKeys, GetParam().mode, warning, kFolder);
+    const DeletionReport report = DeleteEntries(test.services, kKeys, GetParam().mode, warning);
 
     std::vector<std::pair<bool, bool>> problems;
     for (const BackupProblem& problem : warning.problems) problems.emplace_back(problem.written, problem.complete);
@@ -127,7 +133,7 @@ TEST_P(KeptFullBackup, TakesTheFirstFreeDatedName) {
     if (GetParam().renameFails) files.FailRenames();
     RecordingWarning warning;
 
-    DeletionReport report = DeleteConnectionKeys(test.services, {kKey}, BackupMode::Full, warning, kFolder);
+    DeletionReport report = DeleteEntries(test.services, {kKey}, BackupMode::Full, warning);
 
     ASSERT_EQ(1u, warning.keptAside.size());
     ASSERT_EQ(1u, warning.problems.size()) << "asked after being told where it is";
@@ -185,7 +191,7 @@ TEST_P(FullBackupOrder, ReplacesTheLastOneOnlyWhenTheRunGoesAhead) {
     RecordingWarning warning;
     warning.goOn = c.goOn;
 
-    const DeletionReport report = DeleteConnectionKeys(test.services, {kKeys[0]}, BackupMode::Full, warning, kFolder);
+    const DeletionReport report = DeleteEntries(test.services, {kKeys[0]}, BackupMode::Full, warning);
 
     const std::string large = files.Content(kLarge).value_or("");
     EXPECT_EQ(c.largeAfter == "earlier", large == earlier);

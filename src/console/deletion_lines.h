@@ -1,0 +1,31 @@
+#pragma once
+
+#include "console/exit_codes.h"
+#include "core/ansi_codec.h"
+#include "core/connection_deletion.h"
+#include "core/deletion_plan.h"
+#include "util/encoded_text.h"
+
+#include <set>
+#include <string>
+
+namespace tarvex {
+
+// What the console says of a deletion: the lines for standard output (what
+// was deleted, for a script to read back) and for the error stream (what was
+// kept, failed or left), and the outcomes its exit code weighs.
+struct DeletionLines {
+    Utf8Text out;
+    Utf8Text err;
+    std::set<ExitCode> met;
+};
+
+// The run as it went: "deleted\tKEY" and "deleted ip settings\tPATH" in the
+// order of the deletion, then a summary; stopReason says why a stop stopped.
+DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report, const AnsiCodec& codec,
+                               const std::string& stopReason);
+
+// What the run would do: "would delete\tKEY" and "would delete ip settings\tPATH".
+DeletionLines DescribeDryRun(const DeletionPlan& plan, const AnsiCodec& codec);
+
+}  // namespace tarvex

@@ -1,0 +1,106 @@
+#include "core/deletion_plan.h"
+
+#include "core/adapter_states.h"
+#include "core/connection_scan.h"
+#include "core/ipv4_settings.h"
+#include "registry/mod_reg.h"
+#include "registry/unique_key.h"
+
+#include <map>
+#include <unordered_map>
+
+namespace tarvex {
+
+namespace {
+
+// The stored names of a parent key's subkeys by their upper-case form,
+// listed once for every entry that looks there.
+class StoredNames {
+public:
+    explicit StoredNames(const Services& services) : services_(services) {}
+
+    // The path as stored when the key exists, for an import that brings back
+    // its name exactly; nothing when it does not.
+    std::optional<AnsiText> Find(const AnsiText& path) {
+        const std::size_t split = path.rfind('\\');
+        const AnsiText parent = path.substr(0, split);
+        auto listed = parents_.find(parent);
+        if (listed == parents_.end()) listed = parents_.emplace(parent, List(parent)).first;
+        auto name = listed->second.find(Upper(path.substr(split + 1)));
+        if (name == listed->second.end()) return std::nullopt;
+        return parent + "\\" + name->second;
+    }
+
+private:
+    Utf8Text Upper(const AnsiText& name) const { return services_.cases.Upper(services_.codec.ToUtf8(name)); }
+
+    std::unordered_map<Utf8Text, AnsiText> List(const AnsiText& parent) const {
+        AnsiText list;
+        ListSubkeys(services_.registry, "HKLM", parent, list);
+        std::unordered_map<Utf8Text, AnsiText> names;
+        for (AnsiText& name : SplitSubkeyList(list)) {
+            if (!name.empty()) names.emplace(Upper(name), std::move(name));
+        }
+        return names;
+    }
+
+    const Services& services_;
+    std::map<AnsiText, std::unordered_map<Utf8Text, AnsiText>> parents_;
+};
+
+std::optional<AnsiText> InstanceIdOf(RegistryApi& registry, const AnsiText& key) {
+    UniqueKey connection(registry);
+    if (connection.Open(kLocalMachine, key + "\\Connection", kKeyRead) != kSuccess) return std::nullopt;
+    return ReadInstanceId(registry, connection.get());
+}
+
+// Only an entry whose adapter Windows no longer has at all gives up its settings.
+std::optional<KeptReason> WhyKept(AdapterState adapter, bool devicesListed) {
+    if (!devicesListed) return KeptReason::DevicesNotListed;
+    switch (adapter) {
+        case AdapterState::NoDevice: return std::nullopt;
+        case AdapterState::NotPresent: return KeptReason::StillInstalled;
+        case AdapterState::Present: return KeptReason::AdapterPresent;
+        case AdapterState::Unknown: break;
+    }
+    return KeptReason::NoAdapterNamed;
+}
+
+}  // namespace
+
+const char* KeptReasonText(KeptReason reason) {
+    switch (reason) {
+        case KeptReason::AdapterPresent: return "the adapter is present";
+        case KeptReason::StillInstalled: return "the adapter is not present but still installed";
+        case KeptReason::NoAdapterNamed: return "the entry names no adapter";
+        case KeptReason::DevicesNotListed: return "the network devices could not be listed";
+    }
+    return "";
+}
+
+DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>& keys, const DeletionAsks& asks) {
+    DeletionPlan plan;
+    for (const AnsiText& key : keys) plan.entries.push_back({key});
+    if (!asks.ipSettings) return plan;
+
+    std::vector<ConnectionRow> rows;
+    for (const AnsiText& key : keys) {
+        rows.push_back({key});
+        rows.back().pnpInstanceId = InstanceIdOf(services.registry, key);
+    }
+    plan.deviceError = SetAdapterStates(services.devices, services.cases, rows);
+    StoredNames stored(services);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        PlannedEntry& entry = plan.entries[i];
+        const std::optional<KeptReason> kept = WhyKept(rows[i].adapter, !plan.deviceError);
+        for (const AnsiText& path : IpSettingsKeys(entry.key)) {
+            const std::optional<AnsiText> found = stored.Find(path);
+            if (!found) continue;
+            (kept ? entry.keptIpSettings : entry.ipSettings).push_back(*found);
+        }
+        if (kept) entry.keptReason = *kept;
+    }
+    return plan;
+}
+
+}  // namespace tarvex

@@ -2,6 +2,7 @@
 
 #include "core/connection_scan.h"
 #include "support/registry_writer.h"
+#include "support/seed_connection.h"
 #include "window/connection_list.h"
 
 #include <cstdio>
@@ -57,6 +58,20 @@ inline void SeedConnections(RegistryWriter& writer, int perPath) {
             writer.CreateKey(kLocalMachine, path);
             writer.SetValue(kLocalMachine, path, "Name", kRegSz, "Local Area Connection " + std::to_string(i) + '\0');
             writer.SetValue(kLocalMachine, path, "PnpInstanceID", kRegSz, SeededInstanceId(i) + '\0');
+        }
+    }
+}
+
+// The IP settings of every other seeded connection, under its GUID in lower
+// case in its own control set: half the rows have them, as after a move to
+// another host where the ghosts kept their static configuration.
+inline void SeedIpSettingsOfHalf(RegistryWriter& writer, int perPath) {
+    for (const char* networkPath : kNetworkPaths) {
+        const std::string controlSet = GetField(networkPath, "\\", 2);
+        for (int i = 0; i < perPath; i += 2) {
+            char guid[64];
+            std::snprintf(guid, sizeof guid, "{%08x-1b2c-4d3e-8f40-5162738495a6}", i);
+            SeedIpSettings(writer, controlSet, guid, "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256));
         }
     }
 }

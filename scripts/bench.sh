@@ -34,3 +34,14 @@ wineserver -w 2>/dev/null || true
 WINEDEBUG=+server wine build/windows/deletion_timing_win.exe --trace 2>"$prefix/server-trace.txt"
 awk '/TarvexTraceStart/ {on = 1; next} /TarvexTraceEnd/ {on = 0} on {n++}
      END {printf "wineserver trace lines per deleted row: %.1f (200 rows)\n", n / 200}' "$prefix/server-trace.txt"
+# The same for the window's scan without and with the IPv4 column, in a fresh prefix.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+rm -rf "$prefix"
+WINEDEBUG=-all wineboot -i >/dev/null 2>&1
+wineserver -w 2>/dev/null || true
+WINEDEBUG=+server wine build/windows/scan_timing_win.exe --trace 2>"$prefix/server-trace.txt"
+awk '/TarvexTraceStart/ {part = 1; next} /TarvexTraceMiddle/ {part = 2; next} /TarvexTraceEnd/ {part = 0}
+     part == 1 {without++} part == 2 {with++}
+     END {printf "wineserver trace lines per scanned row: %.1f without the IPv4 column, %.1f with it (%.2fx; 200 rows, half with IP settings)\n",
+                 without / 200, with / 200, with / without}' "$prefix/server-trace.txt"

@@ -2,6 +2,8 @@
 // prints, what it exits with, and what its backups restore.
 #include "file_bytes.h"
 #include "registry_snapshot.h"
+#include "core/ipv4_settings.h"
+#include "registry/unique_key.h"
 #include "support/network_devices.h"
 #include "support/run_program.h"
 #include "support/seed_connection.h"
@@ -15,6 +17,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,10 @@ namespace {
 using namespace std::string_literals;
 
 constexpr char kClass[] = "{7E57C1A5-0000-4000-8000-00000000C0DE}";
+// A ghost adapter's entry, and its GUID as Tcpip writes it; an interface no entry names.
+constexpr char kGhost[] = "{7E57ABCD-0000-4000-8000-0000000000A1}";
+constexpr char kGhostAsStored[] = "{7e57abcd-0000-4000-8000-0000000000a1}";
+constexpr char kOtherInterface[] = "{7e57ffff-0000-4000-8000-0000000000ff}";
 
 struct Finished {
     DWORD exitCode = 0xFFFFFFFF;
@@ -91,6 +98,9 @@ protected:
     void RemoveSeed() {
         for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
             registry_.SHDeleteKeyA(kLocalMachine, "SYSTEM\\"s + set + "\\Control\\Network\\" + kClass);
+            for (const char* guid : {kGhostAsStored, kOtherInterface, "{1}"}) {
+                for (const std::string& key : IpSettingsKeys(Key(set, guid))) registry_.SHDeleteKeyA(kLocalMachine, key);
+            }
         }
         registry_.SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXCLI");
     }
@@ -313,6 +323,49 @@ TEST_F(ConsoleProcess, FullBackupWithNoNameOfItsOwnStopsUnlessForcedAndSaysWhere
     EXPECT_NE(std::string::npos, forced.err.find("this run's full backup is " + draft + "; move it somewhere safe"))
         << forced.err;
     EXPECT_NE(std::string::npos, FileBytes(large + L".tmp").value_or("").find(Key("ControlSet001", "{3}") + "]"));
+}
+
+bool HasSubkeyNamedExactly(RegistryApi& registry, const std::string& parent, const std::string& name) {
+    UniqueKey key(registry);
+    if (key.Open(kLocalMachine, parent, kKeyRead) != kSuccess) return false;
+    char child[512];
+    for (std::uint32_t index = 0; registry.RegEnumKeyA(key.get(), index, child, sizeof child) == kSuccess; ++index) {
+        if (name == child) return true;
+    }
+    return false;
+}
+
+// A ghost's four IP-settings keys go with its entry, in both sets; a present
+// adapter's and every other interface's stay; the backup brings the ghost's
+// back exactly, names in their case included.
+TEST_F(ConsoleProcess, WithIpSettingsTakesAGhostsFourKeysAndTheBackupBringsThemBack) {
+    std::map<std::string, RegistrySnapshot> before;
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        Connection(set, kGhost, "Tarvex ghost", "TARVEXCLI\\GONE\\A1");
+        for (const char* guid : {kGhostAsStored, kOtherInterface, "{1}"}) {
+            ASSERT_EQ(kSuccess, SeedIpSettings(writer_, set, guid, "10.0.0.9"));
+            for (const std::string& key : IpSettingsKeys(Key(set, guid))) before[key] = Snapshot(registry_, kLocalMachine, key);
+        }
+    }
+    Finished ghost = Run(L"delete --stale --name \"Tarvex ghost\" --with-ip-settings");
+    EXPECT_EQ(0u, ghost.exitCode) << ghost.err;
+    EXPECT_NE(std::string::npos, ghost.out.find("deleted ip settings\tSYSTEM\\ControlSet001\\Services\\NetBT\\Parameters"
+                                                "\\Interfaces\\Tcpip_" + std::string(kGhostAsStored) + "\n"))
+        << ghost.out;
+    Finished present = Run(L"delete --backup none --with-ip-settings --key " + Utf8ToWide(Key("ControlSet001", "{1}")));
+    EXPECT_EQ(0u, present.exitCode) << present.err;
+    EXPECT_NE(std::string::npos, present.err.find("\tthe adapter is present\n")) << present.err;
+
+    for (const auto& [key, snapshot] : before) {
+        const bool gone = key.find(kGhostAsStored) != std::string::npos;
+        EXPECT_EQ(gone ? RegistrySnapshot{} : snapshot, Snapshot(registry_, kLocalMachine, key)) << key;
+    }
+    ASSERT_EQ(0, RunProgram(L"regedit.exe /s \"" + folder_ + L"SmallBackup.reg\""));
+    for (const auto& [key, snapshot] : before) {
+        EXPECT_EQ(snapshot, Snapshot(registry_, kLocalMachine, key)) << key;
+        const std::size_t split = key.rfind('\\');
+        EXPECT_TRUE(HasSubkeyNamedExactly(registry_, key.substr(0, split), key.substr(split + 1))) << key;
+    }
 }
 
 TEST_F(ConsoleProcess, KeyGivenTwiceIsDeletedOnce) {

@@ -231,6 +231,11 @@ protected:
         ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, network + "{A}\\{2}\\Connection", "PnpInstanceID",
                                               kRegSz, std::string("TARVEXWIN\\GONE\\2") + '\0'));
         ASSERT_EQ(kSuccess, SeedNetworkDevice(writer, "TARVEXWIN\\DEV\\1", "Zeta adapter", ""));
+        const std::string interfaces = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, interfaces + "{1}", "EnableDHCP", kRegDword,
+                                              std::string("\1\0\0\0", 4)));
+        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, interfaces + "{2}", "IPAddress", kRegMultiSz,
+                                              std::string("192.168.7.7\0\0", 13)));
         MainWindowTest::SetUp();
     }
     void TearDown() override {
@@ -264,6 +269,12 @@ TEST_F(MainWindowWithAdapters, ShowsAdapterAndDeviceAndSortsByThem) {
     EXPECT_EQ((std::vector<std::string>{"gamma", "Alpha", "beta"}), Names());
     ClickHeader(3);  // "Device": descending; equal cells keep the scan's order
     EXPECT_EQ((std::vector<std::string>{"beta", "Alpha", "gamma"}), Names());
+
+    EXPECT_EQ((std::vector<std::wstring>{L"DHCP", L"192.168.7.7", L""}),
+              (std::vector<std::wstring>{Cell(0, 5), Cell(1, 5), Cell(2, 5)}));
+    SetClientSize(900, 462);  // the sixth header in view
+    ClickHeader(5);  // "IPv4": ascending, by its text
+    EXPECT_EQ((std::vector<std::string>{"gamma", "Alpha", "beta"}), Names());
 }
 
 // Every Windows lists network devices; a prefix without any lists none, and

@@ -1,0 +1,60 @@
+#include "form1_harness.h"
+#include "support/seed_connection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarvex {
+namespace {
+
+const std::string kNetwork = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";
+const std::string kInterfaces = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+
+// {1} names an adapter with no device, {2} a present one, {3} none; each
+// has its IP settings.
+class IpSettingsWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{1}", "Old USB", "USB\\GONE\\1"));
+        ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{2}", "Ethernet", "PCI\\NIC\\2"));
+        ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{3}", "VPN"));
+        for (const char* guid : {"{1}", "{2}", "{3}"}) {
+            ASSERT_EQ(kSuccess, SeedIpSettings(h.registry, "CurrentControlSet", guid, "10.0.0.9"));
+        }
+        h.devices.present.push_back({"PCI\\NIC\\2", "Intel"});
+        h.form.Load("C:\\Tarvex");
+        h.form.cmdReadClick();
+        for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, true);
+    }
+    bool Settings(const char* guid) const { return h.registry.KeyExists(kLocalMachine, kInterfaces + guid); }
+
+    Form1Harness<> h;
+};
+
+TEST_F(IpSettingsWindow, TickedBoxDeletesOnlyAGoneAdaptersSettingsAndOneBoxSaysWhatStayed) {
+    h.checks.ipSettings = true;
+    h.form.comDelClick();
+    EXPECT_EQ(0, h.list.RowCount());
+    EXPECT_FALSE(Settings("{1}"));
+    EXPECT_TRUE(Settings("{2}"));
+    EXPECT_TRUE(Settings("{3}"));
+    ASSERT_EQ(1u, h.messages.shown.size());
+    EXPECT_EQ("2 deleted entries keep their IP settings:\n\n1: the adapter is present\n1: the entry names no adapter",
+              h.messages.shown[0].text);
+    EXPECT_EQ(MessageIcon::Information, h.messages.shown[0].icon);
+    EXPECT_EQ(MessageButtons::Ok, h.messages.shown[0].buttons);
+}
+
+// Unticked, as the window opens: the deletion neither asks the devices nor touches the settings.
+TEST_F(IpSettingsWindow, UntickedBoxLeavesEverySettingAndShowsNothing) {
+    const int queriesOfTheScan = h.devices.queries;
+    h.form.comDelClick();
+    EXPECT_EQ(0, h.list.RowCount());
+    for (const char* guid : {"{1}", "{2}", "{3}"}) EXPECT_TRUE(Settings(guid));
+    EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_EQ(queriesOfTheScan + 2, h.devices.queries) << "only the rescan's";
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -27,5 +27,5 @@ wine "$bin/tarvex-manager.exe" &
 wine "$bin/tarvex-press-check.exe"
 sleep 1
 screenshot="$bin/demo-screenshot.png"
-import -window root -crop 640x520+320+250 +repage "$screenshot"
+import -window root -crop 640x544+320+240 +repage "$screenshot"
 echo "screenshot: $screenshot"

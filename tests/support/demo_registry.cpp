@@ -97,6 +97,14 @@ void SeedNetworkKey(Seeder& seed, const std::string& network, const std::vector<
     seed.Key(network + "\\" + kNetTransClass + "\\{B3C5D7E9-F1A2-4B4C-8D6E-0F1A2B3C4D5E}\\Ndi");
 }
 
+// What Tcpip keeps under a connection's GUID, as it writes it (in lower case).
+void SeedIpv4(Seeder& seed, const std::string& controlSet, const std::string& guid, const char* staticAddress) {
+    const std::string key = "SYSTEM\\" + controlSet + "\\Services\\Tcpip\\Parameters\\Interfaces\\" + guid;
+    seed.Value(key, "EnableDHCP", kRegDword, DwordBytes(staticAddress ? 0 : 1));
+    seed.Value(key, "IPAddress", kRegMultiSz, Sz(staticAddress ? staticAddress : "0.0.0.0") + '\0');
+    if (staticAddress) seed.Value(key, "SubnetMask", kRegMultiSz, Sz("255.255.255.0") + '\0');
+}
+
 }  // namespace
 
 Status SeedDemoRegistry(RegistryWriter& writer) {
@@ -114,6 +122,13 @@ Status SeedDemoRegistry(RegistryWriter& writer) {
     SeedNetworkKey(seed, "SYSTEM\\CurrentControlSet\\Control\\Network", kCurrentConnections);
     SeedNetworkKey(seed, "SYSTEM\\ControlSet001\\Control\\Network", kCurrentConnections);
     SeedNetworkKey(seed, "SYSTEM\\ControlSet002\\Control\\Network", kStaleConnections);
+    // The live adapters take DHCP; the gone ones kept their static addresses.
+    for (const char* controlSet : {"CurrentControlSet", "ControlSet001"}) {
+        SeedIpv4(seed, controlSet, "{0f3a6b21-8c4d-4e51-9a7b-2c6d1e8f4a10}", nullptr);
+        SeedIpv4(seed, controlSet, "{5b1e9d47-3a2c-4f68-b0e1-7d4c9a2f6b35}", nullptr);
+        SeedIpv4(seed, controlSet, "{9c7d2e18-6f4b-4a93-8e25-1b3f7c6d0a42}", "192.168.44.1");
+    }
+    SeedIpv4(seed, "ControlSet002", "{3d8b5f02-7e1a-4c36-b9d4-6a2e8f1c5b79}", "10.20.30.41");
     return seed.status();
 }
 

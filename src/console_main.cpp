@@ -2,6 +2,7 @@
 #include "console/exit_codes.h"
 #include "win32/program_folder.h"
 #include "win32/setupapi_devices.h"
+#include "win32/setupapi_installer.h"
 #include "win32/system_dlls.h"
 #include "win32/wide_text.h"
 #include "win32/win32_ansi_codec.h"
@@ -26,11 +27,12 @@ int wmain(int argc, wchar_t** argv) {
         for (int i = 1; i < argc; ++i) arguments.push_back(tarvex::WideToUtf8(argv[i]));
         tarvex::Win32Registry registry;
         tarvex::SetupApiDevices devices;
+        tarvex::SetupApiInstaller installer;
         tarvex::Win32BackupFiles files;
         tarvex::Win32Clock clock;
         tarvex::Win32AnsiCodec codec;
         tarvex::Win32CaseMapping cases;
-        const tarvex::Services services{registry, registry, devices, files, clock, codec, cases, nullptr};
+        const tarvex::Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr};
         return tarvex::RunConsole(arguments, services, output, tarvex::ExecutableFolder());
     } catch (const std::exception& failure) {
         output.Err(std::string("tarvex: failed while starting: ") + failure.what() + "\n");

@@ -2,6 +2,7 @@
 #include "win32/main_window.h"
 #include "win32/message_box.h"
 #include "win32/setupapi_devices.h"
+#include "win32/setupapi_installer.h"
 #include "win32/system_dlls.h"
 #include "win32/win32_ansi_codec.h"
 #include "win32/win32_backup_files.h"
@@ -20,12 +21,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     tarvex::ExitProcessNow exit;
     tarvex::Win32BackupFiles files;
     tarvex::SetupApiDevices devices;
+    tarvex::SetupApiInstaller installer;
     tarvex::Win32Clock clock;
     tarvex::Win32AnsiCodec codec;
     tarvex::Win32CaseMapping cases;
     tarvex::MainWindow window(instance);
     const tarvex::WindowControls controls = window.Controls();
-    tarvex::Form1 form({registry, registry, devices, files, clock, codec, cases, &controls.pointer},
+    tarvex::Form1 form({registry, registry, devices, installer, files, clock, codec, cases, &controls.pointer},
                        {controls.list, controls.layout, controls.pump, controls.messages, exit, controls.checks,
                         controls.clipboard, controls.closer});
     window.Attach(form);

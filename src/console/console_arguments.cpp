@@ -12,7 +12,8 @@ const char kUsage[] =
     "  tarvex list   [--stale [--not-seen-for DAYS]] [--name PATTERN] [--format tsv|json]\n"
     "  tarvex check  [--not-seen-for DAYS] [--name PATTERN]\n"
     "  tarvex delete (--stale [--not-seen-for DAYS] | --key PATH...) [--name PATTERN]\n"
-    "                [--with-ip-settings] [--backup selective|full|none] [--backup-dir DIR] [--dry-run] [--force]\n"
+    "                [--with-ip-settings] [--uninstall-devices] [--backup selective|full|none]\n"
+    "                [--backup-dir DIR] [--dry-run] [--force] [--format tsv|json]\n"
     "  tarvex --help | --version\n";
 
 namespace {
@@ -99,6 +100,10 @@ private:
     std::optional<Utf8Text> value_;
 };
 
+ChoiceOption<OutputFormat> FormatOption(OutputFormat& into) {
+    return {"--format", "tsv or json", {{"tsv", OutputFormat::Tsv}, {"json", OutputFormat::Json}}, into};
+}
+
 // Whole days from 0 to kLongestNotSeenForDays: digits only, no sign, no fraction.
 void ReadNotSeenFor(Reader& reader, std::optional<Utf8Text>& slot, std::uint32_t& days) {
     ReadOnce(reader, "--not-seen-for", slot);
@@ -129,8 +134,7 @@ ConsoleCommand ParseList(Reader& reader) {
         {"--stale", [&](Reader&) { list.filter.staleOnly = true; }},
         {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, list.filter.notSeenForDays); }},
         {"--name", [&](Reader& r) { ReadOnce(r, "--name", list.filter.namePattern); }},
-        {"--format", ChoiceOption<OutputFormat>("--format", "tsv or json",
-                                                {{"tsv", OutputFormat::Tsv}, {"json", OutputFormat::Json}}, list.format)},
+        {"--format", FormatOption(list.format)},
     };
     if (auto error = ReadOptions(reader, "list", handlers)) return *error;
     if (auto error = NeedsStale(list.filter, notSeenFor, "list")) return *error;
@@ -170,6 +174,8 @@ ConsoleCommand ParseDelete(Reader& reader) {
         {"--dry-run", [&](Reader&) { remove.dryRun = true; }},
         {"--force", [&](Reader&) { remove.force = true; }},
         {"--with-ip-settings", [&](Reader&) { remove.withIpSettings = true; }},
+        {"--uninstall-devices", [&](Reader&) { remove.uninstallDevices = true; }},
+        {"--format", FormatOption(remove.format)},
     };
     if (auto error = ReadOptions(reader, "delete", handlers)) return *error;
     // An empty folder would make every backup path a path from the drive's root.

@@ -36,7 +36,9 @@ struct DeleteCommand {
     std::optional<Utf8Text> backupFolder;
     bool dryRun = false;
     bool force = false;
-    bool withIpSettings = false;  // and the IP settings of entries whose adapter is gone
+    bool withIpSettings = false;    // and the IP settings of entries whose adapter is gone
+    bool uninstallDevices = false;  // and the devices of entries whose adapter is not present
+    OutputFormat format = OutputFormat::Tsv;  // json: one report object instead of the lines
 };
 
 struct HelpCommand {};

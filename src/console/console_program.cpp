@@ -1,6 +1,7 @@
 #include "console/console_program.h"
 
 #include "console/console_arguments.h"
+#include "console/deletion_json.h"
 #include "console/deletion_lines.h"
 #include "console/exit_codes.h"
 #include "console/row_filter.h"
@@ -83,16 +84,33 @@ public:
     int Run(const std::vector<Utf8Text>& arguments) {
         ExitCode result = ExitCode::Done;
         try {
-            result = Command(ParseArguments(arguments));
+            const ConsoleCommand command = ParseArguments(arguments);
+            const auto* remove = std::get_if<DeleteCommand>(&command);
+            jsonReport_ = remove && remove->format == OutputFormat::Json;
+            result = Command(command);
         } catch (const std::exception& failure) {
             Failed(failure.what());
         } catch (...) {
             Failed("an unknown error");
         }
-        return static_cast<int>(WinningExitCode(met_, result));
+        return static_cast<int>(Finish(result));
     }
 
 private:
+    // A fleet tool reads the JSON report of every delete run whose arguments
+    // were read, whatever ended it, with the code the run exits with.
+    ExitCode Finish(ExitCode result) {
+        const ExitCode code = WinningExitCode(met_, result);
+        if (!jsonReport_ || code == ExitCode::Usage) return code;
+        phase_ = "writing the report";
+        try {
+            Out(DeletionJson(record_, services_.codec, code));
+        } catch (const std::exception& failure) {
+            Failed(failure.what());
+        }
+        return WinningExitCode(met_, result);
+    }
+
     ExitCode Command(const ConsoleCommand& command) {
         if (const auto* error = std::get_if<UsageError>(&command)) return Usage(error->message);
         if (std::holds_alternative<HelpCommand>(command)) {
@@ -243,20 +261,27 @@ private:
         }
 
         std::vector<AnsiText> keys;
-        for (const ConnectionRow& row : selected) keys.push_back(row.key);
+        for (const ConnectionRow& row : selected) {
+            keys.push_back(row.key);
+            record_.connections.push_back(row.texts.connection);
+        }
         phase_ = "planning the deletion";
-        const DeletionPlan plan = PlanDeletion(services_, keys, {command.withIpSettings});
+        const DeletionPlan& plan =
+            record_.plan.emplace(PlanDeletion(services_, keys, {command.withIpSettings, command.uninstallDevices}));
+        record_.dryRun = command.dryRun;
         if (command.dryRun) return Say(DescribeDryRun(plan, services_.codec));
 
         AnswerGivenInAdvance warning(command.force, output_);
         phase_ = "deleting";
-        const DeletionReport report = DeleteAsPlanned(services_, plan, command.backup, warning, folder);
+        const DeletionReport& report =
+            record_.report.emplace(DeleteAsPlanned(services_, plan, command.backup, warning, folder));
         phase_ = "reporting the deletion";
         return Say(DescribeDeletion(plan, report, services_.codec, warning.stopReason()));
     }
 
+    // The lines, unless the JSON report stands in their place.
     ExitCode Say(const DeletionLines& lines) {
-        Out(lines.out);
+        if (!jsonReport_) Out(lines.out);
         output_.Err(lines.err);
         met_.insert(lines.met.begin(), lines.met.end());
         return ExitCode::Done;
@@ -269,6 +294,8 @@ private:
     const FileTime now_ = services_.clock.UtcNow();
     bool outputClosed_ = false;
     std::set<ExitCode> met_;
+    bool jsonReport_ = false;
+    DeletionRecord record_;
 };
 
 }  // namespace

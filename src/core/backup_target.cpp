@@ -1,6 +1,6 @@
 #include "core/backup_target.h"
 
-#include "core/connection_deletion.h"
+#include "core/backup_warning.h"
 
 namespace tarvex {
 

@@ -1,43 +1,16 @@
 #pragma once
 
 #include "core/backup_mode.h"
-#include "core/clock.h"
+#include "core/backup_warning.h"
 #include "core/deletion_plan.h"
+#include "core/device_query.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
 
+#include <optional>
 #include <vector>
 
 namespace tarvex {
-
-inline constexpr char kLargeBackupFile[] = "LargeBackup.reg";
-inline constexpr char kSmallBackupFile[] = "SmallBackup.reg";
-// A new full backup is written beside the old one under this suffix first.
-inline constexpr char kDraftSuffix[] = ".tmp";
-
-// What went wrong with one backup, as BackupError flags it.
-struct BackupProblem {
-    Utf8Text file;          // the backup file it concerns
-    bool written = true;    // false: the file could not be opened or written
-    bool complete = true;   // false: a key, a value or a name could not be saved
-    // A full backup that could not take LargeBackup.reg's place: it is kept
-    // as file, a name of its own beside it (the draft's, when even that
-    // could not be given).
-    bool keptAside = false;
-    // false: kept only under the draft's name, which the next full backup removes.
-    bool lasting = true;
-};
-
-// Asked once for each backup that BackupError marks as incomplete.
-class BackupWarning {
-public:
-    virtual ~BackupWarning() = default;
-    // True to delete all the same; false stops before the key it concerns.
-    virtual bool GoOnWithoutFullBackup(const BackupProblem& problem) = 0;
-    // Told where a full backup that could not replace LargeBackup.reg is kept,
-    // before any question about it.
-    virtual void KeptAside(const BackupProblem& problem) = 0;
-};
 
 enum class KeyOutcome { Deleted, StillThere };
 enum class KeyKind { Entry, IpSettings };
@@ -50,25 +23,33 @@ struct DeletedKey {
     std::size_t entry = 0;  // the plan's entry it belongs to
 };
 
-struct DeletionReport {
-    std::vector<DeletedKey> keys;  // in the plan's order, up to where it stopped
-    bool stopped = false;          // a backup warning was answered with a stop
+enum class DeviceOutcome { Uninstalled, Kept, Failed };
+
+// What became of one of the plan's devices.
+struct DeviceResult {
+    PlannedDevice device;
+    std::size_t entry;  // the plan's entry after which it was reached
+    DeviceOutcome outcome;
+    KeptReason keptReason = KeptReason::ConnectedSinceScan;  // when kept
+    std::optional<DeviceQueryError> error;  // the call that failed, or that could not tell its presence
+    bool restartNeeded = false;
 };
 
-// The name a full backup is kept under when it cannot replace
-// LargeBackup.reg: LargeBackup-YYYYMMDD-HHMMSS.reg, then -2, -3, ... for
-// attempt 2, 3, ...
-Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int attempt);
+struct DeletionReport {
+    std::vector<DeletedKey> keys;        // in the plan's order, up to where it stopped
+    std::vector<DeviceResult> devices;   // those reached, in the order they were
+    std::vector<Utf8Text> backups;       // the backup files written
+    bool stopped = false;                // a backup warning was answered with a stop
+    bool restartNeeded = false;          // an uninstall asks for a restart
+};
 
-// Backs up as the mode asks, then deletes the plan's keys under HKLM, each
-// with its subtree: every entry in order, and after an entry that went, its
-// IP settings. The full backup holds the four Network trees and then every
-// planned IP-settings key; it goes into a draft that replaces
-// LargeBackup.reg only once the run goes ahead: complete, or incomplete and
-// the warning answered to go on; a stop removes the draft. A draft that
-// cannot take the old file's place is kept beside it under a dated name. A
-// key already gone when its turn comes (such as one the current control set
-// shares) counts as deleted.
+// Backs up as the mode asks, then carries out the plan, entry by entry: the
+// entry's key under HKLM with its subtree; after an entry that went, its IP
+// settings; then its device, once, if still not present just before. The
+// full backup holds the four Network trees and then every planned
+// IP-settings key, and takes LargeBackup.reg's place only once the run goes
+// ahead. A key already gone when its turn comes (such as one the current
+// control set shares) counts as deleted.
 DeletionReport DeleteAsPlanned(const Services& services, const DeletionPlan& plan, BackupMode mode,
                                BackupWarning& warning, const Utf8Text& backupFolder);
 

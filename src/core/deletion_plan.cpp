@@ -7,6 +7,7 @@
 #include "registry/unique_key.h"
 
 #include <map>
+#include <set>
 #include <unordered_map>
 
 namespace tarvex {
@@ -54,17 +55,52 @@ std::optional<AnsiText> InstanceIdOf(RegistryApi& registry, const AnsiText& key)
     return ReadInstanceId(registry, connection.get());
 }
 
-// Only an entry whose adapter Windows no longer has at all gives up its settings.
-std::optional<KeptReason> WhyKept(AdapterState adapter, bool devicesListed) {
+// An entry gives up its settings when Windows no longer has its adapter at
+// all, or when the same run uninstalls it.
+std::optional<KeptReason> WhyKept(AdapterState adapter, bool devicesListed, bool uninstalling) {
     if (!devicesListed) return KeptReason::DevicesNotListed;
     switch (adapter) {
         case AdapterState::NoDevice: return std::nullopt;
-        case AdapterState::NotPresent: return KeptReason::StillInstalled;
+        case AdapterState::NotPresent:
+            if (uninstalling) return std::nullopt;
+            return KeptReason::StillInstalled;
         case AdapterState::Present: return KeptReason::AdapterPresent;
         case AdapterState::Unknown: break;
     }
     return KeptReason::NoAdapterNamed;
 }
+
+// Each device once, whichever entries name it: by its upper-case instance ID.
+class DevicePlanner {
+public:
+    DevicePlanner(const Services& services, DeletionPlan& plan) : services_(services), plan_(plan) {}
+
+    std::optional<std::size_t> Take(const ConnectionRow& row) {
+        if (!row.pnpInstanceId) return std::nullopt;
+        const Utf8Text id = services_.cases.Upper(services_.codec.ToUtf8(*row.pnpInstanceId));
+        const PlannedDevice device{*row.pnpInstanceId, row.device};
+        if (plan_.deviceError) {
+            Keep(id, device, KeptReason::DevicesNotListed);
+        } else if (row.adapter == AdapterState::Present) {
+            Keep(id, device, KeptReason::AdapterPresent);
+        } else if (row.adapter == AdapterState::NotPresent) {
+            auto [known, added] = uninstalled_.emplace(id, plan_.devices.size());
+            if (added) plan_.devices.push_back(device);
+            return known->second;
+        }
+        return std::nullopt;
+    }
+
+private:
+    void Keep(const Utf8Text& id, const PlannedDevice& device, KeptReason reason) {
+        if (kept_.insert(id).second) plan_.keptDevices.push_back({device, reason});
+    }
+
+    const Services& services_;
+    DeletionPlan& plan_;
+    std::unordered_map<Utf8Text, std::size_t> uninstalled_;
+    std::set<Utf8Text> kept_;
+};
 
 }  // namespace
 
@@ -74,6 +110,8 @@ const char* KeptReasonText(KeptReason reason) {
         case KeptReason::StillInstalled: return "the adapter is not present but still installed";
         case KeptReason::NoAdapterNamed: return "the entry names no adapter";
         case KeptReason::DevicesNotListed: return "the network devices could not be listed";
+        case KeptReason::ConnectedSinceScan: return "connected since the scan";
+        case KeptReason::NotChecked: return "whether the adapter is present could not be checked";
     }
     return "";
 }
@@ -81,7 +119,7 @@ const char* KeptReasonText(KeptReason reason) {
 DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>& keys, const DeletionAsks& asks) {
     DeletionPlan plan;
     for (const AnsiText& key : keys) plan.entries.push_back({key});
-    if (!asks.ipSettings) return plan;
+    if (!asks.ipSettings && !asks.uninstallDevices) return plan;
 
     std::vector<ConnectionRow> rows;
     for (const AnsiText& key : keys) {
@@ -89,10 +127,13 @@ DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>&
         rows.back().pnpInstanceId = InstanceIdOf(services.registry, key);
     }
     plan.deviceError = SetAdapterStates(services.devices, services.cases, rows);
+    DevicePlanner devices(services, plan);
     StoredNames stored(services);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         PlannedEntry& entry = plan.entries[i];
-        const std::optional<KeptReason> kept = WhyKept(rows[i].adapter, !plan.deviceError);
+        if (asks.uninstallDevices) entry.device = devices.Take(rows[i]);
+        if (!asks.ipSettings) continue;
+        const std::optional<KeptReason> kept = WhyKept(rows[i].adapter, !plan.deviceError, entry.device.has_value());
         for (const AnsiText& path : IpSettingsKeys(entry.key)) {
             const std::optional<AnsiText> found = stored.Find(path);
             if (!found) continue;

@@ -3,6 +3,7 @@
 #include "core/ansi_codec.h"
 #include "core/case_mapping.h"
 #include "core/clock.h"
+#include "core/device_installer.h"
 #include "core/device_query.h"
 #include "export/backup_files.h"
 #include "export/mouse_pointer.h"
@@ -16,6 +17,7 @@ struct Services {
     ExportRegistry& registry;
     UnicodeValues& unicode;
     DeviceQuery& devices;
+    DeviceInstaller& installer;
     BackupFiles& files;
     Clock& clock;
     const AnsiCodec& codec;

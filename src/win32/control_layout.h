@@ -13,6 +13,7 @@ enum ControlId : int {
     kChkSelectiveId,
     kCmdCopyId,
     kChkIpSettingsId,
+    kChkUninstallId,
 };
 
 // One control as designed, in twips from the client area's top left corner.
@@ -51,6 +52,8 @@ inline constexpr ControlDesign kControlDesigns[] = {
     {kCmdCopyId, L"BUTTON", L"Co&py table to clipboard", kPushButton, 3000, 120, 1095, 615},
     {kChkIpSettingsId, L"BUTTON", L"Also delete IP settings of absent adapters", WS_TABSTOP | BS_AUTOCHECKBOX, 120,
      840, 3855, 255},
+    {kChkUninstallId, L"BUTTON", L"Also uninstall absent adapters", WS_TABSTOP | BS_AUTOCHECKBOX, 4320, 840, 3015,
+     255},
 };
 
 }  // namespace tarvex

@@ -195,6 +195,10 @@ bool MainWindow::chkIpSettings() const {
     return SendMessageW(Control(kChkIpSettingsId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+bool MainWindow::chkUninstall() const {
+    return SendMessageW(Control(kChkUninstallId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void MainWindow::CreateControls() {
     for (const ControlDesign& design : kControlDesigns) {
         HWND control = CreateWindowExW(

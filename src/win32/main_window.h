@@ -60,6 +60,7 @@ public:
     bool chkBackup() const override;
     bool chkSelective() const override;
     bool chkIpSettings() const override;
+    bool chkUninstall() const override;
 
     void Close() override;
 

@@ -5,8 +5,8 @@
 namespace tarvex {
 
 MessageAnswer Win32MessageBoxes::Show(const std::string& text, MessageIcon icon, MessageButtons buttons) {
-    UINT style = MB_DEFBUTTON1;
-    style |= buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    UINT style = buttons == MessageButtons::YesNoDefaultNo ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
+    style |= buttons == MessageButtons::Ok ? MB_OK : MB_YESNO;
     if (icon == MessageIcon::Critical) style |= MB_ICONERROR;
     if (icon == MessageIcon::Warning) style |= MB_ICONWARNING;
     if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;

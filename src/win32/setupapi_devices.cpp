@@ -1,8 +1,8 @@
 #include "win32/setupapi_devices.h"
 
 #include "core/device_set.h"
-#include "util/unique_handle.h"
 #include "win32/platform_error.h"
+#include "win32/unique_device_info_set.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
@@ -18,13 +18,6 @@ namespace {
 
 // GUID_DEVCLASS_NET, spelled out so no header has to define it.
 constexpr GUID kNetworkClass = {0x4d36e972, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
-
-struct DeviceSetCloser {
-    using Handle = HDEVINFO;
-    static Handle None() { return INVALID_HANDLE_VALUE; }
-    static constexpr bool kNothingHeld = true;
-    bool operator()(Handle set) const { return SetupDiDestroyDeviceInfoList(set) != FALSE; }
-};
 
 // DEVPKEY_Device_LastArrivalDate and DEVPKEY_Device_LastRemovalDate.
 constexpr GUID kDeviceDates = {0x83da6326, 0x97a6, 0x4088, {0x94, 0x53, 0xa1, 0x92, 0x3f, 0x57, 0x3b, 0x29}};
@@ -101,7 +94,7 @@ private:
 
 template <typename Device>
 DeviceList<Device> QueryNetworkDevices(DWORD flags, DeviceList<Device> (*list)(DeviceSet&)) {
-    UniqueHandle<DeviceSetCloser> set(SetupDiGetClassDevsW(&kNetworkClass, nullptr, nullptr, flags));
+    UniqueDeviceInfoSet set(SetupDiGetClassDevsW(&kNetworkClass, nullptr, nullptr, flags));
     DeviceList<Device> result;
     if (!set.isOpen()) {
         result.error = DeviceQueryError{"SetupDiGetClassDevsW", LastErrorOfFailure(), {}};

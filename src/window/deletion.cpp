@@ -40,19 +40,35 @@ std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
     return keys;
 }
 
+// No backup brings an uninstalled device back: asked once, before anything is written.
+bool UninstallAgreed(const DeletionPlan& plan, MessageBoxes& messages) {
+    if (plan.devices.empty()) return true;
+    return messages.Show(UninstallQuestion(plan.devices.size()), MessageIcon::Warning,
+                         MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes;
+}
+
 }  // namespace
+
+Utf8Text UninstallQuestion(std::size_t devices) {
+    return (devices == 1 ? Utf8Text("1 absent adapter will be uninstalled.")
+                         : std::to_string(devices) + " absent adapters will be uninstalled.") +
+           " No backup can bring an uninstalled adapter back: connected again, it is installed as a new "
+           "adapter.\n\nUninstall and delete?";
+}
 
 void DeleteTickedConnections(const Services& services, const DeletionControls& controls, const Utf8Text& appFolder) {
     AskingWarning warning(controls.messages);
     const BackupMode mode = ModeOfTheBoxes(controls.checks);
-    const DeletionPlan plan = PlanDeletion(services, TickedKeys(controls.LV1), {controls.checks.chkIpSettings()});
+    const DeletionAsks asks{controls.checks.chkIpSettings(), controls.checks.chkUninstall()};
+    const DeletionPlan plan = PlanDeletion(services, TickedKeys(controls.LV1), asks);
+    if (!UninstallAgreed(plan, controls.messages)) return;
     // A failed deletion shows up again in the rescan.
     const DeletionReport report = DeleteAsPlanned(services, plan, mode, warning, appFolder);
     if (report.stopped) return;
     controls.pump.DoEvents();
     FillConnectionList(services, controls.LV1, controls.messages);
-    if (const std::optional<Utf8Text> summary = DeletionSummary(plan, report)) {
-        controls.messages.Show(*summary, MessageIcon::Information, MessageButtons::Ok);
+    if (const std::optional<DeletionSummary> summary = SummarizeDeletion(plan, report)) {
+        controls.messages.Show(summary->text, summary->icon, MessageButtons::Ok);
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "core/services.h"
 #include "util/encoded_text.h"
-#include "window/deletion_choices.h"
 #include "window/connection_list.h"
+#include "window/deletion_choices.h"
 #include "window/event_pump.h"
 #include "window/message_boxes.h"
 
@@ -17,6 +17,9 @@ inline constexpr char kKeptAsideText[] = "LargeBackup.reg could not be replaced.
 inline constexpr char kMoveDraftText[] =
     " Move it somewhere safe before the next full backup, which starts a new LargeBackup.reg.tmp.";
 
+// The question before uninstalling devices; No is its default.
+Utf8Text UninstallQuestion(std::size_t devices);
+
 // The window's part in a deletion.
 struct DeletionControls {
     ConnectionList& LV1;
@@ -26,7 +29,9 @@ struct DeletionControls {
 };
 
 // Backs up as the check boxes ask, deletes the key of every ticked row in
-// list order and scans again. A No to a backup warning stops at once.
+// list order, with what the boxes add (IP settings, devices), and scans
+// again. A No to the uninstall question deletes nothing; a No to a backup
+// warning stops at once. One box sums up what stayed and what failed.
 void DeleteTickedConnections(const Services& services, const DeletionControls& controls, const Utf8Text& appFolder);
 
 }  // namespace tarvex

@@ -5,6 +5,7 @@
 #include "core/last_seen.h"
 #include "support/ascii_case_mapping.h"
 #include "support/fake_devices.h"
+#include "support/fake_installer.h"
 #include "support/fixed_clock.h"
 #include "support/latin1_text.h"
 #include "support/memory_files.h"
@@ -68,12 +69,13 @@ protected:
 
     MemoryRegistry registry;
     FakeDevices devices;
+    FakeInstaller installer;
     MemoryFiles files;
     RecordingOutput output;
     FixedClock clock;
     Latin1Codec codec;
     AsciiCaseMapping cases;
-    Services services{registry, registry, devices, files, clock, codec, cases, nullptr};
+    Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr};
 };
 
 }  // namespace tarvex::console_fixture

@@ -103,7 +103,7 @@ TEST_F(ConsoleProgram, NamesAreReadWhole) {
 TEST_F(ConsoleProgram, MissingNetworkKeyIsNoLackOfRights) {
     MemoryRegistry empty;
     RecordingOutput out;
-    const Services withoutNetworkKey{empty, empty, devices, files, clock, codec, cases, nullptr};
+    const Services withoutNetworkKey{empty, empty, devices, installer, files, clock, codec, cases, nullptr};
     EXPECT_EQ(ExitCode::Done, static_cast<ExitCode>(RunConsole({"list"}, withoutNetworkKey, out, "C:\\Tools")));
     EXPECT_EQ("ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n", out.out);
 }
@@ -154,7 +154,7 @@ public:
 // Left to the runtime, the exception would end in abort() and exit code 3.
 TEST_F(ConsoleProgram, UnexpectedFailureIsNamedAndHasItsOwnCode) {
     ThrowingDevices throwing;
-    const Services failing{registry, registry, throwing, files, clock, codec, cases, nullptr};
+    const Services failing{registry, registry, throwing, installer, files, clock, codec, cases, nullptr};
     EXPECT_EQ(ExitCode::Unfinished, static_cast<ExitCode>(RunConsole({"list"}, failing, output, "C:\\Tools")));
     EXPECT_EQ("tarvex: failed while scanning the connections: vector::reserve\n", output.err);
 }

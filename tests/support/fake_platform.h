@@ -25,6 +25,8 @@ public:
     MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
         shown.push_back({text, icon, buttons});
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        // Unanswered, a No-default question is answered as its default would be.
+        if (yesNoAnswers.empty() && buttons == MessageButtons::YesNoDefaultNo) return MessageAnswer::No;
         if (yesNoAnswers.empty()) return MessageAnswer::Yes;
         MessageAnswer answer = yesNoAnswers.front();
         yesNoAnswers.erase(yesNoAnswers.begin());
@@ -68,9 +70,11 @@ public:
     bool chkBackup() const override { return backupAll; }
     bool chkSelective() const override { return backupSelected; }
     bool chkIpSettings() const override { return ipSettings; }
+    bool chkUninstall() const override { return uninstall; }
     bool backupAll = false;
     bool backupSelected = true;
     bool ipSettings = false;
+    bool uninstall = false;
 };
 
 }  // namespace tarvex

@@ -3,6 +3,7 @@
 #include "core/services.h"
 #include "support/fake_platform.h"
 #include "win32/setupapi_devices.h"
+#include "win32/setupapi_installer.h"
 #include "win32/win32_ansi_codec.h"
 #include "win32/win32_backup_files.h"
 #include "win32/win32_case_mapping.h"
@@ -15,10 +16,11 @@ namespace tarvex {
 // and text conversions, as both mains make them.
 struct Win32Platform {
     Services Over(ExportRegistry& registry, UnicodeValues& unicode, MousePointer* pointer) {
-        return {registry, unicode, devices, files, clock, codec, cases, pointer};
+        return {registry, unicode, devices, installer, files, clock, codec, cases, pointer};
     }
 
     SetupApiDevices devices;
+    SetupApiInstaller installer;
     Win32BackupFiles files;
     Win32Clock clock;
     Win32AnsiCodec codec;

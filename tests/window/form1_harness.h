@@ -3,6 +3,7 @@
 #include "support/ascii_case_mapping.h"
 #include "support/fake_connection_list.h"
 #include "support/fake_devices.h"
+#include "support/fake_installer.h"
 #include "support/fake_platform.h"
 #include "support/fixed_clock.h"
 #include "support/latin1_text.h"
@@ -57,10 +58,11 @@ struct Form1Harness {
     RecordingPointer pointer;
     RecordingCloser closer;
     FakeDevices devices;
+    FakeInstaller installer;
     FixedClock clock;
     Latin1Codec codec;
     AsciiCaseMapping cases;
-    Services services{registry, registry, devices, files, clock, codec, cases, &pointer};
+    Services services{registry, registry, devices, installer, files, clock, codec, cases, &pointer};
     Form1 form{services, {list, layout, pump, messages, exit, checks, clipboard, closer}};
 };
 

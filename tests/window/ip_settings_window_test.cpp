@@ -40,7 +40,7 @@ TEST_F(IpSettingsWindow, TickedBoxDeletesOnlyAGoneAdaptersSettingsAndOneBoxSaysW
     EXPECT_TRUE(Settings("{2}"));
     EXPECT_TRUE(Settings("{3}"));
     ASSERT_EQ(1u, h.messages.shown.size());
-    EXPECT_EQ("2 deleted entries keep their IP settings:\n\n1: the adapter is present\n1: the entry names no adapter",
+    EXPECT_EQ("2 deleted entries keep their IP settings:\n1: the adapter is present\n1: the entry names no adapter",
               h.messages.shown[0].text);
     EXPECT_EQ(MessageIcon::Information, h.messages.shown[0].icon);
     EXPECT_EQ(MessageButtons::Ok, h.messages.shown[0].buttons);

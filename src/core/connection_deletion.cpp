@@ -95,7 +95,7 @@ private:
 
     void UninstallOnce(std::size_t device, std::size_t entry) {
         // Asked again just before: it may have been plugged in since.
-        if (!StillAbsent(device, entry)) return;
+        if (devices_[device] != DeviceState::Pending || !StillAbsent(device, entry)) return;
         const PlannedDevice& planned = plan_.devices[device];
         const UninstallResult result = services_.installer.Uninstall(planned.instanceId);
         devices_[device] = result.uninstalled ? DeviceState::Uninstalled : DeviceState::Done;

@@ -47,8 +47,9 @@ inline constexpr FileTime kSeptember = 134'326'944'000'000'000;  // 2026-09-01T0
 // ControlSet001 holds {1} (adapter present), {2} (no device) and {3} (device
 // not present, removed 2026-09-01); CurrentControlSet is a link to it, as on
 // Windows, so each shows twice. ControlSet002 holds {4} (no device).
+// Its members are open to the tables of cases that arrange them.
 class ConsoleProgram : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         Connection(kSet1 + "{1}"s, "Ethernet", "PCI\\NIC\\1");
         Connection(kSet1 + "{2}"s, "Local Area Connection 2", "PCI\\GONE\\2");

@@ -16,7 +16,7 @@ using namespace console_fixture;
 struct OutcomePair {
     const char* what;
     std::vector<std::string> options;  // after delete --stale
-    std::function<void(MemoryRegistry&, MemoryFiles&, RecordingOutput&)> arrange;
+    std::function<void(MemoryRegistry&, MemoryFiles&, RecordingOutput&, FakeInstaller&)> arrange;
     ExitCode exit;
     std::vector<std::string> named;  // on the error stream, whichever wins
 };
@@ -26,7 +26,7 @@ class ExitCodeOrder : public ConsoleProgram, public ::testing::WithParamInterfac
 // The stale rows in order: CurrentControlSet's {2} and {3} (which take
 // ControlSet001's with them), then ControlSet002's {4}.
 TEST_P(ExitCodeOrder, TheFirstInTheOrderWinsAndEveryOutcomeIsNamed) {
-    GetParam().arrange(registry, files, output);
+    GetParam().arrange(registry, files, output, installer);
     std::vector<std::string> arguments{"delete", "--stale"};
     arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
     EXPECT_EQ(GetParam().exit, Run(arguments));
@@ -50,6 +50,16 @@ void BackupFileGoneAtTheLast(MemoryFiles& files) { files.FailOpensFrom(4); }
 
 void OutputLost(RecordingOutput& output) { output.failFrom = 0; }
 
+// {3}'s device goes with it, and Windows asks for a restart.
+void RestartAfterTheSecond(FakeInstaller& installer) { installer.needsRestart.insert("USB\\DONGLE\\3"); }
+
+// ControlSet002's {4} comes last: its backup stops the run.
+void UnreadableLast(MemoryRegistry& registry) {
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet2 + "{4}\\Locked"));
+    registry.SetRights(kLocalMachine, kSet2 + "{4}\\Locked", {.canRead = false});
+}
+
+const std::string kRestart = "tarvex: Windows asks for a restart to finish the uninstall";
 const std::string kFailed = "tarvex: could not delete " + kCurrent + "{2}";
 const std::string kStoppedIncomplete = "left: a backup was incomplete";
 const std::string kStoppedUnwritten = "left: a backup could not be written";
@@ -60,41 +70,68 @@ INSTANTIATE_TEST_SUITE_P(
     Pairs, ExitCodeOrder,
     ::testing::Values(
         OutcomePair{"StopOverFailedDeletion", {},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&) {
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
                         UndeletableFirst(r);
                         UnreadableSecond(r);
                     },
                     ExitCode::BackupIncomplete, {kFailed, "0 deleted, 1 failed", kStoppedIncomplete}},
         OutcomePair{"StopOverForced", {"--force"},
-                    [](MemoryRegistry& r, MemoryFiles& f, RecordingOutput&) {
+                    [](MemoryRegistry& r, MemoryFiles& f, RecordingOutput&, FakeInstaller&) {
                         UnreadableSecond(r);
                         BackupFileGoneAtTheLast(f);
                     },
                     ExitCode::BackupIncomplete, {kForced, "1 with an incomplete backup", kStoppedUnwritten}},
         OutcomePair{"StopOverLostOutput", {},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o) {
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
                         UnreadableSecond(r);
                         OutputLost(o);
                     },
                     ExitCode::BackupIncomplete, {kLost, kStoppedIncomplete}},
         OutcomePair{"FailedDeletionOverForced", {"--force"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&) {
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
                         UndeletableFirst(r);
                         UnreadableSecond(r);
                     },
                     ExitCode::DeletionFailed, {kFailed, kForced, "2 failed, 1 with an incomplete backup"}},
         OutcomePair{"FailedDeletionOverLostOutput", {"--backup", "none"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o) {
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
                         UndeletableFirst(r);
                         OutputLost(o);
                     },
                     ExitCode::DeletionFailed, {kFailed, kLost, "3 deleted, 2 failed"}},
         OutcomePair{"ForcedOverLostOutput", {"--force"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o) {
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
                         UnreadableSecond(r);
                         OutputLost(o);
                     },
-                    ExitCode::DoneWithIncompleteBackup, {kForced, kLost}}),
+                    ExitCode::DoneWithIncompleteBackup, {kForced, kLost}},
+        OutcomePair{"StopOverRestart", {"--uninstall-devices"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        RestartAfterTheSecond(i);
+                        UnreadableLast(r);
+                    },
+                    ExitCode::BackupIncomplete, {kRestart, kStoppedIncomplete, "uninstalled"}},
+        OutcomePair{"FailedDeletionOverRestart", {"--uninstall-devices", "--backup", "none"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        RestartAfterTheSecond(i);
+                        UndeletableFirst(r);
+                    },
+                    ExitCode::DeletionFailed, {kRestart, kFailed}},
+        OutcomePair{"ForcedOverRestart", {"--uninstall-devices", "--force"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        RestartAfterTheSecond(i);
+                        UnreadableSecond(r);
+                    },
+                    ExitCode::DoneWithIncompleteBackup, {kRestart, kForced}},
+        OutcomePair{"LostOutputOverRestart", {"--uninstall-devices", "--backup", "none"},
+                    [](MemoryRegistry&, MemoryFiles&, RecordingOutput& o, FakeInstaller& i) {
+                        RestartAfterTheSecond(i);
+                        OutputLost(o);
+                    },
+                    ExitCode::Unfinished, {kRestart, kLost}},
+        OutcomePair{"RestartOverDone", {"--uninstall-devices", "--backup", "none"},
+                    [](MemoryRegistry&, MemoryFiles&, RecordingOutput&, FakeInstaller& i) { RestartAfterTheSecond(i); },
+                    ExitCode::RestartNeeded, {kRestart, "devices: 1 uninstalled, 0 failed, 0 kept"}}),
     [](const auto& info) { return info.param.what; });
 
 }  // namespace

@@ -2,10 +2,12 @@
 // calls. wine lists the devices recorded under CurrentControlSet\Enum and
 // counts every one present, so "Not present" is shown only natively.
 #include "core/connection_scan.h"
+#include "registry/unique_key.h"
 #include "support/network_devices.h"
 #include "support/seed_connection.h"
 #include "support/win32_registry_writer.h"
 #include "support/win32_services.h"
+#include "win32/setupapi_installer.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +98,42 @@ TEST_F(AdapterColumnOverSetupApi, BothQueriesListTheSeededDevices) {
     int presentSeeded = 0;
     for (const AnsiText& id : present.devices) presentSeeded += id.rfind("TARVEXTEST\\", 0) == 0;
     EXPECT_EQ(2, presentSeeded) << "wine counts every listed device present";
+}
+
+// wine carries DIF_REMOVE out as Device Manager's uninstall does: the
+// device's Enum key and its driver key go. Its node status is a stub that
+// counts every device present, so the presence check answers Present.
+TEST(DeviceInstallerOverSetupApi, UninstallRemovesTheDeviceAndItsDriverKey) {
+    Win32Registry registry;
+    Win32RegistryWriter writer;
+    const std::string id = "TARVEXUNINSTALL\\NIC\\1";
+    const std::string enumKey = "SYSTEM\\CurrentControlSet\\Enum\\" + id;
+    const std::string driverKey =
+        "SYSTEM\\CurrentControlSet\\Control\\Class\\{4d36e972-e325-11ce-bfc1-08002be10318}\\7357";
+    ASSERT_EQ(kSuccess, SeedNetworkDevice(writer, id, "Ghost adapter", ""));
+    ASSERT_EQ(kSuccess, writer.SetValue(kLocalMachine, enumKey, "Driver", kRegSz,
+                                        "{4d36e972-e325-11ce-bfc1-08002be10318}\\7357"s + '\0'));
+    ASSERT_EQ(kSuccess, writer.SetValue(kLocalMachine, driverKey, "DriverDesc", kRegSz, "Ghost adapter"s + '\0'));
+    const auto exists = [&](const std::string& key) {
+        UniqueKey opened(registry);
+        return opened.Open(kLocalMachine, key, kKeyRead) == kSuccess;
+    };
+    ASSERT_TRUE(exists(enumKey));
+
+    SetupApiInstaller installer;
+    EXPECT_EQ(Presence::Present, installer.CheckPresence(id).presence);
+    const UninstallResult result = installer.Uninstall(id);
+    EXPECT_TRUE(result.uninstalled) << (result.error ? FailureText(*result.error) : "");
+    EXPECT_FALSE(result.restartNeeded);
+    EXPECT_FALSE(exists(enumKey));
+    EXPECT_FALSE(exists(driverKey));
+    registry.SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXUNINSTALL");
+    registry.SHDeleteKeyA(kLocalMachine, driverKey);
+
+    const UninstallResult again = installer.Uninstall(id);
+    EXPECT_FALSE(again.uninstalled) << "a device no longer there cannot be opened";
+    ASSERT_TRUE(again.error);
+    EXPECT_EQ("SetupDiOpenDeviceInfoW", again.error->call);
 }
 
 }  // namespace

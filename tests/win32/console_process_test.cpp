@@ -368,6 +368,18 @@ TEST_F(ConsoleProcess, WithIpSettingsTakesAGhostsFourKeysAndTheBackupBringsThemB
     }
 }
 
+// wine counts every device it lists present: the real program uninstalls
+// none of them, and says so.
+TEST_F(ConsoleProcess, UninstallDevicesKeepsEveryDeviceWineCountsPresent) {
+    Finished kept = Run(L"delete --uninstall-devices --backup none --format json --key " +
+                        Utf8ToWide(Key("ControlSet001", "{1}")));
+    EXPECT_EQ(0u, kept.exitCode) << kept.err;
+    EXPECT_NE(std::string::npos, kept.err.find("kept device\tTARVEXCLI\\NIC\\1\tthe adapter is present\n")) << kept.err;
+    EXPECT_NE(std::string::npos, kept.out.find("\"uninstalled\":[],\r\n")) << kept.out;
+    EXPECT_NE(std::string::npos, kept.out.find("\"exitCode\":0}")) << kept.out;
+    EXPECT_FALSE(Snapshot(registry_, kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXCLI\\NIC\\1").empty());
+}
+
 TEST_F(ConsoleProcess, KeyGivenTwiceIsDeletedOnce) {
     const std::wstring key = Utf8ToWide(Key("ControlSet001", "{3}"));
     Finished removed = Run(L"delete --backup none --key " + key + L" " + key);

@@ -127,6 +127,7 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
         {kChkSelectiveId, L"Backup ONLY those settings deleted", {288, 32, 489, 49}},
         {kCmdCopyId, L"Co&py table to clipboard", {200, 8, 273, 49}},
         {kChkIpSettingsId, L"Also delete IP settings of absent adapters", {8, 56, 265, 73}},
+        {kChkUninstallId, L"Also uninstall absent adapters", {288, 56, 489, 73}},
     };
     HWND child = GetWindow(window.hwnd(), GW_CHILD);
     for (const Expected& control : expected) {
@@ -144,6 +145,7 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
     EXPECT_EQ(BST_UNCHECKED, SendMessageW(Control(kChkBackupId), BM_GETCHECK, 0, 0));
     EXPECT_EQ(BST_CHECKED, SendMessageW(Control(kChkSelectiveId), BM_GETCHECK, 0, 0));
     EXPECT_EQ(BST_UNCHECKED, SendMessageW(Control(kChkIpSettingsId), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(Control(kChkUninstallId), BM_GETCHECK, 0, 0));
 
     HWND list = Control(kLV1Id);
     LONG style = GetWindowLongW(list, GWL_STYLE);

@@ -216,6 +216,20 @@ TEST_F(WorkflowOverMemory, FullBackupAnsweredNoLeavesTheLastOneAsItWas) {
     EXPECT_FALSE(FileBytes(large + Utf8ToWide(kDraftSuffix)));
 }
 
+// The question before an uninstall no backup can undo: No is its default.
+TEST_F(WorkflowOverMemory, UninstallQuestionHasTheWarningIconAndNoAsItsDefault) {
+    MessageBoxRobot robot({IDNO});
+    EXPECT_EQ(MessageAnswer::No, assembled_.controls.messages.Show(UninstallQuestion(2), MessageIcon::Warning,
+                                                                   MessageButtons::YesNoDefaultNo));
+    ASSERT_EQ(1u, robot.seen().size());
+    const SeenBox& box = robot.seen()[0];
+    EXPECT_EQ(kTitle, box.title);
+    EXPECT_EQ(0u, box.text.find(L"2 absent adapters will be uninstalled. No backup can bring"));
+    EXPECT_EQ(LoadIconW(nullptr, IDI_WARNING), box.icon);
+    EXPECT_EQ((std::vector<int>{IDYES, IDNO}), box.buttons);
+    EXPECT_EQ(IDNO, box.defaultButton);
+}
+
 TEST_F(WorkflowOverMemory, BackupFileHeldByAnotherProgramIsWarnedAndNoDeletesNothing) {
     HANDLE held = CreateFileW(Utf8ToWide(Backup(kSmallBackupFile)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

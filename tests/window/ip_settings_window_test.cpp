@@ -1,4 +1,5 @@
 #include "form1_harness.h"
+#include "window/deletion.h"
 #include "support/seed_connection.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +12,20 @@ namespace {
 const std::string kNetwork = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";
 const std::string kInterfaces = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
-// {1} names an adapter with no device, {2} a present one, {3} none; each
-// has its IP settings.
+// {1} names an adapter with no device, {2} a present one, {3} none, {4}
+// one that is not present; each has its IP settings.
 class IpSettingsWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{1}", "Old USB", "USB\\GONE\\1"));
         ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{2}", "Ethernet", "PCI\\NIC\\2"));
         ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{3}", "VPN"));
-        for (const char* guid : {"{1}", "{2}", "{3}"}) {
+        ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{4}", "Dock", "USB\\DOCK\\4"));
+        for (const char* guid : {"{1}", "{2}", "{3}", "{4}"}) {
             ASSERT_EQ(kSuccess, SeedIpSettings(h.registry, "CurrentControlSet", guid, "10.0.0.9"));
         }
         h.devices.present.push_back({"PCI\\NIC\\2", "Intel"});
+        h.devices.phantoms = {{"USB\\DOCK\\4", "Dock NIC"}};
         h.form.Load("C:\\Tarvex");
         h.form.cmdReadClick();
         for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, true);
@@ -39,8 +42,10 @@ TEST_F(IpSettingsWindow, TickedBoxDeletesOnlyAGoneAdaptersSettingsAndOneBoxSaysW
     EXPECT_FALSE(Settings("{1}"));
     EXPECT_TRUE(Settings("{2}"));
     EXPECT_TRUE(Settings("{3}"));
+    EXPECT_TRUE(Settings("{4}")) << "its device stays installed";
     ASSERT_EQ(1u, h.messages.shown.size());
-    EXPECT_EQ("2 deleted entries keep their IP settings:\n1: the adapter is present\n1: the entry names no adapter",
+    EXPECT_EQ("3 deleted entries keep their IP settings:\n1: the adapter is present\n"
+              "1: the adapter is not present but still installed\n1: the entry names no adapter",
               h.messages.shown[0].text);
     EXPECT_EQ(MessageIcon::Information, h.messages.shown[0].icon);
     EXPECT_EQ(MessageButtons::Ok, h.messages.shown[0].buttons);
@@ -51,9 +56,43 @@ TEST_F(IpSettingsWindow, UntickedBoxLeavesEverySettingAndShowsNothing) {
     const int queriesOfTheScan = h.devices.queries;
     h.form.comDelClick();
     EXPECT_EQ(0, h.list.RowCount());
-    for (const char* guid : {"{1}", "{2}", "{3}"}) EXPECT_TRUE(Settings(guid));
+    for (const char* guid : {"{1}", "{2}", "{3}", "{4}"}) EXPECT_TRUE(Settings(guid));
     EXPECT_TRUE(h.messages.shown.empty());
     EXPECT_EQ(queriesOfTheScan + 2, h.devices.queries) << "only the rescan's";
+}
+
+// No backup brings an uninstalled adapter back: one question before anything
+// is written, No by default, and No deletes nothing.
+TEST_F(IpSettingsWindow, UninstallIsAskedFirstAndNoDeletesNothing) {
+    h.checks.uninstall = true;
+    h.messages.yesNoAnswers = {MessageAnswer::No};
+    h.form.comDelClick();
+    ASSERT_EQ(1u, h.messages.shown.size());
+    EXPECT_EQ(UninstallQuestion(1), h.messages.shown[0].text);
+    EXPECT_EQ(0u, h.messages.shown[0].text.find("1 absent adapter will be uninstalled. No backup can bring"));
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[0].icon);
+    EXPECT_EQ(MessageButtons::YesNoDefaultNo, h.messages.shown[0].buttons);
+    EXPECT_EQ(4, h.list.RowCount());
+    EXPECT_TRUE(h.registry.KeyExists(kLocalMachine, kNetwork + "{4}"));
+    EXPECT_EQ(0, h.files.OpenCount()) << "no backup written";
+    EXPECT_TRUE(h.installer.uninstalled.empty());
+}
+
+// One summary covers the settings and adapters kept, and the restart.
+TEST_F(IpSettingsWindow, YesUninstallsAndOneBoxSumsUp) {
+    h.checks.uninstall = true;
+    h.checks.ipSettings = true;
+    h.installer.needsRestart.insert("USB\\DOCK\\4");
+    h.messages.yesNoAnswers = {MessageAnswer::Yes};
+    h.form.comDelClick();
+    EXPECT_EQ(std::vector<AnsiText>{"USB\\DOCK\\4"}, h.installer.uninstalled);
+    EXPECT_FALSE(Settings("{4}"));
+    ASSERT_EQ(2u, h.messages.shown.size());
+    EXPECT_EQ("2 deleted entries keep their IP settings:\n1: the adapter is present\n1: the entry names no adapter\n\n"
+              "1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
+              "Windows asks for a restart to finish uninstalling the adapters.",
+              h.messages.shown[1].text);
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[1].icon);
 }
 
 }  // namespace

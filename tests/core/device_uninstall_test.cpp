@@ -1,0 +1,187 @@
+#include "core/connection_deletion.h"
+#include "core/deletion_plan.h"
+#include "export/backup_error.h"
+#include "support/fake_devices.h"
+#include "support/seed_connection.h"
+#include "support/test_services.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+constexpr char kFolder[] = "C:\\Tools\\";
+const std::string kCurrent = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";
+const std::string kSet1 = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\";
+const std::string kInterfaces = "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\Interfaces\\";
+
+class GoOn final : public BackupWarning {
+public:
+    bool GoOnWithoutFullBackup(const BackupProblem&) override { return goOn; }
+    void KeptAside(const BackupProblem&) override {}
+    bool goOn = true;
+};
+
+// Records, at each uninstall, whether the entry and its IP settings were gone already.
+class OrderedInstaller final : public DeviceInstaller {
+public:
+    OrderedInstaller(FakeInstaller& fake, MemoryRegistry& registry) : fake_(fake), registry_(registry) {}
+    PresenceCheck CheckPresence(const AnsiText& id) override { return fake_.CheckPresence(id); }
+    UninstallResult Uninstall(const AnsiText& id) override {
+        entryGoneFirst = !registry_.KeyExists(kLocalMachine, kSet1 + "{A1}");
+        settingsGoneFirst = !registry_.KeyExists(kLocalMachine, kInterfaces + "{a1}");
+        return fake_.Uninstall(id);
+    }
+    bool entryGoneFirst = false;
+    bool settingsGoneFirst = false;
+
+private:
+    FakeInstaller& fake_;
+    MemoryRegistry& registry_;
+};
+
+// In ControlSet001, which CurrentControlSet links to as on Windows: {A1}
+// and {B2} name adapters that are not present, {B2} the same device as
+// {C3}; {D4} names a present one, {E5} one with no device, {F6} none. {A1}
+// has IP settings.
+class Uninstalling : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const auto& [guid, id] : std::vector<std::pair<std::string, std::string>>{
+                 {"{A1}", "USB\\DOCK\\1"}, {"{B2}", "PCI\\OLD\\2"}, {"{C3}", "pci\\old\\2"}, {"{D4}", "PCI\\NIC\\4"},
+                 {"{E5}", "PCI\\GONE\\5"}, {"{F6}", ""}}) {
+            ASSERT_EQ(kSuccess, SeedConnection(registry, kSet1 + guid, "Net " + guid, id));
+        }
+        ASSERT_EQ(kSuccess, SeedIpSettings(registry, "ControlSet001", "{a1}", "10.0.0.9"));
+        registry.LinkKey(kLocalMachine, "SYSTEM\\CurrentControlSet", "SYSTEM\\ControlSet001");
+        devices.present.push_back({"PCI\\NIC\\4", "Intel"});
+        devices.phantoms = {{"USB\\DOCK\\1", "Dock"}, {"PCI\\OLD\\2", "Old card"}};
+        test.files.AddFolder(kFolder);
+        BackupError = false;
+    }
+    DeletionPlan Plan(const std::vector<std::string>& keys, bool ipSettings = false) {
+        return PlanDeletion(test.services, {keys.begin(), keys.end()}, {ipSettings, true});
+    }
+    DeletionReport Delete(const DeletionPlan& plan, BackupMode mode = BackupMode::None) {
+        return DeleteAsPlanned(test.services, plan, mode, warning, kFolder);
+    }
+    static std::vector<AnsiText> Ids(const std::vector<PlannedDevice>& devices) {
+        std::vector<AnsiText> ids;
+        for (const PlannedDevice& device : devices) ids.push_back(device.instanceId);
+        return ids;
+    }
+
+    MemoryRegistry registry;
+    FakeDevices devices;
+    TestServices test{registry, devices};
+    FakeInstaller& installer = test.installer;
+    GoOn warning;
+};
+
+// Only a device that is not present is uninstalled, once however many
+// entries name it; the present one is kept, the others have none.
+TEST_F(Uninstalling, PlanTakesEachAbsentDeviceOnceAndKeepsThePresentOne) {
+    const DeletionPlan plan = Plan({kCurrent + "{A1}", kSet1 + "{A1}", kSet1 + "{B2}", kSet1 + "{C3}", kSet1 + "{D4}",
+                                    kSet1 + "{E5}", kSet1 + "{F6}"});
+    EXPECT_EQ((std::vector<AnsiText>{"USB\\DOCK\\1", "PCI\\OLD\\2"}), Ids(plan.devices));
+    EXPECT_EQ("Old card", plan.devices[1].name);
+    const std::vector<std::optional<std::size_t>> expected = {0, 0, 1, 1, std::nullopt, std::nullopt, std::nullopt};
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(expected[i], plan.entries[i].device) << i;
+    ASSERT_EQ(1u, plan.keptDevices.size());
+    EXPECT_EQ("PCI\\NIC\\4", plan.keptDevices[0].device.instanceId);
+    EXPECT_EQ(KeptReason::AdapterPresent, plan.keptDevices[0].reason);
+}
+
+TEST_F(Uninstalling, AFailedQueryUninstallsNothing) {
+    devices.failing = true;
+    const DeletionReport report = Delete(Plan({kSet1 + "{A1}", kSet1 + "{D4}"}, true));
+    EXPECT_TRUE(installer.uninstalled.empty());
+    EXPECT_TRUE(installer.checked.empty());
+    EXPECT_TRUE(registry.KeyExists(kLocalMachine, kInterfaces + "{a1}"));
+    EXPECT_FALSE(registry.KeyExists(kLocalMachine, kSet1 + "{A1}")) << "the entries go as asked";
+}
+
+// A not-present adapter's IP settings go only with its device: the entry
+// first, then the settings, then the device.
+TEST_F(Uninstalling, GoesAfterItsEntryAndSettings) {
+    OrderedInstaller ordered(installer, registry);
+    const Services services{registry, registry, devices, ordered, test.files, test.clock, test.codec, test.cases,
+                            nullptr};
+    const DeletionPlan plan = PlanDeletion(services, {kSet1 + "{A1}"}, {true, true});
+    EXPECT_EQ(4u, plan.entries[0].ipSettings.size());
+    const DeletionReport report = DeleteAsPlanned(services, plan, BackupMode::None, warning, kFolder);
+    ASSERT_EQ(1u, report.devices.size());
+    EXPECT_EQ(DeviceOutcome::Uninstalled, report.devices[0].outcome);
+    EXPECT_TRUE(ordered.entryGoneFirst);
+    EXPECT_TRUE(ordered.settingsGoneFirst);
+    EXPECT_EQ((std::vector<AnsiText>{"USB\\DOCK\\1", "USB\\DOCK\\1"}), installer.checked)
+        << "before its settings, and again just before the uninstall";
+}
+
+struct GateCase {
+    const char* what;
+    std::function<void(FakeInstaller&)> arrange;
+    DeviceOutcome outcome;
+    KeptReason reason;
+};
+
+class DeviceGate : public Uninstalling, public ::testing::WithParamInterface<GateCase> {};
+
+// Plugged in since the scan, or unable to tell: never uninstalled, and its
+// IP settings stay, for the adapter may be using them.
+TEST_P(DeviceGate, KeepsWhatItCannotShowAbsentAndNamesAFailure) {
+    GetParam().arrange(installer);
+    const DeletionReport report = Delete(Plan({kSet1 + "{A1}"}, true));
+    ASSERT_EQ(1u, report.devices.size());
+    EXPECT_EQ(GetParam().outcome, report.devices[0].outcome);
+    const bool kept = GetParam().outcome == DeviceOutcome::Kept;
+    if (kept) {
+        EXPECT_EQ(GetParam().reason, report.devices[0].keptReason);
+        EXPECT_TRUE(installer.uninstalled.empty());
+    }
+    if (GetParam().outcome == DeviceOutcome::Failed) {
+        EXPECT_EQ("SetupDiCallClassInstaller failed with error 5: Access is denied.", FailureText(*report.devices[0].error));
+    }
+    EXPECT_EQ(kept, registry.KeyExists(kLocalMachine, kInterfaces + "{a1}"));
+    EXPECT_FALSE(report.restartNeeded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, DeviceGate,
+    ::testing::Values(
+        GateCase{"PluggedInSinceTheScan", [](FakeInstaller& i) { i.pluggedIn.insert("USB\\DOCK\\1"); },
+                 DeviceOutcome::Kept, KeptReason::ConnectedSinceScan},
+        GateCase{"PresenceUnknown", [](FakeInstaller& i) { i.uncheckable.insert("USB\\DOCK\\1"); },
+                 DeviceOutcome::Kept, KeptReason::NotChecked},
+        GateCase{"UninstallFails", [](FakeInstaller& i) { i.failing.insert("USB\\DOCK\\1"); }, DeviceOutcome::Failed,
+                 KeptReason::ConnectedSinceScan}),
+    [](const auto& info) { return info.param.what; });
+
+// Each device once, its restart told; nothing after a stop or where the entry stayed.
+TEST_F(Uninstalling, OnceAfterTheFirstEntryThatWentAndNeverPastAStop) {
+    installer.needsRestart.insert("PCI\\OLD\\2");
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{B2}\\Ndi"));
+    registry.SetRights(kLocalMachine, kSet1 + "{B2}\\Ndi", {.canRead = true, .canWrite = false});
+    DeletionReport report = Delete(Plan({kSet1 + "{B2}", kSet1 + "{C3}", kCurrent + "{A1}", kSet1 + "{A1}"}));
+    EXPECT_EQ((std::vector<AnsiText>{"PCI\\OLD\\2", "USB\\DOCK\\1"}), installer.uninstalled)
+        << "{B2} stayed, so its device went with {C3}; {A1}'s once";
+    EXPECT_TRUE(report.restartNeeded);
+    ASSERT_EQ(2u, report.devices.size());
+    EXPECT_TRUE(report.devices[0].restartNeeded);
+    EXPECT_EQ(1u, report.devices[0].entry);
+
+    installer.uninstalled.clear();
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{D4}\\Locked"));
+    registry.SetRights(kLocalMachine, kSet1 + "{D4}\\Locked", {.canRead = false});
+    warning.goOn = false;
+    ASSERT_EQ(kSuccess, SeedConnection(registry, kSet1 + "{A1}", "Net {A1}", "USB\\DOCK\\1"));
+    report = Delete(Plan({kSet1 + "{D4}", kSet1 + "{A1}"}), BackupMode::Selective);
+    EXPECT_TRUE(report.stopped);
+    EXPECT_TRUE(installer.uninstalled.empty());
+}
+
+}  // namespace
+}  // namespace tarvex

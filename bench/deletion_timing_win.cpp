@@ -1,7 +1,6 @@
 // Times deleting 200 ticked rows with the selective backup into a real
-// SmallBackup.reg, empty and 50 MB long. With --trace it deletes them once
-// between two marker keys, for counting the wineserver requests in between
-// (WINEDEBUG=+server). Seeds HKLM, so run it only in a throw-away wine prefix.
+// SmallBackup.reg, empty and 50 MB long. Seeds HKLM, so run it only in a
+// throw-away wine prefix.
 #include "bench_registry.h"
 #include "support/fake_platform.h"
 #include "support/network_devices.h"
@@ -34,18 +33,10 @@ void WriteEarlierBackups(const std::wstring& path, std::size_t megabytes) {
     CloseHandle(file);
 }
 
-// An open of a key that is not there: its request names it in the server's trace.
-void TraceMarker(const wchar_t* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name, 0, KEY_READ, &key) == ERROR_SUCCESS) RegCloseKey(key);
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-    const bool trace = argc > 1 && std::string(argv[1]) == "--trace";
+int main() {
     tarvex::Win32Services win;
-    tarvex::Win32Registry& registry = win.registry;
     tarvex::Win32RegistryWriter writer;
     tarvex::TickedList list;
     tarvex::FakeChecks checks;
@@ -57,16 +48,6 @@ int main(int argc, char** argv) {
     const std::wstring small = std::wstring(temp) + L"SmallBackup.reg";
     // A device list with nothing in it would be a failed query.
     tarvex::SeedNetworkDevice(writer, "TIMING\\NIC\\0", "NIC", "");
-
-    if (trace) {
-        tarvex::SeedConnections(writer, kRows / 4);
-        tarvex::FillConnectionList(win.services, list, messages);
-        TraceMarker(L"TarvexTraceStart");
-        tarvex::DeleteTickedConnections(win.services, {list, checks, messages, pump}, folder);
-        TraceMarker(L"TarvexTraceEnd");
-        DeleteFileW(small.c_str());
-        return 0;
-    }
 
     for (std::size_t megabytes : {0, 50}) {
         std::vector<double> times;

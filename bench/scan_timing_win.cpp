@@ -18,7 +18,6 @@
 #include <setupapi.h>
 
 #include <cstdio>
-#include <string>
 
 namespace {
 
@@ -39,35 +38,12 @@ void ReadEveryDeviceDate() {
     SetupDiDestroyDeviceInfoList(set);
 }
 
-// An open of a key that is not there: its request names it in the server's trace.
-void TraceMarker(const wchar_t* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name, 0, KEY_READ, &key) == ERROR_SUCCESS) RegCloseKey(key);
-}
-
-// The window's scan of 200 rows, half with IP settings, without the IPv4
-// column and with it, between markers: a count of wineserver requests that
-// no noise blurs.
-int TraceBothScans(tarvex::Win32Services& win, tarvex::Win32RegistryWriter& writer) {
-    tarvex::SeedNetworkDevice(writer, tarvex::SeededInstanceId(0), "Intel(R) PRO/1000 MT", "");
-    tarvex::SeedConnections(writer, 50);
-    tarvex::SeedIpSettingsOfHalf(writer, 50);
-    tarvex::ScanConnectionRows(win.services, tarvex::RowReads::Columns);
-    TraceMarker(L"TarvexTraceStart");
-    tarvex::ScanConnectionRows(win.services, tarvex::RowReads::Adapters);
-    TraceMarker(L"TarvexTraceMiddle");
-    tarvex::ScanConnectionRows(win.services, tarvex::RowReads::Columns);
-    TraceMarker(L"TarvexTraceEnd");
-    return 0;
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
     tarvex::Win32Services win;
     tarvex::Win32Registry& registry = win.registry;
     tarvex::Win32RegistryWriter writer;
-    if (argc > 1 && std::string(argv[1]) == "--trace") return TraceBothScans(win, writer);
     tarvex::SetupApiDevices& devices = win.platform.devices;
     tarvex::RecordingExit exit;
     for (int i = 0; i < 100; ++i) {

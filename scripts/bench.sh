@@ -27,20 +27,26 @@ wine build/windows/export_timing_win.exe
 wine build/windows/deletion_timing_win.exe
 wine build/windows/console_timing_win.exe "$(winepath -w build/windows/tarvex.exe)"
 
-# Wineserver requests per deleted row: a count this noisy machine cannot blur.
-# A server started by a +server client traces every request to its stderr.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-WINEDEBUG=+server wine build/windows/deletion_timing_win.exe --trace 2>"$prefix/server-trace.txt"
+# Wineserver requests: counts this noisy machine cannot blur. A server
+# started by a +server client traces every request to its stderr; each run
+# gets a fresh prefix, so no earlier seeding weighs on it.
+trace() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$prefix"
+    WINEDEBUG=-all wineboot -i >/dev/null 2>&1
+    wineserver -w 2>/dev/null || true
+    WINEDEBUG=+server wine build/windows/request_trace_win.exe "$1" 2>"$prefix/server-trace.txt" >/dev/null
+}
+trace window
 awk '/TarvexTraceStart/ {on = 1; next} /TarvexTraceEnd/ {on = 0} on {n++}
-     END {printf "wineserver trace lines per deleted row: %.1f (200 rows)\n", n / 200}' "$prefix/server-trace.txt"
-# The same for the window's scan without and with the IPv4 column, in a fresh prefix.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-rm -rf "$prefix"
-WINEDEBUG=-all wineboot -i >/dev/null 2>&1
-wineserver -w 2>/dev/null || true
-WINEDEBUG=+server wine build/windows/scan_timing_win.exe --trace 2>"$prefix/server-trace.txt"
+     END {printf "wineserver trace lines per deleted row, the window (made, Check, tick all, Delete Selected, rescan): %.1f (200 rows)\n", n / 200}' \
+    "$prefix/server-trace.txt"
+trace console
+awk '/TarvexTraceStart/ {on = 1; next} /TarvexTraceEnd/ {on = 0} on {n++}
+     END {printf "wineserver trace lines per deleted row, tarvex delete --stale: %.1f (200 rows)\n", n / 200}' \
+    "$prefix/server-trace.txt"
+trace scans
 awk '/TarvexTraceStart/ {part = 1; next} /TarvexTraceMiddle/ {part = 2; next} /TarvexTraceEnd/ {part = 0}
      part == 1 {without++} part == 2 {with++}
      END {printf "wineserver trace lines per scanned row: %.1f without the IPv4 column, %.1f with it (%.2fx; 200 rows, half with IP settings)\n",

@@ -8,7 +8,7 @@
 
 namespace tarvex {
 
-// One backup file open for reading.
+// A file read from its start, chunk after chunk.
 class InputFile {
 public:
     virtual ~InputFile() = default;
@@ -16,12 +16,12 @@ public:
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
-// One open backup file. Write and Close report whether the bytes reached it;
-// Close returns only once they are on the disk. A failed write takes back
-// everything written since the open, so that no file ends in a partial block.
-class OutputFile {
+// One open backup file: read from its start, written at its end. Write and
+// Close report whether the bytes reached it; Close returns only once they
+// are on the disk. A failed write takes back everything written since the
+// open, so that no file ends in a partial block.
+class OutputFile : public InputFile {
 public:
-    virtual ~OutputFile() = default;
     // True when the name opened stands for another name (symbolic link,
     // junction, mount point), cannot be told apart from one, or is one of
     // several hard links: writing would change another file.
@@ -37,11 +37,9 @@ enum class RenameResult { Done, NameTaken, Failed };
 class BackupFiles {
 public:
     virtual ~BackupFiles() = default;
-    // nullptr when the file is missing or cannot be opened.
-    virtual std::unique_ptr<InputFile> OpenForReading(const Utf8Text& path) = 0;
-    // Opens for appending (created when missing) or creates a new file (and
-    // fails when the name exists); nullptr when the file cannot be opened.
-    // Neither follows a link at the name nor empties anything.
+    // Opens for reading and appending (created when missing) or creates a
+    // new file (and fails when the name exists); nullptr when the file cannot
+    // be opened. Neither follows a link at the name nor empties anything.
     virtual std::unique_ptr<OutputFile> Open(const Utf8Text& path, bool append) = 0;
     // Puts from in the place of to in one step; false leaves both as they were.
     virtual bool Replace(const Utf8Text& from, const Utf8Text& to) = 0;
@@ -54,7 +52,7 @@ public:
 };
 
 // Whether the file holds text anywhere, reading only as far as its first
-// occurrence. A file that is missing or cannot be read holds nothing.
-bool FileContains(BackupFiles& files, const Utf8Text& path, const std::string& text);
+// occurrence. A file that cannot be read holds nothing.
+bool FileContains(InputFile& file, const std::string& text);
 
 }  // namespace tarvex

@@ -13,16 +13,15 @@ namespace {
 
 constexpr char kHeaderMark[] = "REGEDIT4";
 
-// One top-level export: the header is decided once and the file stays open
-// for the whole tree, so the cost grows with the tree and not its square.
+// One top-level export: the file is opened once, the header decided once,
+// and the file stays open for the whole tree, so the cost grows with the
+// tree and not its square.
 // Every key is opened once, below its parent's open handle rather than from
 // the root; its block is written before its subkeys are listed.
 class TreeExport {
 public:
     TreeExport(const ExportPlatform& platform, RootKey root, const std::string& filePath, bool append)
-        : platform_(platform), rootPrefix_(RootPrefix(root)), filePath_(filePath), append_(append) {
-        if (append && FileContains(platform.files, filePath, kHeaderMark)) header_.clear();
-    }
+        : platform_(platform), rootPrefix_(RootPrefix(root)), filePath_(filePath), append_(append) {}
 
     // Opens name below parent, an open key or the root; keyPath is its path
     // below the root. A key its parent listed must be there: only the
@@ -34,7 +33,7 @@ public:
         // A block for a key that is not there would make the import create it.
         if (status == kFileNotFound) return;
 
-        std::string block = std::exchange(header_, "") + KeyLine(rootPrefix_, keyPath);
+        std::string block = KeyLine(rootPrefix_, keyPath);
         if (key.isOpen()) {
             for (const ValueEntry& entry : EnumValues(platform_.registry, key.get(), "")) block += ValueLine(entry);
         }
@@ -50,22 +49,31 @@ public:
     // True when every byte meant for the file reached it.
     bool Finish() {
         // A replaced file is replaced even when its key is missing.
-        if (!openTried_ && !append_) Write(header_);
+        if (!openTried_ && !append_) Write("");
         if (file_ && !file_->Close()) FileFailed();
         return fileComplete_;
     }
 
 private:
+    // The file is opened at the first block, and the header decided then,
+    // through the same open: it goes in front of that block unless an
+    // appended file holds the mark already.
     void Write(const std::string& bytes) {
-        if (!openTried_) {
-            openTried_ = true;
-            if (!append_) platform_.files.Remove(filePath_);
-            file_ = platform_.files.Open(filePath_, append_);
-            // An elevated write through a name another user planted could reach any file.
-            if (file_ && file_->IsLinked()) file_.reset();
-            if (!file_) FileFailed();
+        if (openTried_) {
+            if (file_ && !file_->Write(bytes)) FileFailed();
+            return;
         }
-        if (file_ && !file_->Write(bytes)) FileFailed();
+        openTried_ = true;
+        if (!append_) platform_.files.Remove(filePath_);
+        file_ = platform_.files.Open(filePath_, append_);
+        // An elevated write through a name another user planted could reach any file.
+        if (file_ && file_->IsLinked()) file_.reset();
+        if (!file_) {
+            FileFailed();
+            return;
+        }
+        const bool marked = append_ && FileContains(*file_, kHeaderMark);
+        if (!file_->Write((marked ? "" : kRegeditHeader) + bytes)) FileFailed();
     }
 
     void FileFailed() {
@@ -77,7 +85,6 @@ private:
     std::string rootPrefix_;
     const std::string& filePath_;
     bool append_;
-    std::string header_ = kRegeditHeader;
     std::unique_ptr<OutputFile> file_;
     bool openTried_ = false;
     bool fileComplete_ = true;

@@ -34,6 +34,21 @@ public:
 
     bool IsLinked() const override { return IsLinkedFile(file_.get()); }
 
+    // Reads from where the last read ended, then goes back to the end for the writes.
+    std::size_t Read(char* buffer, std::size_t size) override {
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(readOffset_);
+        DWORD read = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
+        if (!SetFilePointerEx(file_.get(), at, nullptr, FILE_BEGIN) ||
+            !ReadFile(file_.get(), buffer, chunk, &read, nullptr)) {
+            read = 0;
+        }
+        readOffset_ += read;
+        SetFilePointerEx(file_.get(), LARGE_INTEGER{}, nullptr, FILE_END);
+        return read;
+    }
+
     bool Write(const std::string& bytes) override {
         if (failed_) return false;
         return WriteToFile(file_.get(), bytes.data(), bytes.size()) == ERROR_SUCCESS || TakeBack();
@@ -56,38 +71,18 @@ private:
 
     UniqueFile file_;
     LARGE_INTEGER start_;
+    std::uint64_t readOffset_ = 0;
     bool failed_ = false;
-};
-
-class Win32InputFile final : public InputFile {
-public:
-    explicit Win32InputFile(UniqueFile file) : file_(std::move(file)) {}
-
-    std::size_t Read(char* buffer, std::size_t size) override {
-        DWORD read = 0;
-        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
-        if (!ReadFile(file_.get(), buffer, chunk, &read, nullptr)) return 0;
-        return read;
-    }
-
-private:
-    UniqueFile file_;
 };
 
 }  // namespace
 
-std::unique_ptr<InputFile> Win32BackupFiles::OpenForReading(const std::string& path) {
-    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.isOpen()) return nullptr;
-    return std::make_unique<Win32InputFile>(std::move(file));
-}
-
 std::unique_ptr<OutputFile> Win32BackupFiles::Open(const std::string& path, bool append) {
     // Others may read a backup while it is written, never write it, so the
     // end found here stays the end until the file is closed. A reparse point
-    // is opened as itself, so its target is neither created nor emptied.
-    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    // is opened as itself, so its target is neither created nor emptied. One
+    // open serves the header decision's read and the writes.
+    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 append ? OPEN_ALWAYS : CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.isOpen()) return nullptr;

@@ -7,7 +7,6 @@ namespace tarvex {
 // Backup files on disk through the Win32 file calls.
 class Win32BackupFiles final : public BackupFiles {
 public:
-    std::unique_ptr<InputFile> OpenForReading(const Utf8Text& path) override;
     std::unique_ptr<OutputFile> Open(const Utf8Text& path, bool append) override;
     bool Replace(const Utf8Text& from, const Utf8Text& to) override;
     RenameResult Rename(const Utf8Text& from, const Utf8Text& to) override;

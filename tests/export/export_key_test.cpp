@@ -163,7 +163,9 @@ class FileContainsMark : public ExportFixture, public ::testing::WithParamInterf
 
 TEST_P(FileContainsMark, FindsItWhereverItLies) {
     if (GetParam().content) files_.SetContent(kFile, *GetParam().content);
-    EXPECT_EQ(GetParam().found, FileContains(files_, kFile, "REGEDIT4"));
+    std::unique_ptr<OutputFile> file = files_.Open(kFile, true);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(GetParam().found, FileContains(*file, "REGEDIT4"));
 }
 
 const std::string kChunkEdge(64 * 1024 - 3, 'x');

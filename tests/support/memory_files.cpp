@@ -6,30 +6,21 @@
 
 namespace tarvex {
 
-class MemoryFiles::Reader final : public InputFile {
-public:
-    Reader(MemoryFiles& files, const std::string& content) : files_(files), content_(content) {}
-
-    std::size_t Read(char* buffer, std::size_t size) override {
-        std::size_t count = std::min(size, content_.size() - offset_);
-        std::memcpy(buffer, content_.data() + offset_, count);
-        offset_ += count;
-        files_.bytesRead_ += count;
-        return count;
-    }
-
-private:
-    MemoryFiles& files_;
-    const std::string& content_;
-    std::size_t offset_ = 0;
-};
-
 class MemoryFiles::File final : public OutputFile {
 public:
     File(MemoryFiles& files, std::string& content, bool linked)
         : files_(files), content_(content), start_(content.size()), linked_(linked) {}
 
     bool IsLinked() const override { return linked_; }
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        ++files_.readCount_;
+        std::size_t count = std::min(size, content_.size() - std::min(readOffset_, content_.size()));
+        std::memcpy(buffer, content_.data() + readOffset_, count);
+        readOffset_ += count;
+        files_.bytesRead_ += count;
+        return count;
+    }
 
     bool Write(const std::string& bytes) override {
         if (failed_) return false;
@@ -51,19 +42,13 @@ private:
     std::string& content_;
     std::size_t start_;
     bool linked_;
+    std::size_t readOffset_ = 0;
     bool failed_ = false;
 };
 
 const std::string& MemoryFiles::Resolve(const std::string& path) const {
     auto link = links_.find(path);
     return link == links_.end() ? path : link->second;
-}
-
-std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) {
-    ++readCount_;
-    auto file = files_.find(Resolve(path));
-    if (file == files_.end()) return nullptr;
-    return std::make_unique<Reader>(*this, file->second);
 }
 
 std::unique_ptr<OutputFile> MemoryFiles::Open(const std::string& path, bool append) {

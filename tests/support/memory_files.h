@@ -16,7 +16,6 @@ namespace tarvex {
 // and names that lead to another file's content.
 class MemoryFiles final : public BackupFiles {
 public:
-    std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
     std::unique_ptr<OutputFile> Open(const std::string& path, bool append) override;
     bool Replace(const std::string& from, const std::string& to) override;
     RenameResult Rename(const std::string& from, const std::string& to) override;
@@ -44,7 +43,6 @@ public:
     std::size_t BytesRead() const { return bytesRead_; }
 
 private:
-    class Reader;
     class File;
 
     const std::string& Resolve(const std::string& path) const;

@@ -11,8 +11,13 @@ namespace tarvex {
 
 namespace {
 
+// Deleted, or gone before its turn (with its twin under the other control
+// set); a key that stays unopened is still there; after a failed deletion,
+// whatever is left is looked for.
 KeyOutcome DeleteAndLook(RegistryApi& registry, const AnsiText& key) {
-    DeleteKey(registry, kLocalMachine, key);
+    const KeyDeletion deletion = TryDeleteKey(registry, kLocalMachine, key);
+    if (!deletion.opened) return deletion.status == kFileNotFound ? KeyOutcome::Deleted : KeyOutcome::StillThere;
+    if (deletion.status == kSuccess) return KeyOutcome::Deleted;
     UniqueKey left(registry);
     return left.Open(kLocalMachine, key, kEnumerateSubKeys) == kFileNotFound ? KeyOutcome::Deleted
                                                                                : KeyOutcome::StillThere;
@@ -115,11 +120,50 @@ private:
     DeletionReport report_;
 };
 
+// While the user is asked, the pointer is the one the run began with.
+class AskedWithThePointer final : public BackupWarning {
+public:
+    AskedWithThePointer(BackupWarning& warning, MousePointer* pointer)
+        : warning_(warning), pointer_(pointer), before_(pointer != nullptr ? pointer->Current() : kDefaultPointer) {}
+
+    bool GoOnWithoutFullBackup(const BackupProblem& problem) override {
+        Shown asked(pointer_, before_);
+        return warning_.GoOnWithoutFullBackup(problem);
+    }
+    void KeptAside(const BackupProblem& problem) override {
+        Shown told(pointer_, before_);
+        warning_.KeptAside(problem);
+    }
+
+private:
+    class Shown {
+    public:
+        Shown(MousePointer* pointer, int shown) : pointer_(pointer) {
+            if (pointer_ != nullptr) pointer_->Set(shown);
+        }
+        Shown(const Shown&) = delete;
+        Shown& operator=(const Shown&) = delete;
+        ~Shown() {
+            if (pointer_ != nullptr) pointer_->Set(kHourglassPointer);
+        }
+
+    private:
+        MousePointer* pointer_;
+    };
+
+    BackupWarning& warning_;
+    MousePointer* pointer_;
+    int before_;
+};
+
 }  // namespace
 
 DeletionReport DeleteAsPlanned(const Services& services, const DeletionPlan& plan, BackupMode mode,
                                BackupWarning& warning, const Utf8Text& backupFolder) {
-    return DeletionRun(services, plan, mode, warning, backupFolder).Carry();
+    AskedWithThePointer asked(warning, services.pointer);
+    // One hourglass for the whole run: each backup's own would only show it again.
+    HourglassScope hourglass(services.pointer);
+    return DeletionRun(services, plan, mode, asked, backupFolder).Carry();
 }
 
 }  // namespace tarvex

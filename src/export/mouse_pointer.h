@@ -14,11 +14,14 @@ public:
 };
 
 // Shows the hourglass for its lifetime and puts back what was there before;
-// without a pointer (a console has none) it does nothing.
+// without a pointer (a console has none) it does nothing. Within a scope that
+// shows it already, setting it again and putting it back would change nothing
+// anyone sees, so it is left alone.
 class HourglassScope {
 public:
     explicit HourglassScope(MousePointer* pointer)
-        : pointer_(pointer), previous_(pointer != nullptr ? pointer->Current() : kDefaultPointer) {
+        : pointer_(pointer != nullptr && pointer->Current() != kHourglassPointer ? pointer : nullptr),
+          previous_(pointer_ != nullptr ? pointer_->Current() : kDefaultPointer) {
         if (pointer_ != nullptr) pointer_->Set(kHourglassPointer);
     }
     HourglassScope(const HourglassScope&) = delete;

@@ -3,13 +3,18 @@
 
 namespace tarvex {
 
-Status DeleteKey(RegistryApi& registry, RootKey root, const std::string& keyPath) {
+KeyDeletion TryDeleteKey(RegistryApi& registry, RootKey root, const std::string& keyPath) {
     UniqueKey key(registry);
-    // The open checks the caller's rights: a key that cannot be opened is left
-    // alone, and the caller learns whether it is gone by looking for it.
-    if (key.Open(root, keyPath, kReadWriteMask) != kSuccess) return kSuccess;
+    // The open checks the caller's rights: a key that cannot be opened is left alone.
+    const Status opened = key.Open(root, keyPath, kReadWriteMask);
+    if (opened != kSuccess) return {false, opened};
     // The platform deletes the tree while our handle to its top stays open.
-    return registry.SHDeleteKeyA(root, keyPath);
+    return {true, registry.SHDeleteKeyA(root, keyPath)};
+}
+
+Status DeleteKey(RegistryApi& registry, RootKey root, const std::string& keyPath) {
+    const KeyDeletion deletion = TryDeleteKey(registry, root, keyPath);
+    return deletion.opened ? deletion.status : kSuccess;
 }
 
 }  // namespace tarvex

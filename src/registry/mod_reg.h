@@ -42,4 +42,12 @@ std::string PadZeros(const std::string& text, int width);
 // that cannot be opened for reading and writing is left alone and gives 0.
 Status DeleteKey(RegistryApi& registry, RootKey root, const AnsiText& keyPath);
 
+// What DeleteKey did: whether the key opened, and the status of that open
+// when it did not, else of the deletion.
+struct KeyDeletion {
+    bool opened = false;
+    Status status = kSuccess;
+};
+KeyDeletion TryDeleteKey(RegistryApi& registry, RootKey root, const AnsiText& keyPath);
+
 }  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include "export/mouse_pointer.h"
 
+#include <windows.h>
+
 namespace tarvex {
 
 // The program's pointer: the hourglass or the arrow. The window asks it which
@@ -14,7 +16,12 @@ public:
     bool ApplyCursor() const;
 
 private:
+    // Shared system cursors, loaded once: each load asks the display settings again.
+    HCURSOR Cursor(int pointer) const;
+
     int pointer_ = kDefaultPointer;
+    mutable HCURSOR arrow_ = nullptr;
+    mutable HCURSOR hourglass_ = nullptr;
 };
 
 }  // namespace tarvex

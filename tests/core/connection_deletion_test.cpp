@@ -108,6 +108,33 @@ INSTANTIATE_TEST_SUITE_P(
         DeletionCase{"NoneWritesNothing", BackupMode::None, LockSecondKey, true, {}, {false, false, false}, false}),
     [](const auto& info) { return info.param.what; });
 
+// The hourglass shows once for the whole run, not once per backup; while the
+// user is asked, the pointer is the one the run began with.
+TEST(DeletionPointer, ShowsTheHourglassOnceAndNotWhileTheUserIsAsked) {
+    MemoryRegistry registry;
+    for (const AnsiText& key : kKeys) ASSERT_EQ(kSuccess, SeedConnection(registry, key, "name"));
+    FakeDevices devices;
+    TestServices test(registry, devices);
+    test.files.AddFolder(kFolder);
+    LockSecondKey(registry, test.files);
+    struct PointerAtQuestion final : BackupWarning {
+        explicit PointerAtQuestion(const RecordingPointer& pointer) : pointer(pointer) {}
+        bool GoOnWithoutFullBackup(const BackupProblem&) override {
+            shown.push_back(pointer.current);
+            return true;
+        }
+        void KeptAside(const BackupProblem&) override {}
+        const RecordingPointer& pointer;
+        std::vector<int> shown;
+    } warning(test.pointer);
+
+    DeleteEntries(test.services, kKeys, BackupMode::Selective, warning);
+
+    EXPECT_EQ(std::vector<int>{kDefaultPointer}, warning.shown);
+    EXPECT_EQ((std::vector<int>{kHourglassPointer, kDefaultPointer, kHourglassPointer, kDefaultPointer}),
+              test.pointer.history);
+}
+
 struct KeptCase {
     const char* what;
     std::vector<std::string> taken;  // names already beside the old backup

@@ -51,5 +51,25 @@ TEST_F(DeleteKeyTest, AFailedDeletionPassesItsStatusOn) {
     EXPECT_TRUE(registry_.KeyExists(kLocalMachine, kConnection));
 }
 
+// What the deletion tells its caller beyond DeleteKey's 0: whether it could
+// open the key at all, so a key seen deleted needs no second look.
+TEST_F(DeleteKeyTest, TryDeleteKeyTellsAnUnopenedKeyFromADeletedOne) {
+    const std::string missing = std::string(kConnection) + "\\absent";
+    KeyDeletion deletion = TryDeleteKey(registry_, kLocalMachine, missing);
+    EXPECT_FALSE(deletion.opened);
+    EXPECT_EQ(kFileNotFound, deletion.status);
+
+    registry_.SetRights(kLocalMachine, kConnection, {true, false});
+    deletion = TryDeleteKey(registry_, kLocalMachine, kConnection);
+    EXPECT_FALSE(deletion.opened);
+    EXPECT_EQ(kAccessDenied, deletion.status);
+
+    registry_.SetRights(kLocalMachine, kConnection, {true, true});
+    deletion = TryDeleteKey(registry_, kLocalMachine, kConnection);
+    EXPECT_TRUE(deletion.opened);
+    EXPECT_EQ(kSuccess, deletion.status);
+    EXPECT_FALSE(registry_.KeyExists(kLocalMachine, kConnection));
+}
+
 }  // namespace
 }  // namespace tarvex

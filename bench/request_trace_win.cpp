@@ -1,7 +1,7 @@
 // Runs one operation between two marker keys, for counting the wineserver
 // requests it makes (WINEDEBUG=+server): the window's deletion of 200 rows
-// (the window made, Check pressed, every row ticked, Delete Selected pressed,
-// the rescan, the window closed), the console's deletion of the same rows,
+// (Check pressed, every row ticked, Delete Selected pressed and its rescan,
+// with a marker after each step), the console's deletion of the same rows,
 // or the window's scan of 200 rows (half with IP settings) without the IPv4
 // column and then with it. The defaults: the selective backup, nothing else
 // ticked. Seeds HKLM, so run it only in a throw-away wine prefix.
@@ -19,6 +19,7 @@
 #include "win32/win32_console_output.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -42,25 +43,42 @@ void Pump() {
     }
 }
 
+// Ctrl+A as the list hears it: the key with Ctrl held.
+void PressCtrlA(HWND list) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE before = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(list, WM_KEYDOWN, 'A', 0);
+    keys[VK_CONTROL] = before;
+    SetKeyboardState(keys);
+}
+
+// From the shown window to the end of the rescan; the window's own making
+// and closing are the same whatever the rows.
 int TraceWindow(tarvex::Win32Services& win) {
+    tarvex::RecordingExit exit;
+    tarvex::AssembledWindow assembled(win.registry, win.registry, exit);
+    tarvex::MainWindow& window = assembled.window;
+    window.Create();
+    window.Show(SW_SHOWNORMAL);
+    Pump();
     TraceMarker(L"TarvexTraceStart");
-    {
-        tarvex::RecordingExit exit;
-        tarvex::AssembledWindow assembled(win.registry, win.registry, exit);
-        tarvex::MainWindow& window = assembled.window;
-        window.Create();
-        window.Show(SW_SHOWNORMAL);
-        Pump();
-        SendMessageW(window.Control(tarvex::kCmdReadId), BM_CLICK, 0, 0);
-        tarvex::ConnectionList& list = assembled.controls.list;
-        for (int row = 0; row < list.RowCount(); ++row) list.SetChecked(row, true);
-        SendMessageW(window.Control(tarvex::kComDelId), BM_CLICK, 0, 0);
-        Pump();
-        if (list.RowCount() != 0 || !exit.codes.empty()) std::fputs("the rows were not all deleted\n", stderr);
-        DestroyWindow(window.hwnd());
-        Pump();
-    }
+    SendMessageW(window.Control(tarvex::kCmdReadId), BM_CLICK, 0, 0);
+    Pump();
+    TraceMarker(L"TarvexTraceChecked");
+    // As a user ticks every row: Ctrl+A, then the right button released over the list.
+    PressCtrlA(window.Control(tarvex::kLV1Id));
+    assembled.form.LV1MouseUp(tarvex::kRightButton);
+    Pump();
+    TraceMarker(L"TarvexTraceTicked");
+    SendMessageW(window.Control(tarvex::kComDelId), BM_CLICK, 0, 0);
+    Pump();
     TraceMarker(L"TarvexTraceEnd");
+    if (assembled.controls.list.RowCount() != 0 || !exit.codes.empty()) std::fputs("the rows were not all deleted\n", stderr);
+    DestroyWindow(window.hwnd());
+    Pump();
     DeleteFileW((tarvex::Utf8ToWide(tarvex::ExecutableFolder()) + L"\\SmallBackup.reg").c_str());
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "core/device_set.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
@@ -23,6 +24,10 @@ struct KnownDevice {
 
 std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, const CaseMapping& cases,
                                                  std::vector<ConnectionRow>& rows) {
+    // Rows that name no adapter have nothing to ask the devices about.
+    if (std::none_of(rows.begin(), rows.end(), [](const ConnectionRow& row) { return row.pnpInstanceId.has_value(); })) {
+        return std::nullopt;
+    }
     DeviceList<AnsiText> present = devices.PresentDevices();
     if (present.error) return present.error;
     DeviceList<NetworkDevice> known = devices.KnownDevices();

@@ -12,7 +12,8 @@ namespace tarvex {
 // Sets each row's adapter state and device name from one pair of device
 // queries; instance IDs match as the platform compares them, without regard
 // to case. When either query fails, or neither lists any device, every row
-// keeps an empty Adapter and Device, and the error is given.
+// keeps an empty Adapter and Device, and the error is given. Rows that name
+// no adapter (or no rows) ask nothing.
 std::optional<DeviceQueryError> SetAdapterStates(DeviceQuery& devices, const CaseMapping& cases,
                                                  std::vector<ConnectionRow>& rows);
 

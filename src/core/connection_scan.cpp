@@ -1,6 +1,7 @@
 #include "core/connection_scan.h"
 
 #include "core/adapter_states.h"
+#include "core/ipv4_settings.h"
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
@@ -30,9 +31,15 @@ public:
     Scan(const Services& services, RowReads reads) : services_(services), reads_(reads) {}
 
     void NetworkKey(const AnsiText& networkPath) {
+        // One open of the control set's interfaces serves its rows; without
+        // it no row there has IPv4 settings to look for.
+        if (reads_ == RowReads::Columns || reads_ == RowReads::Everything) {
+            interfaces_.Open(kLocalMachine, Ipv4InterfacesKey(ControlSetName(networkPath)), kKeyRead);
+        }
         for (const AnsiText& name : ListSubkeyNames(services_.registry, networkPath)) {
             if (NamesBraceKey(name)) ClassKey(networkPath + "\\" + name);
         }
+        interfaces_.Close();
     }
 
     std::vector<ConnectionRow> rows;
@@ -53,11 +60,11 @@ private:
                 continue;
             }
             if (reads_ != RowReads::NamesOnly) row.pnpInstanceId = ReadInstanceId(registry, connection.get());
-            if (reads_ == RowReads::Columns) row.ipv4 = ReadIpv4Settings(registry, row.key, Ipv4Reads::Shown);
-            if (reads_ == RowReads::Everything) {
-                row.ipv4 = ReadIpv4Settings(registry, row.key, Ipv4Reads::Whole);
-                MakeTexts(row);
+            if (interfaces_.isOpen()) {
+                row.ipv4 = ReadIpv4Settings(registry, interfaces_.get(), ConnectionGuid(row.key),
+                                            reads_ == RowReads::Everything ? Ipv4Reads::Whole : Ipv4Reads::Shown);
             }
+            if (reads_ == RowReads::Everything) MakeTexts(row);
             rows.push_back(std::move(row));
         }
     }
@@ -71,6 +78,7 @@ private:
 
     const Services& services_;
     RowReads reads_;
+    UniqueKey interfaces_{services_.registry};
 };
 
 }  // namespace

@@ -10,7 +10,6 @@ namespace tarvex {
 
 namespace {
 
-AnsiText ConnectionGuid(const AnsiText& rowKey) { return rowKey.substr(rowKey.rfind('\\') + 1); }
 
 // REG_MULTI_SZ, or a REG_SZ that older systems write: one entry per text.
 std::vector<AnsiText> ReadList(RegistryApi& registry, KeyHandle key, const AnsiText& name) {
@@ -52,17 +51,24 @@ bool ReadDhcp(RegistryApi& registry, KeyHandle key) {
 
 }  // namespace
 
+AnsiText ConnectionGuid(const AnsiText& rowKey) { return rowKey.substr(rowKey.rfind('\\') + 1); }
+
+AnsiText Ipv4InterfacesKey(const AnsiText& controlSet) {
+    return "SYSTEM\\" + controlSet + "\\Services\\Tcpip\\Parameters\\Interfaces";
+}
+
 std::array<AnsiText, 4> IpSettingsKeys(const AnsiText& rowKey) {
     const AnsiText services = "SYSTEM\\" + ControlSetName(rowKey) + "\\Services\\";
     const AnsiText guid = ConnectionGuid(rowKey);
-    return {services + "Tcpip\\Parameters\\Interfaces\\" + guid, services + "Tcpip\\Parameters\\Adapters\\" + guid,
+    return {Ipv4InterfacesKey(ControlSetName(rowKey)) + "\\" + guid, services + "Tcpip\\Parameters\\Adapters\\" + guid,
             services + "Tcpip6\\Parameters\\Interfaces\\" + guid,
             services + "NetBT\\Parameters\\Interfaces\\Tcpip_" + guid};
 }
 
-std::optional<Ipv4Settings> ReadIpv4Settings(RegistryApi& registry, const AnsiText& rowKey, Ipv4Reads reads) {
+std::optional<Ipv4Settings> ReadIpv4Settings(RegistryApi& registry, KeyHandle parent, const AnsiText& path,
+                                            Ipv4Reads reads) {
     UniqueKey key(registry);
-    if (key.Open(kLocalMachine, IpSettingsKeys(rowKey)[0], kKeyRead) != kSuccess) return std::nullopt;
+    if (key.Open(parent, path, kKeyRead) != kSuccess) return std::nullopt;
     Ipv4Settings settings;
     settings.dhcp = ReadDhcp(registry, key.get());
     // The column shows "DHCP" alone; only a whole record needs the rest then.

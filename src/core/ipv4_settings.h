@@ -28,9 +28,17 @@ enum class Ipv4Reads { Shown, Whole };
 // Tcpip adapter, the IPv6 interface and NetBT's interface.
 std::array<AnsiText, 4> IpSettingsKeys(const AnsiText& rowKey);
 
-// The settings under the row's IPv4 interface key; nothing when the key is
-// missing. A value of an unexpected type counts as absent.
-std::optional<Ipv4Settings> ReadIpv4Settings(RegistryApi& registry, const AnsiText& rowKey, Ipv4Reads reads);
+// The last piece of a row's key: its connection's GUID.
+AnsiText ConnectionGuid(const AnsiText& rowKey);
+
+// Where a control set keeps its IPv4 interface keys, each named by a GUID.
+AnsiText Ipv4InterfacesKey(const AnsiText& controlSet);
+
+// The settings under the key path below parent (an open Interfaces key, or
+// a root and the whole path); nothing when the key is missing. A value of
+// an unexpected type counts as absent.
+std::optional<Ipv4Settings> ReadIpv4Settings(RegistryApi& registry, KeyHandle parent, const AnsiText& path,
+                                            Ipv4Reads reads);
 
 // What the IPv4 column shows: "DHCP", else the static addresses joined by
 // ", " (0.0.0.0 is no address); empty without settings.

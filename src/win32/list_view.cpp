@@ -96,7 +96,10 @@ void ListView::SelectAll() {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = LVIS_SELECTED;
+    // Drawn once, not a row at a time.
+    SuspendedDrawing quiet(*this);
     Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    quiet.End();
 }
 
 void ListView::SetChecked(int row, bool checked) {

@@ -23,6 +23,8 @@ void SortByColumn(ConnectionList& list, EventPump& pump, int clickedColumn) {
 
 void ToggleSelectedMarks(ConnectionList& list, int button) {
     if (button != kRightButton) return;
+    // Drawn once when every mark is set, not once a row.
+    SuspendedDrawing quiet(list);
     const int rowCount = list.RowCount();
     std::optional<bool> reference;
     for (int row = 0; row < rowCount; ++row) {
@@ -30,6 +32,7 @@ void ToggleSelectedMarks(ConnectionList& list, int button) {
         if (!reference) reference = list.IsChecked(row);
         list.SetChecked(row, !*reference);
     }
+    quiet.End();
 }
 
 }  // namespace tarvex

@@ -82,10 +82,15 @@ TEST_F(ConnectionScanTest, OpensOneListingPerKeyAndOneReadPerConnection) {
     AddKey(kCurrent + "\\{B}");
     Scan();
     // Four Network paths, two class keys, two connection reads (the name and
-    // the instance ID share one open) and two looks for IPv4 settings; the
-    // devices are asked once a scan.
-    EXPECT_EQ(10, registry.CallCount(RegistryCall::OpenKey));
+    // the instance ID share one open), and one look a control set for its
+    // IPv4 interfaces (none here, so no row looks for its own); the devices
+    // are asked once a scan.
+    EXPECT_EQ(12, registry.CallCount(RegistryCall::OpenKey));
     EXPECT_EQ(0u, registry.OpenHandleCount());
+    EXPECT_EQ(0, devices.queries) << "no row names an adapter";
+    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, kCurrent + "\\{A}\\{X}\\Connection", "PnpInstanceID", kRegSz,
+                                          std::string("PCI\\NIC\0", 9)));
+    Scan();
     EXPECT_EQ(2, devices.queries);
 }
 

@@ -49,10 +49,10 @@ TEST_P(StoredSettings, AreReadAsWindowsWritesThem) {
     for (const auto& [name, type, bytes] : GetParam().values) {
         ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, kInterface, name, type, bytes));
     }
-    const std::optional<Ipv4Settings> whole = ReadIpv4Settings(registry, kRow, Ipv4Reads::Whole);
+    const std::optional<Ipv4Settings> whole = ReadIpv4Settings(registry, kLocalMachine, kInterface, Ipv4Reads::Whole);
     ASSERT_TRUE(whole);
     EXPECT_TRUE(Same(GetParam().whole, *whole));
-    const std::optional<Ipv4Settings> shown = ReadIpv4Settings(registry, kRow, Ipv4Reads::Shown);
+    const std::optional<Ipv4Settings> shown = ReadIpv4Settings(registry, kLocalMachine, kInterface, Ipv4Reads::Shown);
     ASSERT_TRUE(shown);
     EXPECT_EQ(GetParam().whole.dhcp, shown->dhcp);
     EXPECT_EQ(GetParam().whole.dhcp ? std::vector<AnsiText>{} : GetParam().whole.addresses, shown->addresses);
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(StoredSettings, AMissingKeyIsNoSettingsAndAnEmptyColumn) {
     MemoryRegistry registry;
-    EXPECT_FALSE(ReadIpv4Settings(registry, kRow, Ipv4Reads::Whole));
+    EXPECT_FALSE(ReadIpv4Settings(registry, kLocalMachine, kInterface, Ipv4Reads::Whole));
     EXPECT_EQ("", Ipv4Text(std::nullopt));
 }
 

@@ -1,4 +1,5 @@
 #include "form1_harness.h"
+#include "support/seed_connection.h"
 #include "window/fill_connection_list.h"
 
 #include <gtest/gtest.h>
@@ -64,8 +65,8 @@ TEST(Form1Events, SecondFailureWhileUnwindingIsDroppedNotFatal) {
 TEST(Form1Events, FailedDeviceQueryIsToldInOneBoxAfterEachScan) {
     for (bool listsNothing : {false, true}) {
         Form1Harness<> h;
-        ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, "SYSTEM\\ControlSet001\\Control\\Network\\{A}\\{X}\\Connection",
-                                                "Name", kRegSz, std::string("Ethernet\0", 9)));
+        ASSERT_EQ(kSuccess, SeedConnection(h.registry, "SYSTEM\\ControlSet001\\Control\\Network\\{A}\\{X}", "Ethernet",
+                                           "PCI\\NIC\\1"));
         h.devices.failing = !listsNothing;
         if (listsNothing) h.devices.present.clear();
         h.form.Load("C:\\Tarvex");
@@ -83,6 +84,8 @@ TEST(Form1Events, FailedDeviceQueryIsToldInOneBoxAfterEachScan) {
         EXPECT_EQ(MessageButtons::Ok, box.buttons);
         EXPECT_TRUE(h.exit.codes.empty());
 
+        ASSERT_EQ(kSuccess, SeedConnection(h.registry, "SYSTEM\\ControlSet001\\Control\\Network\\{A}\\{Y}", "Wi-Fi",
+                                           "PCI\\NIC\\2"));
         h.list.SetChecked(0, true);
         h.form.comDelClick();
         EXPECT_EQ(2u, h.messages.shown.size()) << "the rescan tells it again";

@@ -40,7 +40,10 @@ public:
     std::string RowText(int row) const override { return rows.at(row).text; }
     std::string RowSubItem(int row) const override { return rows.at(row).subItem; }
     bool IsChecked(int row) const override { return rows.at(row).checked; }
-    void SetChecked(int row, bool checked) override { rows.at(row).checked = checked; }
+    void SetChecked(int row, bool checked) override {
+        if (suspendDepth == 0) ++marksSetWhileDrawing;
+        rows.at(row).checked = checked;
+    }
     bool IsSelected(int row) const override { return rows.at(row).selected; }
     void SetSorted(bool on) override {
         sorted = on;
@@ -63,6 +66,7 @@ public:
     SortDirection direction = SortDirection::Ascending;
     int suspendDepth = 0;
     int rowsAddedWhileDrawing = 0;
+    int marksSetWhileDrawing = 0;
     int redraws = 0;
 
 private:

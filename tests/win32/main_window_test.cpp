@@ -282,6 +282,8 @@ TEST_F(MainWindowWithAdapters, ShowsAdapterAndDeviceAndSortsByThem) {
 // Every Windows lists network devices; a prefix without any lists none, and
 // the window says why its device columns are empty, in a box of its own.
 TEST_F(MainWindowTest, NoDeviceListedIsToldInAWarningBox) {
+    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Network\\{A}\\{1}\\Connection",
+                                          "PnpInstanceID", kRegSz, std::string("PCI\\NIC\\1") + '\0'));
     const std::string miniport = "SYSTEM\\CurrentControlSet\\Enum\\ROOT\\MS_PPTPMINIPORT";
     ASSERT_EQ(kSuccess, Win32Registry().SHDeleteKeyA(kLocalMachine, miniport));
     const bool noneLeft = SetupApiDevices().KnownDevices().devices.empty();

@@ -103,6 +103,8 @@ TEST_P(RightButtonToggle, FirstSelectedRowDecides) {
     for (const auto& row : list.rows) marks.push_back(row.checked);
     EXPECT_EQ(c.expected, marks);
     for (std::size_t i = 0; i < c.selected.size(); ++i) EXPECT_EQ(c.selected[i], list.rows[i].selected);
+    EXPECT_EQ(0, list.marksSetWhileDrawing) << "drawn once, when every mark is set";
+    EXPECT_EQ(0, list.suspendDepth);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -39,9 +39,10 @@ trace() {
     WINEDEBUG=+server wine build/windows/request_trace_win.exe "$1" 2>"$prefix/server-trace.txt" >/dev/null
 }
 trace window
-awk '/TarvexTraceStart/ {on = 1; next} /TarvexTraceTicked/ {deleting = 1; next} /TarvexTraceEnd/ {on = 0}
-     on {n++} on && deleting {d++}
-     END {printf "wineserver trace lines per deleted row, the window: %.1f from the shown window (Check, tick all, Delete Selected, rescan), %.1f for Delete Selected and its rescan (200 rows)\n", n / 200, d / 200}' \
+awk '/TarvexTraceOpening/ {opening = 1; next} /TarvexTraceStart/ {opening = 0; on = 1; next}
+     /TarvexTraceTicked/ {deleting = 1; next} /TarvexTraceEnd/ {on = 0}
+     opening {o++} on {n++} on && deleting {d++}
+     END {printf "wineserver trace lines per deleted row, the window: %.1f from the shown window (Check, tick all, Delete Selected, rescan), %.1f for Delete Selected and its rescan (200 rows); opening the window, once: %d\n", n / 200, d / 200, o}' \
     "$prefix/server-trace.txt"
 trace console
 awk '/TarvexTraceStart/ {on = 1; next} /TarvexTraceEnd/ {on = 0} on {n++}

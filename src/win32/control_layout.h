@@ -42,7 +42,7 @@ inline constexpr DWORD kPushButton = WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
 
 // In tab order: the list first, so it has the focus when the window opens.
 inline constexpr ControlDesign kControlDesigns[] = {
-    {kLV1Id, L"SysListView32", L"", WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 120, 1200, 8175, 5655},
+    {kLV1Id, L"SysListView32", L"", WS_BORDER | WS_TABSTOP | WS_CLIPCHILDREN | LVS_REPORT | LVS_SHOWSELALWAYS, 120, 1200, 8175, 5655},
     {kCmdReadId, L"BUTTON", L"&Check", kPushButton, 120, 120, 1215, 615},
     {kComDelId, L"BUTTON", L"&Delete Selected", kPushButton, 1560, 120, 1215, 615},
     {kChkBackupId, L"BUTTON", L"Backup ALL related settings before deleting them", WS_TABSTOP | BS_AUTOCHECKBOX,

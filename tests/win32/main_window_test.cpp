@@ -303,6 +303,18 @@ TEST_F(MainWindowTest, NoDeviceListedIsToldInAWarningBox) {
     EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
 }
 
+// Rows change, the header does not: repainting it on every refill costs a
+// themed draw of each column for nothing.
+TEST_F(MainWindowTest, RefillingTheListLeavesItsHeaderUntouched) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(Control(kLV1Id), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(nullptr, header);
+    UpdateWindow(header);
+    SendMessageW(Control(kCmdReadId), BM_CLICK, 0, 0);  // no pump: what the refill left to paint
+    EXPECT_TRUE(GetUpdateRect(Control(kLV1Id), nullptr, FALSE)) << "the rows are repainted";
+    EXPECT_FALSE(GetUpdateRect(header, nullptr, FALSE)) << "the header is not";
+    Pump();
+}
+
 TEST_F(MainWindowTest, CtrlASelectsEveryRow) {
     Press(kCmdReadId);
     SetFocus(Control(kLV1Id));

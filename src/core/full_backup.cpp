@@ -33,7 +33,7 @@ Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", time.year, time.month, time.day, time.hour,
                   time.minute, time.second);
     Utf8Text name = backupFolder + "LargeBackup-" + stamp;
-    if (attempt > 1) name += "-" + std::to_string(attempt);
+    if (attempt > 1) name.append("-").append(std::to_string(attempt));
     return name + ".reg";
 }
 

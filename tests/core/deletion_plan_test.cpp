@@ -98,7 +98,9 @@ TEST_F(IpSettingsDeletion, PlanTakesOnlyTheSettingsOfEntriesWithoutADevice) {
         EXPECT_EQ(kNetwork + cases[i].guid, entry.key);
         EXPECT_EQ(cases[i].deleted, entry.ipSettings) << cases[i].guid;
         EXPECT_EQ(cases[i].kept, entry.keptIpSettings) << cases[i].guid;
-        if (!entry.keptIpSettings.empty()) EXPECT_EQ(cases[i].reason, entry.keptReason) << cases[i].guid;
+        if (!entry.keptIpSettings.empty()) {
+            EXPECT_EQ(cases[i].reason, entry.keptReason) << cases[i].guid;
+        }
     }
 }
 

@@ -3,13 +3,14 @@
 #include "console/console_output.h"
 #include "core/case_mapping.h"
 #include "core/services.h"
+#include "tarvex_version.h"
 #include "util/encoded_text.h"
 
 #include <vector>
 
 namespace tarvex {
 
-inline constexpr char kVersionText[] = "tarvex 1.0.0";
+inline constexpr char kVersionText[] = "tarvex " TARVEX_VERSION;
 
 // Runs one command line (the arguments after the program's name) and gives
 // the exit code; backups go into programFolder unless the command names

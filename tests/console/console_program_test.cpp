@@ -175,7 +175,7 @@ TEST_F(ConsoleProgram, WithoutWriteRightsItSaysSoBeforeListing) {
 
 TEST_F(ConsoleProgram, HelpAndVersionNeedNoRegistry) {
     EXPECT_EQ(ExitCode::Done, Run({"--version"}));
-    EXPECT_EQ("tarvex 1.0.0\n", output.out);
+    EXPECT_EQ("tarvex " TARVEX_VERSION "\n", output.out);
     EXPECT_EQ(ExitCode::Done, Run({"--help"}));
     EXPECT_EQ(0, registry.CallCount(RegistryCall::OpenKey));
 }

@@ -8,6 +8,7 @@
 #include "support/run_program.h"
 #include "support/seed_connection.h"
 #include "support/win32_registry_writer.h"
+#include "tarvex_version.h"
 #include "wide_registry.h"
 #include "win32/wide_text.h"
 #include "win32/win32_case_mapping.h"
@@ -431,6 +432,12 @@ TEST_F(ConsoleProcess, NamesOutsideTheCodePageComeWholeAndMatchInAnyCase) {
     const std::string name = "\"connection\":\"\\u0394\\u03af\\u03ba\\u03c4\\u03c5\\u03bf \\u0141\"";
     for (std::size_t at = json.out.find(name); at != std::string::npos; at = json.out.find(name, at + 1)) ++rows;
     EXPECT_EQ(2u, rows) << json.out;
+}
+
+TEST_F(ConsoleProcess, VersionIsTheProjects) {
+    Finished version = Run(L"--version");
+    EXPECT_EQ(0u, version.exitCode);
+    EXPECT_EQ("tarvex " TARVEX_VERSION "\n", version.out);
 }
 
 // Numbers past 32 bits, where unsigned long ends on Windows, are no small ages.

@@ -4,6 +4,7 @@
 #include "support/run_program.h"
 #include "support/seed_connection.h"
 #include "support/win32_registry_writer.h"
+#include "tarvex_version.h"
 #include "win32/control_layout.h"
 #include "win32/main_window.h"
 #include "win32/setupapi_devices.h"
@@ -16,6 +17,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -397,6 +399,43 @@ std::string ResourceText(HMODULE module, LPCWSTR type) {
     if (found == nullptr) return {};
     const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
     return std::string(bytes, SizeofResource(module, found));
+}
+
+// The version resource's fixed part: the four numbers, most significant first.
+std::vector<unsigned> FixedFileVersion(const std::string& resource) {
+    const std::string signature("\xBD\x04\xEF\xFE", 4);
+    const std::size_t at = resource.find(signature);
+    if (at == std::string::npos || at + 16 > resource.size()) return {};
+    DWORD most = 0;
+    DWORD least = 0;
+    std::memcpy(&most, resource.data() + at + 8, 4);
+    std::memcpy(&least, resource.data() + at + 12, 4);
+    return {HIWORD(most), LOWORD(most), HIWORD(least), LOWORD(least)};
+}
+
+std::string Utf16(const std::string& ascii) {
+    std::string wide;
+    for (char c : ascii) wide += std::string{c, '\0'};
+    return wide;
+}
+
+// One version, the project's: in both programs' version resources (numbers
+// and texts) and manifests alike.
+TEST(ProgramResources, BothProgramsCarryTheProjectsVersion) {
+    const std::vector<unsigned> numbers = {TARVEX_VERSION_NUMBERS};
+    for (const char* program : {TARVEX_MANAGER_EXE, TARVEX_EXE}) {
+        HMODULE module = LoadLibraryExW(FromUnixPath(program).c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(nullptr, module) << program;
+        const std::string version = ResourceText(module, MAKEINTRESOURCEW(16));  // RT_VERSION
+        EXPECT_EQ(numbers, FixedFileVersion(version)) << program;
+        EXPECT_NE(std::string::npos, version.find(Utf16("FileVersion") + std::string(2, '\0'))) << program;
+        EXPECT_NE(std::string::npos, version.find(Utf16(TARVEX_VERSION_FOUR))) << program;
+        const std::string manifest = ResourceText(module, MAKEINTRESOURCEW(24));  // RT_MANIFEST
+        EXPECT_NE(std::string::npos, manifest.find(std::string("version=\"") + TARVEX_VERSION_FOUR + "\" processorArchitecture"))
+            << program;
+        FreeLibrary(module);
+    }
 }
 
 // Both shipped programs: any architecture's build starts, on Windows 7 and later.

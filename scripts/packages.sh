@@ -1,9 +1,10 @@
 # The Debian packages each script needs, in one place, and their installer.
 BUILD_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64 clang lld-14)
 WINE_PACKAGES=(wine wine64 xvfb xauth)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev googletest libbenchmark-dev "${WINE_PACKAGES[@]}" imagemagick)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev googletest libbenchmark-dev "${WINE_PACKAGES[@]}" imagemagick zip)
 DEMO_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 "${WINE_PACKAGES[@]}" imagemagick)
 BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev googletest libbenchmark-dev "${WINE_PACKAGES[@]}")
+PACKAGE_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 zip)
 
 # Installs the Debian packages named as arguments that are not installed yet.
 ensure_packages() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test: natively with sanitizers, the
-# Windows build under wine (with a private Xvfb for the window tests), and
-# the program alone with clang and without GoogleTest.
+# Windows build under wine (with a private Xvfb for the window tests), the
+# program alone with clang and without GoogleTest, and the release package
+# built twice to show it is reproducible.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -26,6 +27,9 @@ if [ -e build/windows-no-googletest/googletest ]; then
 fi
 cmake --preset windows-clang
 cmake --build --preset windows-clang
+
+# The release: the same sources packed in two folders give the same bytes.
+bash scripts/check_reproducible.sh
 
 cmake --preset windows
 cmake --build --preset windows

@@ -1,17 +1,19 @@
 #include "console/json_text.h"
 
 #include "console/utf8.h"
+#include "util/hex_byte.h"
 
-#include <cstdio>
+#include <cstdint>
 
 namespace tarvex {
 
 namespace {
 
-void AppendUnit(std::string& json, unsigned unit) {
-    char escape[8];
-    std::snprintf(escape, sizeof escape, "\\u%04x", unit);
-    json += escape;
+// One UTF-16 code unit as \uXXXX.
+void AppendUnit(std::string& json, char32_t unit) {
+    json += "\\u";
+    AppendHexByte(json, static_cast<std::uint8_t>(unit >> 8), HexCase::Lower);
+    AppendHexByte(json, static_cast<std::uint8_t>(unit & 0xFF), HexCase::Lower);
 }
 
 }  // namespace
@@ -31,7 +33,7 @@ std::string JsonString(const Utf8Text& text) {
                 if (c >= 0x20 && c < 0x7F) {
                     json += static_cast<char>(c);
                 } else if (c < 0x10000) {
-                    AppendUnit(json, static_cast<unsigned>(c));
+                    AppendUnit(json, c);
                 } else {
                     AppendUnit(json, 0xD800 + ((c - 0x10000) >> 10));
                     AppendUnit(json, 0xDC00 + ((c - 0x10000) & 0x3FF));
@@ -41,10 +43,12 @@ std::string JsonString(const Utf8Text& text) {
     return json + "\"";
 }
 
-
 std::string JsonStrings(const std::vector<Utf8Text>& texts) {
     std::string json = "[";
-    for (std::size_t i = 0; i < texts.size(); ++i) json += (i == 0 ? "" : ",") + JsonString(texts[i]);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0) json += ',';
+        json += JsonString(texts[i]);
+    }
     return json + "]";
 }
 

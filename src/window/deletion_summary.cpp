@@ -24,12 +24,16 @@ Utf8Text KeptSettings(const DeletionPlan& plan, const DeletionReport& report) {
     }
     if (entries == 0) return {};
     Utf8Text text = Counted(entries, "deleted entry keeps its IP settings:", "deleted entries keep their IP settings:");
-    for (const auto& [reason, count] : kept) text += "\n" + std::to_string(count) + ": " + KeptReasonText(reason);
+    for (const auto& [reason, count] : kept) {
+        text.append("\n").append(std::to_string(count)).append(": ").append(KeptReasonText(reason));
+    }
     return text;
 }
 
 Utf8Text DeviceLine(const PlannedDevice& device, const Utf8Text& why) {
-    return "\n" + (device.name.empty() ? Utf8Text() : device.name + ", ") + device.instanceId + ": " + why;
+    Utf8Text line = "\n";
+    if (!device.name.empty()) line.append(device.name).append(", ");
+    return line.append(device.instanceId).append(": ").append(why);
 }
 
 }  // namespace

@@ -14,6 +14,13 @@ using namespace std::string_literals;
 
 constexpr char kConnection[] = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\{1}";
 
+// The entry "Ethernet" whose adapter is the device instanceId.
+bool SeedEthernet(MemoryRegistry& registry, const std::string& instanceId) {
+    const std::string connection = std::string(kConnection) + "\\Connection";
+    return registry.SetValue(kLocalMachine, connection, "Name", kRegSz, "Ethernet\0"s) == kSuccess &&
+           registry.SetValue(kLocalMachine, connection, "PnpInstanceID", kRegSz, instanceId + '\0') == kSuccess;
+}
+
 struct AdapterCase {
     const char* what;
     std::optional<std::pair<std::uint32_t, std::string>> pnpInstanceId;  // type and bytes
@@ -63,10 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AdapterStates, SetupApiFailingLeavesTheCellsEmptyAndTheRowsAsTheyAre) {
     MemoryRegistry registry;
-    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, std::string(kConnection) + "\\Connection", "Name", kRegSz,
-                                          "Ethernet\0"s));
-    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, std::string(kConnection) + "\\Connection", "PnpInstanceID",
-                                          kRegSz, "PCI\\X\\1\0"s));
+    ASSERT_TRUE(SeedEthernet(registry, "PCI\\X\\1"));
     FakeDevices devices;
     devices.failing = true;
     std::vector<ConnectionRow> rows = ScanConnectionRows(TestServices(registry, devices).services, RowReads::Adapters).rows;
@@ -90,10 +94,7 @@ class ListedDevices : public ::testing::TestWithParam<DeviceListing> {};
 // list them whole, and would turn every entry into "No device".
 TEST_P(ListedDevices, NoDeviceAtAllIsAFailedQuery) {
     MemoryRegistry registry;
-    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, std::string(kConnection) + "\\Connection", "Name", kRegSz,
-                                          "Ethernet\0"s));
-    ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, std::string(kConnection) + "\\Connection", "PnpInstanceID",
-                                          kRegSz, "PCI\\GONE\\1\0"s));
+    ASSERT_TRUE(SeedEthernet(registry, "PCI\\GONE\\1"));
     FakeDevices devices;
     if (!GetParam().anyPresent) devices.present.clear();
     if (GetParam().anyPhantom) devices.phantoms = {{"USB\\OLD\\2", "Old dongle"}};

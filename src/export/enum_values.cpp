@@ -3,6 +3,7 @@
 #include "export/open_for_listing.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace tarvex {
@@ -62,7 +63,9 @@ std::vector<ValueEntry> EnumValues(ExportRegistry& registry, KeyHandle root, con
     KeyHandle key = OpenForListing(opened, root, keyPath);
     if (key == 0) return result;
 
-    std::vector<char> name(kValueNameBufferSize);
+    // On the stack: 32 KB from the heap for every key had it commit and
+    // release its pages each time.
+    std::array<char, kValueNameBufferSize> name;
     std::vector<std::uint8_t> data;
     for (std::uint32_t index = 0;; ++index) {
         std::uint32_t nameLength = kValueNameBufferSize;

@@ -1,13 +1,15 @@
 #include "export/backup_files.h"
 
 #include <algorithm>
-#include <memory>
+#include <array>
 
 namespace tarvex {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 64 * 1024;
+// On the stack: a heap block this size, taken and freed for every key
+// appended, had the heap commit and release its pages each time.
+constexpr std::size_t kChunkSize = 4 * 1024;
 
 }  // namespace
 
@@ -16,11 +18,11 @@ bool FileContains(InputFile& file, const std::string& text) {
     // The window keeps the last text.size() - 1 bytes of the previous chunk,
     // so an occurrence split between two reads is still found.
     std::string window;
-    auto chunk = std::make_unique_for_overwrite<char[]>(kChunkSize);
+    std::array<char, kChunkSize> chunk;
     for (;;) {
-        std::size_t read = file.Read(chunk.get(), kChunkSize);
+        std::size_t read = file.Read(chunk.data(), chunk.size());
         if (read == 0) return false;
-        window.append(chunk.get(), read);
+        window.append(chunk.data(), read);
         if (window.find(text) != std::string::npos) return true;
         window.erase(0, window.size() - std::min(window.size(), text.size() - 1));
     }

@@ -7,7 +7,6 @@
 #include <shlwapi.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,8 +93,10 @@ AnsiFit Win32Registry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
 
 AnsiFit Win32Registry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
     // One read for most values: a name buffer for the longest name, a data
-    // buffer for ordinary data, grown when the data is longer (or grew).
-    auto name = std::make_unique_for_overwrite<wchar_t[]>(kLongestValueName + 1);
+    // buffer for ordinary data, grown when the data is longer (or grew). The
+    // name's 32 KB on the heap, taken and freed for every value, had the heap
+    // commit and release its pages each time.
+    wchar_t name[kLongestValueName + 1];
     std::vector<BYTE> data(kFirstDataSize);
     DWORD type = REG_NONE;
     DWORD length = 0;
@@ -103,12 +104,12 @@ AnsiFit Win32Registry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
     for (;;) {
         length = kLongestValueName + 1;
         size = static_cast<DWORD>(data.size());
-        LSTATUS status = ::RegEnumValueW(ToHkey(key), index, name.get(), &length, nullptr, &type, data.data(), &size);
+        LSTATUS status = ::RegEnumValueW(ToHkey(key), index, name, &length, nullptr, &type, data.data(), &size);
         if (status == ERROR_SUCCESS) break;
         if (status != ERROR_MORE_DATA || size <= data.size()) return AnsiFit::NameLost;  // cannot vouch for it
         data.resize(size);
     }
-    if (!FitsAnsiCodePage(name.get(), length)) return AnsiFit::NameLost;
+    if (!FitsAnsiCodePage(name, length)) return AnsiFit::NameLost;
     if (!IsTextType(type)) return AnsiFit::Exact;
     // An odd byte cannot be half a character: the A call drops it.
     if (size % sizeof(wchar_t) != 0) return AnsiFit::DataLost;

@@ -168,7 +168,7 @@ TEST_P(FileContainsMark, FindsItWhereverItLies) {
     EXPECT_EQ(GetParam().found, FileContains(*file, "REGEDIT4"));
 }
 
-const std::string kChunkEdge(64 * 1024 - 3, 'x');
+const std::string kChunkEdge(4 * 1024 - 3, 'x');
 
 INSTANTIATE_TEST_SUITE_P(
     Places, FileContainsMark,

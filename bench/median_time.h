@@ -8,6 +8,13 @@
 
 namespace tarvex {
 
+// The middle time, or the mean of the two middle ones.
+inline double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    const std::size_t half = times.size() / 2;
+    return times.size() % 2 == 1 ? times[half] : (times[half - 1] + times[half]) / 2;
+}
+
 // The median of five timed runs, after one untimed run so that start-up costs
 // (a first process start, cold caches) do not count.
 inline double MedianMilliseconds(const std::function<void()>& run) {

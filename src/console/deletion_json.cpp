@@ -20,12 +20,6 @@ private:
     std::string json_;
 };
 
-std::string Array(const std::vector<std::string>& objects) {
-    std::string json = "[";
-    for (std::size_t i = 0; i < objects.size(); ++i) json += (i == 0 ? "" : ",") + objects[i];
-    return json + "]";
-}
-
 class Report {
 public:
     Report(const DeletionRecord& record, const AnsiCodec& codec) : record_(record), codec_(codec) {}
@@ -34,13 +28,10 @@ public:
         if (record_.plan && record_.dryRun) Planned(*record_.plan);
         if (record_.plan && record_.report) Done(*record_.plan, *record_.report);
         const bool restart = record_.report && record_.report->restartNeeded;
-        std::vector<std::string> backups;
-        if (record_.report) {
-            for (const Utf8Text& file : record_.report->backups) backups.push_back(JsonString(file));
-        }
-        return "{\"deleted\":" + Array(deleted_) + ",\r\n\"uninstalled\":" + Array(uninstalled_) +
-               ",\r\n\"kept\":" + Array(kept_) + ",\r\n\"failed\":" + Array(failed_) + ",\r\n\"backups\":" +
-               Array(backups) + ",\r\n\"restartNeeded\":" + (restart ? "true" : "false") +
+        const std::vector<Utf8Text> backups = record_.report ? record_.report->backups : std::vector<Utf8Text>{};
+        return "{\"deleted\":" + JsonValues(deleted_) + ",\r\n\"uninstalled\":" + JsonValues(uninstalled_) +
+               ",\r\n\"kept\":" + JsonValues(kept_) + ",\r\n\"failed\":" + JsonValues(failed_) +
+               ",\r\n\"backups\":" + JsonStrings(backups) + ",\r\n\"restartNeeded\":" + (restart ? "true" : "false") +
                ",\r\n\"dryRun\":" + (record_.dryRun ? "true" : "false") +
                ",\r\n\"exitCode\":" + std::to_string(static_cast<int>(exitCode)) + "}\r\n";
     }
@@ -77,7 +68,7 @@ private:
                 case DeviceOutcome::Uninstalled: Uninstalled(result.device); break;
                 case DeviceOutcome::Kept: Kept(id, KeptReasonText(result.keptReason)); break;
                 case DeviceOutcome::Failed:
-                    Failed(id, result.error ? FailureText(*result.error) : Utf8Text("no reason given"));
+                    Failed(id, FailureText(result.error));
                     break;
             }
         }
@@ -85,12 +76,12 @@ private:
     }
 
     void Deleted(std::size_t entry, const std::vector<AnsiText>& settings) {
-        std::vector<std::string> keys;
-        for (const AnsiText& key : settings) keys.push_back(JsonString(codec_.ToUtf8(key)));
+        std::vector<Utf8Text> keys;
+        for (const AnsiText& key : settings) keys.push_back(codec_.ToUtf8(key));
         deleted_.push_back(JsonObject()
                                .Text("key", codec_.ToUtf8(record_.plan->entries[entry].key))
                                .Text("connection", entry < record_.connections.size() ? record_.connections[entry] : "")
-                               .Raw("ipSettings", Array(keys))
+                               .Raw("ipSettings", JsonStrings(keys))
                                .Json());
     }
     void Uninstalled(const PlannedDevice& device) {

@@ -47,8 +47,7 @@ public:
                     break;
                 case DeviceOutcome::Failed:
                     ++counts.failed;
-                    lines_.err += "tarvex: could not uninstall " + id + ": " +
-                                  (result.error ? FailureText(*result.error) : Utf8Text("no reason given")) + "\n";
+                    lines_.err += "tarvex: could not uninstall " + id + ": " + FailureText(result.error) + "\n";
                     break;
             }
         }

@@ -43,13 +43,19 @@ std::string JsonString(const Utf8Text& text) {
     return json + "\"";
 }
 
-std::string JsonStrings(const std::vector<Utf8Text>& texts) {
+std::string JsonValues(const std::vector<std::string>& values) {
     std::string json = "[";
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
         if (i > 0) json += ',';
-        json += JsonString(texts[i]);
+        json += values[i];
     }
     return json + "]";
+}
+
+std::string JsonStrings(const std::vector<Utf8Text>& texts) {
+    std::vector<std::string> values;
+    for (const Utf8Text& text : texts) values.push_back(JsonString(text));
+    return JsonValues(values);
 }
 
 }  // namespace tarvex

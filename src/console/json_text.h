@@ -11,6 +11,9 @@ namespace tarvex {
 // a malformed sequence as U+FFFD, so any console code page reads it alike.
 std::string JsonString(const Utf8Text& text);
 
+// A JSON array of values already in JSON.
+std::string JsonValues(const std::vector<std::string>& values);
+
 // A JSON array of such strings.
 std::string JsonStrings(const std::vector<Utf8Text>& texts);
 

@@ -29,6 +29,8 @@ struct DeviceQueryError {
 
 // As both programs report it: "CALL failed with error N: TEXT".
 Utf8Text FailureText(const DeviceQueryError& error);
+// The same, or "no reason given" when the failure named none.
+Utf8Text FailureText(const std::optional<DeviceQueryError>& error);
 
 // A whole list of devices, or the error that kept it from being whole: a
 // partial list would make live adapters look gone.

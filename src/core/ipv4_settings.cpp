@@ -10,7 +10,6 @@ namespace tarvex {
 
 namespace {
 
-
 // REG_MULTI_SZ, or a REG_SZ that older systems write: one entry per text.
 std::vector<AnsiText> ReadList(RegistryApi& registry, KeyHandle key, const AnsiText& name) {
     AnsiText text;
@@ -58,9 +57,10 @@ AnsiText Ipv4InterfacesKey(const AnsiText& controlSet) {
 }
 
 std::array<AnsiText, 4> IpSettingsKeys(const AnsiText& rowKey) {
-    const AnsiText services = "SYSTEM\\" + ControlSetName(rowKey) + "\\Services\\";
+    const AnsiText controlSet = ControlSetName(rowKey);
+    const AnsiText services = "SYSTEM\\" + controlSet + "\\Services\\";
     const AnsiText guid = ConnectionGuid(rowKey);
-    return {Ipv4InterfacesKey(ControlSetName(rowKey)) + "\\" + guid, services + "Tcpip\\Parameters\\Adapters\\" + guid,
+    return {Ipv4InterfacesKey(controlSet) + "\\" + guid, services + "Tcpip\\Parameters\\Adapters\\" + guid,
             services + "Tcpip6\\Parameters\\Interfaces\\" + guid,
             services + "NetBT\\Parameters\\Interfaces\\Tcpip_" + guid};
 }

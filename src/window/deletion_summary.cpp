@@ -53,7 +53,7 @@ std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const
             kept += DeviceLine(result.device, KeptReasonText(result.keptReason));
         } else if (result.outcome == DeviceOutcome::Failed) {
             ++failedCount;
-            failed += DeviceLine(result.device, result.error ? FailureText(*result.error) : Utf8Text("no reason given"));
+            failed += DeviceLine(result.device, FailureText(result.error));
         }
     }
     if (keptCount > 0) parts.push_back(Counted(keptCount, "adapter was kept installed:", "adapters were kept installed:") + kept);

@@ -83,14 +83,18 @@ private:
 
 }  // namespace
 
+std::optional<AnsiText> ReadTextValue(RegistryApi& registry, KeyHandle key, const AnsiText& name) {
+    AnsiText text;
+    std::uint32_t type;
+    if (!ReadOpenKeyValue(registry, key, name, text, type) || type != kRegSz) return std::nullopt;
+    while (!text.empty() && text.back() == '\0') text.pop_back();
+    if (text.empty()) return std::nullopt;
+    return text;
+}
+
 // Only text names an adapter; an empty one names none.
 std::optional<AnsiText> ReadInstanceId(RegistryApi& registry, KeyHandle connection) {
-    AnsiText id;
-    std::uint32_t type;
-    if (!ReadOpenKeyValue(registry, connection, "PnpInstanceID", id, type) || type != kRegSz || id.empty()) {
-        return std::nullopt;
-    }
-    return id;
+    return ReadTextValue(registry, connection, "PnpInstanceID");
 }
 
 std::vector<AnsiText> SplitSubkeyList(const AnsiText& list) {

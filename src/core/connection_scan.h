@@ -14,6 +14,11 @@ namespace tarvex {
 // The pieces between NULs, empty ones included; an empty text gives none.
 std::vector<AnsiText> SplitSubkeyList(const AnsiText& list);
 
+// A REG_SZ value of an open key without the NULs that end it: Windows
+// compares such names whole, and a second NUL must not make one differ.
+// Nothing for another type, or for empty text.
+std::optional<AnsiText> ReadTextValue(RegistryApi& registry, KeyHandle key, const AnsiText& name);
+
 // The adapter an open Connection key names: its PnpInstanceID, when that
 // is non-empty REG_SZ text.
 std::optional<AnsiText> ReadInstanceId(RegistryApi& registry, KeyHandle connection);

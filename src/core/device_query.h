@@ -20,6 +20,13 @@ struct NetworkDevice {
     std::optional<FileTime> lastRemoval;
 };
 
+// A device present now, and where its driver keeps its settings.
+struct DeviceDriver {
+    AnsiText instanceId;
+    Utf8Text name;
+    AnsiText driver;  // its driver key below Control\Class ("{class}\0007"); empty without one
+};
+
 // Why a device query gave no list: the call that failed and its error.
 struct DeviceQueryError {
     Utf8Text call;
@@ -48,6 +55,8 @@ public:
     virtual DeviceList<AnsiText> PresentDevices() = 0;
     // Every device Windows knows, connected or not, with its name.
     virtual DeviceList<NetworkDevice> KnownDevices() = 0;
+    // The devices present now, each with its driver key.
+    virtual DeviceList<DeviceDriver> PresentDrivers() = 0;
 };
 
 }  // namespace tarvex

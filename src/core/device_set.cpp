@@ -33,4 +33,8 @@ DeviceList<NetworkDevice> ListNamedDevices(DeviceSet& set) {
     });
 }
 
+DeviceList<DeviceDriver> ListDrivers(DeviceSet& set) {
+    return ListDevices<DeviceDriver>(set, [&](AnsiText id) { return DeviceDriver{std::move(id), set.Name(), set.Driver()}; });
+}
+
 }  // namespace tarvex

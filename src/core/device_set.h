@@ -24,6 +24,8 @@ public:
     // The current item's recorded arrival and removal, each when it has one.
     virtual std::optional<FileTime> LastArrival() = 0;
     virtual std::optional<FileTime> LastRemoval() = 0;
+    // The current item's driver key (SPDRP_DRIVER); empty when it has none.
+    virtual AnsiText Driver() = 0;
 };
 
 // Every item's instance ID, or the first error: a set that ends on any
@@ -31,5 +33,7 @@ public:
 DeviceList<AnsiText> ListInstanceIds(DeviceSet& set);
 // As ListInstanceIds, with each item's name and recorded dates.
 DeviceList<NetworkDevice> ListNamedDevices(DeviceSet& set);
+// As ListInstanceIds, with each item's name and driver key.
+DeviceList<DeviceDriver> ListDrivers(DeviceSet& set);
 
 }  // namespace tarvex

@@ -69,6 +69,7 @@ public:
     }
     std::optional<FileTime> LastArrival() override { return DateProperty(kLastArrivalDate); }
     std::optional<FileTime> LastRemoval() override { return DateProperty(kLastRemovalDate); }
+    AnsiText Driver() override { return WideToAnsi(TextProperty(set_, device_, SPDRP_DRIVER)); }
     Utf8Text Name() override {
         std::wstring name = TextProperty(set_, device_, SPDRP_FRIENDLYNAME);
         if (name.empty()) name = TextProperty(set_, device_, SPDRP_DEVICEDESC);
@@ -111,5 +112,7 @@ DeviceList<Device> QueryNetworkDevices(DWORD flags, DeviceList<Device> (*list)(D
 DeviceList<AnsiText> SetupApiDevices::PresentDevices() { return QueryNetworkDevices(DIGCF_PRESENT, &ListInstanceIds); }
 
 DeviceList<NetworkDevice> SetupApiDevices::KnownDevices() { return QueryNetworkDevices(0, &ListNamedDevices); }
+
+DeviceList<DeviceDriver> SetupApiDevices::PresentDrivers() { return QueryNetworkDevices(DIGCF_PRESENT, &ListDrivers); }
 
 }  // namespace tarvex

@@ -10,6 +10,7 @@ class SetupApiDevices final : public DeviceQuery {
 public:
     DeviceList<AnsiText> PresentDevices() override;
     DeviceList<NetworkDevice> KnownDevices() override;
+    DeviceList<DeviceDriver> PresentDrivers() override;
 };
 
 }  // namespace tarvex

@@ -149,6 +149,7 @@ class ThrowingDevices final : public DeviceQuery {
 public:
     DeviceList<AnsiText> PresentDevices() override { throw std::length_error("vector::reserve"); }
     DeviceList<NetworkDevice> KnownDevices() override { return {}; }
+    DeviceList<DeviceDriver> PresentDrivers() override { return {}; }
 };
 
 // Left to the runtime, the exception would end in abort() and exit code 3.

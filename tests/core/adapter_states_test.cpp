@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         AdapterCase{"NoDevice", {{kRegSz, "PCI\\VEN_8086&DEV_100E\\3&9\0"s}}, AdapterState::NoDevice, ""},
         AdapterCase{"NoInstanceId", std::nullopt, AdapterState::Unknown, ""},
         AdapterCase{"EmptyInstanceId", {{kRegSz, "\0"s}}, AdapterState::Unknown, ""},
+        AdapterCase{"TwoNulsEndTheId", {{kRegSz, "USB\\VID_0B95&PID_1790\\1\0\0"s}}, AdapterState::Present,
+                    "Dock LAN"},
         AdapterCase{"InstanceIdNotText", {{kRegBinary, "USB\\VID_0B95&PID_1790\\1"s}}, AdapterState::Unknown, ""},
         AdapterCase{"InstanceIdAsMultiText", {{kRegMultiSz, "USB\\VID_0B95&PID_1790\\1\0\0"s}},
                     AdapterState::Unknown, ""},

@@ -26,6 +26,7 @@ public:
     // Only the second item recorded its dates.
     std::optional<FileTime> LastArrival() override { return current_ == 1 ? std::optional<FileTime>(100) : std::nullopt; }
     std::optional<FileTime> LastRemoval() override { return current_ == 1 ? std::optional<FileTime>(200) : std::nullopt; }
+    AnsiText Driver() override { return "{driver}\\000" + std::to_string(current_); }
 
     std::map<std::uint32_t, std::uint32_t> selectFailures;
     std::uint32_t unreadableId = 1000;
@@ -46,6 +47,7 @@ TEST(DeviceSetListing, AWholeSetGivesEveryDeviceInOrder) {
     EXPECT_EQ(std::optional<FileTime>(200), named.devices[1].lastRemoval);
     EXPECT_FALSE(named.devices[0].lastArrival || named.devices[0].lastRemoval);
     EXPECT_EQ((std::vector<AnsiText>{"PCI\\A\\1", "USB\\B\\2", "ROOT\\C\\3"}), ListInstanceIds(set).devices);
+    EXPECT_EQ("{driver}\\0001", ListDrivers(set).devices[1].driver);
 }
 
 // Live adapters after the break would otherwise read as gone, and --stale would delete them.

@@ -276,7 +276,8 @@ private:
         const DeletionReport& report =
             record_.report.emplace(DeleteAsPlanned(services_, plan, command.backup, warning, folder));
         phase_ = "reporting the deletion";
-        return Say(DescribeDeletion(plan, report, services_.codec, warning.stopReason()));
+        record_.stopReason = warning.stopReason();
+        return Say(DescribeDeletion(report, services_.codec, record_.stopReason));
     }
 
     // The lines, unless the JSON report stands in their place.

@@ -20,12 +20,13 @@ struct DeletionLines {
     std::set<ExitCode> met;
 };
 
-// The run as it went: "deleted\tKEY" and "deleted ip settings\tPATH" in the
-// order of the deletion, then a summary; stopReason says why a stop stopped.
-DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report, const AnsiCodec& codec,
-                               const std::string& stopReason);
+// The run as it went, in its order: "deleted\tKEY", "deleted ip
+// settings\tPATH", "uninstalled\tID" with "removed with device\tPATH" on
+// standard output; what was kept, failed or left on the error stream; then
+// a summary. stopReason says why a stop stopped.
+DeletionLines DescribeDeletion(const DeletionReport& report, const AnsiCodec& codec, const std::string& stopReason);
 
-// What the run would do: "would delete\tKEY" and "would delete ip settings\tPATH".
+// What the run would do: "would delete\tKEY", "would delete ip settings\tPATH", "would uninstall\tID".
 DeletionLines DescribeDryRun(const DeletionPlan& plan, const AnsiCodec& codec);
 
 }  // namespace tarvex

@@ -7,20 +7,45 @@
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
+#include <algorithm>
+#include <map>
+#include <string>
+
 namespace tarvex {
 
 namespace {
 
+bool Gone(RegistryApi& registry, const AnsiText& key) {
+    UniqueKey left(registry);
+    return left.Open(kLocalMachine, key, kEnumerateSubKeys) == kFileNotFound;
+}
+
 // Deleted, or gone before its turn (with its twin under the other control
 // set); a key that stays unopened is still there; after a failed deletion,
 // whatever is left is looked for.
-KeyOutcome DeleteAndLook(RegistryApi& registry, const AnsiText& key) {
+bool DeleteAndLook(RegistryApi& registry, const AnsiText& key) {
     const KeyDeletion deletion = TryDeleteKey(registry, kLocalMachine, key);
-    if (!deletion.opened) return deletion.status == kFileNotFound ? KeyOutcome::Deleted : KeyOutcome::StillThere;
-    if (deletion.status == kSuccess) return KeyOutcome::Deleted;
-    UniqueKey left(registry);
-    return left.Open(kLocalMachine, key, kEnumerateSubKeys) == kFileNotFound ? KeyOutcome::Deleted
-                                                                               : KeyOutcome::StillThere;
+    if (!deletion.opened) return deletion.status == kFileNotFound;
+    return deletion.status == kSuccess || Gone(registry, key);
+}
+
+bool InNetworkTrees(const AnsiText& key) {
+    for (const char* tree : kNetworkPaths) {
+        const std::size_t length = std::char_traits<char>::length(tree);
+        if (key.compare(0, length, tree) == 0 && key.size() > length && key[length] == '\\') return true;
+    }
+    return false;
+}
+
+// The four Network trees, then every other key the plan may take, each once.
+std::vector<AnsiText> FullBackupKeys(const DeletionPlan& plan) {
+    std::vector<AnsiText> keys(kNetworkPaths.begin(), kNetworkPaths.end());
+    auto add = [&keys](const AnsiText& key) {
+        if (!InNetworkTrees(key) && std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
+    };
+    for (const PlannedEntry& entry : plan.entries) std::for_each(entry.ipSettings.begin(), entry.ipSettings.end(), add);
+    for (const PlannedDevice& device : plan.devices) std::for_each(device.mayTakeWith.begin(), device.mayTakeWith.end(), add);
+    return keys;
 }
 
 // One run of a plan; each destructive act passes its gate here.
@@ -36,78 +61,192 @@ public:
           smallBackup_(backupFolder + kSmallBackupFile),
           devices_(plan.devices.size()) {
         if (mode_ != BackupMode::Full) return;
-        std::vector<AnsiText> keys(kNetworkPaths.begin(), kNetworkPaths.end());
-        for (const PlannedEntry& entry : plan.entries) keys.insert(keys.end(), entry.ipSettings.begin(), entry.ipSettings.end());
-        const FullBackup full = WriteFullBackup(platform_, services.clock, warning, keys, backupFolder);
+        const FullBackup full = WriteFullBackup(platform_, services.clock, warning, FullBackupKeys(plan), backupFolder);
         full_ = full.answer;
         if (full.file) report_.backups.push_back(*full.file);
         report_.stopped = !full_.goOn;
     }
 
     DeletionReport Carry() {
-        for (std::size_t entry = 0; entry < plan_.entries.size() && !report_.stopped; ++entry) Entry(entry);
+        for (std::size_t entry = 0; entry < plan_.entries.size(); ++entry) {
+            if (report_.stopped) {
+                Leave(entry);
+            } else {
+                Entry(entry);
+            }
+        }
+        Finish();
         return std::move(report_);
     }
 
 private:
+    enum class DeviceState { Pending, Uninstalled, Kept };
+    struct Device {
+        DeviceState state = DeviceState::Pending;
+        KeptReason reason = KeptReason::ConnectedSinceScan;  // why its entries keep their settings
+    };
+
     void Entry(std::size_t index) {
         const PlannedEntry& entry = plan_.entries[index];
-        if (!Delete(entry.key, KeyKind::Entry, index)) return;
+        const BackupAnswer answer = BackUp({entry.key}, index);
+        if (!answer.goOn) return Leave(index);
+        const bool gone = DeleteAndLook(platform_.registry, entry.key);
+        Add({ItemKind::Entry, gone ? Fate::Deleted : Fate::Failed, entry.key, index, {}, {}, gone && answer.incomplete});
+        KeepPlannedSettings(index);
         // An entry that stayed keeps its settings and device: they would serve it again.
-        if (report_.keys.back().outcome != KeyOutcome::Deleted) return;
-        // A not-present adapter's settings go only with its device.
-        if (!entry.device || StillAbsent(*entry.device, index)) {
-            for (const AnsiText& key : entry.ipSettings) {
-                if (!Delete(key, KeyKind::IpSettings, index)) return;
-            }
+        if (!gone) return KeepSettings(index, KeptReason::EntryNotDeleted);
+        if (!entry.device || devices_[*entry.device].state == DeviceState::Uninstalled) {
+            return DeleteSettings(index, 0);
         }
-        if (entry.device) UninstallOnce(*entry.device, index);
+        if (devices_[*entry.device].state == DeviceState::Kept) return KeepSettings(index, devices_[*entry.device].reason);
+        UninstallFirst(index, *entry.device);
     }
 
-    // Backs up and deletes one key; false when a backup warning stops the run first.
-    bool Delete(const AnsiText& key, KeyKind kind, std::size_t entry) {
-        BackupAnswer answer = full_;
-        if (mode_ == BackupMode::Selective) {
-            BackupError = false;
-            BackupProblem problem{smallBackup_};
-            problem.written = ExportKey(platform_, kLocalMachine, key, smallBackup_, true, true);
-            problem.complete = !BackupError;
-            if (problem.written && report_.backups.empty()) report_.backups.push_back(smallBackup_);
-            answer = AskAboutBackup(warning_, problem);
-            if (!answer.goOn) {
-                report_.stopped = true;
-                return false;
-            }
-        }
-        report_.keys.push_back({key, DeleteAndLook(platform_.registry, key), answer.incomplete, kind, entry});
-        return true;
-    }
-
-    enum class DeviceState { Pending, Uninstalled, Done };
-
-    // Whether the device is still not present; one found present or that
-    // cannot be checked is kept, and never uninstalled.
-    bool StillAbsent(std::size_t device, std::size_t entry) {
-        if (devices_[device] != DeviceState::Pending) return devices_[device] == DeviceState::Uninstalled;
-        const PresenceCheck check = services_.installer.CheckPresence(plan_.devices[device].instanceId);
-        if (check.presence == Presence::NotPresent) return true;
-        devices_[device] = DeviceState::Done;
-        const KeptReason reason =
-            check.presence == Presence::Present ? KeptReason::ConnectedSinceScan : KeptReason::NotChecked;
-        report_.devices.push_back({plan_.devices[device], entry, DeviceOutcome::Kept, reason, check.error});
-        return false;
-    }
-
-    void UninstallOnce(std::size_t device, std::size_t entry) {
-        // Asked again just before: it may have been plugged in since.
-        if (devices_[device] != DeviceState::Pending || !StillAbsent(device, entry)) return;
+    // A not-present adapter's settings go only with its device: backed up
+    // with what the uninstall may take, then the device, then what is left.
+    void UninstallFirst(std::size_t index, std::size_t device) {
+        const PlannedEntry& entry = plan_.entries[index];
         const PlannedDevice& planned = plan_.devices[device];
-        const UninstallResult result = services_.installer.Uninstall(planned.instanceId);
-        devices_[device] = result.uninstalled ? DeviceState::Uninstalled : DeviceState::Done;
-        report_.devices.push_back({planned, entry, result.uninstalled ? DeviceOutcome::Uninstalled : DeviceOutcome::Failed,
-                                   {}, result.error, result.restartNeeded});
-        report_.restartNeeded = report_.restartNeeded || result.restartNeeded;
+        std::vector<AnsiText> atRisk = entry.ipSettings;
+        for (const AnsiText& key : planned.mayTakeWith) {
+            if (std::find(atRisk.begin(), atRisk.end(), key) == atRisk.end()) atRisk.push_back(key);
+        }
+        const BackupAnswer answer = BackUp(atRisk, index);
+        if (!answer.goOn) return LeaveSettings(index, 0);
+
+        Outcome result{ItemKind::Device, Fate::Uninstalled, planned.instanceId, index};
+        result.name = planned.name;
+        // Asked again just before: it may have been plugged in since.
+        const PresenceCheck check = services_.installer.CheckPresence(planned.instanceId);
+        if (check.presence != Presence::NotPresent) {
+            result.fate = Fate::Kept;
+            result.reason = check.presence == Presence::Present ? KeptReason::ConnectedSinceScan : KeptReason::NotChecked;
+            result.error = check.error;
+            return KeepDevice(index, device, std::move(result));
+        }
+        std::vector<AnsiText> there;
+        for (const AnsiText& key : atRisk) {
+            if (!Gone(platform_.registry, key)) there.push_back(key);
+        }
+        const UninstallResult uninstall = services_.installer.Uninstall(planned.instanceId);
+        if (!uninstall.uninstalled) {
+            result.fate = Fate::Failed;
+            result.reason = KeptReason::UninstallFailed;
+            result.error = uninstall.error;
+            return KeepDevice(index, device, std::move(result));
+        }
+        devices_[device].state = DeviceState::Uninstalled;
+        result.restartNeeded = uninstall.restartNeeded;
+        report_.restartNeeded = report_.restartNeeded || uninstall.restartNeeded;
+        for (const AnsiText& key : there) {
+            if (Gone(platform_.registry, key)) result.removedWithDevice.push_back(key);
+        }
+        result.backupIncomplete = answer.incomplete && !result.removedWithDevice.empty();
+        const std::vector<AnsiText> taken = result.removedWithDevice;
+        Add(std::move(result));
+        // Backed up already: what the uninstall left goes without a second copy.
+        for (const AnsiText& key : entry.ipSettings) {
+            if (std::find(taken.begin(), taken.end(), key) != taken.end()) continue;
+            const bool gone = DeleteAndLook(platform_.registry, key);
+            Add({ItemKind::IpSettings, gone ? Fate::Deleted : Fate::Failed, key, index, {}, {}, gone && answer.incomplete});
+        }
     }
+
+    void KeepDevice(std::size_t index, std::size_t device, Outcome result) {
+        devices_[device] = {DeviceState::Kept, *result.reason};
+        const KeptReason reason = *result.reason;
+        Add(std::move(result));
+        KeepSettings(index, reason);
+    }
+
+    void DeleteSettings(std::size_t index, std::size_t from) {
+        const std::vector<AnsiText>& keys = plan_.entries[index].ipSettings;
+        for (std::size_t i = from; i < keys.size(); ++i) {
+            const BackupAnswer answer = BackUp({keys[i]}, index);
+            if (!answer.goOn) return LeaveSettings(index, i);
+            const bool gone = DeleteAndLook(platform_.registry, keys[i]);
+            Add({ItemKind::IpSettings, gone ? Fate::Deleted : Fate::Failed, keys[i], index, {}, {},
+                 gone && answer.incomplete});
+        }
+    }
+
+    void KeepSettings(std::size_t index, KeptReason reason) {
+        for (const AnsiText& key : plan_.entries[index].ipSettings) {
+            Add({ItemKind::IpSettings, Fate::Kept, key, index, reason});
+        }
+    }
+
+    void KeepPlannedSettings(std::size_t index) {
+        const PlannedEntry& entry = plan_.entries[index];
+        for (const AnsiText& key : entry.keptIpSettings) Add({ItemKind::IpSettings, Fate::Kept, key, index, entry.keptReason});
+    }
+
+    // An entry a stop came before.
+    void Leave(std::size_t index) {
+        Add({ItemKind::Entry, Fate::Left, plan_.entries[index].key, index});
+        KeepPlannedSettings(index);
+        LeaveSettings(index, 0);
+    }
+
+    void LeaveSettings(std::size_t index, std::size_t from) {
+        const std::vector<AnsiText>& keys = plan_.entries[index].ipSettings;
+        for (std::size_t i = from; i < keys.size(); ++i) Add({ItemKind::IpSettings, Fate::Left, keys[i], index});
+    }
+
+    // A device no entry got to is left by the stop, or kept with the entries that stayed.
+    void Finish() {
+        for (std::size_t device = 0; device < devices_.size(); ++device) {
+            if (devices_[device].state != DeviceState::Pending) continue;
+            std::optional<std::size_t> first;
+            bool leftByStop = false;
+            for (std::size_t entry = 0; entry < plan_.entries.size(); ++entry) {
+                if (plan_.entries[entry].device != device) continue;
+                if (!first) first = entry;
+                leftByStop = leftByStop || (report_.stopped && entry >= stoppedAt_);
+            }
+            Outcome result{ItemKind::Device, leftByStop ? Fate::Left : Fate::Kept, plan_.devices[device].instanceId,
+                           first.value_or(0)};
+            if (!leftByStop) result.reason = KeptReason::EntryNotDeleted;
+            result.name = plan_.devices[device].name;
+            Add(std::move(result));
+        }
+        for (const KeptDevice& kept : plan_.keptDevices) {
+            Outcome result{ItemKind::Device, Fate::Kept, kept.device.instanceId, 0, kept.reason};
+            result.name = kept.device.name;
+            Add(std::move(result));
+        }
+    }
+
+    // Backs up, as the mode asks, the keys this run has not backed up yet,
+    // then asks once about them; goOn false stops the run at this entry.
+    BackupAnswer BackUp(const std::vector<AnsiText>& keys, std::size_t entry) {
+        if (mode_ != BackupMode::Selective) return full_;
+        BackupError = false;
+        BackupProblem problem{smallBackup_};
+        std::vector<AnsiText> written;
+        bool earlierIncomplete = false;
+        for (const AnsiText& key : keys) {
+            if (auto earlier = backedUp_.find(key); earlier != backedUp_.end()) {
+                earlierIncomplete = earlierIncomplete || earlier->second;
+                continue;
+            }
+            problem.written = ExportKey(platform_, kLocalMachine, key, smallBackup_, true, true) && problem.written;
+            written.push_back(key);
+        }
+        problem.complete = !BackupError;
+        if (!written.empty() && problem.written && report_.backups.empty()) report_.backups.push_back(smallBackup_);
+        BackupAnswer answer = AskAboutBackup(warning_, problem);
+        if (!answer.goOn) {
+            report_.stopped = true;
+            stoppedAt_ = entry;
+            return answer;
+        }
+        for (const AnsiText& key : written) backedUp_[key] = answer.incomplete;
+        answer.incomplete = answer.incomplete || earlierIncomplete;
+        return answer;
+    }
+
+    void Add(Outcome outcome) { report_.outcomes.push_back(std::move(outcome)); }
 
     ExportPlatform platform_;
     const Services& services_;
@@ -116,7 +255,9 @@ private:
     BackupWarning& warning_;
     Utf8Text smallBackup_;
     BackupAnswer full_;
-    std::vector<DeviceState> devices_;
+    std::vector<Device> devices_;
+    std::map<AnsiText, bool> backedUp_;  // by path as text, whether its backup was incomplete
+    std::size_t stoppedAt_ = 0;          // the entry a stop came at; a full backup's stops before the first
     DeletionReport report_;
 };
 

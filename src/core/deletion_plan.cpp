@@ -3,9 +3,11 @@
 #include "core/adapter_states.h"
 #include "core/connection_scan.h"
 #include "core/ipv4_settings.h"
+#include "core/present_adapters.h"
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -70,10 +72,18 @@ std::optional<KeptReason> WhyKept(AdapterState adapter, bool devicesListed, bool
     return KeptReason::NoAdapterNamed;
 }
 
+// The same entry under the current control set.
+AnsiText InCurrentControlSet(const AnsiText& key) {
+    const std::size_t set = key.find('\\');
+    const std::size_t rest = key.find('\\', set + 1);
+    return key.substr(0, set + 1) + "CurrentControlSet" + key.substr(rest);
+}
+
 // Each device once, whichever entries name it: by its upper-case instance ID.
 class DevicePlanner {
 public:
-    DevicePlanner(const Services& services, DeletionPlan& plan) : services_(services), plan_(plan) {}
+    DevicePlanner(const Services& services, DeletionPlan& plan, StoredNames& stored)
+        : services_(services), plan_(plan), stored_(stored) {}
 
     std::optional<std::size_t> Take(const ConnectionRow& row) {
         if (!row.pnpInstanceId) return std::nullopt;
@@ -86,18 +96,35 @@ public:
         } else if (row.adapter == AdapterState::NotPresent) {
             auto [known, added] = uninstalled_.emplace(id, plan_.devices.size());
             if (added) plan_.devices.push_back(device);
+            AddMayTakeWith(plan_.devices[known->second], row.key);
             return known->second;
         }
         return std::nullopt;
     }
 
 private:
+    // With no class install parameters the removal is global: the class
+    // installer may take the adapter's entry and settings in the current
+    // control set, whichever set's entry was selected.
+    void AddMayTakeWith(PlannedDevice& device, const AnsiText& entryKey) {
+        const AnsiText current = InCurrentControlSet(entryKey);
+        std::vector<AnsiText> keys{current};
+        for (const AnsiText& key : IpSettingsKeys(current)) keys.push_back(key);
+        for (const AnsiText& key : keys) {
+            const std::optional<AnsiText> found = stored_.Find(key);
+            if (found && std::find(device.mayTakeWith.begin(), device.mayTakeWith.end(), *found) == device.mayTakeWith.end()) {
+                device.mayTakeWith.push_back(*found);
+            }
+        }
+    }
+
     void Keep(const Utf8Text& id, const PlannedDevice& device, KeptReason reason) {
         if (kept_.insert(id).second) plan_.keptDevices.push_back({device, reason});
     }
 
     const Services& services_;
     DeletionPlan& plan_;
+    StoredNames& stored_;
     std::unordered_map<Utf8Text, std::size_t> uninstalled_;
     std::set<Utf8Text> kept_;
 };
@@ -112,6 +139,8 @@ const char* KeptReasonText(KeptReason reason) {
         case KeptReason::DevicesNotListed: return "the network devices could not be listed";
         case KeptReason::ConnectedSinceScan: return "connected since the scan";
         case KeptReason::NotChecked: return "whether the adapter is present could not be checked";
+        case KeptReason::EntryNotDeleted: return "its entry was not deleted";
+        case KeptReason::UninstallFailed: return "the uninstall failed";
     }
     return "";
 }
@@ -127,13 +156,21 @@ DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>&
         rows.back().pnpInstanceId = InstanceIdOf(services.registry, key);
     }
     plan.deviceError = SetAdapterStates(services.devices, services.cases, rows);
-    DevicePlanner devices(services, plan);
+    // A second look before any settings go: a present adapter's driver key
+    // names its connection's GUID, whatever its PnpInstanceID says.
+    PresentAdapters present;
+    if (asks.ipSettings && !plan.deviceError) {
+        present = ReadPresentAdapters(services.devices, services.registry);
+        plan.deviceError = present.error;
+    }
     StoredNames stored(services);
+    DevicePlanner devices(services, plan, stored);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         PlannedEntry& entry = plan.entries[i];
         if (asks.uninstallDevices) entry.device = devices.Take(rows[i]);
         if (!asks.ipSettings) continue;
-        const std::optional<KeptReason> kept = WhyKept(rows[i].adapter, !plan.deviceError, entry.device.has_value());
+        std::optional<KeptReason> kept = WhyKept(rows[i].adapter, !plan.deviceError, entry.device.has_value());
+        if (!kept && AdapterOfGuid(present, services.cases, ConnectionGuid(entry.key))) kept = KeptReason::AdapterPresent;
         for (const AnsiText& path : IpSettingsKeys(entry.key)) {
             const std::optional<AnsiText> found = stored.Find(path);
             if (!found) continue;

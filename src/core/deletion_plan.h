@@ -23,6 +23,8 @@ enum class KeptReason {
     DevicesNotListed,    // the device query failed: no adapter can be told gone
     ConnectedSinceScan,  // found present just before it would have been uninstalled
     NotChecked,          // whether it is present could not be asked
+    EntryNotDeleted,     // its entry stayed, and would use them again
+    UninstallFailed,     // the device stays installed and needs them
 };
 
 // The words both programs give for a reason.
@@ -32,6 +34,10 @@ const char* KeptReasonText(KeptReason reason);
 struct PlannedDevice {
     AnsiText instanceId;
     Utf8Text name;
+    // What the network class installer may remove with it, backed up before
+    // its uninstall: its entries and IP settings in the current control
+    // set, as stored, those that exist.
+    std::vector<AnsiText> mayTakeWith;
 };
 
 struct KeptDevice {
@@ -44,8 +50,8 @@ struct PlannedEntry {
     std::vector<AnsiText> ipSettings;      // its IP-settings keys that go after it, as stored
     std::vector<AnsiText> keptIpSettings;  // those that stay, for keptReason
     KeptReason keptReason = KeptReason::NoAdapterNamed;
-    // The device to uninstall after them, among the plan's devices. Its IP
-    // settings go only while it is still not present.
+    // The device to uninstall after it, among the plan's devices. Its IP
+    // settings go only once the device is uninstalled.
     std::optional<std::size_t> device;
 };
 
@@ -62,8 +68,9 @@ struct DeletionPlan {
 // Plans the deletion of the given connection keys, in order. Asked for more
 // than the entries, it queries the devices afresh (never a list minutes
 // old). IP settings go for entries whose adapter has no device, and for
-// those not present whose device the run uninstalls; their keys are named as
-// they are stored. Only devices that are not present are uninstalled.
+// those not present whose device the run uninstalls, unless a present
+// adapter's driver key names their GUID; their keys are named as they are
+// stored. Only devices that are not present are uninstalled.
 DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>& keys, const DeletionAsks& asks);
 
 }  // namespace tarvex

@@ -62,12 +62,13 @@ void DeleteTickedConnections(const Services& services, const DeletionControls& c
     const DeletionAsks asks{controls.checks.chkIpSettings(), controls.checks.chkUninstall()};
     const DeletionPlan plan = PlanDeletion(services, TickedKeys(controls.LV1), asks);
     if (!UninstallAgreed(plan, controls.messages)) return;
-    // A failed deletion shows up again in the rescan.
     const DeletionReport report = DeleteAsPlanned(services, plan, mode, warning, appFolder);
-    if (report.stopped) return;
-    controls.pump.DoEvents();
-    FillConnectionList(services, controls.LV1, controls.messages);
-    if (const std::optional<DeletionSummary> summary = SummarizeDeletion(plan, report)) {
+    // A stop keeps the list as it is; otherwise a failed deletion shows up again in the rescan.
+    if (!report.stopped) {
+        controls.pump.DoEvents();
+        FillConnectionList(services, controls.LV1, controls.messages);
+    }
+    if (const std::optional<DeletionSummary> summary = SummarizeDeletion(report)) {
         controls.messages.Show(summary->text, summary->icon, MessageButtons::Ok);
     }
 }

@@ -31,7 +31,8 @@ struct DeletionControls {
 // Backs up as the check boxes ask, deletes the key of every ticked row in
 // list order, with what the boxes add (IP settings, devices), and scans
 // again. A No to the uninstall question deletes nothing; a No to a backup
-// warning stops at once. One box sums up what stayed and what failed.
+// warning stops at once, with no rescan. One box sums up what stayed, what
+// failed and what was uninstalled.
 void DeleteTickedConnections(const Services& services, const DeletionControls& controls, const Utf8Text& appFolder);
 
 }  // namespace tarvex

@@ -1,6 +1,7 @@
 #include "window/deletion_summary.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,61 +13,115 @@ Utf8Text Counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-// The IP settings of deleted entries that stay, counted by reason.
-Utf8Text KeptSettings(const DeletionPlan& plan, const DeletionReport& report) {
-    std::map<KeptReason, std::size_t> kept;
-    std::size_t entries = 0;
-    for (const DeletedKey& key : report.keys) {
-        const PlannedEntry& entry = plan.entries[key.entry];
-        if (key.kind != KeyKind::Entry || key.outcome != KeyOutcome::Deleted || entry.keptIpSettings.empty()) continue;
-        ++kept[entry.keptReason];
-        ++entries;
-    }
-    if (entries == 0) return {};
-    Utf8Text text = Counted(entries, "deleted entry keeps its IP settings:", "deleted entries keep their IP settings:");
-    for (const auto& [reason, count] : kept) {
-        text.append("\n").append(std::to_string(count)).append(": ").append(KeptReasonText(reason));
-    }
-    return text;
-}
+// Parts of the box, each a heading and its lines.
+class Summary {
+public:
+    explicit Summary(const DeletionReport& report) : report_(report) {}
 
-Utf8Text DeviceLine(const PlannedDevice& device, const Utf8Text& why) {
-    Utf8Text line = "\n";
-    if (!device.name.empty()) line.append(device.name).append(", ");
-    return line.append(device.instanceId).append(": ").append(why);
+    Utf8Text Text() {
+        std::vector<Utf8Text> parts;
+        Add(parts, KeptSettings());
+        Add(parts, Devices(Fate::Uninstalled, "adapter was uninstalled:", "adapters were uninstalled:"));
+        Add(parts, Devices(Fate::Kept, "adapter was kept installed:", "adapters were kept installed:"));
+        Add(parts, Devices(Fate::Failed, "adapter could not be uninstalled:", "adapters could not be uninstalled:"));
+        Add(parts, FailedKeys());
+        Add(parts, Left());
+        if (report_.restartNeeded) parts.push_back("Windows asks for a restart to finish uninstalling the adapters.");
+        Utf8Text text;
+        for (const Utf8Text& part : parts) text += (text.empty() ? "" : "\n\n") + part;
+        return text;
+    }
+
+private:
+    static void Add(std::vector<Utf8Text>& parts, Utf8Text part) {
+        if (!part.empty()) parts.push_back(std::move(part));
+    }
+
+    // The IP settings of deleted entries that stay, counted by reason.
+    Utf8Text KeptSettings() const {
+        std::set<std::size_t> deletedEntries;
+        for (const Outcome& outcome : report_.outcomes) {
+            if (outcome.kind == ItemKind::Entry && outcome.fate == Fate::Deleted) deletedEntries.insert(outcome.entry);
+        }
+        std::map<std::size_t, KeptReason> keeping;
+        for (const Outcome& outcome : report_.outcomes) {
+            if (outcome.kind == ItemKind::IpSettings && outcome.fate == Fate::Kept && deletedEntries.count(outcome.entry)) {
+                keeping.emplace(outcome.entry, *outcome.reason);
+            }
+        }
+        if (keeping.empty()) return {};
+        std::map<KeptReason, std::size_t> byReason;
+        for (const auto& [entry, reason] : keeping) ++byReason[reason];
+        Utf8Text text = Counted(keeping.size(), "deleted entry keeps its IP settings:", "deleted entries keep their IP settings:");
+        for (const auto& [reason, count] : byReason) {
+            text.append("\n").append(std::to_string(count)).append(": ").append(KeptReasonText(reason));
+        }
+        return text;
+    }
+
+    Utf8Text Devices(Fate fate, const char* one, const char* many) const {
+        Utf8Text lines;
+        std::size_t count = 0;
+        for (const Outcome& outcome : report_.outcomes) {
+            if (outcome.kind != ItemKind::Device || outcome.fate != fate) continue;
+            ++count;
+            lines.append("\n");
+            if (!outcome.name.empty()) lines.append(outcome.name).append(", ");
+            lines.append(outcome.what);
+            if (fate == Fate::Kept) lines.append(": ").append(KeptText(outcome));
+            if (fate == Fate::Failed) lines.append(": ").append(FailureText(outcome.error));
+        }
+        return count == 0 ? Utf8Text() : Counted(count, one, many) + lines;
+    }
+
+    Utf8Text FailedKeys() const {
+        Utf8Text lines;
+        std::size_t count = 0;
+        for (const Outcome& outcome : report_.outcomes) {
+            if (outcome.kind == ItemKind::Device || outcome.fate != Fate::Failed) continue;
+            ++count;
+            lines.append("\n").append(outcome.what);
+        }
+        return count == 0 ? Utf8Text() : Counted(count, "key could not be deleted:", "keys could not be deleted:") + lines;
+    }
+
+    Utf8Text Left() const {
+        std::map<ItemKind, std::size_t> left;
+        for (const Outcome& outcome : report_.outcomes) {
+            if (outcome.fate == Fate::Left) ++left[outcome.kind];
+        }
+        if (left.empty()) return {};
+        Utf8Text text = "The deletion stopped. Left as they were:";
+        const std::pair<ItemKind, std::pair<const char*, const char*>> kinds[] = {
+            {ItemKind::Entry, {"entry", "entries"}},
+            {ItemKind::IpSettings, {"IP-settings key", "IP-settings keys"}},
+            {ItemKind::Device, {"adapter", "adapters"}}};
+        for (const auto& [kind, words] : kinds) {
+            if (left.count(kind)) text.append("\n").append(Counted(left[kind], words.first, words.second));
+        }
+        return text;
+    }
+
+    const DeletionReport& report_;
+};
+
+bool Has(const DeletionReport& report, Fate fate) {
+    for (const Outcome& outcome : report.outcomes) {
+        if (outcome.fate == fate) return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const DeletionReport& report) {
-    std::vector<Utf8Text> parts;
-    if (Utf8Text settings = KeptSettings(plan, report); !settings.empty()) parts.push_back(settings);
-
-    Utf8Text kept;
-    Utf8Text failed;
-    std::size_t keptCount = plan.keptDevices.size();
-    std::size_t failedCount = 0;
-    for (const KeptDevice& device : plan.keptDevices) kept += DeviceLine(device.device, KeptReasonText(device.reason));
-    for (const DeviceResult& result : report.devices) {
-        if (result.outcome == DeviceOutcome::Kept) {
-            ++keptCount;
-            kept += DeviceLine(result.device, KeptReasonText(result.keptReason));
-        } else if (result.outcome == DeviceOutcome::Failed) {
-            ++failedCount;
-            failed += DeviceLine(result.device, FailureText(result.error));
-        }
-    }
-    if (keptCount > 0) parts.push_back(Counted(keptCount, "adapter was kept installed:", "adapters were kept installed:") + kept);
-    if (failedCount > 0) {
-        parts.push_back(Counted(failedCount, "adapter could not be uninstalled:", "adapters could not be uninstalled:") +
-                        failed);
-    }
-    if (report.restartNeeded) parts.push_back("Windows asks for a restart to finish uninstalling the adapters.");
-    if (parts.empty()) return std::nullopt;
-
-    Utf8Text text;
-    for (const Utf8Text& part : parts) text += (text.empty() ? "" : "\n\n") + part;
-    const bool warn = failedCount > 0 || report.restartNeeded;
+std::optional<DeletionSummary> SummarizeDeletion(const DeletionReport& report) {
+    const bool failed = Has(report, Fate::Failed);
+    // A stop the user chose keeps the window as it was, unless something
+    // already happened that no rescan shows.
+    if (report.stopped && !failed && !report.restartNeeded && !Has(report, Fate::Uninstalled)) return std::nullopt;
+    const Utf8Text text = Summary(report).Text();
+    if (text.empty()) return std::nullopt;
+    const bool warn = failed || report.restartNeeded || report.stopped;
     return DeletionSummary{text, warn ? MessageIcon::Warning : MessageIcon::Information};
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/connection_deletion.h"
-#include "core/deletion_plan.h"
 #include "util/encoded_text.h"
 #include "window/message_boxes.h"
 
@@ -15,9 +14,11 @@ struct DeletionSummary {
 };
 
 // The one box after a deletion, with what there is of: the deleted entries
-// that kept their IP settings, by reason; the adapters kept, and why; the
-// uninstalls that failed; a restart Windows asks for. Nothing when there is
-// nothing to say.
-std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const DeletionReport& report);
+// that kept their IP settings, by reason; the adapters uninstalled, those
+// kept and why, and those that failed; the keys that could not be deleted;
+// what a stop left; a restart Windows asks for. Nothing when there is
+// nothing to say, and nothing after a stop that uninstalled nothing, failed
+// at nothing and needs no restart.
+std::optional<DeletionSummary> SummarizeDeletion(const DeletionReport& report);
 
 }  // namespace tarvex

@@ -217,8 +217,9 @@ TEST_F(ConsoleProgram, IncompleteBackupStopsBeforeItsKeyUnlessForcedAndAForcedRu
     EXPECT_FALSE(Exists(kSet1 + "{2}"s)) << "deleted before the stop, as the window's No leaves it";
     EXPECT_TRUE(Exists(kSet1 + "{3}"s));
     EXPECT_TRUE(Exists(kSet2 + "{4}"s));
-    EXPECT_EQ("tarvex: the backup in C:\\Tools\\SmallBackup.reg is incomplete\n"
-              "1 deleted, 0 failed, 4 left: a backup was incomplete (--force goes on without it)\n",
+    EXPECT_EQ("tarvex: the backup in C:\\Tools\\SmallBackup.reg is incomplete\nleft\t" + kCurrent + "{3}\nleft\t" + kSet1 +
+                  "{2}\nleft\t" + kSet1 + "{3}\nleft\t" + kSet2 +
+                  "{4}\n1 deleted, 0 failed, 4 left: a backup was incomplete (--force goes on without it)\n",
               output.err);
 
     output = {};

@@ -31,9 +31,10 @@ TEST_F(ConsoleProgram, DeletionReportIsOneJsonObject) {
     EXPECT_EQ("{\"deleted\":[{\"key\":\"" + Escaped(kSet2) + "{4}\",\"connection\":\"Caf\\u00e9\",\"ipSettings\":[]},"
               "{\"key\":\"" + Escaped(kSet1) + "{3}\",\"connection\":\"USB dongle\",\"ipSettings\":[" + settings + "]},"
               "{\"key\":\"" + Escaped(kSet1) + "{1}\",\"connection\":\"Ethernet\",\"ipSettings\":[]}],\r\n"
-              "\"uninstalled\":[{\"pnpInstanceId\":\"USB\\\\DONGLE\\\\3\",\"device\":\"ASIX USB\"}],\r\n"
+              "\"uninstalled\":[{\"pnpInstanceId\":\"USB\\\\DONGLE\\\\3\",\"device\":\"ASIX USB\",\"removedWithDevice\":[]}],\r\n"
               "\"kept\":[{\"what\":\"PCI\\\\NIC\\\\1\",\"reason\":\"the adapter is present\"}],\r\n"
               "\"failed\":[],\r\n"
+              "\"left\":[],\r\n"
               "\"backups\":[\"C:\\\\Tools\\\\SmallBackup.reg\"],\r\n"
               "\"restartNeeded\":false,\r\n\"dryRun\":false,\r\n\"exitCode\":0}\r\n",
               output.out);
@@ -46,6 +47,7 @@ struct ReportCase {
     std::function<void(ConsoleProgram&)> arrange;
     ExitCode exit;
     std::vector<std::string> parts;  // found in the report
+    std::vector<std::string> lines;  // found in what the same run prints without --format json
 };
 
 class JsonReports : public ConsoleProgram, public ::testing::WithParamInterface<ReportCase> {};
@@ -66,6 +68,38 @@ TEST_P(JsonReports, EveryOutcomeButAUsageErrorHasOne) {
               output.out.find("\"exitCode\":" + std::to_string(static_cast<int>(GetParam().exit)) + "}\r\n"))
         << output.out;
     for (const std::string& part : GetParam().parts) EXPECT_NE(std::string::npos, output.out.find(part)) << part;
+    if (GetParam().lines.empty()) return;
+    // The lines come from the same run in a registry of its own.
+    struct : ConsoleProgram {
+        void TestBody() override {}
+    } again;
+    again.SetUp();
+    GetParam().arrange(again);
+    arguments.resize(arguments.size() - 2);
+    EXPECT_EQ(GetParam().exit, again.Run(arguments));
+    const std::string printed = again.output.out + again.output.err;
+    for (const std::string& line : GetParam().lines) EXPECT_NE(std::string::npos, printed.find(line + "\n")) << printed;
+}
+
+const std::string kDongle = "USB\\DONGLE\\3";
+const std::string kSettings3 = "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\Interfaces\\{3}";
+const std::string kCurrentSettings3 = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{3}";
+const std::string kServices2 = "SYSTEM\\ControlSet002\\Services\\";
+const std::vector<std::string> kUninstallDongle = {"--key", kSet1 + "{3}", "--with-ip-settings", "--uninstall-devices",
+                                                   "--backup", "none"};
+
+void Settings3(ConsoleProgram& c) { ASSERT_EQ(kSuccess, SeedIpSettings(c.registry, "ControlSet001", "{3}", "10.0.0.9")); }
+
+// {4}'s Adapters key cannot be deleted; the other three can.
+void HeldAdapters4(ConsoleProgram& c) {
+    ASSERT_EQ(kSuccess, SeedIpSettings(c.registry, "ControlSet002", "{4}", "10.0.0.9"));
+    const std::string held = kServices2 + "Tcpip\\Parameters\\Adapters\\{4}\\Held";
+    ASSERT_EQ(kSuccess, c.registry.CreateKey(kLocalMachine, held));
+    c.registry.SetRights(kLocalMachine, held, {.canRead = true, .canWrite = false});
+}
+
+std::string Kept(const std::string& what, const std::string& reason) {
+    return "{\"what\":\"" + Escaped(what) + "\",\"reason\":\"" + reason + "\"}";
 }
 
 void Nothing(ConsoleProgram&) {}
@@ -105,7 +139,70 @@ INSTANTIATE_TEST_SUITE_P(
                        c.installer.needsRestart.insert("USB\\DONGLE\\3");
                    },
                    ExitCode::RestartNeeded, {"\"restartNeeded\":true"}},
-        ReportCase{"UsageError", {"--key", "SYSTEM\\Select"}, Nothing, ExitCode::Usage, {}}),
+        ReportCase{"UsageError", {"--key", "SYSTEM\\Select"}, Nothing, ExitCode::Usage, {}},
+        // Each outcome a run decides as it goes, in the list it belongs to.
+        ReportCase{"SettingsKeptWhenPluggedIn", kUninstallDongle,
+                   [](ConsoleProgram& c) {
+                       Settings3(c);
+                       c.installer.pluggedIn.insert(kDongle);
+                   },
+                   ExitCode::Done,
+                   {Kept(kSettings3, "connected since the scan"), Kept(kDongle, "connected since the scan")},
+                   {"kept ip settings\t" + kSettings3 + "\tconnected since the scan",
+                    "kept device\t" + kDongle + "\tconnected since the scan"}},
+        ReportCase{"SettingsKeptWhenTheUninstallFails", kUninstallDongle,
+                   [](ConsoleProgram& c) {
+                       Settings3(c);
+                       c.installer.failing.insert(kDongle);
+                   },
+                   ExitCode::DeletionFailed, {Kept(kSettings3, "the uninstall failed")},
+                   {"kept ip settings\t" + kSettings3 + "\tthe uninstall failed"}},
+        ReportCase{"PresenceUnknownNamesTheCall", kUninstallDongle,
+                   [](ConsoleProgram& c) {
+                       Settings3(c);
+                       c.installer.uncheckable.insert(kDongle);
+                   },
+                   ExitCode::Done,
+                   {Kept(kDongle, "whether the adapter is present could not be checked: CM_Get_DevNode_Status failed "
+                                  "with error 19")},
+                   {"kept device\t" + kDongle +
+                    "\twhether the adapter is present could not be checked: CM_Get_DevNode_Status failed with error 19"}},
+        ReportCase{"EntryThatStaysKeepsItsDevice", {"--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
+                   [](ConsoleProgram& c) {
+                       ASSERT_EQ(kSuccess, c.registry.CreateKey(kLocalMachine, kSet1 + "{3}\\Ndi"));
+                       c.registry.SetRights(kLocalMachine, kSet1 + "{3}\\Ndi", {.canRead = true, .canWrite = false});
+                   },
+                   ExitCode::DeletionFailed,
+                   {"{\"what\":\"" + Escaped(kSet1) + "{3}\",\"error\":\"still there after the deletion\"}",
+                    Kept(kDongle, "its entry was not deleted")},
+                   {"tarvex: could not delete " + kSet1 + "{3}", "kept device\t" + kDongle + "\tits entry was not deleted"}},
+        ReportCase{"FailedSettingsAreNeverDeleted", {"--key", kSet2 + "{4}", "--with-ip-settings", "--backup", "none"},
+                   HeldAdapters4, ExitCode::DeletionFailed,
+                   {"\"ipSettings\":[\"" + Escaped(kServices2) + "Tcpip\\\\Parameters\\\\Interfaces\\\\{4}\",\"" +
+                        Escaped(kServices2) + "Tcpip6\\\\Parameters\\\\Interfaces\\\\{4}\",\"" + Escaped(kServices2) +
+                        "NetBT\\\\Parameters\\\\Interfaces\\\\Tcpip_{4}\"]}",
+                    "\"failed\":[{\"what\":\"" + Escaped(kServices2) + "Tcpip\\\\Parameters\\\\Adapters\\\\{4}\""},
+                   {"tarvex: could not delete ip settings " + kServices2 + "Tcpip\\Parameters\\Adapters\\{4}"}},
+        ReportCase{"StopLeavesEntriesSettingsAndDevices", {"--stale", "--with-ip-settings", "--uninstall-devices"},
+                   [](ConsoleProgram& c) {
+                       ASSERT_EQ(kSuccess, SeedIpSettings(c.registry, "ControlSet002", "{4}", "10.0.0.9"));
+                       ASSERT_EQ(kSuccess, c.registry.CreateKey(kLocalMachine, kSet1 + "{3}\\Locked"));
+                       c.registry.SetRights(kLocalMachine, kSet1 + "{3}\\Locked", {.canRead = false});
+                   },
+                   ExitCode::BackupIncomplete,
+                   {"\"left\":[{\"what\":\"" + Escaped(kCurrent) +
+                        "{3}\",\"reason\":\"a backup was incomplete (--force goes on without it)\"}",
+                    "{\"what\":\"" + Escaped(kDongle) + "\",\"reason\""},
+                   {"left\t" + kSet2 + "{4}", "left ip settings\t" + kServices2 + "Tcpip\\Parameters\\Interfaces\\{4}",
+                    "left device\t" + kDongle}},
+        ReportCase{"WhatTheUninstallTookIsNamedWithIt",
+                   {"--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
+                   [](ConsoleProgram& c) {
+                       Settings3(c);
+                       c.installer.whileUninstalling = [&c] { c.registry.SHDeleteKeyA(kLocalMachine, kCurrentSettings3); };
+                   },
+                   ExitCode::Done, {"\"removedWithDevice\":[\"" + Escaped(kCurrentSettings3) + "\"]"},
+                   {"uninstalled\t" + kDongle, "removed with device\t" + kCurrentSettings3}}),
     [](const auto& info) { return info.param.what; });
 
 }  // namespace

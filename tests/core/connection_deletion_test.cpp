@@ -1,6 +1,7 @@
 #include "core/connection_deletion.h"
 #include "export/backup_error.h"
 #include "support/fake_devices.h"
+#include "support/reached_outcomes.h"
 #include "support/seed_connection.h"
 #include "support/test_services.h"
 
@@ -70,14 +71,15 @@ TEST_P(DeletionBackups, AskOnlyAboutWhatIsWrongAndMarkWhatWentWithoutAWholeCopy)
     for (const BackupProblem& problem : warning.problems) problems.emplace_back(problem.written, problem.complete);
     EXPECT_EQ(GetParam().problems, problems);
     std::vector<bool> incomplete;
-    for (const DeletedKey& key : report.keys) {
-        EXPECT_EQ(KeyOutcome::Deleted, key.outcome);
-        EXPECT_FALSE(registry.KeyExists(kLocalMachine, key.key));
+    const std::vector<Outcome> reached = KeysReached(report);
+    for (const Outcome& key : reached) {
+        EXPECT_EQ(Fate::Deleted, key.fate);
+        EXPECT_FALSE(registry.KeyExists(kLocalMachine, key.what));
         incomplete.push_back(key.backupIncomplete);
     }
     EXPECT_EQ(GetParam().incomplete, incomplete);
     EXPECT_EQ(GetParam().stopped, report.stopped);
-    for (std::size_t i = report.keys.size(); i < kKeys.size(); ++i) EXPECT_TRUE(registry.KeyExists(kLocalMachine, kKeys[i]));
+    for (std::size_t i = reached.size(); i < kKeys.size(); ++i) EXPECT_TRUE(registry.KeyExists(kLocalMachine, kKeys[i]));
     EXPECT_EQ(GetParam().mode == BackupMode::None, test.files.OpenCount() == 0);
 }
 
@@ -171,8 +173,8 @@ TEST_P(KeptFullBackup, TakesTheFirstFreeDatedName) {
     EXPECT_EQ(problem.file, warning.keptAside[0].file);
     EXPECT_NE(std::string::npos, files.Content(problem.file).value_or("").find(kKey + "]"));
     for (const std::string& name : GetParam().taken) EXPECT_EQ("earlier", files.Content(kFolder + name));
-    ASSERT_EQ(1u, report.keys.size());
-    EXPECT_EQ(!GetParam().lasting, report.keys[0].backupIncomplete) << "only a lasting backup counts as one";
+    ASSERT_EQ(1u, KeysReached(report).size());
+    EXPECT_EQ(!GetParam().lasting, KeysReached(report)[0].backupIncomplete) << "only a lasting backup counts as one";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -196,6 +198,7 @@ struct FullBackupCase {
     std::string largeAfter;           // "earlier" or "new"
     std::optional<std::string> kept;  // the file the backup is left in beside LargeBackup.reg
     int questions;
+    std::vector<std::string> backups;  // what the report names as written
 };
 
 class FullBackupOrder : public ::testing::TestWithParam<FullBackupCase> {};
@@ -231,6 +234,7 @@ TEST_P(FullBackupOrder, ReplacesTheLastOneOnlyWhenTheRunGoesAhead) {
     EXPECT_EQ(c.questions, static_cast<int>(warning.problems.size()));
     EXPECT_EQ(c.goOn, !registry.KeyExists(kLocalMachine, kKeys[0]));
     EXPECT_EQ(!c.goOn, report.stopped);
+    EXPECT_EQ(c.backups, report.backups);
 }
 
 const std::string kDated = kFolder + std::string("LargeBackup-20261208-070509.reg");
@@ -238,13 +242,15 @@ const std::string kDraft = kLarge + kDraftSuffix;
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, FullBackupOrder,
-    ::testing::Values(FullBackupCase{"IncompleteStopped", true, false, false, false, "earlier", std::nullopt, 1},
-                      FullBackupCase{"IncompleteGoneOn", true, false, false, true, "new", std::nullopt, 1},
-                      FullBackupCase{"IncompleteGoneOnCannotReplace", true, true, false, true, "earlier", kDated, 1},
-                      FullBackupCase{"WholeKeptAsideStopped", false, true, false, false, "earlier", kDated, 1},
-                      FullBackupCase{"WholeKeptAsDraftStopped", false, true, true, false, "earlier", std::nullopt, 1},
-                      FullBackupCase{"WholeKeptAsDraftGoneOn", false, true, true, true, "earlier", kDraft, 1},
-                      FullBackupCase{"Whole", false, false, false, true, "new", std::nullopt, 0}),
+    ::testing::Values(
+        FullBackupCase{"IncompleteStopped", true, false, false, false, "earlier", std::nullopt, 1, {}},
+        FullBackupCase{"IncompleteGoneOn", true, false, false, true, "new", std::nullopt, 1, {kLarge}},
+        FullBackupCase{"IncompleteGoneOnCannotReplace", true, true, false, true, "earlier", kDated, 1, {kDated}},
+        // Whole and lasting, it stays a backup whatever the answer.
+        FullBackupCase{"WholeKeptAsideStopped", false, true, false, false, "earlier", kDated, 1, {kDated}},
+        FullBackupCase{"WholeKeptAsDraftStopped", false, true, true, false, "earlier", std::nullopt, 1, {}},
+        FullBackupCase{"WholeKeptAsDraftGoneOn", false, true, true, true, "earlier", kDraft, 1, {kDraft}},
+        FullBackupCase{"Whole", false, false, false, true, "new", std::nullopt, 0, {kLarge}}),
     [](const auto& info) { return info.param.what; });
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "core/deletion_plan.h"
 #include "export/backup_error.h"
 #include "support/fake_devices.h"
+#include "support/reached_outcomes.h"
 #include "support/seed_connection.h"
 #include "support/test_services.h"
 
@@ -19,6 +20,7 @@ using namespace std::string_literals;
 constexpr char kFolder[] = "C:\\Tools\\";
 const std::string kNetwork = "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\";
 const std::string kServices = "SYSTEM\\ControlSet001\\Services\\";
+const std::string kDriver = "SYSTEM\\CurrentControlSet\\Control\\Class\\{N}\\0007";
 
 // The four IP-settings keys of a GUID as Tcpip stores it, in the plan's order.
 std::vector<AnsiText> IpKeys(const std::string& services, const std::string& guid) {
@@ -40,20 +42,24 @@ public:
 
 // In ControlSet001: {A1} names an adapter with no device, {B2} one not
 // present, {C3} a present one, {D4} none; each has its four IP-settings keys
-// under its GUID in lower case. {E5} has no device and no settings. Interface
-// {ff} belongs to no entry.
+// under its GUID in lower case. {E5} has no device and no settings. {F7}
+// names a device that is gone, but a present one's driver key names its
+// GUID. Interface {ff} belongs to no entry.
 class IpSettingsDeletion : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const auto& [guid, id] : std::vector<std::pair<std::string, std::string>>{
                  {"{A1}", "PCI\\GONE\\1"}, {"{B2}", "USB\\DOCK\\2"}, {"{C3}", "PCI\\NIC\\3"}, {"{D4}", ""},
-                 {"{E5}", "PCI\\GONE\\5"}}) {
+                 {"{E5}", "PCI\\GONE\\5"}, {"{F7}", "PCI\\GONE\\7"}}) {
             ASSERT_EQ(kSuccess, SeedConnection(registry, kNetwork + guid, "Net " + guid, id));
         }
-        for (const char* guid : {"{a1}", "{b2}", "{c3}", "{d4}", "{ff}"}) {
+        for (const char* guid : {"{a1}", "{b2}", "{c3}", "{d4}", "{f7}", "{ff}"}) {
             ASSERT_EQ(kSuccess, SeedIpSettings(registry, "ControlSet001", guid, "10.0.0.9"));
         }
         devices.present.push_back({"PCI\\NIC\\3", "Intel"});
+        devices.present.push_back({"PCI\\NIC\\7", "Realtek"});
+        devices.drivers["PCI\\NIC\\7"] = "{N}\\0007";
+        ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, kDriver, "NetCfgInstanceId", kRegSz, "{f7}\0\0"s));
         devices.phantoms = {{"USB\\DOCK\\2", "Dock"}};
         test.files.AddFolder(kFolder);
         BackupError = false;
@@ -87,6 +93,7 @@ TEST_F(IpSettingsDeletion, PlanTakesOnlyTheSettingsOfEntriesWithoutADevice) {
         {"{C3}", {}, IpKeys(kServices, "{c3}"), KeptReason::AdapterPresent},
         {"{D4}", {}, IpKeys(kServices, "{d4}"), KeptReason::NoAdapterNamed},
         {"{E5}", {}, {}, KeptReason::NoAdapterNamed},
+        {"{F7}", {}, IpKeys(kServices, "{f7}"), KeptReason::AdapterPresent},
     };
     std::vector<std::string> guids;
     for (const PlannedCase& c : cases) guids.push_back(c.guid);
@@ -116,9 +123,15 @@ TEST_F(IpSettingsDeletion, PlanAsksTheDevicesAfreshAndOnlyWhenAsked) {
 
     devices.present.push_back({"PCI\\GONE\\1", "Plugged in since"});
     DeletionPlan plan = Plan({"{A1}"});
-    EXPECT_EQ(queriesOfTheScan + 2, devices.queries);
+    EXPECT_EQ(queriesOfTheScan + 3, devices.queries) << "the two of the scan, and the present drivers";
     EXPECT_TRUE(plan.entries[0].ipSettings.empty());
     EXPECT_EQ(KeptReason::AdapterPresent, plan.entries[0].keptReason);
+
+    registry.SetRights(kLocalMachine, kDriver, {.canRead = false});
+    plan = Plan({"{A1}"});
+    ASSERT_TRUE(plan.deviceError) << "an unreadable driver key could name any GUID";
+    EXPECT_EQ("RegOpenKeyExA", plan.deviceError->call);
+    EXPECT_TRUE(plan.entries[0].ipSettings.empty());
 
     devices.failing = true;
     plan = Plan({"{A1}", "{C3}"});
@@ -147,9 +160,9 @@ TEST_P(IpSettingsBackups, GoAfterTheirEntryAndAreBackedUpAsTheEntryIs) {
     const DeletionReport report = DeleteAsPlanned(test.services, plan, GetParam().mode, warning, kFolder);
 
     std::vector<AnsiText> deleted;
-    for (const DeletedKey& key : report.keys) {
-        EXPECT_EQ(KeyOutcome::Deleted, key.outcome);
-        deleted.push_back(key.key);
+    for (const Outcome& key : KeysReached(report)) {
+        EXPECT_EQ(Fate::Deleted, key.fate);
+        deleted.push_back(key.what);
     }
     std::vector<AnsiText> expected{kNetwork + "{A1}"};
     for (const AnsiText& key : IpKeys(kServices, "{a1}")) expected.push_back(key);
@@ -195,7 +208,7 @@ TEST_F(IpSettingsDeletion, StopsAndFailuresLeaveWhatTheyReached) {
     stop.goOn = false;
     DeletionReport report = DeleteAsPlanned(test.services, Plan({"{A1}"}), BackupMode::Selective, stop, kFolder);
     EXPECT_TRUE(report.stopped);
-    ASSERT_EQ(2u, report.keys.size());
+    ASSERT_EQ(2u, KeysReached(report).size());
     EXPECT_FALSE(Exists(kNetwork + "{A1}"));
     EXPECT_FALSE(Exists(keys[0]));
     for (std::size_t i = 1; i < keys.size(); ++i) EXPECT_TRUE(Exists(keys[i])) << keys[i];
@@ -203,17 +216,19 @@ TEST_F(IpSettingsDeletion, StopsAndFailuresLeaveWhatTheyReached) {
     registry.SetRights(kLocalMachine, keys[1] + "\\Locked", {.canRead = true, .canWrite = false});
     AnswerEveryWarning goOn;
     report = DeleteAsPlanned(test.services, {{{kNetwork + "{A1}", {keys[1], keys[2]}}}}, BackupMode::None, goOn, kFolder);
-    ASSERT_EQ(3u, report.keys.size());
-    EXPECT_EQ(KeyOutcome::StillThere, report.keys[1].outcome);
-    EXPECT_EQ(KeyKind::IpSettings, report.keys[1].kind);
-    EXPECT_EQ(KeyOutcome::Deleted, report.keys[2].outcome);
+    std::vector<Outcome> reached = KeysReached(report);
+    ASSERT_EQ(3u, reached.size());
+    EXPECT_EQ(Fate::Failed, reached[1].fate);
+    EXPECT_EQ(ItemKind::IpSettings, reached[1].kind);
+    EXPECT_EQ(Fate::Deleted, reached[2].fate);
 
     const std::vector<AnsiText> d4 = IpKeys(kServices, "{d4}");
     ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kNetwork + "{D4}\\Ndi"));
     registry.SetRights(kLocalMachine, kNetwork + "{D4}\\Ndi", {.canRead = true, .canWrite = false});
     report = DeleteAsPlanned(test.services, {{{kNetwork + "{D4}", d4}}}, BackupMode::None, goOn, kFolder);
-    ASSERT_EQ(1u, report.keys.size()) << "settings of an entry that stayed would serve it again";
-    EXPECT_EQ(KeyOutcome::StillThere, report.keys[0].outcome);
+    reached = KeysReached(report);
+    ASSERT_EQ(1u, reached.size()) << "settings of an entry that stayed would serve it again";
+    EXPECT_EQ(Fate::Failed, reached[0].fate);
     for (const AnsiText& key : d4) EXPECT_TRUE(Exists(key));
 }
 
@@ -228,8 +243,8 @@ TEST_F(IpSettingsDeletion, TheCurrentSetsCopyAndTheNumberedOneAreBothBackedUpAnd
 
     AnswerEveryWarning warning;
     const DeletionReport report = DeleteAsPlanned(test.services, plan, BackupMode::Full, warning, kFolder);
-    ASSERT_EQ(10u, report.keys.size());
-    for (const DeletedKey& key : report.keys) EXPECT_EQ(KeyOutcome::Deleted, key.outcome) << key.key;
+    ASSERT_EQ(10u, KeysReached(report).size());
+    for (const Outcome& key : KeysReached(report)) EXPECT_EQ(Fate::Deleted, key.fate) << key.what;
     const std::string large = test.files.Content(kFolder + std::string(kLargeBackupFile)).value_or("");
     for (const PlannedEntry& entry : plan.entries) {
         for (const AnsiText& key : entry.ipSettings) EXPECT_NE(std::string::npos, At(large, key)) << key;

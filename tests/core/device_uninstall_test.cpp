@@ -2,6 +2,7 @@
 #include "core/deletion_plan.h"
 #include "export/backup_error.h"
 #include "support/fake_devices.h"
+#include "support/reached_outcomes.h"
 #include "support/seed_connection.h"
 #include "support/test_services.h"
 
@@ -25,22 +26,29 @@ public:
     bool goOn = true;
 };
 
-// Records, at each uninstall, whether the entry and its IP settings were gone already.
+// Records, at each uninstall, whether the entry and its IP settings were
+// gone already, and whether the settings were in the backup.
 class OrderedInstaller final : public DeviceInstaller {
 public:
-    OrderedInstaller(FakeInstaller& fake, MemoryRegistry& registry) : fake_(fake), registry_(registry) {}
+    OrderedInstaller(FakeInstaller& fake, MemoryRegistry& registry, MemoryFiles& files)
+        : fake_(fake), registry_(registry), files_(files) {}
     PresenceCheck CheckPresence(const AnsiText& id) override { return fake_.CheckPresence(id); }
     UninstallResult Uninstall(const AnsiText& id) override {
         entryGoneFirst = !registry_.KeyExists(kLocalMachine, kSet1 + "{A1}");
         settingsGoneFirst = !registry_.KeyExists(kLocalMachine, kInterfaces + "{a1}");
+        settingsBackedUpFirst = files_.Content(kFolder + std::string(kSmallBackupFile))
+                                    .value_or("")
+                                    .find(kInterfaces + "{a1}]") != std::string::npos;
         return fake_.Uninstall(id);
     }
     bool entryGoneFirst = false;
-    bool settingsGoneFirst = false;
+    bool settingsGoneFirst = true;
+    bool settingsBackedUpFirst = false;
 
 private:
     FakeInstaller& fake_;
     MemoryRegistry& registry_;
+    MemoryFiles& files_;
 };
 
 // In ControlSet001, which CurrentControlSet links to as on Windows: {A1}
@@ -105,59 +113,81 @@ TEST_F(Uninstalling, AFailedQueryUninstallsNothing) {
 }
 
 // A not-present adapter's IP settings go only with its device: the entry
-// first, then the settings, then the device.
-TEST_F(Uninstalling, GoesAfterItsEntryAndSettings) {
-    OrderedInstaller ordered(installer, registry);
+// first, then the settings' backup, then the device, then the settings.
+TEST_F(Uninstalling, GoesAfterItsEntryAndBeforeItsSettings) {
+    OrderedInstaller ordered(installer, registry, test.files);
     const Services services{registry, registry, devices, ordered, test.files, test.clock, test.codec, test.cases,
                             nullptr};
     const DeletionPlan plan = PlanDeletion(services, {kSet1 + "{A1}"}, {true, true});
     EXPECT_EQ(4u, plan.entries[0].ipSettings.size());
-    const DeletionReport report = DeleteAsPlanned(services, plan, BackupMode::None, warning, kFolder);
-    ASSERT_EQ(1u, report.devices.size());
-    EXPECT_EQ(DeviceOutcome::Uninstalled, report.devices[0].outcome);
+    const DeletionReport report = DeleteAsPlanned(services, plan, BackupMode::Selective, warning, kFolder);
+    ASSERT_EQ(1u, DeviceOutcomes(report).size());
+    EXPECT_EQ(Fate::Uninstalled, DeviceOutcomes(report)[0].fate);
     EXPECT_TRUE(ordered.entryGoneFirst);
-    EXPECT_TRUE(ordered.settingsGoneFirst);
-    EXPECT_EQ((std::vector<AnsiText>{"USB\\DOCK\\1", "USB\\DOCK\\1"}), installer.checked)
-        << "before its settings, and again just before the uninstall";
+    EXPECT_FALSE(ordered.settingsGoneFirst);
+    EXPECT_TRUE(ordered.settingsBackedUpFirst);
+    EXPECT_FALSE(registry.KeyExists(kLocalMachine, kInterfaces + "{a1}"));
+    EXPECT_EQ(std::vector<AnsiText>{"USB\\DOCK\\1"}, installer.checked) << "just before the uninstall";
+}
+
+// The uninstall is global: what it may take in the current control set is
+// backed up first, whichever set's entry was ticked and whether or not IP
+// settings were asked for, and what it took is named.
+TEST_F(Uninstalling, WhatItMayTakeIsBackedUpFirstAndWhatItTookIsNamed) {
+    const std::string current = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{a1}";
+    installer.whileUninstalling = [&] { registry.SHDeleteKeyA(kLocalMachine, current); };
+    const DeletionPlan plan = Plan({kSet1 + "{A1}"});
+    EXPECT_TRUE(plan.entries[0].ipSettings.empty());
+    const DeletionReport report = Delete(plan, BackupMode::Selective);
+    const std::string backup = test.files.Content(kFolder + std::string(kSmallBackupFile)).value_or("");
+    EXPECT_NE(std::string::npos, backup.find("[HKEY_LOCAL_MACHINE\\" + current + "]"));
+    EXPECT_NE(std::string::npos, backup.find("NetBT\\Parameters\\Interfaces\\Tcpip_{a1}]"));
+    ASSERT_EQ(1u, DeviceOutcomes(report).size());
+    EXPECT_EQ(std::vector<AnsiText>{current}, DeviceOutcomes(report)[0].removedWithDevice);
 }
 
 struct GateCase {
     const char* what;
     std::function<void(FakeInstaller&)> arrange;
-    DeviceOutcome outcome;
-    KeptReason reason;
+    Fate fate;
+    KeptReason reason;  // the device's when kept; its settings' always
 };
 
 class DeviceGate : public Uninstalling, public ::testing::WithParamInterface<GateCase> {};
 
-// Plugged in since the scan, or unable to tell: never uninstalled, and its
-// IP settings stay, for the adapter may be using them.
+// Plugged in since the scan, unable to tell, or still installed after a
+// failed uninstall: its IP settings stay, for the adapter may use them.
 TEST_P(DeviceGate, KeepsWhatItCannotShowAbsentAndNamesAFailure) {
     GetParam().arrange(installer);
     const DeletionReport report = Delete(Plan({kSet1 + "{A1}"}, true));
-    ASSERT_EQ(1u, report.devices.size());
-    EXPECT_EQ(GetParam().outcome, report.devices[0].outcome);
-    const bool kept = GetParam().outcome == DeviceOutcome::Kept;
-    if (kept) {
-        EXPECT_EQ(GetParam().reason, report.devices[0].keptReason);
+    const std::vector<Outcome> devices = DeviceOutcomes(report);
+    ASSERT_EQ(1u, devices.size());
+    EXPECT_EQ(GetParam().fate, devices[0].fate);
+    if (GetParam().fate == Fate::Kept) {
+        EXPECT_EQ(GetParam().reason, devices[0].reason);
         EXPECT_TRUE(installer.uninstalled.empty());
     }
-    if (GetParam().outcome == DeviceOutcome::Failed) {
-        EXPECT_EQ("SetupDiCallClassInstaller failed with error 5: Access is denied.", FailureText(*report.devices[0].error));
+    if (GetParam().fate == Fate::Failed) {
+        EXPECT_EQ("SetupDiCallClassInstaller failed with error 5: Access is denied.", FailureText(devices[0].error));
     }
-    EXPECT_EQ(kept, registry.KeyExists(kLocalMachine, kInterfaces + "{a1}"));
+    EXPECT_TRUE(registry.KeyExists(kLocalMachine, kInterfaces + "{a1}"));
+    for (const Outcome& outcome : report.outcomes) {
+        if (outcome.kind != ItemKind::IpSettings) continue;
+        EXPECT_EQ(Fate::Kept, outcome.fate) << outcome.what;
+        EXPECT_EQ(GetParam().reason, outcome.reason) << outcome.what;
+    }
     EXPECT_FALSE(report.restartNeeded);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, DeviceGate,
     ::testing::Values(
-        GateCase{"PluggedInSinceTheScan", [](FakeInstaller& i) { i.pluggedIn.insert("USB\\DOCK\\1"); },
-                 DeviceOutcome::Kept, KeptReason::ConnectedSinceScan},
-        GateCase{"PresenceUnknown", [](FakeInstaller& i) { i.uncheckable.insert("USB\\DOCK\\1"); },
-                 DeviceOutcome::Kept, KeptReason::NotChecked},
-        GateCase{"UninstallFails", [](FakeInstaller& i) { i.failing.insert("USB\\DOCK\\1"); }, DeviceOutcome::Failed,
-                 KeptReason::ConnectedSinceScan}),
+        GateCase{"PluggedInSinceTheScan", [](FakeInstaller& i) { i.pluggedIn.insert("USB\\DOCK\\1"); }, Fate::Kept,
+                 KeptReason::ConnectedSinceScan},
+        GateCase{"PresenceUnknown", [](FakeInstaller& i) { i.uncheckable.insert("USB\\DOCK\\1"); }, Fate::Kept,
+                 KeptReason::NotChecked},
+        GateCase{"UninstallFails", [](FakeInstaller& i) { i.failing.insert("USB\\DOCK\\1"); }, Fate::Failed,
+                 KeptReason::UninstallFailed}),
     [](const auto& info) { return info.param.what; });
 
 // Each device once, its restart told; nothing after a stop or where the entry stayed.
@@ -169,9 +199,10 @@ TEST_F(Uninstalling, OnceAfterTheFirstEntryThatWentAndNeverPastAStop) {
     EXPECT_EQ((std::vector<AnsiText>{"PCI\\OLD\\2", "USB\\DOCK\\1"}), installer.uninstalled)
         << "{B2} stayed, so its device went with {C3}; {A1}'s once";
     EXPECT_TRUE(report.restartNeeded);
-    ASSERT_EQ(2u, report.devices.size());
-    EXPECT_TRUE(report.devices[0].restartNeeded);
-    EXPECT_EQ(1u, report.devices[0].entry);
+    const std::vector<Outcome> devices = DeviceOutcomes(report);
+    ASSERT_EQ(2u, devices.size());
+    EXPECT_TRUE(devices[0].restartNeeded);
+    EXPECT_EQ(1u, devices[0].entry);
 
     installer.uninstalled.clear();
     ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{D4}\\Locked"));

@@ -2,6 +2,7 @@
 
 #include "core/device_installer.h"
 
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -20,6 +21,7 @@ public:
     UninstallResult Uninstall(const AnsiText& instanceId) override {
         uninstalled.push_back(instanceId);
         if (failing.count(instanceId)) return {false, false, kUninstallFailure};
+        if (whileUninstalling) whileUninstalling();
         return {true, needsRestart.count(instanceId) > 0};
     }
 
@@ -32,6 +34,7 @@ public:
     std::set<AnsiText> uncheckable;
     std::set<AnsiText> failing;
     std::set<AnsiText> needsRestart;
+    std::function<void()> whileUninstalling;  // what the class installer removes with a device
     std::vector<AnsiText> checked;
     std::vector<AnsiText> uninstalled;
 };

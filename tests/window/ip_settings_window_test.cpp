@@ -89,10 +89,42 @@ TEST_F(IpSettingsWindow, YesUninstallsAndOneBoxSumsUp) {
     EXPECT_FALSE(Settings("{4}"));
     ASSERT_EQ(2u, h.messages.shown.size());
     EXPECT_EQ("2 deleted entries keep their IP settings:\n1: the adapter is present\n1: the entry names no adapter\n\n"
-              "1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
+              "1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\n1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
               "Windows asks for a restart to finish uninstalling the adapters.",
               h.messages.shown[1].text);
     EXPECT_EQ(MessageIcon::Warning, h.messages.shown[1].icon);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// After a stop the list stays as it was, but what already happened is told:
+// the adapter uninstalled, the entry that stayed (whose settings a deleted
+// entry's count leaves out), and what the stop left.
+TEST_F(IpSettingsWindow, StopAfterAnUninstallStillSaysWhatHappened) {
+    ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{5}", "Last", "USB\\GONE\\5"));
+    ASSERT_EQ(kSuccess, h.registry.CreateKey(kLocalMachine, kNetwork + "{5}\\Locked"));
+    h.registry.SetRights(kLocalMachine, kNetwork + "{5}\\Locked", {.canRead = false});
+    ASSERT_EQ(kSuccess, h.registry.CreateKey(kLocalMachine, kNetwork + "{2}\\Ndi"));
+    h.registry.SetRights(kLocalMachine, kNetwork + "{2}\\Ndi", {.canRead = true, .canWrite = false});
+    h.form.cmdReadClick();
+    for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, true);
+    h.checks.uninstall = true;
+    h.checks.ipSettings = true;
+    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::No};
+    h.form.comDelClick();
+    EXPECT_EQ(5, h.list.RowCount()) << "no rescan after a stop";
+    ASSERT_EQ(4u, h.messages.shown.size());
+    EXPECT_EQ("1 deleted entry keeps its IP settings:\n1: the entry names no adapter\n\n"
+              "1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\n"
+              "1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
+              "1 key could not be deleted:\n" + kNetwork + "{2}\n\n"
+              "The deletion stopped. Left as they were:\n1 entry",
+              h.messages.shown[3].text);
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[3].icon);
 }
 
 }  // namespace

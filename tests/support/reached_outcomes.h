@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/connection_deletion.h"
+
+#include <vector>
+
+namespace tarvex {
+
+// The keys a run deleted or could not delete, in its order.
+inline std::vector<Outcome> KeysReached(const DeletionReport& report) {
+    std::vector<Outcome> keys;
+    for (const Outcome& outcome : report.outcomes) {
+        if (outcome.kind != ItemKind::Device && (outcome.fate == Fate::Deleted || outcome.fate == Fate::Failed)) {
+            keys.push_back(outcome);
+        }
+    }
+    return keys;
+}
+
+// What became of each device the run names, in its order.
+inline std::vector<Outcome> DeviceOutcomes(const DeletionReport& report) {
+    std::vector<Outcome> devices;
+    for (const Outcome& outcome : report.outcomes) {
+        if (outcome.kind == ItemKind::Device) devices.push_back(outcome);
+    }
+    return devices;
+}
+
+}  // namespace tarvex

@@ -13,12 +13,15 @@
 #include "win32/win32_registry.h"
 
 #include <windows.h>
+#include <setupapi.h>
 
 #include <exception>
 #include <vector>
 
 int wmain(int argc, wchar_t** argv) {
     tarvex::RestrictDllSearchToSystem32();
+    // Fleet agents run this as SYSTEM with no desktop: SetupAPI must show nothing.
+    SetupSetNonInteractiveMode(TRUE);
     tarvex::Win32ConsoleOutput output;
     // Left to the runtime, an exception would end in abort() and exit code 3,
     // which reads as "backup incomplete".

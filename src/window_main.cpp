@@ -21,11 +21,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     tarvex::ExitProcessNow exit;
     tarvex::Win32BackupFiles files;
     tarvex::SetupApiDevices devices;
-    tarvex::SetupApiInstaller installer;
+    tarvex::MainWindow window(instance);
+    tarvex::SetupApiInstaller installer([&window] { return window.hwnd(); });
     tarvex::Win32Clock clock;
     tarvex::Win32AnsiCodec codec;
     tarvex::Win32CaseMapping cases;
-    tarvex::MainWindow window(instance);
     const tarvex::WindowControls controls = window.Controls();
     tarvex::Form1 form({registry, registry, devices, installer, files, clock, codec, cases, &controls.pointer},
                        {controls.list, controls.layout, controls.pump, controls.messages, exit, controls.checks,

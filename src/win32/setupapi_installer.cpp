@@ -35,7 +35,23 @@ OpenedDevice Open(const AnsiText& instanceId) {
     return device;
 }
 
+// DI_NEEDREBOOT or DI_NEEDRESTART in the parameters of the device (or, with
+// none, of the set); nothing when they cannot be read.
+std::optional<bool> NeedsRestart(HDEVINFO set, SP_DEVINFO_DATA* device) {
+    SP_DEVINSTALL_PARAMS_W params{sizeof(params)};
+    if (!SetupDiGetDeviceInstallParamsW(set, device, &params)) return std::nullopt;
+    return (params.Flags & (DI_NEEDREBOOT | DI_NEEDRESTART)) != 0;
+}
+
 }  // namespace
+
+bool PrepareQuietRemoval(HDEVINFO set, SP_DEVINFO_DATA& device, HWND parent) {
+    SP_DEVINSTALL_PARAMS_W params{sizeof(params)};
+    if (!SetupDiGetDeviceInstallParamsW(set, &device, &params)) return false;
+    params.Flags |= DI_QUIETINSTALL;
+    params.hwndParent = parent;
+    return SetupDiSetDeviceInstallParamsW(set, &device, &params) != FALSE;
+}
 
 PresenceCheck SetupApiInstaller::CheckPresence(const AnsiText& instanceId) {
     const OpenedDevice device = Open(instanceId);
@@ -52,17 +68,22 @@ PresenceCheck SetupApiInstaller::CheckPresence(const AnsiText& instanceId) {
 UninstallResult SetupApiInstaller::Uninstall(const AnsiText& instanceId) {
     OpenedDevice device = Open(instanceId);
     if (device.error) return {false, false, device.error};
+    if (!PrepareQuietRemoval(device.set.get(), device.data, parent_ ? parent_() : nullptr)) {
+        return {false, false, Failure("SetupDiSetDeviceInstallParamsW")};
+    }
     // With no class install parameters set the removal is global, as Device
     // Manager's; the network class installer removes what belongs to the adapter.
     if (!SetupDiCallClassInstaller(DIF_REMOVE, device.set.get(), &device.data)) {
         return {false, false, Failure("SetupDiCallClassInstaller")};
     }
-    SP_DEVINSTALL_PARAMS_W params{sizeof(params)};
-    if (SetupDiGetDeviceInstallParamsW(device.set.get(), &device.data, &params)) {
-        return {true, (params.Flags & (DI_NEEDREBOOT | DI_NEEDRESTART)) != 0};
-    }
-    // Gone with its node, it needs no restart; unable to ask, assume it does.
-    return {true, GetLastError() != ERROR_NO_SUCH_DEVINST};
+    // SetupDiRemoveDevice puts the flags on the set; the class installer may
+    // put them on the device. Gone with its node, the device has none to ask.
+    const std::optional<bool> ofDevice = NeedsRestart(device.set.get(), &device.data);
+    const bool deviceGone = !ofDevice && GetLastError() == ERROR_NO_SUCH_DEVINST;
+    const std::optional<bool> ofSet = NeedsRestart(device.set.get(), nullptr);
+    // Unable to ask either, assume it does.
+    if (!ofSet && !ofDevice && !deviceGone) return {true, true};
+    return {true, ofDevice.value_or(false) || ofSet.value_or(false)};
 }
 
 }  // namespace tarvex

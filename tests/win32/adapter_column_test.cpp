@@ -8,6 +8,9 @@
 #include "support/win32_registry_writer.h"
 #include "support/win32_services.h"
 #include "win32/setupapi_installer.h"
+#include "win32/setupapi_devices.h"
+#include "win32/unique_device_info_set.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +122,24 @@ TEST(DeviceInstallerOverSetupApi, UninstallRemovesTheDeviceAndItsDriverKey) {
         return opened.Open(kLocalMachine, key, kKeyRead) == kSuccess;
     };
     ASSERT_TRUE(exists(enumKey));
+
+    SetupApiDevices devices;
+    std::string driver;
+    for (const DeviceDriver& present : devices.PresentDrivers().devices) {
+        if (present.instanceId == id) driver = present.driver;
+    }
+    EXPECT_EQ("{4d36e972-e325-11ce-bfc1-08002be10318}\\7357", driver);
+    // Only that the uninstall is made quiet can be seen here: wine shows nothing either way.
+    {
+        UniqueDeviceInfoSet set(SetupDiCreateDeviceInfoList(nullptr, nullptr));
+        SP_DEVINFO_DATA data{sizeof(data)};
+        ASSERT_TRUE(SetupDiOpenDeviceInfoW(set.get(), Utf8ToWide(id).c_str(), nullptr, 0, &data));
+        ASSERT_TRUE(PrepareQuietRemoval(set.get(), data, GetDesktopWindow()));
+        SP_DEVINSTALL_PARAMS_W params{sizeof(params)};
+        ASSERT_TRUE(SetupDiGetDeviceInstallParamsW(set.get(), &data, &params));
+        EXPECT_NE(0u, params.Flags & DI_QUIETINSTALL);
+        EXPECT_EQ(GetDesktopWindow(), params.hwndParent);
+    }
 
     SetupApiInstaller installer;
     EXPECT_EQ(Presence::Present, installer.CheckPresence(id).presence);

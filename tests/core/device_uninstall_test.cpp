@@ -130,21 +130,27 @@ TEST_F(Uninstalling, GoesAfterItsEntryAndBeforeItsSettings) {
     EXPECT_EQ(std::vector<AnsiText>{"USB\\DOCK\\1"}, installer.checked) << "just before the uninstall";
 }
 
+class TakenWithTheDevice : public Uninstalling, public ::testing::WithParamInterface<BackupMode> {};
+
 // The uninstall is global: what it may take in the current control set is
-// backed up first, whichever set's entry was ticked and whether or not IP
-// settings were asked for, and what it took is named.
-TEST_F(Uninstalling, WhatItMayTakeIsBackedUpFirstAndWhatItTookIsNamed) {
+// backed up first (in a full backup, with the Network trees), whichever
+// set's entry was ticked and whether or not IP settings were asked for, and
+// what it took is named.
+TEST_P(TakenWithTheDevice, IsBackedUpFirstAndNamed) {
     const std::string current = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{a1}";
     installer.whileUninstalling = [&] { registry.SHDeleteKeyA(kLocalMachine, current); };
     const DeletionPlan plan = Plan({kSet1 + "{A1}"});
     EXPECT_TRUE(plan.entries[0].ipSettings.empty());
-    const DeletionReport report = Delete(plan, BackupMode::Selective);
-    const std::string backup = test.files.Content(kFolder + std::string(kSmallBackupFile)).value_or("");
+    const DeletionReport report = Delete(plan, GetParam());
+    const char* file = GetParam() == BackupMode::Full ? kLargeBackupFile : kSmallBackupFile;
+    const std::string backup = test.files.Content(kFolder + std::string(file)).value_or("");
     EXPECT_NE(std::string::npos, backup.find("[HKEY_LOCAL_MACHINE\\" + current + "]"));
     EXPECT_NE(std::string::npos, backup.find("NetBT\\Parameters\\Interfaces\\Tcpip_{a1}]"));
     ASSERT_EQ(1u, DeviceOutcomes(report).size());
     EXPECT_EQ(std::vector<AnsiText>{current}, DeviceOutcomes(report)[0].removedWithDevice);
 }
+
+INSTANTIATE_TEST_SUITE_P(Modes, TakenWithTheDevice, ::testing::Values(BackupMode::Selective, BackupMode::Full));
 
 struct GateCase {
     const char* what;

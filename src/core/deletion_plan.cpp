@@ -4,6 +4,7 @@
 #include "core/connection_scan.h"
 #include "core/ipv4_settings.h"
 #include "core/present_adapters.h"
+#include "core/stored_names.h"
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
@@ -15,41 +16,6 @@
 namespace tarvex {
 
 namespace {
-
-// The stored names of a parent key's subkeys by their upper-case form,
-// listed once for every entry that looks there.
-class StoredNames {
-public:
-    explicit StoredNames(const Services& services) : services_(services) {}
-
-    // The path as stored when the key exists, for an import that brings back
-    // its name exactly; nothing when it does not.
-    std::optional<AnsiText> Find(const AnsiText& path) {
-        const std::size_t split = path.rfind('\\');
-        const AnsiText parent = path.substr(0, split);
-        auto listed = parents_.find(parent);
-        if (listed == parents_.end()) listed = parents_.emplace(parent, List(parent)).first;
-        auto name = listed->second.find(Upper(path.substr(split + 1)));
-        if (name == listed->second.end()) return std::nullopt;
-        return parent + "\\" + name->second;
-    }
-
-private:
-    Utf8Text Upper(const AnsiText& name) const { return services_.cases.Upper(services_.codec.ToUtf8(name)); }
-
-    std::unordered_map<Utf8Text, AnsiText> List(const AnsiText& parent) const {
-        AnsiText list;
-        ListSubkeys(services_.registry, "HKLM", parent, list);
-        std::unordered_map<Utf8Text, AnsiText> names;
-        for (AnsiText& name : SplitSubkeyList(list)) {
-            if (!name.empty()) names.emplace(Upper(name), std::move(name));
-        }
-        return names;
-    }
-
-    const Services& services_;
-    std::map<AnsiText, std::unordered_map<Utf8Text, AnsiText>> parents_;
-};
 
 std::optional<AnsiText> InstanceIdOf(RegistryApi& registry, const AnsiText& key) {
     UniqueKey connection(registry);

@@ -1,7 +1,10 @@
 #include "core/present_adapters.h"
 
 #include "core/connection_scan.h"
+#include "registry/mod_reg.h"
 #include "registry/unique_key.h"
+
+#include <string>
 
 namespace tarvex {
 
@@ -19,6 +22,12 @@ PresentAdapters ReadPresentAdapters(DeviceQuery& devices, RegistryApi& registry)
         std::optional<AnsiText> guid = ReadTextValue(registry, key.get(), "NetCfgInstanceId");
         if (!guid) continue;
         adapter.connectionGuid = std::move(*guid);
+        AnsiText characteristics;
+        std::uint32_t type = kRegNone;
+        if (ReadOpenKeyValue(registry, key.get(), "Characteristics", characteristics, type) && type == kRegDword &&
+            !characteristics.empty() && characteristics[0] != '&') {
+            adapter.characteristics = static_cast<std::uint32_t>(std::stoul(characteristics));
+        }
         present.adapters.push_back(std::move(adapter));
     }
     return present;

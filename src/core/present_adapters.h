@@ -5,6 +5,7 @@
 #include "registry/registry_api.h"
 #include "util/encoded_text.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct PresentAdapter {
     Utf8Text name;
     AnsiText driverKey;       // below HKLM
     AnsiText connectionGuid;  // NetCfgInstanceId: its connection entry and IP settings are kept under it
+    std::uint32_t characteristics = 0;  // its NCF_ flags
 };
 
 struct PresentAdapters {

@@ -26,6 +26,7 @@ inline constexpr Status kMoreData = 234;
 inline constexpr Status kNoMoreItems = 259;
 
 inline constexpr std::uint32_t kNoOptions = 0;
+inline constexpr std::uint32_t kKeySetValue = 0x2;
 inline constexpr std::uint32_t kEnumerateSubKeys = 0x8;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 // Value reading and key deletion ask for write rights too.
@@ -41,8 +42,8 @@ inline constexpr std::uint32_t kRegMultiSz = 7;
 // The types whose data is text: what the wide and the ANSI calls convert.
 inline bool IsTextType(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
 
-// The six registry calls the program makes, with the platform's ANSI
-// argument and status semantics. Names and paths are ANSI byte strings.
+// The registry calls the program makes, with the platform's ANSI argument
+// and status semantics. Names and paths are ANSI byte strings.
 class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
@@ -59,6 +60,9 @@ public:
                                  std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) = 0;
     virtual Status RegCloseKey(KeyHandle key) = 0;
     virtual Status SHDeleteKeyA(KeyHandle key, const AnsiText& subKey) = 0;
+    // Writes one value of a key opened with kKeySetValue: its type and bytes as given.
+    virtual Status RegSetValueExA(KeyHandle key, const AnsiText& valueName, std::uint32_t type,
+                                  const std::string& bytes) = 0;
 };
 
 }  // namespace tarvex

@@ -82,6 +82,13 @@ Status Win32Registry::SHDeleteKeyA(KeyHandle key, const std::string& subKey) {
     return static_cast<Status>(::SHDeleteKeyA(ToHkey(key), subKey.c_str()));
 }
 
+Status Win32Registry::RegSetValueExA(KeyHandle key, const std::string& valueName, std::uint32_t type,
+                                     const std::string& bytes) {
+    return static_cast<Status>(::RegSetValueExA(ToHkey(key), valueName.c_str(), 0, type,
+                                                reinterpret_cast<const BYTE*>(bytes.data()),
+                                                static_cast<DWORD>(bytes.size())));
+}
+
 AnsiFit Win32Registry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
     wchar_t name[kLongestKeyName + 1];
     DWORD length = kLongestKeyName + 1;

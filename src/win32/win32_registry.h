@@ -18,6 +18,8 @@ public:
                          std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override;
     Status RegCloseKey(KeyHandle key) override;
     Status SHDeleteKeyA(KeyHandle key, const AnsiText& subKey) override;
+    Status RegSetValueExA(KeyHandle key, const AnsiText& valueName, std::uint32_t type,
+                          const std::string& bytes) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
     Status QueryUnicodeText(KeyHandle key, const AnsiText& valueName, std::uint32_t& type, Utf8Text& text) override;

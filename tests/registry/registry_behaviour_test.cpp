@@ -238,6 +238,22 @@ TEST_F(RegistryBehaviour, DeletingAMissingKeyGives2) {
     EXPECT_EQ(kFileNotFound, Api().SHDeleteKeyA(Root(), Path("absent")));
 }
 
+// A value is written with its type and bytes as given, over one of the
+// same name in any case, and only through a handle opened to set values.
+TEST_F(RegistryBehaviour, SetValueWritesTypeAndBytesThroughAHandleThatMaySet) {
+    Value("k", "IPAddress", kRegSz, std::string("0.0.0.0\0", 8));
+    const std::string bytes("10.1.2.3\0\0", 10);
+    EXPECT_EQ(kAccessDenied, Api().RegSetValueExA(Open("k").get(), "ipaddress", kRegMultiSz, bytes));
+    ASSERT_EQ(kSuccess, Api().RegSetValueExA(Open("k", kKeyRead | kKeySetValue).get(), "ipaddress", kRegMultiSz, bytes));
+    UniqueKey key = Open("k");
+    std::uint32_t type = kRegNone;
+    std::uint8_t data[32] = {};
+    std::uint32_t size = sizeof data;
+    ASSERT_EQ(kSuccess, Api().RegQueryValueExA(key.get(), "IPAddress", type, data, size));
+    EXPECT_EQ(kRegMultiSz, type);
+    EXPECT_EQ(bytes, std::string(reinterpret_cast<char*>(data), size));
+}
+
 TEST_F(RegistryBehaviour, ClosingAnUnknownHandleGives6) {
     EXPECT_EQ(kInvalidHandle, Api().RegCloseKey(0x7FFFF0));
 }

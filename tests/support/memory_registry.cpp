@@ -279,6 +279,17 @@ Status MemoryRegistry::SHDeleteKeyA(KeyHandle key, const std::string& subKey) {
     return kSuccess;
 }
 
+Status MemoryRegistry::RegSetValueExA(KeyHandle key, const std::string& valueName, std::uint32_t type,
+                                      const std::string& bytes) {
+    Count(RegistryCall::SetValue);
+    std::optional<std::uint32_t> ignored;
+    if (auto fault = TakeFault(RegistryCall::SetValue, ignored)) return *fault;
+    std::shared_ptr<Node> node;
+    if (Status status = Resolve(key, kKeySetValue, node); status != kSuccess) return status;
+    node->PutValue(valueName, type, bytes, valueOrder_);
+    return kSuccess;
+}
+
 AnsiFit MemoryRegistry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
     std::shared_ptr<Node> node;
     if (Resolve(key, kEnumerateSubKeys, node) != kSuccess || index >= node->subkeys.size()) return AnsiFit::NameLost;

@@ -14,8 +14,8 @@
 
 namespace tarvex {
 
-enum class RegistryCall { OpenKey, EnumKey, QueryValue, EnumValue, CloseKey, DeleteKey };
-inline constexpr std::size_t kRegistryCallCount = 6;
+enum class RegistryCall { OpenKey, EnumKey, QueryValue, EnumValue, CloseKey, DeleteKey, SetValue };
+inline constexpr std::size_t kRegistryCallCount = 7;
 
 struct KeyRights {
     bool canRead = true;
@@ -49,6 +49,8 @@ public:
                          std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override;
     Status RegCloseKey(KeyHandle key) override;
     Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
+    Status RegSetValueExA(KeyHandle key, const std::string& valueName, std::uint32_t type,
+                          const std::string& bytes) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
     // Text the ANSI calls give in Windows-1252, or as SetUnicodeText stored it.

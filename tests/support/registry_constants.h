@@ -13,7 +13,6 @@ inline constexpr Status kInvalidHandle = 6;
 inline constexpr Status kKeyDeleted = 1018;
 
 inline constexpr std::uint32_t kKeyQueryValue = 0x1;
-inline constexpr std::uint32_t kKeySetValue = 0x2;
 inline constexpr std::uint32_t kKeyCreateSubKey = 0x4;
 inline constexpr std::uint32_t kKeyNotify = 0x10;
 inline constexpr std::uint32_t kKeyCreateLink = 0x20;

@@ -1,5 +1,6 @@
 #include "console/console_arguments.h"
 
+#include <cctype>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -13,7 +14,8 @@ const char kUsage[] =
     "  tarvex check  [--not-seen-for DAYS] [--name PATTERN]\n"
     "  tarvex delete (--stale [--not-seen-for DAYS] | --key PATH...) [--name PATTERN]\n"
     "                [--with-ip-settings] [--uninstall-devices] [--backup selective|full|none]\n"
-    "                [--backup-dir DIR] [--dry-run] [--force] [--format tsv|json]\n"
+    "                [--hand-over | --hand-over-to GUID] [--backup-dir DIR] [--dry-run] [--force]\n"
+    "                [--format tsv|json]\n"
     "  tarvex --help | --version\n";
 
 namespace {
@@ -120,6 +122,26 @@ void ReadNotSeenFor(Reader& reader, std::optional<Utf8Text>& slot, std::uint32_t
     days = static_cast<std::uint32_t>(number);
 }
 
+// A GUID as {8-4-4-4-12} hexadecimal digits, its braces optional; nothing for anything else.
+std::optional<AnsiText> BracedGuid(const Utf8Text& text) {
+    const bool braced = text.size() == 38 && text.front() == '{' && text.back() == '}';
+    const Utf8Text bare = braced ? text.substr(1, 36) : text;
+    if (bare.size() != 36) return std::nullopt;
+    for (std::size_t i = 0; i < bare.size(); ++i) {
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        if (dash ? bare[i] != '-' : !std::isxdigit(static_cast<unsigned char>(bare[i]))) return std::nullopt;
+    }
+    return "{" + bare + "}";
+}
+
+void ReadSuccessor(Reader& reader, std::optional<Utf8Text>& slot, HandOverRequest& request) {
+    ReadOnce(reader, "--hand-over-to", slot);
+    if (!slot) return;
+    const std::optional<AnsiText> guid = BracedGuid(*slot);
+    if (!guid) return reader.Fail("--hand-over-to takes an adapter's GUID, not \"" + *slot + "\"");
+    request = {HandOverAsk::Named, *guid};
+}
+
 // The age of a stale device only means something where stale rows are asked for.
 std::optional<UsageError> NeedsStale(const RowFilter& filter, const std::optional<Utf8Text>& notSeenFor,
                                      const std::string& command) {
@@ -156,6 +178,8 @@ ConsoleCommand ParseCheck(Reader& reader) {
 ConsoleCommand ParseDelete(Reader& reader) {
     DeleteCommand remove;
     std::optional<Utf8Text> notSeenFor;
+    bool handOver = false;
+    std::optional<Utf8Text> successor;
     OptionHandlers handlers{
         {"--stale", [&](Reader&) { remove.filter.staleOnly = true; }},
         {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, remove.filter.notSeenForDays); }},
@@ -175,9 +199,17 @@ ConsoleCommand ParseDelete(Reader& reader) {
         {"--force", [&](Reader&) { remove.force = true; }},
         {"--with-ip-settings", [&](Reader&) { remove.withIpSettings = true; }},
         {"--uninstall-devices", [&](Reader&) { remove.uninstallDevices = true; }},
+        {"--hand-over", [&](Reader&) { handOver = true; }},
+        {"--hand-over-to", [&](Reader& r) { ReadSuccessor(r, successor, remove.handOver); }},
         {"--format", FormatOption(remove.format)},
     };
     if (auto error = ReadOptions(reader, "delete", handlers)) return *error;
+    if (handOver && successor) return UsageError{"delete takes --hand-over or --hand-over-to, not both"};
+    if (handOver) remove.handOver.ask = HandOverAsk::Automatic;
+    // The ghost's settings must be gone before the successor takes them.
+    if (remove.handOver.ask != HandOverAsk::None && !remove.withIpSettings) {
+        return UsageError{std::string(handOver ? "--hand-over" : "--hand-over-to") + " needs --with-ip-settings"};
+    }
     // An empty folder would make every backup path a path from the drive's root.
     if (remove.backupFolder && remove.backupFolder->empty()) {
         return UsageError{"--backup-dir needs a folder, not \"\""};

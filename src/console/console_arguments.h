@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/backup_mode.h"
+#include "core/hand_over_plan.h"
 #include "core/last_seen.h"
 #include "util/encoded_text.h"
 
@@ -38,6 +39,7 @@ struct DeleteCommand {
     bool force = false;
     bool withIpSettings = false;    // and the IP settings of entries whose adapter is gone
     bool uninstallDevices = false;  // and the devices of entries whose adapter is not present
+    HandOverRequest handOver;       // and a ghost's static IPv4 settings to its successor
     OutputFormat format = OutputFormat::Tsv;  // json: one report object instead of the lines
 };
 

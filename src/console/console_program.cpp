@@ -12,6 +12,7 @@
 #include "core/connection_deletion.h"
 #include "core/connection_scan.h"
 #include "core/deletion_plan.h"
+#include "core/hand_over.h"
 
 #include <exception>
 #include <optional>
@@ -87,6 +88,7 @@ public:
             const ConsoleCommand command = ParseArguments(arguments);
             const auto* remove = std::get_if<DeleteCommand>(&command);
             jsonReport_ = remove && remove->format == OutputFormat::Json;
+            record_.handOverAsked = remove && remove->handOver.ask != HandOverAsk::None;
             result = Command(command);
         } catch (const std::exception& failure) {
             Failed(failure.what());
@@ -165,9 +167,11 @@ private:
         return MakeAppFolder(command.backupFolder.value_or(programFolder_));
     }
 
-    // A mistyped folder is the command's fault, whatever --force or --backup says.
+    // A mistyped folder is the command's fault, whatever --force or --backup
+    // says; a hand-over writes its undo file there even with --backup none.
     std::optional<ExitCode> CheckBackupFolder(const DeleteCommand& command) {
-        if (command.backup == BackupMode::None && !command.backupFolder) return std::nullopt;
+        const bool writes = command.backup != BackupMode::None || command.handOver.ask != HandOverAsk::None;
+        if (!writes && !command.backupFolder) return std::nullopt;
         phase_ = "checking the backup folder";
         const Utf8Text& folder = command.backupFolder.value_or(programFolder_);
         switch (BackupFolderKind(services_.files, BackupFolder(command))) {
@@ -266,9 +270,15 @@ private:
             record_.connections.push_back(row.texts.connection);
         }
         phase_ = "planning the deletion";
-        const DeletionPlan& plan =
-            record_.plan.emplace(PlanDeletion(services_, keys, {command.withIpSettings, command.uninstallDevices}));
+        const DeletionPlan& plan = record_.plan.emplace(
+            PlanDeletion(services_, keys, {command.withIpSettings, command.uninstallDevices, command.handOver}));
         record_.dryRun = command.dryRun;
+        // Its undo file comes after the deletion: whether it can be made is known before.
+        if (plan.handOver && !plan.handOver->refusal && !CanCreateUndoFile(services_.files, services_.clock, folder)) {
+            record_.stopReason = "the hand-over's undo file cannot be created in " + folder;
+            output_.Err("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted\n");
+            return ExitCode::BackupIncomplete;
+        }
         if (command.dryRun) return Say(DescribeDryRun(plan, services_.codec));
 
         AnswerGivenInAdvance warning(command.force, output_);
@@ -277,7 +287,7 @@ private:
             record_.report.emplace(DeleteAsPlanned(services_, plan, command.backup, warning, folder));
         phase_ = "reporting the deletion";
         record_.stopReason = warning.stopReason();
-        return Say(DescribeDeletion(report, services_.codec, record_.stopReason));
+        return Say(DescribeDeletion(plan, report, services_.codec, record_.stopReason));
     }
 
     // The lines, unless the JSON report stands in their place.

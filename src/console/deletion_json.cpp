@@ -27,13 +27,13 @@ public:
     std::string Json(ExitCode exitCode) {
         if (record_.plan && record_.dryRun) Add(PlannedOutcomes(*record_.plan));
         if (record_.plan && record_.report) Add(record_.report->outcomes);
-        const bool restart = record_.report && record_.report->restartNeeded;
+        const bool restart = record_.report && RestartNeeded(*record_.report);
         const std::vector<Utf8Text> backups = record_.report ? record_.report->backups : std::vector<Utf8Text>{};
         return "{\"deleted\":" + JsonValues(deleted_) + ",\r\n\"uninstalled\":" + JsonValues(uninstalled_) +
                ",\r\n\"kept\":" + JsonValues(kept_) + ",\r\n\"failed\":" + JsonValues(failed_) +
                ",\r\n\"left\":" + JsonValues(left_) + ",\r\n\"backups\":" + JsonStrings(backups) +
                ",\r\n\"restartNeeded\":" + (restart ? "true" : "false") +
-               ",\r\n\"dryRun\":" + (record_.dryRun ? "true" : "false") +
+               ",\r\n\"dryRun\":" + (record_.dryRun ? "true" : "false") + ",\r\n\"handOver\":" + HandOver() +
                ",\r\n\"exitCode\":" + std::to_string(static_cast<int>(exitCode)) + "}\r\n";
     }
 
@@ -81,6 +81,31 @@ private:
                                .Text("connection", entry < record_.connections.size() ? record_.connections[entry] : "")
                                .Raw("ipSettings", Paths(settings))
                                .Json());
+    }
+
+    // null when not asked; what was (or in a dry run would be) handed over, or why not.
+    std::string HandOver() const {
+        if (!record_.handOverAsked) return "null";
+        const HandOverPlan* plan = record_.plan && record_.plan->handOver ? &*record_.plan->handOver : nullptr;
+        const HandOverResult* result = record_.report && record_.report->handOver ? &*record_.report->handOver : nullptr;
+        const bool paired = plan && !plan->refusal;
+        const bool done = result ? result->done : paired && record_.dryRun;
+        Utf8Text reason = result ? result->reason : plan && plan->refusal ? *plan->refusal : Utf8Text();
+        if (!done && reason.empty()) reason = record_.stopReason.empty() ? "the run ended before it" : record_.stopReason;
+        JsonObject settings;
+        if (paired) {
+            for (const StoredValue& value : plan->values) settings.Text(value.name.c_str(), codec_.ToUtf8(ValueText(value)));
+        }
+        const auto key = [&](const AnsiText& path) { return paired ? JsonString(codec_.ToUtf8(path)) : "null"; };
+        JsonObject object;
+        object.Raw("done", done ? "true" : "false");
+        if (!done) object.Text("reason", reason);
+        return object.Raw("from", key(plan ? plan->ghost.interfacesKey : ""))
+            .Raw("to", key(plan ? plan->successor.interfacesKey : ""))
+            .Raw("settings", settings.Json())
+            .Raw("undoFile", result && result->undoFile ? JsonString(*result->undoFile) : "null")
+            .Raw("freeName", done ? JsonString(plan->ghost.connection) : "null")
+            .Json();
     }
 
     std::string Paths(const std::vector<AnsiText>& keys) const {

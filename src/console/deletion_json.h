@@ -19,12 +19,14 @@ struct DeletionRecord {
     std::vector<Utf8Text> connections;  // the connection name of each planned entry
     bool dryRun = false;
     std::string stopReason;  // why what was left was left
+    bool handOverAsked = false;
 };
 
 // One JSON object for fleet tools, in ASCII: deleted (key, connection,
 // ipSettings), uninstalled (pnpInstanceId, device, removedWithDevice), kept,
 // failed and left (what, and its reason or error), backups, restartNeeded,
-// dryRun and exitCode. A dry run lists what it would do; a run that ended
+// dryRun, handOver (null when not asked; else done, reason, from, to,
+// settings, undoFile and freeName) and exitCode. A dry run lists what it would do; a run that ended
 // before its plan lists nothing.
 std::string DeletionJson(const DeletionRecord& record, const AnsiCodec& codec, ExitCode exitCode);
 

@@ -87,9 +87,43 @@ private:
     bool dryRun_;
 };
 
+Utf8Text HandOverLine(const char* done, const HandOverPlan& plan, const AnsiCodec& codec) {
+    return std::string(done) + "\t" + codec.ToUtf8(plan.ghost.interfacesKey) + "\t" +
+           codec.ToUtf8(plan.successor.interfacesKey) + "\t" + codec.ToUtf8(SettingsText(plan.settings)) + "\n";
+}
+
+// Nothing handed over is a failure only where a selected ghost had static settings.
+void NothingHandedOver(DeletionLines& lines, const HandOverPlan& plan, const Utf8Text& reason, const char* what) {
+    lines.err += std::string("tarvex: ") + (plan.staticGhost ? what : "nothing to hand over") + ": " + reason + "\n";
+    if (plan.staticGhost) lines.met.insert(ExitCode::HandOverFailed);
+}
+
+void DescribeHandOver(DeletionLines& lines, const HandOverPlan& plan, const HandOverResult& result,
+                      const AnsiCodec& codec) {
+    if (!result.done) {
+        NothingHandedOver(lines, plan, result.reason, "nothing handed over");
+    } else {
+        lines.out += HandOverLine("handed over", plan, codec);
+        lines.err += "tarvex: the connection name '" + plan.ghost.connection + "' is free now; to give it to the "
+                     "adapter that took the settings: " + RenameCommand(plan) + "\n";
+    }
+    if (result.undoFile) {
+        lines.err += "tarvex: it takes effect when Windows restarts; to undo it: reg import \"" + *result.undoFile +
+                     "\", then restart\n";
+    }
+}
+
+Utf8Text RestartLine(const DeletionReport& report) {
+    const bool handedOver = report.handOver && report.handOver->done;
+    return std::string("tarvex: Windows asks for a restart to finish ") +
+           (report.restartNeeded ? (handedOver ? "the uninstall and the hand-over" : "the uninstall") : "the hand-over") +
+           "\n";
+}
+
 }  // namespace
 
-DeletionLines DescribeDeletion(const DeletionReport& report, const AnsiCodec& codec, const std::string& stopReason) {
+DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report, const AnsiCodec& codec,
+                               const std::string& stopReason) {
     Lines described(codec, false);
     for (const Outcome& outcome : report.outcomes) described.Add(outcome);
     DeletionLines& lines = described.lines;
@@ -107,17 +141,25 @@ DeletionLines DescribeDeletion(const DeletionReport& report, const AnsiCodec& co
     if (described.incomplete > 0) summary += ", " + std::to_string(described.incomplete) + " with an incomplete backup";
     if (report.stopped) summary += ", " + std::to_string(entries.left) + " left: " + stopReason;
     lines.err += summary + "\n";
-    if (report.restartNeeded) lines.err += "tarvex: Windows asks for a restart to finish the uninstall\n";
+    if (plan.handOver && report.handOver) DescribeHandOver(lines, *plan.handOver, *report.handOver, codec);
+    if (RestartNeeded(report)) lines.err += RestartLine(report);
     if (report.stopped) lines.met.insert(ExitCode::BackupIncomplete);
     if (entries.failed + settings.failed + devices.failed > 0) lines.met.insert(ExitCode::DeletionFailed);
     if (described.incomplete > 0) lines.met.insert(ExitCode::DoneWithIncompleteBackup);
-    if (report.restartNeeded) lines.met.insert(ExitCode::RestartNeeded);
+    if (RestartNeeded(report)) lines.met.insert(ExitCode::RestartNeeded);
     return lines;
 }
 
 DeletionLines DescribeDryRun(const DeletionPlan& plan, const AnsiCodec& codec) {
     Lines described(codec, true);
     for (const Outcome& outcome : PlannedOutcomes(plan)) described.Add(outcome);
+    if (const std::optional<HandOverPlan>& handOver = plan.handOver) {
+        if (handOver->refusal) {
+            NothingHandedOver(described.lines, *handOver, *handOver->refusal, "nothing would be handed over");
+        } else {
+            described.lines.out += HandOverLine("would hand over", *handOver, codec);
+        }
+    }
     described.lines.err += std::to_string(plan.entries.size()) + " to delete; dry run, nothing written or deleted\n";
     return described.lines;
 }

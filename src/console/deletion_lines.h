@@ -23,10 +23,13 @@ struct DeletionLines {
 // The run as it went, in its order: "deleted\tKEY", "deleted ip
 // settings\tPATH", "uninstalled\tID" with "removed with device\tPATH" on
 // standard output; what was kept, failed or left on the error stream; then
-// a summary. stopReason says why a stop stopped.
-DeletionLines DescribeDeletion(const DeletionReport& report, const AnsiCodec& codec, const std::string& stopReason);
+// a summary; then "handed over\tGHOST KEY\tSUCCESSOR KEY\tSETTINGS", or
+// why nothing was. stopReason says why a stop stopped.
+DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report, const AnsiCodec& codec,
+                               const std::string& stopReason);
 
-// What the run would do: "would delete\tKEY", "would delete ip settings\tPATH", "would uninstall\tID".
+// What the run would do: "would delete\tKEY", "would delete ip settings\tPATH", "would uninstall\tID",
+// "would hand over\t...".
 DeletionLines DescribeDryRun(const DeletionPlan& plan, const AnsiCodec& codec);
 
 }  // namespace tarvex

@@ -15,14 +15,15 @@ enum class ExitCode : int {
     StaleUnknown = 6,             // the device query failed: nothing is taken for stale
     DoneWithIncompleteBackup = 7, // --force deleted keys whose backup is not whole
     Unfinished = 8,               // standard output was lost, or the program failed unexpectedly
-    RestartNeeded = 3010,         // done; Windows asks for a restart to finish an uninstall
+    HandOverFailed = 9,           // a ghost had static settings and nothing was handed over
+    RestartNeeded = 3010,         // done; Windows must restart to finish an uninstall or a hand-over
 };
 
 // What a run met besides its own result, in the order its exit code takes
 // them: the first one met wins. The error stream names each of them.
 inline constexpr ExitCode kOutranking[] = {ExitCode::BackupIncomplete, ExitCode::DeletionFailed,
-                                           ExitCode::DoneWithIncompleteBackup, ExitCode::Unfinished,
-                                           ExitCode::RestartNeeded};
+                                           ExitCode::HandOverFailed,   ExitCode::DoneWithIncompleteBackup,
+                                           ExitCode::Unfinished,       ExitCode::RestartNeeded};
 
 // The code a run exits with: the first of kOutranking it met, else its own
 // result (0, 1, or a code that ended it before any deletion: 2, 4, 6).

@@ -5,6 +5,7 @@
 #include "core/deletion_outcomes.h"
 #include "core/deletion_plan.h"
 #include "core/device_query.h"
+#include "core/hand_over.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
 
@@ -20,7 +21,13 @@ struct DeletionReport {
     std::vector<Utf8Text> backups;  // the backup files written
     bool stopped = false;           // a backup warning was answered with a stop
     bool restartNeeded = false;     // an uninstall asks for a restart
+    std::optional<HandOverResult> handOver;  // when the plan has one
 };
+
+// Windows must restart: for an uninstall, or for settings handed over.
+inline bool RestartNeeded(const DeletionReport& report) {
+    return report.restartNeeded || (report.handOver && report.handOver->done);
+}
 
 // Backs up as the mode asks, then carries out the plan, entry by entry: the
 // entry's key under HKLM with its subtree, then, only after an entry that
@@ -30,7 +37,8 @@ struct DeletionReport {
 // went the settings that are left. The full backup holds the four Network
 // trees and then every planned key, and takes LargeBackup.reg's place only
 // once the run goes ahead. A key already gone when its turn comes (such as
-// one the current control set shares) counts as deleted.
+// one the current control set shares) counts as deleted. A hand-over the
+// plan has comes last, after every entry, setting and device.
 DeletionReport DeleteAsPlanned(const Services& services, const DeletionPlan& plan, BackupMode mode,
                                BackupWarning& warning, const Utf8Text& backupFolder);
 

@@ -22,6 +22,12 @@ std::optional<FileTime> LastSeen(const ConnectionRow& row, FileTime now) {
     return std::max(*row.lastArrival, *row.lastRemoval);
 }
 
+AnsiText InCurrentControlSet(const AnsiText& key) {
+    const std::size_t set = key.find('\\');
+    const std::size_t rest = key.find('\\', set + 1);
+    return key.substr(0, set + 1) + "CurrentControlSet" + key.substr(rest);
+}
+
 AnsiText GetField(const AnsiText& text, const AnsiText& delimiter, int n) {
     if (n < 1) return "";
     std::size_t start = 0;

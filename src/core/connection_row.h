@@ -52,4 +52,7 @@ AnsiText GetField(const AnsiText& text, const AnsiText& delimiter, int n);
 // The second piece of the key path, such as "ControlSet001".
 inline AnsiText ControlSetName(const AnsiText& key) { return GetField(key, "\\", 2); }
 
+// The same key under the current control set: SYSTEM\CurrentControlSet\...
+AnsiText InCurrentControlSet(const AnsiText& key);
+
 }  // namespace tarvex

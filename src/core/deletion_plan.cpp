@@ -38,13 +38,6 @@ std::optional<KeptReason> WhyKept(AdapterState adapter, bool devicesListed, bool
     return KeptReason::NoAdapterNamed;
 }
 
-// The same entry under the current control set.
-AnsiText InCurrentControlSet(const AnsiText& key) {
-    const std::size_t set = key.find('\\');
-    const std::size_t rest = key.find('\\', set + 1);
-    return key.substr(0, set + 1) + "CurrentControlSet" + key.substr(rest);
-}
-
 // Each device once, whichever entries name it: by its upper-case instance ID.
 class DevicePlanner {
 public:
@@ -143,6 +136,12 @@ DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>&
             (kept ? entry.keptIpSettings : entry.ipSettings).push_back(*found);
         }
         if (kept) entry.keptReason = *kept;
+    }
+    if (asks.handOver.ask != HandOverAsk::None) {
+        std::vector<SelectedEntry> selected;
+        for (std::size_t i = 0; i < rows.size(); ++i) selected.push_back({rows[i], plan.entries[i].device.has_value()});
+        if (plan.deviceError) present.error = plan.deviceError;
+        plan.handOver = PlanHandOver(services, selected, present, asks.handOver);
     }
     return plan;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/device_query.h"
+#include "core/hand_over_plan.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
 
@@ -13,6 +14,7 @@ namespace tarvex {
 struct DeletionAsks {
     bool ipSettings = false;        // the IP settings of entries whose adapter is gone
     bool uninstallDevices = false;  // the devices of entries whose adapter is not present
+    HandOverRequest handOver;       // a ghost's static IPv4 settings to its successor; needs ipSettings
 };
 
 // Why a selected entry's IP settings or device stay.
@@ -63,6 +65,7 @@ struct DeletionPlan {
     std::vector<KeptDevice> keptDevices;   // selected entries' devices that stay, each once
     // The device query made as the deletion starts, when more than the entries is asked for.
     std::optional<DeviceQueryError> deviceError;
+    std::optional<HandOverPlan> handOver;  // when asked for
 };
 
 // Plans the deletion of the given connection keys, in order. Asked for more

@@ -1,24 +1,19 @@
 #include "core/full_backup.h"
 
+#include "core/dated_file_name.h"
 #include "export/backup_error.h"
 #include "registry/registry_api.h"
-
-#include <cstdio>
-#include <string>
 
 namespace tarvex {
 
 namespace {
 
-// Enough dated names for one second's worth of runs.
-constexpr int kKeptNameAttempts = 100;
-
 // A complete draft may be the only copy of what is deleted now; under the
 // draft's own name the next full backup would remove it.
 Utf8Text KeepAside(BackupFiles& files, Clock& clock, const Utf8Text& draft, const Utf8Text& backupFolder) {
     const LocalTime now = clock.LocalNow();
-    for (int attempt = 1; attempt <= kKeptNameAttempts; ++attempt) {
-        const Utf8Text name = KeptBackupName(backupFolder, now, attempt);
+    for (int attempt = 1; attempt <= kDatedNameAttempts; ++attempt) {
+        const Utf8Text name = DatedFileName(backupFolder, "LargeBackup", now, attempt);
         const RenameResult result = files.Rename(draft, name);
         if (result == RenameResult::Done) return name;
         if (result == RenameResult::Failed) break;
@@ -27,15 +22,6 @@ Utf8Text KeepAside(BackupFiles& files, Clock& clock, const Utf8Text& draft, cons
 }
 
 }  // namespace
-
-Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int attempt) {
-    char stamp[40];
-    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", time.year, time.month, time.day, time.hour,
-                  time.minute, time.second);
-    Utf8Text name = backupFolder + "LargeBackup-" + stamp;
-    if (attempt > 1) name.append("-").append(std::to_string(attempt));
-    return name + ".reg";
-}
 
 // The earlier full backup may be the only copy of keys deleted before: it
 // stays until the run goes ahead and its replacement is wholly on the disk.

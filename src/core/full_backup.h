@@ -10,11 +10,6 @@
 
 namespace tarvex {
 
-// The name a full backup is kept under when it cannot replace
-// LargeBackup.reg: LargeBackup-YYYYMMDD-HHMMSS.reg, then -2, -3, ... for
-// attempt 2, 3, ...
-Utf8Text KeptBackupName(const Utf8Text& backupFolder, const LocalTime& time, int attempt);
-
 struct FullBackup {
     BackupAnswer answer;
     std::optional<Utf8Text> file;  // where it is, when the run goes on with it

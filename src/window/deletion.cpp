@@ -1,6 +1,7 @@
 #include "window/deletion.h"
 
 #include "core/connection_deletion.h"
+#include "core/hand_over.h"
 #include "window/deletion_summary.h"
 #include "window/fill_connection_list.h"
 
@@ -47,7 +48,38 @@ bool UninstallAgreed(const DeletionPlan& plan, MessageBoxes& messages) {
                          MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes;
 }
 
+Utf8Text Side(const HandOverSide& side) {
+    return side.connection + " (" + (side.device.empty() ? Utf8Text("no device") : side.device) + ")";
+}
+
+Utf8Text Listed(const std::vector<AnsiText>& texts) {
+    Utf8Text listed;
+    for (const AnsiText& text : texts) listed += (listed.empty() ? "" : ", ") + text;
+    return listed;
+}
+
+// It changes a present adapter: asked once, before anything is written.
+bool HandOverAgreed(const HandOverPlan& plan, MessageBoxes& messages) {
+    return messages.Show(HandOverQuestion(plan), MessageIcon::Warning, MessageButtons::YesNoDefaultNo) ==
+           MessageAnswer::Yes;
+}
+
 }  // namespace
+
+Utf8Text HandOverQuestion(const HandOverPlan& plan) {
+    const Ipv4Settings& settings = plan.settings;
+    std::vector<AnsiText> addresses;
+    for (const AnsiText& address : settings.addresses) {
+        if (address != "0.0.0.0") addresses.push_back(address);
+    }
+    Utf8Text text = "The gone adapter " + Side(plan.ghost) + " has static IPv4 settings:\nAddress: " + Listed(addresses) +
+                    "\nMask: " + Listed(settings.subnetMasks) + "\nGateway: " + Listed(settings.gateways) +
+                    "\nDNS servers: " + Listed(settings.dnsServers) + "\n\nHand them over to " + Side(plan.successor) +
+                    ", which replaced it? ";
+    text += plan.successorLease.empty() ? "It has no address from DHCP now."
+                                        : "It has " + plan.successorLease + " from DHCP now.";
+    return text + "\n\nThe settings take effect when Windows restarts. An undo file is written first.";
+}
 
 Utf8Text UninstallQuestion(std::size_t devices) {
     return (devices == 1 ? Utf8Text("1 absent adapter will be uninstalled.")
@@ -59,16 +91,26 @@ Utf8Text UninstallQuestion(std::size_t devices) {
 void DeleteTickedConnections(const Services& services, const DeletionControls& controls, const Utf8Text& appFolder) {
     AskingWarning warning(controls.messages);
     const BackupMode mode = ModeOfTheBoxes(controls.checks);
-    const DeletionAsks asks{controls.checks.chkIpSettings(), controls.checks.chkUninstall()};
-    const DeletionPlan plan = PlanDeletion(services, TickedKeys(controls.LV1), asks);
+    const bool ipSettings = controls.checks.chkIpSettings();
+    DeletionAsks asks{ipSettings, controls.checks.chkUninstall()};
+    if (ipSettings) asks.handOver.ask = HandOverAsk::Automatic;
+    DeletionPlan plan = PlanDeletion(services, TickedKeys(controls.LV1), asks);
     if (!UninstallAgreed(plan, controls.messages)) return;
+    if (plan.handOver && !plan.handOver->refusal) {
+        if (!HandOverAgreed(*plan.handOver, controls.messages)) {
+            plan.handOver.reset();
+        } else if (!CanCreateUndoFile(services.files, services.clock, appFolder)) {
+            controls.messages.Show(kNoUndoFileText, MessageIcon::Critical, MessageButtons::Ok);
+            return;
+        }
+    }
     const DeletionReport report = DeleteAsPlanned(services, plan, mode, warning, appFolder);
     // A stop keeps the list as it is; otherwise a failed deletion shows up again in the rescan.
     if (!report.stopped) {
         controls.pump.DoEvents();
         FillConnectionList(services, controls.LV1, controls.messages);
     }
-    if (const std::optional<DeletionSummary> summary = SummarizeDeletion(report)) {
+    if (const std::optional<DeletionSummary> summary = SummarizeDeletion(plan, report)) {
         controls.messages.Show(summary->text, summary->icon, MessageButtons::Ok);
     }
 }

@@ -16,7 +16,7 @@ Utf8Text Counted(std::size_t count, const char* one, const char* many) {
 // Parts of the box, each a heading and its lines.
 class Summary {
 public:
-    explicit Summary(const DeletionReport& report) : report_(report) {}
+    Summary(const DeletionPlan& plan, const DeletionReport& report) : plan_(plan), report_(report) {}
 
     Utf8Text Text() {
         std::vector<Utf8Text> parts;
@@ -27,6 +27,7 @@ public:
         Add(parts, FailedKeys());
         Add(parts, Left());
         if (report_.restartNeeded) parts.push_back("Windows asks for a restart to finish uninstalling the adapters.");
+        Add(parts, HandOver());
         Utf8Text text;
         for (const Utf8Text& part : parts) text += (text.empty() ? "" : "\n\n") + part;
         return text;
@@ -102,6 +103,24 @@ private:
         return text;
     }
 
+    Utf8Text HandOver() const {
+        if (!plan_.handOver || !report_.handOver) return {};
+        const HandOverPlan& plan = *plan_.handOver;
+        const HandOverResult& result = *report_.handOver;
+        Utf8Text text;
+        if (result.done) {
+            text = "The IPv4 settings of " + plan.ghost.connection + " were handed over to " + plan.successor.connection +
+                   ". They take effect when Windows restarts.\nThe name " + plan.ghost.connection +
+                   " is free now. To give it to " + plan.successor.connection + ", run in PowerShell:\n" +
+                   RenameCommand(plan);
+        } else if (plan.staticGhost) {
+            text = "No IPv4 settings were handed over: " + result.reason + ".";
+        }
+        if (result.undoFile) text += "\nTo undo the hand-over: reg import \"" + *result.undoFile + "\", then restart.";
+        return text;
+    }
+
+    const DeletionPlan& plan_;
     const DeletionReport& report_;
 };
 
@@ -114,14 +133,16 @@ bool Has(const DeletionReport& report, Fate fate) {
 
 }  // namespace
 
-std::optional<DeletionSummary> SummarizeDeletion(const DeletionReport& report) {
+std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const DeletionReport& report) {
     const bool failed = Has(report, Fate::Failed);
     // A stop the user chose keeps the window as it was, unless something
     // already happened that no rescan shows.
     if (report.stopped && !failed && !report.restartNeeded && !Has(report, Fate::Uninstalled)) return std::nullopt;
-    const Utf8Text text = Summary(report).Text();
+    const Utf8Text text = Summary(plan, report).Text();
     if (text.empty()) return std::nullopt;
-    const bool warn = failed || report.restartNeeded || report.stopped;
+    // Rows that do not pair are no failure: nothing was asked.
+    const bool handOverFailed = plan.handOver && !plan.handOver->refusal && report.handOver && !report.handOver->done;
+    const bool warn = failed || RestartNeeded(report) || report.stopped || handOverFailed;
     return DeletionSummary{text, warn ? MessageIcon::Warning : MessageIcon::Information};
 }
 

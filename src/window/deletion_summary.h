@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/connection_deletion.h"
+#include "core/deletion_plan.h"
 #include "util/encoded_text.h"
 #include "window/message_boxes.h"
 
@@ -16,9 +17,10 @@ struct DeletionSummary {
 // The one box after a deletion, with what there is of: the deleted entries
 // that kept their IP settings, by reason; the adapters uninstalled, those
 // kept and why, and those that failed; the keys that could not be deleted;
-// what a stop left; a restart Windows asks for. Nothing when there is
+// what a stop left; a restart Windows asks for; what was handed over, or
+// why nothing was where a ticked ghost had static settings. Nothing when there is
 // nothing to say, and nothing after a stop that uninstalled nothing, failed
 // at nothing and needs no restart.
-std::optional<DeletionSummary> SummarizeDeletion(const DeletionReport& report);
+std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const DeletionReport& report);
 
 }  // namespace tarvex

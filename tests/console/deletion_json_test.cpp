@@ -36,7 +36,7 @@ TEST_F(ConsoleProgram, DeletionReportIsOneJsonObject) {
               "\"failed\":[],\r\n"
               "\"left\":[],\r\n"
               "\"backups\":[\"C:\\\\Tools\\\\SmallBackup.reg\"],\r\n"
-              "\"restartNeeded\":false,\r\n\"dryRun\":false,\r\n\"exitCode\":0}\r\n",
+              "\"restartNeeded\":false,\r\n\"dryRun\":false,\r\n\"handOver\":null,\r\n\"exitCode\":0}\r\n",
               output.out);
     EXPECT_NE(std::string::npos, output.err.find("3 deleted, 0 failed")) << "messages stay on the error stream";
 }

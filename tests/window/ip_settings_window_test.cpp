@@ -11,6 +11,10 @@ namespace {
 
 const std::string kNetwork = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";
 const std::string kInterfaces = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+// With the uninstall, the gone {1} and the uninstalled {4} both have static settings.
+const std::string kTwoGhosts =
+    "No IPv4 settings were handed over: several selected ghosts have static IPv4 settings: Old USB ({1}), Dock (Dock "
+    "NIC, {4}); select only one of them.";
 
 // {1} names an adapter with no device, {2} a present one, {3} none, {4}
 // one that is not present; each has its IP settings.
@@ -45,7 +49,8 @@ TEST_F(IpSettingsWindow, TickedBoxDeletesOnlyAGoneAdaptersSettingsAndOneBoxSaysW
     EXPECT_TRUE(Settings("{4}")) << "its device stays installed";
     ASSERT_EQ(1u, h.messages.shown.size());
     EXPECT_EQ("3 deleted entries keep their IP settings:\n1: the adapter is present\n"
-              "1: the adapter is not present but still installed\n1: the entry names no adapter",
+              "1: the adapter is not present but still installed\n1: the entry names no adapter\n\n"
+              "No IPv4 settings were handed over: no present adapter can take them.",
               h.messages.shown[0].text);
     EXPECT_EQ(MessageIcon::Information, h.messages.shown[0].icon);
     EXPECT_EQ(MessageButtons::Ok, h.messages.shown[0].buttons);
@@ -90,7 +95,7 @@ TEST_F(IpSettingsWindow, YesUninstallsAndOneBoxSumsUp) {
     ASSERT_EQ(2u, h.messages.shown.size());
     EXPECT_EQ("2 deleted entries keep their IP settings:\n1: the adapter is present\n1: the entry names no adapter\n\n"
               "1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\n1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
-              "Windows asks for a restart to finish uninstalling the adapters.",
+              "Windows asks for a restart to finish uninstalling the adapters.\n\n" + kTwoGhosts,
               h.messages.shown[1].text);
     EXPECT_EQ(MessageIcon::Warning, h.messages.shown[1].icon);
 }
@@ -122,7 +127,7 @@ TEST_F(IpSettingsWindow, StopAfterAnUninstallStillSaysWhatHappened) {
               "1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\n"
               "1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
               "1 key could not be deleted:\n" + kNetwork + "{2}\n\n"
-              "The deletion stopped. Left as they were:\n1 entry",
+              "The deletion stopped. Left as they were:\n1 entry\n\n" + kTwoGhosts,
               h.messages.shown[3].text);
     EXPECT_EQ(MessageIcon::Warning, h.messages.shown[3].icon);
 }

@@ -152,6 +152,7 @@ std::optional<Utf8Text> WhyNotSuccessor(const PresentAdapter& adapter, bool hasE
     if (!leased || *leased == 0 || (*leased >> 16) == 0xA9FE) return std::nullopt;
     const AnsiText maskText = FirstText(values.Get("DhcpSubnetMask"));
     const std::optional<std::uint32_t> mask = ParseAddress(maskText);
+    if (!mask) return "it is reachable on its lease " + lease + ", whose subnet mask is unknown";
     const AnsiText address = FirstAddress(ghost.addresses);
     const AnsiText gateway = ghost.gateways.empty() ? AnsiText() : ghost.gateways[0];
     const auto inLease = [&](const AnsiText& text) {

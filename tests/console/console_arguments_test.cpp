@@ -51,6 +51,15 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"delete --stale --backup none --backup full", "--backup is given twice"},
         UsageCase{"delete --stale --backup-dir", "--backup-dir needs a value"},
         UsageCase{"delete --stale --backup-dir a --backup-dir b", "--backup-dir is given twice"},
+        UsageCase{"delete --stale --hand-over", "--hand-over needs --with-ip-settings"},
+        UsageCase{"delete --stale --hand-over-to {8B1C6D0E-2F3A-4B5C-9D7E-0123456789AB}",
+                  "--hand-over-to needs --with-ip-settings"},
+        UsageCase{"delete --stale --with-ip-settings --hand-over --hand-over-to 8b1c6d0e-2f3a-4b5c-9d7e-0123456789ab",
+                  "delete takes --hand-over or --hand-over-to, not both"},
+        UsageCase{"delete --stale --with-ip-settings --hand-over-to Ethernet",
+                  "--hand-over-to takes an adapter's GUID, not \"Ethernet\""},
+        UsageCase{"list --hand-over", "unknown option for list: --hand-over"},
+        UsageCase{"check --hand-over-to {8B1C6D0E-2F3A-4B5C-9D7E-0123456789AB}", "unknown option for check: --hand-over-to"},
         UsageCase{"--help list", "unexpected argument after --help: list"},
         UsageCase{"--version 2", "unexpected argument after --version: 2"}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
@@ -80,6 +89,12 @@ TEST(ConsoleArguments, DeleteTakesSeveralKeysAndEveryOption) {
     EXPECT_EQ("D:\\Backups", remove.backupFolder.value_or(""));
     EXPECT_TRUE(remove.dryRun);
     EXPECT_TRUE(remove.force);
+
+    const HandOverRequest named = std::get<DeleteCommand>(ParseArguments({"delete", "--stale", "--with-ip-settings",
+                                                                         "--hand-over-to", "8b1c6d0e-2f3a-4b5c-9d7e-0123456789ab"}))
+                                      .handOver;
+    EXPECT_EQ(HandOverAsk::Named, named.ask);
+    EXPECT_EQ("{8b1c6d0e-2f3a-4b5c-9d7e-0123456789ab}", named.successorGuid) << "braces added, case kept";
 
     const DeleteCommand stale = std::get<DeleteCommand>(ParseArguments({"delete", "--stale"}));
     EXPECT_EQ(BackupMode::Selective, stale.backup) << "the default";

@@ -11,6 +11,7 @@
 #include "support/memory_files.h"
 #include "support/memory_registry.h"
 #include "support/seed_connection.h"
+#include "support/seed_successor.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,17 @@ public:
         return static_cast<ExitCode>(RunConsole(arguments, services, output, "C:\\Tools"));
     }
     bool Exists(const std::string& key) const { return registry.KeyExists(kLocalMachine, key); }
+    // {2}'s adapter is gone and leaves static settings; {5} "Ethernet 2", present, can take them.
+    void StaticGhostAndSuccessor() {
+        StaticGhost(registry);
+        ASSERT_EQ(kSuccess, SeedPresentAdapter(registry, "{5}", "PCI\\NEW\\5", kNetClassDrivers + "0005"s, 0x84,
+                                               "Ethernet 2", "ControlSet001"));
+        devices.present.push_back({"PCI\\NEW\\5", "Intel I219-V"});
+        devices.drivers["PCI\\NEW\\5"] = kNetClassDrivers + "0005"s;
+    }
+    static void StaticGhost(MemoryRegistry& registry) {
+        ASSERT_EQ(kSuccess, SeedIpSettings(registry, "ControlSet001", "{2}", "10.0.0.9"));
+    }
 
     MemoryRegistry registry;
     FakeDevices devices;

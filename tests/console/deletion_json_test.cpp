@@ -88,6 +88,11 @@ const std::string kServices2 = "SYSTEM\\ControlSet002\\Services\\";
 const std::vector<std::string> kUninstallDongle = {"--key", kSet1 + "{3}", "--with-ip-settings", "--uninstall-devices",
                                                    "--backup", "none"};
 
+const std::vector<std::string> kHandOver = {"--stale", "--with-ip-settings", "--hand-over", "--backup", "none"};
+const std::string kGhostSettings = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{2}";
+const std::string kSuccessorSettings = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{5}";
+const std::string kUndoFile = "C:\\Tools\\HandOver-20261208-070509.reg";
+
 void Settings3(ConsoleProgram& c) { ASSERT_EQ(kSuccess, SeedIpSettings(c.registry, "ControlSet001", "{3}", "10.0.0.9")); }
 
 // {4}'s Adapters key cannot be deleted; the other three can.
@@ -195,6 +200,40 @@ INSTANTIATE_TEST_SUITE_P(
                     "{\"what\":\"" + Escaped(kDongle) + "\",\"reason\""},
                    {"left\t" + kSet2 + "{4}", "left ip settings\t" + kServices2 + "Tcpip\\Parameters\\Interfaces\\{4}",
                     "left device\t" + kDongle}},
+        ReportCase{"HandedOver", kHandOver, [](ConsoleProgram& c) { c.StaticGhostAndSuccessor(); },
+                   ExitCode::RestartNeeded,
+                   {"\"handOver\":{\"done\":true,\"from\":\"" + Escaped(kGhostSettings) + "\",\"to\":\"" +
+                        Escaped(kSuccessorSettings) +
+                        "\",\"settings\":{\"EnableDHCP\":\"0\",\"IPAddress\":\"10.0.0.9\",\"SubnetMask\":\"255.255.255.0\","
+                        "\"DefaultGateway\":\"10.0.0.1\",\"NameServer\":\"10.0.0.2,10.0.0.3\"},\"undoFile\":\"" +
+                        Escaped(kUndoFile) + "\",\"freeName\":\"Local Area Connection 2\"},\r\n\"exitCode\":3010}",
+                    "\"backups\":[\"" + Escaped(kUndoFile) + "\"]", "\"restartNeeded\":true"},
+                   {"handed over\t" + kGhostSettings + "\t" + kSuccessorSettings +
+                        "\t10.0.0.9/255.255.255.0 gw 10.0.0.1 dns 10.0.0.2,10.0.0.3",
+                    "tarvex: the connection name 'Local Area Connection 2' is free now; to give it to the adapter that "
+                    "took the settings: Rename-NetAdapter -Name 'Ethernet 2' -NewName 'Local Area Connection 2'",
+                    "tarvex: it takes effect when Windows restarts; to undo it: reg import \"" + kUndoFile + "\", then restart",
+                    "tarvex: Windows asks for a restart to finish the hand-over"}},
+        ReportCase{"WouldHandOver", {"--stale", "--with-ip-settings", "--hand-over", "--dry-run"},
+                   [](ConsoleProgram& c) { c.StaticGhostAndSuccessor(); }, ExitCode::Done,
+                   {"\"handOver\":{\"done\":true,\"from\"", "\"undoFile\":null"},
+                   {"would hand over\t" + kGhostSettings + "\t" + kSuccessorSettings +
+                    "\t10.0.0.9/255.255.255.0 gw 10.0.0.1 dns 10.0.0.2,10.0.0.3"}},
+        ReportCase{"NothingToHandOver", kHandOver, Nothing, ExitCode::Done,
+                   {"\"handOver\":{\"done\":false,\"reason\":\"no selected entry of a gone adapter has static IPv4 "
+                    "settings\",\"from\":null,\"to\":null,\"settings\":{},\"undoFile\":null,\"freeName\":null}"},
+                   {"tarvex: nothing to hand over: no selected entry of a gone adapter has static IPv4 settings"}},
+        ReportCase{"NoSuccessor", kHandOver, [](ConsoleProgram& c) { ConsoleProgram::StaticGhost(c.registry); },
+                   ExitCode::HandOverFailed, {"\"done\":false,\"reason\":\"no present adapter can take them\""},
+                   {"tarvex: nothing handed over: no present adapter can take them"}},
+        ReportCase{"UndoFileCannotBeMade", kHandOver,
+                   [](ConsoleProgram& c) {
+                       c.StaticGhostAndSuccessor();
+                       c.files.FailOpensFrom(1);
+                   },
+                   ExitCode::BackupIncomplete,
+                   {"{\"deleted\":[],", "\"reason\":\"the hand-over's undo file cannot be created in C:\\\\Tools\\\\\""},
+                   {"tarvex: cannot create the hand-over's undo file in C:\\Tools\\; nothing deleted"}},
         ReportCase{"WhatTheUninstallTookIsNamedWithIt",
                    {"--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
                    [](ConsoleProgram& c) {

@@ -65,6 +65,7 @@ const std::string kStoppedIncomplete = "left: a backup was incomplete";
 const std::string kStoppedUnwritten = "left: a backup could not be written";
 const std::string kForced = "tarvex: deleted with an incomplete backup: " + kCurrent + "{3}";
 const std::string kLost = "tarvex: could not write to standard output";
+const std::string kNothingHandedOver = "tarvex: nothing handed over: no present adapter can take them\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, ExitCodeOrder,
@@ -129,6 +130,24 @@ INSTANTIATE_TEST_SUITE_P(
                         OutputLost(o);
                     },
                     ExitCode::Unfinished, {kRestart, kLost}},
+        OutcomePair{"FailedDeletionOverHandOver", {"--with-ip-settings", "--hand-over", "--backup", "none"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
+                        ConsoleProgram::StaticGhost(r);
+                        UndeletableFirst(r);
+                    },
+                    ExitCode::DeletionFailed, {kFailed, kNothingHandedOver}},
+        OutcomePair{"HandOverOverForced", {"--with-ip-settings", "--hand-over", "--force"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
+                        ConsoleProgram::StaticGhost(r);
+                        UnreadableSecond(r);
+                    },
+                    ExitCode::HandOverFailed, {kForced, kNothingHandedOver}},
+        OutcomePair{"HandOverOverRestart", {"--with-ip-settings", "--hand-over", "--uninstall-devices", "--backup", "none"},
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        ConsoleProgram::StaticGhost(r);
+                        RestartAfterTheSecond(i);
+                    },
+                    ExitCode::HandOverFailed, {kRestart, kNothingHandedOver}},
         OutcomePair{"RestartOverDone", {"--uninstall-devices", "--backup", "none"},
                     [](MemoryRegistry&, MemoryFiles&, RecordingOutput&, FakeInstaller& i) { RestartAfterTheSecond(i); },
                     ExitCode::RestartNeeded, {kRestart, "devices: 1 uninstalled, 0 failed, 0 kept"}}),

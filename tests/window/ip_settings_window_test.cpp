@@ -1,6 +1,7 @@
 #include "form1_harness.h"
 #include "window/deletion.h"
 #include "support/seed_connection.h"
+#include "support/seed_successor.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,43 @@ TEST_F(IpSettingsWindow, StopAfterAnUninstallStillSaysWhatHappened) {
               "The deletion stopped. Left as they were:\n1 entry\n\n" + kTwoGhosts,
               h.messages.shown[3].text);
     EXPECT_EQ(MessageIcon::Warning, h.messages.shown[3].icon);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// The one ticked ghost with static settings, and "Ethernet 2" that replaced
+// it: asked once, naming both; Yes hands over and the box says how to undo.
+TEST_F(IpSettingsWindow, HandOverIsAskedWithBothAdaptersAndYesHandsOver) {
+    ASSERT_EQ(kSuccess, SeedPresentAdapter(h.registry, "{7}", "PCI\\NEW\\7", kNetClassDrivers + std::string("0007"), 0x84,
+                                           "Ethernet 2"));
+    ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, kInterfaces + "{7}", "DhcpIPAddress", kRegSz,
+                                            std::string("10.0.0.77\0", 10)));
+    ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, kInterfaces + "{7}", "DhcpSubnetMask", kRegSz,
+                                            std::string("255.255.255.0\0", 14)));
+    h.devices.present.push_back({"PCI\\NEW\\7", "Intel I219-V"});
+    h.devices.drivers["PCI\\NEW\\7"] = kNetClassDrivers + std::string("0007");
+    h.form.cmdReadClick();
+    for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, h.list.RowText(row) == kNetwork + "{1}");
+    h.checks.ipSettings = true;
+    h.messages.yesNoAnswers = {MessageAnswer::Yes};
+    h.form.comDelClick();
+    ASSERT_EQ(2u, h.messages.shown.size()) << h.messages.shown[0].text;
+    EXPECT_EQ("The gone adapter Old USB (no device) has static IPv4 settings:\nAddress: 10.0.0.9\nMask: 255.255.255.0\n"
+              "Gateway: 10.0.0.1\nDNS servers: 10.0.0.2, 10.0.0.3\n\nHand them over to Ethernet 2 (Intel I219-V), which "
+              "replaced it? It has 10.0.0.77 from DHCP now.\n\nThe settings take effect when Windows restarts. An undo "
+              "file is written first.",
+              h.messages.shown[0].text);
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[0].icon);
+    EXPECT_EQ(MessageButtons::YesNoDefaultNo, h.messages.shown[0].buttons);
+    EXPECT_NE(std::string::npos,
+              h.messages.shown[1].text.find("The IPv4 settings of Old USB were handed over to Ethernet 2. They take "
+                                            "effect when Windows restarts.\nThe name Old USB is free now."));
+    EXPECT_NE(std::string::npos, h.messages.shown[1].text.find("reg import \"C:\\Tarvex\\HandOver-20261208-070509.reg\""));
+    EXPECT_TRUE(h.files.Content("C:\\Tarvex\\HandOver-20261208-070509.reg"));
 }
 
 }  // namespace

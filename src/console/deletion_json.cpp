@@ -94,7 +94,7 @@ private:
         if (!done && reason.empty()) reason = record_.stopReason.empty() ? "the run ended before it" : record_.stopReason;
         JsonObject settings;
         if (paired) {
-            for (const StoredValue& value : plan->values) settings.Text(value.name.c_str(), codec_.ToUtf8(ValueText(value)));
+            for (const HandedValue& value : plan->values) settings.Text(value.name.c_str(), codec_.ToUtf8(ValueText(value)));
         }
         const auto key = [&](const AnsiText& path) { return paired ? JsonString(codec_.ToUtf8(path)) : "null"; };
         JsonObject object;

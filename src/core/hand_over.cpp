@@ -81,7 +81,7 @@ HandOverResult HandOver(const Services& services, const HandOverPlan& plan, bool
         result.reason = "opening " + plan.successor.interfacesKey + " to write gave status " + std::to_string(opened);
         return result;
     }
-    for (const StoredValue& value : plan.values) {
+    for (const HandedValue& value : plan.values) {
         const Status written = services.registry.RegSetValueExA(key.get(), value.name, value.type, value.bytes);
         if (written != kSuccess) {
             result.reason = "writing " + value.name + " gave status " + std::to_string(written) +

@@ -35,10 +35,10 @@ std::string UpperAscii(std::string text) {
 struct InterfaceValues {
     bool found = false;
     bool whole = true;  // false when the listing broke off
-    std::map<std::string, StoredValue> values;
+    std::map<std::string, HandedValue> values;
     std::set<std::string> notCarried;  // names whose name or text the ANSI code page cannot carry
 
-    const StoredValue* Get(const char* name) const {
+    const HandedValue* Get(const char* name) const {
         auto value = values.find(UpperAscii(name));
         return value == values.end() ? nullptr : &value->second;
     }
@@ -66,7 +66,7 @@ InterfaceValues ReadInterface(ExportRegistry& registry, const std::optional<Ansi
             read.whole = status == kNoMoreItems;
             break;
         }
-        StoredValue value{AnsiText(name.data(), nameLength), type, std::string(data.begin(), data.begin() + size)};
+        HandedValue value{AnsiText(name.data(), nameLength), type, std::string(data.begin(), data.begin() + size)};
         const std::string upper = UpperAscii(value.name);
         if (registry.ValueAnsiFit(key.get(), index) != AnsiFit::Exact) read.notCarried.insert(upper);
         read.values.emplace(upper, std::move(value));
@@ -74,7 +74,7 @@ InterfaceValues ReadInterface(ExportRegistry& registry, const std::optional<Ansi
     return read;
 }
 
-std::vector<AnsiText> Texts(const StoredValue* value) {
+std::vector<AnsiText> Texts(const HandedValue* value) {
     std::vector<AnsiText> texts;
     if (value == nullptr || (value->type != kRegSz && value->type != kRegMultiSz)) return texts;
     std::size_t start = 0;
@@ -86,12 +86,12 @@ std::vector<AnsiText> Texts(const StoredValue* value) {
     return texts;
 }
 
-AnsiText FirstText(const StoredValue* value) {
+AnsiText FirstText(const HandedValue* value) {
     const std::vector<AnsiText> texts = Texts(value);
     return texts.empty() ? AnsiText() : texts[0];
 }
 
-std::optional<std::uint32_t> Dword(const StoredValue* value) {
+std::optional<std::uint32_t> Dword(const HandedValue* value) {
     if (value == nullptr || value->type != kRegDword || value->bytes.size() != 4) return std::nullopt;
     std::uint32_t number = 0;
     for (int i = 3; i >= 0; --i) number = number << 8 | static_cast<unsigned char>(value->bytes[i]);
@@ -218,7 +218,7 @@ public:
         plan_.ghost = ghosts[0];
         if (!ghostValues_.whole) plan_.refusal = "the ghost's IPv4 settings could not be read whole";
         for (const char* name : kHandedNames) {
-            if (const StoredValue* value = ghostValues_.Get(name)) plan_.values.push_back(*value);
+            if (const HandedValue* value = ghostValues_.Get(name)) plan_.values.push_back(*value);
             // Written through the ANSI calls, such a value would not be the ghost's.
             if (ghostValues_.notCarried.count(UpperAscii(name))) {
                 plan_.refusal = std::string("the ghost's ") + name + " cannot be written exactly in the ANSI code page";
@@ -301,7 +301,7 @@ Utf8Text SettingsText(const Ipv4Settings& settings) {
     return text;
 }
 
-Utf8Text ValueText(const StoredValue& value) {
+Utf8Text ValueText(const HandedValue& value) {
     if (const std::optional<std::uint32_t> number = Dword(&value)) return std::to_string(*number);
     return Joined(Texts(&value), ",");
 }

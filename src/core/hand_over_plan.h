@@ -23,7 +23,7 @@ struct HandOverRequest {
 };
 
 // One value as stored: what the hand-over copies.
-struct StoredValue {
+struct HandedValue {
     AnsiText name;
     std::uint32_t type = kRegNone;
     std::string bytes;
@@ -41,7 +41,7 @@ struct HandOverSide {
 struct HandOverPlan {
     HandOverSide ghost;
     HandOverSide successor;
-    std::vector<StoredValue> values;  // the ghost's, read before they are deleted
+    std::vector<HandedValue> values;  // the ghost's, read before they are deleted
     Ipv4Settings settings;            // the same, as the reports give them
     AnsiText successorLease;          // the successor's DHCP address now; empty without a working lease
     // Why nothing will be handed over, naming the candidates; nothing when the pair is made.
@@ -69,7 +69,7 @@ HandOverPlan PlanHandOver(const Services& services, const std::vector<SelectedEn
 Utf8Text SettingsText(const Ipv4Settings& settings);
 
 // A value's data as text: a number, the text, or a list's texts joined by commas.
-Utf8Text ValueText(const StoredValue& value);
+Utf8Text ValueText(const HandedValue& value);
 
 // The PowerShell command that gives the successor the ghost's connection name.
 Utf8Text RenameCommand(const HandOverPlan& plan);

@@ -3,10 +3,12 @@
 #include "file_bytes.h"
 #include "registry_snapshot.h"
 #include "core/ipv4_settings.h"
+#include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 #include "support/network_devices.h"
 #include "support/run_program.h"
 #include "support/seed_connection.h"
+#include "support/seed_successor.h"
 #include "support/win32_registry_writer.h"
 #include "tarvex_version.h"
 #include "wide_registry.h"
@@ -32,6 +34,10 @@ constexpr char kClass[] = "{7E57C1A5-0000-4000-8000-00000000C0DE}";
 constexpr char kGhost[] = "{7E57ABCD-0000-4000-8000-0000000000A1}";
 constexpr char kGhostAsStored[] = "{7e57abcd-0000-4000-8000-0000000000a1}";
 constexpr char kOtherInterface[] = "{7e57ffff-0000-4000-8000-0000000000ff}";
+// The present adapter that replaced the ghost, with its device and driver key.
+constexpr char kSuccessor[] = "{7E57ABCD-0000-4000-8000-0000000000B2}";
+constexpr char kSuccessorId[] = "TARVEXCLI\\NEW\\B2";
+constexpr char kSuccessorDriver[] = "{4d36e972-e325-11ce-bfc1-08002be10318}\\7E57";
 
 struct Finished {
     DWORD exitCode = 0xFFFFFFFF;
@@ -104,8 +110,14 @@ protected:
             }
         }
         registry_.SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXCLI");
+        registry_.SHDeleteKeyA(kLocalMachine, kAdapterEntries + kSuccessor);
+        registry_.SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\"s + kSuccessorDriver);
+        registry_.SHDeleteKeyA(kLocalMachine, kSuccessorSettings());
     }
     bool Exists(const std::string& key) { return !Snapshot(registry_, kLocalMachine, key).empty(); }
+    static std::string kSuccessorSettings() {
+        return Ipv4InterfacesKey("CurrentControlSet") + "\\{7e57abcd-0000-4000-8000-0000000000b2}";
+    }
     Finished Run(const std::wstring& arguments) { return RunTarvex(folder_, arguments); }
 
     std::wstring folder_;
@@ -367,6 +379,35 @@ TEST_F(ConsoleProcess, WithIpSettingsTakesAGhostsFourKeysAndTheBackupBringsThemB
         const std::size_t split = key.rfind('\\');
         EXPECT_TRUE(HasSubkeyNamedExactly(registry_, key.substr(0, split), key.substr(split + 1))) << key;
     }
+}
+
+// The ghost's static settings go to the adapter named to take them, and the
+// undo file regedit imports gives the successor's key back exactly.
+TEST_F(ConsoleProcess, HandOverWritesTheSuccessorAndItsUndoFileBringsItBack) {
+    ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, kSuccessorId, "Intel(R) I219-V", ""));
+    ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\"s + kSuccessorId, "Driver",
+                                         kRegSz, kSuccessorDriver + "\0"s));
+    ASSERT_EQ(kSuccess, SeedPresentAdapter(writer_, kSuccessor, kSuccessorId, kSuccessorDriver, 0x84, "Tarvex new"));
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        Connection(set, kGhost, "Tarvex ghost", "TARVEXCLI\\GONE\\A1");
+        ASSERT_EQ(kSuccess, SeedIpSettings(writer_, set, kGhostAsStored, "10.0.0.9"));
+    }
+    const RegistrySnapshot before = Snapshot(registry_, kLocalMachine, kSuccessorSettings());
+    ASSERT_FALSE(before.empty());
+
+    Finished handed = Run(L"delete --stale --name \"Tarvex ghost\" --with-ip-settings --backup none --hand-over-to " +
+                          Utf8ToWide(kSuccessor));
+    EXPECT_EQ(3010u, handed.exitCode) << handed.err;
+    EXPECT_NE(std::string::npos, handed.out.find("handed over\t")) << handed.out;
+    AnsiText address;
+    ASSERT_TRUE(ReadValue(registry_, kLocalMachine, kSuccessorSettings(), "IPAddress", address));
+    EXPECT_EQ("10.0.0.9\0"s, address);
+    const std::size_t undo = handed.err.find("reg import \"");
+    ASSERT_NE(std::string::npos, undo) << handed.err;
+    const std::string file = handed.err.substr(undo + 12, handed.err.find('"', undo + 12) - undo - 12);
+
+    ASSERT_EQ(0, RunProgram(L"regedit.exe /s \"" + Utf8ToWide(file) + L"\""));
+    EXPECT_EQ(before, Snapshot(registry_, kLocalMachine, kSuccessorSettings()));
 }
 
 // wine counts every device it lists present: the real program uninstalls

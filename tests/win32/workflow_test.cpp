@@ -8,6 +8,10 @@
 #include "support/memory_registry.h"
 #include "support/run_program.h"
 #include "support/seed_connection.h"
+#include "support/seed_successor.h"
+#include "core/ipv4_settings.h"
+#include "registry/mod_reg.h"
+#include "support/network_devices.h"
 #include "support/win32_registry_writer.h"
 #include "win32/control_layout.h"
 #include "win32/main_window.h"
@@ -102,9 +106,20 @@ protected:
         RemoveBackups();
     }
     void RemoveBackups() {
+        for (const std::wstring& undo : UndoFiles()) DeleteFileW(undo.c_str());
         DeleteFileW(Utf8ToWide(Backup(kSmallBackupFile)).c_str());
         DeleteFileW(Utf8ToWide(Backup(kLargeBackupFile)).c_str());
         DeleteFileW(Utf8ToWide(Backup(kLargeBackupFile) + kDraftSuffix).c_str());
+    }
+    static std::vector<std::wstring> UndoFiles() {
+        std::vector<std::wstring> files;
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(Utf8ToWide(AppFolder() + "HandOver-*.reg").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            files.push_back(Utf8ToWide(AppFolder()) + found.cFileName);
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        return files;
     }
     // Backups go beside the program, as Load was told.
     static std::string AppFolder() { return MakeAppFolder(ExecutableFolder()); }
@@ -465,8 +480,32 @@ protected:
     void RemoveSeed() {
         for (const char* network : {kNetwork, kNetwork001}) {
             registry_.SHDeleteKeyA(kLocalMachine, std::string(network) + "\\" + kTestClass);
+            registry_.SHDeleteKeyA(kLocalMachine, IpSettingsKeys(ConnectionKey(network, 3))[0]);
+        }
+        registry_.SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXWIN");
+        registry_.SHDeleteKeyA(kLocalMachine, kAdapterEntries + kNewAdapter);
+        registry_.SHDeleteKeyA(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\"s + kNewDriver);
+        registry_.SHDeleteKeyA(kLocalMachine, kNewSettings);
+    }
+    // Entry 3 in both sets, its adapter gone, with static settings 10.0.0.9.
+    void SeedGhost() {
+        for (const char* network : {kNetwork, kNetwork001}) {
+            const std::string key = ConnectionKey(network, 3);
+            ASSERT_EQ(kSuccess, SeedConnection(writer_, key, "Tarvex ghost", "TARVEXWIN\\GONE\\3"));
+            ASSERT_EQ(kSuccess, SeedIpSettings(writer_, ControlSetName(key), ConnectionGuid(key), "10.0.0.9"));
         }
     }
+    AnsiText NewAddress() {
+        AnsiText address;
+        ReadValue(registry_, kLocalMachine, kNewSettings, "IPAddress", address);
+        return address;
+    }
+
+    static constexpr char kNewAdapter[] = "{7E57FFF9-0000-4000-8000-000000000000}";
+    static constexpr char kNewId[] = "TARVEXWIN\\NEW\\9";
+    static constexpr char kNewDriver[] = "{4d36e972-e325-11ce-bfc1-08002be10318}\\7E59";
+    inline static const std::string kNewSettings =
+        "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{7e57fff9-0000-4000-8000-000000000000}";
 
     Win32Registry registry_;
     Win32RegistryWriter writer_;
@@ -491,6 +530,31 @@ TEST_F(WorkflowOverRealRegistry, SelectiveBackupRestoresTheDeletedKeysExactly) {
     ASSERT_EQ(0, RunProgram(L"reg.exe import \"" + Utf8ToWide(Backup(kSmallBackupFile)) + L"\""));
     for (std::size_t i = 0; i < deleted.size(); ++i) {
         EXPECT_EQ(originals[i], Snapshot(registry_, kLocalMachine, deleted[i])) << deleted[i];
+    }
+}
+
+// The adapter that replaced a ticked ghost is asked about once, No the
+// default: No deletes as before and leaves it; Yes gives it the settings.
+TEST_F(WorkflowOverRealRegistry, HandOverIsAskedAndOnlyYesWritesTheNewAdapter) {
+    ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, kNewId, "Intel(R) I219-V", ""));
+    Seed("SYSTEM\\CurrentControlSet\\Enum\\"s + kNewId, "Driver", kRegSz, kNewDriver + "\0"s);
+    ASSERT_EQ(kSuccess, SeedPresentAdapter(writer_, kNewAdapter, kNewId, kNewDriver, 0x84, "Tarvex new"));
+    Press(kChkIpSettingsId);
+    for (const int answer : {IDNO, IDYES}) {
+        SeedGhost();
+        Press(kCmdReadId);
+        TickRowsOf({ConnectionKey(kNetwork, 3), ConnectionKey(kNetwork001, 3)});
+        MessageBoxRobot robot({answer, IDOK});
+        Press(kComDelId);
+        ASSERT_FALSE(robot.seen().empty());
+        const SeenBox& question = robot.seen()[0];
+        EXPECT_EQ(0u, question.text.find(L"The gone adapter Tarvex ghost (no device) has static IPv4 settings:"))
+            << WideToUtf8(question.text);
+        EXPECT_EQ(LoadIconW(nullptr, IDI_WARNING), question.icon);
+        EXPECT_EQ(IDNO, question.defaultButton);
+        EXPECT_TRUE(Snapshot(registry_, kLocalMachine, ConnectionKey(kNetwork, 3)).empty()) << "deleted either way";
+        EXPECT_EQ(answer == IDYES ? "10.0.0.9\0"s : "0.0.0.0\0"s, NewAddress());
+        EXPECT_EQ(answer == IDYES ? 1u : 0u, UndoFiles().size());
     }
 }
 

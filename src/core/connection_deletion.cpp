@@ -10,15 +10,11 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_set>
 
 namespace tarvex {
 
 namespace {
-
-bool Gone(RegistryApi& registry, const AnsiText& key) {
-    UniqueKey left(registry);
-    return left.Open(kLocalMachine, key, kEnumerateSubKeys) == kFileNotFound;
-}
 
 // Deleted, or gone before its turn (with its twin under the other control
 // set); a key that stays unopened is still there; after a failed deletion,
@@ -26,7 +22,7 @@ bool Gone(RegistryApi& registry, const AnsiText& key) {
 bool DeleteAndLook(RegistryApi& registry, const AnsiText& key) {
     const KeyDeletion deletion = TryDeleteKey(registry, kLocalMachine, key);
     if (!deletion.opened) return deletion.status == kFileNotFound;
-    return deletion.status == kSuccess || Gone(registry, key);
+    return deletion.status == kSuccess || KeyIsMissing(registry, kLocalMachine, key);
 }
 
 bool InNetworkTrees(const AnsiText& key) {
@@ -40,8 +36,9 @@ bool InNetworkTrees(const AnsiText& key) {
 // The four Network trees, then every other key the plan may take, each once.
 std::vector<AnsiText> FullBackupKeys(const DeletionPlan& plan) {
     std::vector<AnsiText> keys(kNetworkPaths.begin(), kNetworkPaths.end());
-    auto add = [&keys](const AnsiText& key) {
-        if (!InNetworkTrees(key) && std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
+    std::unordered_set<AnsiText> listed;
+    auto add = [&](const AnsiText& key) {
+        if (!InNetworkTrees(key) && listed.insert(key).second) keys.push_back(key);
     };
     for (const PlannedEntry& entry : plan.entries) std::for_each(entry.ipSettings.begin(), entry.ipSettings.end(), add);
     for (const PlannedDevice& device : plan.devices) std::for_each(device.mayTakeWith.begin(), device.mayTakeWith.end(), add);
@@ -131,7 +128,7 @@ private:
         }
         std::vector<AnsiText> there;
         for (const AnsiText& key : atRisk) {
-            if (!Gone(platform_.registry, key)) there.push_back(key);
+            if (!KeyIsMissing(platform_.registry, kLocalMachine, key)) there.push_back(key);
         }
         const UninstallResult uninstall = services_.installer.Uninstall(planned.instanceId);
         if (!uninstall.uninstalled) {
@@ -144,7 +141,7 @@ private:
         result.restartNeeded = uninstall.restartNeeded;
         report_.restartNeeded = report_.restartNeeded || uninstall.restartNeeded;
         for (const AnsiText& key : there) {
-            if (Gone(platform_.registry, key)) result.removedWithDevice.push_back(key);
+            if (KeyIsMissing(platform_.registry, kLocalMachine, key)) result.removedWithDevice.push_back(key);
         }
         result.backupIncomplete = answer.incomplete && !result.removedWithDevice.empty();
         const std::vector<AnsiText> taken = result.removedWithDevice;

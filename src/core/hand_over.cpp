@@ -4,6 +4,7 @@
 #include "export/backup_error.h"
 #include "export/mod_export.h"
 #include "export/reg_lines.h"
+#include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
 #include <string>
@@ -13,11 +14,6 @@ namespace tarvex {
 namespace {
 
 constexpr char kUndoStem[] = "HandOver";
-
-bool Gone(RegistryApi& registry, const AnsiText& key) {
-    UniqueKey left(registry);
-    return left.Open(kLocalMachine, key, kEnumerateSubKeys) == kFileNotFound;
-}
 
 // A name no file has yet, and that file created.
 std::optional<Utf8Text> CreateUndoFile(BackupFiles& files, Clock& clock, const Utf8Text& backupFolder,
@@ -69,7 +65,8 @@ HandOverResult HandOver(const Services& services, const HandOverPlan& plan, bool
     if (plan.refusal) return {false, *plan.refusal};
     if (stopped) return {false, "the run stopped before it"};
     // Checked, not assumed: an entry or settings that stayed would give two adapters one address.
-    if (!Gone(services.registry, plan.ghost.entryKey) || !Gone(services.registry, plan.ghost.interfacesKey)) {
+    if (!KeyIsMissing(services.registry, kLocalMachine, plan.ghost.entryKey) ||
+        !KeyIsMissing(services.registry, kLocalMachine, plan.ghost.interfacesKey)) {
         return {false, "the ghost's entry or IPv4 settings are still there"};
     }
     HandOverResult result;

@@ -12,6 +12,11 @@ KeyDeletion TryDeleteKey(RegistryApi& registry, RootKey root, const std::string&
     return {true, registry.SHDeleteKeyA(root, keyPath)};
 }
 
+bool KeyIsMissing(RegistryApi& registry, RootKey root, const std::string& keyPath) {
+    UniqueKey key(registry);
+    return key.Open(root, keyPath, kEnumerateSubKeys) == kFileNotFound;
+}
+
 Status DeleteKey(RegistryApi& registry, RootKey root, const std::string& keyPath) {
     const KeyDeletion deletion = TryDeleteKey(registry, root, keyPath);
     return deletion.opened ? deletion.status : kSuccess;

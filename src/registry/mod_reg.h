@@ -50,4 +50,7 @@ struct KeyDeletion {
 };
 KeyDeletion TryDeleteKey(RegistryApi& registry, RootKey root, const AnsiText& keyPath);
 
+// Whether the key is not there: opening it gives "file not found", not some other refusal.
+bool KeyIsMissing(RegistryApi& registry, RootKey root, const AnsiText& keyPath);
+
 }  // namespace tarvex

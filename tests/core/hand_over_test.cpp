@@ -239,11 +239,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "the undo file could not be written whole"}),
     [](const auto& info) { return info.param.what; });
 
-}  // namespace
-}  // namespace tarvex
-
-namespace tarvex {
-namespace {
 
 // Whatever the run did, the ghost's entry must be gone too: one left would
 // still claim its address for an adapter Windows may bring back.

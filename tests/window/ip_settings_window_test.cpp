@@ -101,11 +101,6 @@ TEST_F(IpSettingsWindow, YesUninstallsAndOneBoxSumsUp) {
     EXPECT_EQ(MessageIcon::Warning, h.messages.shown[1].icon);
 }
 
-}  // namespace
-}  // namespace tarvex
-
-namespace tarvex {
-namespace {
 
 // After a stop the list stays as it was, but what already happened is told:
 // the adapter uninstalled, the entry that stayed (whose settings a deleted
@@ -133,11 +128,6 @@ TEST_F(IpSettingsWindow, StopAfterAnUninstallStillSaysWhatHappened) {
     EXPECT_EQ(MessageIcon::Warning, h.messages.shown[3].icon);
 }
 
-}  // namespace
-}  // namespace tarvex
-
-namespace tarvex {
-namespace {
 
 // The one ticked ghost with static settings, and "Ethernet 2" that replaced
 // it: asked once, naming both; Yes hands over and the box says how to undo.

@@ -99,17 +99,57 @@ TEST_P(Pairing, TakesOneStaticGhostAndOneAdapterThatCanTakeItsSettings) {
 
 void Nothing(HandOverTest&) {}
 
+// Arranges one value of the new adapter's settings.
+std::function<void(HandOverTest&)> NewAdapterHas(const char* name, std::uint32_t type, std::string bytes) {
+    return [=](HandOverTest& t) { t.Set("{b2}", name, type, bytes); };
+}
+
+// The only adapter present is another one, with these flags.
+std::function<void(HandOverTest&)> OnlyAdapter(const char* guid, const char* id, const char* index, std::uint32_t flags) {
+    return [=](HandOverTest& t) {
+        t.devices.drivers.clear();
+        t.AddSuccessor(guid, id, index, flags);
+    };
+}
+
+void SecondGhost(HandOverTest& t) {
+    ASSERT_EQ(kSuccess, SeedConnection(t.registry, kAdapterEntries + "{A3}", "Old", "PCI\\OLD\\3"));
+    ASSERT_EQ(kSuccess, SeedIpSettings(t.registry, "CurrentControlSet", "{a3}", "10.0.0.8"));
+    t.selected.push_back(kAdapterEntries + "{A3}");
+}
+
+void LeaseElsewhere(HandOverTest& t) {
+    t.Set("{b2}", "DhcpIPAddress", kRegSz, "192.168.1.20\0"s);
+    t.Set("{b2}", "DhcpSubnetMask", kRegSz, "255.255.255.0\0"s);
+}
+
+void LeaseAlike(HandOverTest& t) {
+    t.Set("{b2}", "DhcpIPAddress", kRegSz, "10.0.0.50\0"s);
+    t.Set("{b2}", "DhcpSubnetMask", kRegSz, "255.255.0.0\0"s);
+}
+
+void StaticNewAdapter(HandOverTest& t) {
+    t.Set("{b2}", "EnableDHCP", kRegDword, "\0\0\0\0"s);
+    t.Set("{b2}", "IPAddress", kRegMultiSz, "192.168.5.5\0\0"s);
+}
+
+// The driver key names the entry {B2} as {b2}.
+void LowerCaseDriverGuid(HandOverTest& t) {
+    ASSERT_EQ(kSuccess, t.registry.SetValue(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" +
+                                                               std::string(kNetClassDrivers) + "0002",
+                                            "NetCfgInstanceId", kRegSz, "{b2}\0"s));
+}
+
+void DomainOutsideTheCodePage(HandOverTest& t) {
+    t.Set("{a1}", "Domain", kRegSz, "?\0"s);
+    t.registry.MarkBeyondAnsi(kLocalMachine, kInterfaces + "{a1}", "Domain", AnsiFit::DataLost);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rules, Pairing,
     ::testing::Values(
         PairingCase{"OneGhostOneSuccessor", Nothing, nullptr},
-        PairingCase{"TwoGhosts",
-                    [](HandOverTest& t) {
-                        ASSERT_EQ(kSuccess, SeedConnection(t.registry, kAdapterEntries + "{A3}", "Old", "PCI\\OLD\\3"));
-                        ASSERT_EQ(kSuccess, SeedIpSettings(t.registry, "CurrentControlSet", "{a3}", "10.0.0.8"));
-                        t.selected.push_back(kAdapterEntries + "{A3}");
-                    },
-                    "several selected ghosts have static IPv4 settings: Ethernet ({A1}), Old ({A3})"},
+        PairingCase{"TwoGhosts", SecondGhost, "several selected ghosts have static IPv4 settings: Ethernet ({A1}), Old ({A3})"},
         PairingCase{"TwoSuccessors", [](HandOverTest& t) { t.AddSuccessor("{B4}", "PCI\\NEW\\4", "0004", 0x84); },
                     "several present adapters could take them: Ethernet 2 (Intel I219-V, {B2}), Ethernet 4"},
         PairingCase{"NamedAmongTwo",
@@ -121,60 +161,24 @@ INSTANTIATE_TEST_SUITE_P(
         PairingCase{"NoneNamed", [](HandOverTest& t) { t.request = {HandOverAsk::Named, "{C9}"}; },
                     "no present network adapter has the GUID {C9}"},
         PairingCase{"NoSuccessor", [](HandOverTest& t) { t.devices.drivers.clear(); }, "no present adapter can take them"},
-        PairingCase{"SuccessorWithStaticSettings",
-                    [](HandOverTest& t) {
-                        t.Set("{b2}", "EnableDHCP", kRegDword, "\0\0\0\0"s);
-                        t.Set("{b2}", "IPAddress", kRegMultiSz, "192.168.5.5\0\0"s);
-                    },
-                    "Ethernet 2 (Intel I219-V, {B2}): it is not on DHCP"},
-        PairingCase{"LeaseInAnotherSubnet",
-                    [](HandOverTest& t) {
-                        t.Set("{b2}", "DhcpIPAddress", kRegSz, "192.168.1.20\0"s);
-                        t.Set("{b2}", "DhcpSubnetMask", kRegSz, "255.255.255.0\0"s);
-                    },
+        PairingCase{"SuccessorWithStaticSettings", StaticNewAdapter, "Ethernet 2 (Intel I219-V, {B2}): it is not on DHCP"},
+        PairingCase{"LeaseInAnotherSubnet", LeaseElsewhere,
                     "it is reachable on its lease 192.168.1.20/255.255.255.0, another network than 10.0.0.9 with "
                     "gateway 10.0.0.1"},
-        PairingCase{"LeaseInTheSameSubnet",
-                    [](HandOverTest& t) {
-                        t.Set("{b2}", "DhcpIPAddress", kRegSz, "10.0.0.50\0"s);
-                        t.Set("{b2}", "DhcpSubnetMask", kRegSz, "255.255.0.0\0"s);
-                    },
-                    nullptr},
-        PairingCase{"AutomaticAddressIsNoLease",
-                    [](HandOverTest& t) { t.Set("{b2}", "DhcpIPAddress", kRegSz, "169.254.7.7\0"s); }, nullptr},
-        PairingCase{"LeaseFromAzure",
-                    [](HandOverTest& t) { t.Set("{b2}", "DhcpServer", kRegSz, "168.63.129.16\0"s); },
+        PairingCase{"LeaseInTheSameSubnet", LeaseAlike, nullptr},
+        PairingCase{"AutomaticAddressIsNoLease", NewAdapterHas("DhcpIPAddress", kRegSz, "169.254.7.7\0"s), nullptr},
+        PairingCase{"LeaseFromAzure", NewAdapterHas("DhcpServer", kRegSz, "168.63.129.16\0"s),
                     "its lease is from 168.63.129.16, Azure's DHCP service"},
-        PairingCase{"DisableDhcpOnConnect",
-                    [](HandOverTest& t) { t.Set("{b2}", "DisableDhcpOnConnect", kRegDword, "\x01\0\0\0"s); },
+        PairingCase{"DisableDhcpOnConnect", NewAdapterHas("DisableDhcpOnConnect", kRegDword, "\x01\0\0\0"s),
                     "DisableDhcpOnConnect is set on it"},
-        PairingCase{"Virtual",
-                    [](HandOverTest& t) {
-                        t.devices.drivers.clear();
-                        t.AddSuccessor("{B5}", "PCI\\VPN\\5", "0005", 0x85);
-                    },
+        PairingCase{"Virtual", OnlyAdapter("{B5}", "PCI\\VPN\\5", "0005", 0x85),
                     "Ethernet 5 (Intel I219-V, {B5}): it is not a physical adapter (Characteristics 0x85)"},
-        PairingCase{"RootEnumeratedPhysical",
-                    [](HandOverTest& t) {
-                        t.devices.drivers.clear();
-                        t.AddSuccessor("{B6}", "ROOT\\NET\\0006", "0006", 0x84);
-                    },
+        PairingCase{"RootEnumeratedPhysical", OnlyAdapter("{B6}", "ROOT\\NET\\0006", "0006", 0x84),
                     "it is a software device (ROOT\\NET\\0006)"},
         PairingCase{"GhostOnDhcp", [](HandOverTest& t) { t.Set("{a1}", "EnableDHCP", kRegDword, "\x01\0\0\0"s); },
                     "no selected entry of a gone adapter has static IPv4 settings", false},
-        PairingCase{"GuidCaseDiffers",
-                    [](HandOverTest& t) {
-                        ASSERT_EQ(kSuccess, t.registry.SetValue(kLocalMachine,
-                                                                "SYSTEM\\CurrentControlSet\\Control\\Class\\" +
-                                                                    std::string(kNetClassDrivers) + "0002",
-                                                                "NetCfgInstanceId", kRegSz, "{b2}\0"s));
-                    },
-                    nullptr},
-        PairingCase{"ValueOutsideTheCodePage",
-                    [](HandOverTest& t) {
-                        t.Set("{a1}", "Domain", kRegSz, "?\0"s);
-                        t.registry.MarkBeyondAnsi(kLocalMachine, kInterfaces + "{a1}", "Domain", AnsiFit::DataLost);
-                    },
+        PairingCase{"GuidCaseDiffers", LowerCaseDriverGuid, nullptr},
+        PairingCase{"ValueOutsideTheCodePage", DomainOutsideTheCodePage,
                     "the ghost's Domain cannot be written exactly in the ANSI code page"}),
     [](const auto& info) { return info.param.what; });
 

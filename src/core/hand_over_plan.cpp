@@ -75,15 +75,8 @@ InterfaceValues ReadInterface(ExportRegistry& registry, const std::optional<Ansi
 }
 
 std::vector<AnsiText> Texts(const HandedValue* value) {
-    std::vector<AnsiText> texts;
-    if (value == nullptr || (value->type != kRegSz && value->type != kRegMultiSz)) return texts;
-    std::size_t start = 0;
-    while (start < value->bytes.size()) {
-        const std::size_t end = std::min(value->bytes.find('\0', start), value->bytes.size());
-        if (end > start) texts.push_back(value->bytes.substr(start, end - start));
-        start = end + 1;
-    }
-    return texts;
+    if (value == nullptr || (value->type != kRegSz && value->type != kRegMultiSz)) return {};
+    return SplitTexts(value->bytes);
 }
 
 AnsiText FirstText(const HandedValue* value) {
@@ -175,12 +168,6 @@ Utf8Text Named(const HandOverSide& side) {
            (side.device.empty() ? Utf8Text() : side.device + ", ") + side.guid + ")";
 }
 
-Utf8Text Joined(const std::vector<Utf8Text>& texts, const char* separator) {
-    Utf8Text joined;
-    for (const Utf8Text& text : texts) joined += (joined.empty() ? "" : separator) + text;
-    return joined;
-}
-
 class Pairing {
 public:
     Pairing(const Services& services, HandOverPlan& plan) : services_(services), plan_(plan), stored_(services) {}
@@ -211,7 +198,7 @@ public:
         if (ghosts.size() > 1) {
             std::vector<Utf8Text> names;
             for (const HandOverSide& ghost : ghosts) names.push_back(Named(ghost));
-            plan_.refusal = "several selected ghosts have static IPv4 settings: " + Joined(names, ", ") +
+            plan_.refusal = "several selected ghosts have static IPv4 settings: " + JoinTexts(names, ", ") +
                             "; select only one of them";
             return;
         }
@@ -253,11 +240,11 @@ public:
         if (request.ask == HandOverAsk::Named && !namedFound) {
             plan_.refusal = "no present network adapter has the GUID " + request.successorGuid;
         } else if (qualified.empty()) {
-            plan_.refusal = "no present adapter can take them" + (failing.empty() ? "" : ": " + Joined(failing, "; "));
+            plan_.refusal = "no present adapter can take them" + (failing.empty() ? "" : ": " + JoinTexts(failing, "; "));
         } else if (qualified.size() > 1) {
             std::vector<Utf8Text> names;
             for (const auto& [side, lease] : qualified) names.push_back(Named(side));
-            plan_.refusal = "several present adapters could take them: " + Joined(names, ", ") + "; name one";
+            plan_.refusal = "several present adapters could take them: " + JoinTexts(names, ", ") + "; name one";
         } else {
             plan_.successor = qualified[0].first;
             const std::optional<std::uint32_t> lease = ParseAddress(qualified[0].second);
@@ -295,15 +282,15 @@ Utf8Text SettingsText(const Ipv4Settings& settings) {
         addresses.push_back(settings.addresses[i] +
                             (i < settings.subnetMasks.size() ? "/" + settings.subnetMasks[i] : Utf8Text()));
     }
-    Utf8Text text = Joined(addresses, ",");
-    if (!settings.gateways.empty()) text += " gw " + Joined(settings.gateways, ",");
-    if (!settings.dnsServers.empty()) text += " dns " + Joined(settings.dnsServers, ",");
+    Utf8Text text = JoinTexts(addresses, ",");
+    if (!settings.gateways.empty()) text += " gw " + JoinTexts(settings.gateways, ",");
+    if (!settings.dnsServers.empty()) text += " dns " + JoinTexts(settings.dnsServers, ",");
     return text;
 }
 
 Utf8Text ValueText(const HandedValue& value) {
     if (const std::optional<std::uint32_t> number = Dword(&value)) return std::to_string(*number);
-    return Joined(Texts(&value), ",");
+    return JoinTexts(Texts(&value), ",");
 }
 
 Utf8Text RenameCommand(const HandOverPlan& plan) {

@@ -16,13 +16,7 @@ std::vector<AnsiText> ReadList(RegistryApi& registry, KeyHandle key, const AnsiT
     std::uint32_t type = kRegNone;
     std::vector<AnsiText> list;
     if (!ReadOpenKeyValue(registry, key, name, text, type) || (type != kRegMultiSz && type != kRegSz)) return list;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find('\0', start), text.size());
-        if (end > start) list.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return list;
+    return SplitTexts(text);
 }
 
 // One REG_SZ of addresses that commas or spaces separate.
@@ -49,6 +43,23 @@ bool ReadDhcp(RegistryApi& registry, KeyHandle key) {
 }
 
 }  // namespace
+
+std::vector<AnsiText> SplitTexts(const std::string& data) {
+    std::vector<AnsiText> texts;
+    std::size_t start = 0;
+    while (start < data.size()) {
+        const std::size_t end = std::min(data.find('\0', start), data.size());
+        if (end > start) texts.push_back(data.substr(start, end - start));
+        start = end + 1;
+    }
+    return texts;
+}
+
+Utf8Text JoinTexts(const std::vector<AnsiText>& texts, const char* separator) {
+    Utf8Text joined;
+    for (const AnsiText& text : texts) joined += (joined.empty() ? "" : separator) + text;
+    return joined;
+}
 
 AnsiText ConnectionGuid(const AnsiText& rowKey) { return rowKey.substr(rowKey.rfind('\\') + 1); }
 

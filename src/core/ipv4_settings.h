@@ -40,6 +40,12 @@ AnsiText Ipv4InterfacesKey(const AnsiText& controlSet);
 std::optional<Ipv4Settings> ReadIpv4Settings(RegistryApi& registry, KeyHandle parent, const AnsiText& path,
                                             Ipv4Reads reads);
 
+// The texts of a list stored as REG_MULTI_SZ (or one REG_SZ), between NULs; empty ones dropped.
+std::vector<AnsiText> SplitTexts(const std::string& data);
+
+// The texts with separator between them.
+Utf8Text JoinTexts(const std::vector<AnsiText>& texts, const char* separator);
+
 // What the IPv4 column shows: "DHCP", else the static addresses joined by
 // ", " (0.0.0.0 is no address); empty without settings.
 Utf8Text Ipv4Text(const std::optional<Ipv4Settings>& settings);

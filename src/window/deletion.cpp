@@ -52,12 +52,6 @@ Utf8Text Side(const HandOverSide& side) {
     return side.connection + " (" + (side.device.empty() ? Utf8Text("no device") : side.device) + ")";
 }
 
-Utf8Text Listed(const std::vector<AnsiText>& texts) {
-    Utf8Text listed;
-    for (const AnsiText& text : texts) listed += (listed.empty() ? "" : ", ") + text;
-    return listed;
-}
-
 // It changes a present adapter: asked once, before anything is written.
 bool HandOverAgreed(const HandOverPlan& plan, MessageBoxes& messages) {
     return messages.Show(HandOverQuestion(plan), MessageIcon::Warning, MessageButtons::YesNoDefaultNo) ==
@@ -68,14 +62,10 @@ bool HandOverAgreed(const HandOverPlan& plan, MessageBoxes& messages) {
 
 Utf8Text HandOverQuestion(const HandOverPlan& plan) {
     const Ipv4Settings& settings = plan.settings;
-    std::vector<AnsiText> addresses;
-    for (const AnsiText& address : settings.addresses) {
-        if (address != "0.0.0.0") addresses.push_back(address);
-    }
-    Utf8Text text = "The gone adapter " + Side(plan.ghost) + " has static IPv4 settings:\nAddress: " + Listed(addresses) +
-                    "\nMask: " + Listed(settings.subnetMasks) + "\nGateway: " + Listed(settings.gateways) +
-                    "\nDNS servers: " + Listed(settings.dnsServers) + "\n\nHand them over to " + Side(plan.successor) +
-                    ", which replaced it? ";
+    Utf8Text text = "The gone adapter " + Side(plan.ghost) + " has static IPv4 settings:\nAddress: " + Ipv4Text(settings) +
+                    "\nMask: " + JoinTexts(settings.subnetMasks, ", ") + "\nGateway: " + JoinTexts(settings.gateways, ", ") +
+                    "\nDNS servers: " + JoinTexts(settings.dnsServers, ", ") + "\n\nHand them over to " +
+                    Side(plan.successor) + ", which replaced it? ";
     text += plan.successorLease.empty() ? "It has no address from DHCP now."
                                         : "It has " + plan.successorLease + " from DHCP now.";
     return text + "\n\nThe settings take effect when Windows restarts. An undo file is written first.";

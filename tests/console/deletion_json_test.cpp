@@ -155,13 +155,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {Kept(kSettings3, "connected since the scan"), Kept(kDongle, "connected since the scan")},
                    {"kept ip settings\t" + kSettings3 + "\tconnected since the scan",
                     "kept device\t" + kDongle + "\tconnected since the scan"}},
-        ReportCase{"SettingsKeptWhenTheUninstallFails", kUninstallDongle,
-                   [](ConsoleProgram& c) {
-                       Settings3(c);
-                       c.installer.failing.insert(kDongle);
-                   },
-                   ExitCode::DeletionFailed, {Kept(kSettings3, "the uninstall failed")},
-                   {"kept ip settings\t" + kSettings3 + "\tthe uninstall failed"}},
         ReportCase{"PresenceUnknownNamesTheCall", kUninstallDongle,
                    [](ConsoleProgram& c) {
                        Settings3(c);

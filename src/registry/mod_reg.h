@@ -3,6 +3,8 @@
 #include "registry/registry_api.h"
 #include "util/encoded_text.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvex {
@@ -31,6 +33,15 @@ bool ReadValue(RegistryApi& registry, RootKey root, const AnsiText& keyPath, con
 // open serves several values; type gets the value's registry type.
 bool ReadOpenKeyValue(RegistryApi& registry, KeyHandle key, const AnsiText& valueName, AnsiText& valueText,
                       std::uint32_t& type);
+
+// The value's type and its bytes as stored, from a key the caller opened
+// to query values; false when it cannot be read.
+bool ReadValueData(RegistryApi& registry, KeyHandle key, const AnsiText& valueName, std::uint32_t& type,
+                   std::string& data);
+
+// A REG_DWORD's number: four bytes, least significant first. Any other
+// type or length holds none.
+std::optional<std::uint32_t> DwordFromData(std::uint32_t type, const std::string& data);
 
 // "01,0a,ff,00": every byte in lower-case hex followed by a comma, then "00".
 std::string BytesToHexList(const std::string& data);

@@ -82,6 +82,26 @@ bool ReadOpenKeyValue(RegistryApi& registry, KeyHandle key, const std::string& v
     }
 }
 
+bool ReadValueData(RegistryApi& registry, KeyHandle key, const AnsiText& valueName, std::uint32_t& type,
+                   std::string& data) {
+    type = kRegNone;
+    try {
+        std::optional<std::string> read = QueryGrowing(registry, key, valueName, type);
+        if (!read) return false;
+        data = std::move(*read);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+std::optional<std::uint32_t> DwordFromData(std::uint32_t type, const std::string& data) {
+    if (type != kRegDword || data.size() != 4) return std::nullopt;
+    std::uint32_t number = 0;
+    for (auto byte = data.rbegin(); byte != data.rend(); ++byte) number = number << 8 | static_cast<unsigned char>(*byte);
+    return number;
+}
+
 bool ReadValue(RegistryApi& registry, RootKey root, const std::string& keyPath, const std::string& valueName,
                std::string& valueText) {
     valueText.clear();

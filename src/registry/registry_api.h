@@ -63,6 +63,8 @@ public:
     // Writes one value of a key opened with kKeySetValue: its type and bytes as given.
     virtual Status RegSetValueExA(KeyHandle key, const AnsiText& valueName, std::uint32_t type,
                                   const std::string& bytes) = 0;
+    // Deletes one value of a key opened with kKeySetValue; 2 when it is not there.
+    virtual Status RegDeleteValueA(KeyHandle key, const AnsiText& valueName) = 0;
 };
 
 }  // namespace tarvex

@@ -89,6 +89,10 @@ Status Win32Registry::RegSetValueExA(KeyHandle key, const std::string& valueName
                                                 static_cast<DWORD>(bytes.size())));
 }
 
+Status Win32Registry::RegDeleteValueA(KeyHandle key, const std::string& valueName) {
+    return static_cast<Status>(::RegDeleteValueA(ToHkey(key), valueName.c_str()));
+}
+
 AnsiFit Win32Registry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
     wchar_t name[kLongestKeyName + 1];
     DWORD length = kLongestKeyName + 1;

@@ -20,6 +20,7 @@ public:
     Status SHDeleteKeyA(KeyHandle key, const AnsiText& subKey) override;
     Status RegSetValueExA(KeyHandle key, const AnsiText& valueName, std::uint32_t type,
                           const std::string& bytes) override;
+    Status RegDeleteValueA(KeyHandle key, const AnsiText& valueName) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
     Status QueryUnicodeText(KeyHandle key, const AnsiText& valueName, std::uint32_t& type, Utf8Text& text) override;

@@ -254,6 +254,23 @@ TEST_F(RegistryBehaviour, SetValueWritesTypeAndBytesThroughAHandleThatMaySet) {
     EXPECT_EQ(bytes, std::string(reinterpret_cast<char*>(data), size));
 }
 
+// A value goes by its name in any case, only through a handle opened to set
+// values, and one that is not there gives 2: the hand-over's put-back counts that as gone.
+TEST_F(RegistryBehaviour, DeleteValueTakesOneValueThroughAHandleThatMaySet) {
+    Value("k", "SubnetMask", kRegMultiSz, std::string("255.0.0.0\0\0", 11));
+    Value("k", "Other", kRegSz, std::string("x\0", 2));
+    EXPECT_EQ(kAccessDenied, Api().RegDeleteValueA(Open("k").get(), "subnetmask"));
+    UniqueKey key = Open("k", kKeyRead | kKeySetValue);
+    ASSERT_EQ(kSuccess, Api().RegDeleteValueA(key.get(), "subnetmask"));
+    EXPECT_EQ(kFileNotFound, Api().RegDeleteValueA(key.get(), "SubnetMask"));
+    std::uint32_t type = kRegNone;
+    std::uint8_t data[32] = {};
+    std::uint32_t size = sizeof data;
+    EXPECT_EQ(kFileNotFound, Api().RegQueryValueExA(key.get(), "SubnetMask", type, data, size));
+    size = sizeof data;
+    EXPECT_EQ(kSuccess, Api().RegQueryValueExA(key.get(), "Other", type, data, size));
+}
+
 TEST_F(RegistryBehaviour, ClosingAnUnknownHandleGives6) {
     EXPECT_EQ(kInvalidHandle, Api().RegCloseKey(0x7FFFF0));
 }

@@ -290,6 +290,18 @@ Status MemoryRegistry::RegSetValueExA(KeyHandle key, const std::string& valueNam
     return kSuccess;
 }
 
+Status MemoryRegistry::RegDeleteValueA(KeyHandle key, const std::string& valueName) {
+    Count(RegistryCall::DeleteValue);
+    std::optional<std::uint32_t> ignored;
+    if (auto fault = TakeFault(RegistryCall::DeleteValue, ignored)) return *fault;
+    std::shared_ptr<Node> node;
+    if (Status status = Resolve(key, kKeySetValue, node); status != kSuccess) return status;
+    const Value* value = node->FindValue(valueName);
+    if (value == nullptr) return kFileNotFound;
+    node->values.erase(node->values.begin() + (value - node->values.data()));
+    return kSuccess;
+}
+
 AnsiFit MemoryRegistry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {
     std::shared_ptr<Node> node;
     if (Resolve(key, kEnumerateSubKeys, node) != kSuccess || index >= node->subkeys.size()) return AnsiFit::NameLost;

@@ -14,8 +14,8 @@
 
 namespace tarvex {
 
-enum class RegistryCall { OpenKey, EnumKey, QueryValue, EnumValue, CloseKey, DeleteKey, SetValue };
-inline constexpr std::size_t kRegistryCallCount = 7;
+enum class RegistryCall { OpenKey, EnumKey, QueryValue, EnumValue, CloseKey, DeleteKey, SetValue, DeleteValue };
+inline constexpr std::size_t kRegistryCallCount = 8;
 
 struct KeyRights {
     bool canRead = true;
@@ -51,6 +51,7 @@ public:
     Status SHDeleteKeyA(KeyHandle key, const std::string& subKey) override;
     Status RegSetValueExA(KeyHandle key, const std::string& valueName, std::uint32_t type,
                           const std::string& bytes) override;
+    Status RegDeleteValueA(KeyHandle key, const std::string& valueName) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
     // Text the ANSI calls give in Windows-1252, or as SetUnicodeText stored it.

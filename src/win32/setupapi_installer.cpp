@@ -45,12 +45,13 @@ std::optional<bool> NeedsRestart(HDEVINFO set, SP_DEVINFO_DATA* device) {
 
 }  // namespace
 
-bool PrepareQuietRemoval(HDEVINFO set, SP_DEVINFO_DATA& device, HWND parent) {
+const char* PrepareQuietRemoval(HDEVINFO set, SP_DEVINFO_DATA& device, HWND parent) {
     SP_DEVINSTALL_PARAMS_W params{sizeof(params)};
-    if (!SetupDiGetDeviceInstallParamsW(set, &device, &params)) return false;
+    if (!SetupDiGetDeviceInstallParamsW(set, &device, &params)) return "SetupDiGetDeviceInstallParamsW";
     params.Flags |= DI_QUIETINSTALL;
     params.hwndParent = parent;
-    return SetupDiSetDeviceInstallParamsW(set, &device, &params) != FALSE;
+    if (!SetupDiSetDeviceInstallParamsW(set, &device, &params)) return "SetupDiSetDeviceInstallParamsW";
+    return nullptr;
 }
 
 PresenceCheck SetupApiInstaller::CheckPresence(const AnsiText& instanceId) {
@@ -68,8 +69,8 @@ PresenceCheck SetupApiInstaller::CheckPresence(const AnsiText& instanceId) {
 UninstallResult SetupApiInstaller::Uninstall(const AnsiText& instanceId) {
     OpenedDevice device = Open(instanceId);
     if (device.error) return {false, false, device.error};
-    if (!PrepareQuietRemoval(device.set.get(), device.data, parent_ ? parent_() : nullptr)) {
-        return {false, false, Failure("SetupDiSetDeviceInstallParamsW")};
+    if (const char* failed = PrepareQuietRemoval(device.set.get(), device.data, parent_ ? parent_() : nullptr)) {
+        return {false, false, Failure(failed)};
     }
     // With no class install parameters set the removal is global, as Device
     // Manager's; the network class installer removes what belongs to the adapter.

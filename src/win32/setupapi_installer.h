@@ -11,8 +11,9 @@ namespace tarvex {
 
 // Sets DI_QUIETINSTALL and the parent window in the device's install
 // parameters: unattended, a message from the class installer could wait
-// for no one. False when the parameters could not be set.
-bool PrepareQuietRemoval(HDEVINFO set, SP_DEVINFO_DATA& device, HWND parent);
+// for no one. The call that failed when the parameters could not be read
+// or set; nullptr when they were set.
+const char* PrepareQuietRemoval(HDEVINFO set, SP_DEVINFO_DATA& device, HWND parent);
 
 // Devices opened by instance ID through SetupAPI, present or not: their
 // node's status, and their removal through the class installer (DIF_REMOVE),

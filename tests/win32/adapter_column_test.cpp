@@ -134,7 +134,7 @@ TEST(DeviceInstallerOverSetupApi, UninstallRemovesTheDeviceAndItsDriverKey) {
         UniqueDeviceInfoSet set(SetupDiCreateDeviceInfoList(nullptr, nullptr));
         SP_DEVINFO_DATA data{sizeof(data)};
         ASSERT_TRUE(SetupDiOpenDeviceInfoW(set.get(), Utf8ToWide(id).c_str(), nullptr, 0, &data));
-        ASSERT_TRUE(PrepareQuietRemoval(set.get(), data, GetDesktopWindow()));
+        ASSERT_EQ(nullptr, PrepareQuietRemoval(set.get(), data, GetDesktopWindow()));
         SP_DEVINSTALL_PARAMS_W params{sizeof(params)};
         ASSERT_TRUE(SetupDiGetDeviceInstallParamsW(set.get(), &data, &params));
         EXPECT_NE(0u, params.Flags & DI_QUIETINSTALL);

@@ -250,9 +250,10 @@ private:
         } else if (auto unknown = SelectByKey(command, rows, selected)) {
             return Usage("not the key of a listed connection: " + *unknown);
         }
+        record_.dryRun = command.dryRun;
         // Nothing to delete needs no backup: a full one would replace the last.
         if (selected.empty()) {
-            output_.Err("0 to delete\n");
+            output_.Err(command.dryRun ? "0 to delete; dry run, nothing written or deleted\n" : "0 to delete\n");
             return ExitCode::Done;
         }
 
@@ -270,11 +271,11 @@ private:
             record_.connections.push_back(row.texts.connection);
         }
         phase_ = "planning the deletion";
-        const DeletionPlan& plan = record_.plan.emplace(
+        DeletionPlan& plan = record_.plan.emplace(
             PlanDeletion(services_, keys, {command.withIpSettings, command.uninstallDevices, command.handOver}));
-        record_.dryRun = command.dryRun;
-        // Its undo file comes after the deletion: whether it can be made is known before.
-        if (plan.handOver && !plan.handOver->refusal && !CanCreateUndoFile(services_.files, services_.clock, folder)) {
+        // Its undo file is filled after the deletion: it is made before.
+        if (plan.handOver && !plan.handOver->refusal &&
+            !PrepareUndoFile(services_, *plan.handOver, folder, command.dryRun)) {
             record_.stopReason = "the hand-over's undo file cannot be created in " + folder;
             output_.Err("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted\n");
             return ExitCode::BackupIncomplete;

@@ -83,28 +83,31 @@ private:
                                .Json());
     }
 
-    // null when not asked; what was (or in a dry run would be) handed over, or why not.
+    // null when not asked; what was handed over, what a dry run would hand over, or why not.
     std::string HandOver() const {
         if (!record_.handOverAsked) return "null";
         const HandOverPlan* plan = record_.plan && record_.plan->handOver ? &*record_.plan->handOver : nullptr;
         const HandOverResult* result = record_.report && record_.report->handOver ? &*record_.report->handOver : nullptr;
         const bool paired = plan && !plan->refusal;
-        const bool done = result ? result->done : paired && record_.dryRun;
+        const bool done = result && result->done;
+        const bool planned = paired && record_.dryRun;
         Utf8Text reason = result ? result->reason : plan && plan->refusal ? *plan->refusal : Utf8Text();
-        if (!done && reason.empty()) reason = record_.stopReason.empty() ? "the run ended before it" : record_.stopReason;
+        if (reason.empty()) reason = record_.stopReason.empty() ? "the run ended before it" : record_.stopReason;
         JsonObject settings;
         if (paired) {
-            for (const HandedValue& value : plan->values) settings.Text(value.name.c_str(), codec_.ToUtf8(ValueText(value)));
+            for (const StoredValue& value : plan->values) settings.Text(value.name.c_str(), codec_.ToUtf8(ValueText(value)));
         }
         const auto key = [&](const AnsiText& path) { return paired ? JsonString(codec_.ToUtf8(path)) : "null"; };
         JsonObject object;
-        object.Raw("done", done ? "true" : "false");
-        if (!done) object.Text("reason", reason);
+        object.Raw("done", done ? "true" : "false")
+            .Raw("partial", result && result->partial ? "true" : "false")
+            .Raw("planned", planned ? "true" : "false");
+        if (!done && !planned) object.Text("reason", reason);
         return object.Raw("from", key(plan ? plan->ghost.interfacesKey : ""))
             .Raw("to", key(plan ? plan->successor.interfacesKey : ""))
             .Raw("settings", settings.Json())
             .Raw("undoFile", result && result->undoFile ? JsonString(*result->undoFile) : "null")
-            .Raw("freeName", done ? JsonString(plan->ghost.connection) : "null")
+            .Raw("freeName", done ? JsonString(plan->freeName.value_or(plan->ghost.connection)) : "null")
             .Json();
     }
 

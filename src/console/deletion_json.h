@@ -25,9 +25,9 @@ struct DeletionRecord {
 // One JSON object for fleet tools, in ASCII: deleted (key, connection,
 // ipSettings), uninstalled (pnpInstanceId, device, removedWithDevice), kept,
 // failed and left (what, and its reason or error), backups, restartNeeded,
-// dryRun, handOver (null when not asked; else done, reason, from, to,
-// settings, undoFile and freeName) and exitCode. A dry run lists what it would do; a run that ended
-// before its plan lists nothing.
+// dryRun, handOver (null when not asked; else done, partial, planned,
+// reason, from, to, settings, undoFile and freeName) and exitCode. A dry
+// run lists what it would do; a run that ended before its plan lists nothing.
 std::string DeletionJson(const DeletionRecord& record, const AnsiCodec& codec, ExitCode exitCode);
 
 }  // namespace tarvex

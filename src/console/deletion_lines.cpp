@@ -1,5 +1,7 @@
 #include "console/deletion_lines.h"
 
+#include "util/powershell_quoted.h"
+
 namespace tarvex {
 
 namespace {
@@ -100,17 +102,28 @@ void NothingHandedOver(DeletionLines& lines, const HandOverPlan& plan, const Utf
 
 void DescribeHandOver(DeletionLines& lines, const HandOverPlan& plan, const HandOverResult& result,
                       const AnsiCodec& codec) {
+    const Utf8Text undo = result.undoFile ? "reg import " + PowerShellQuoted(*result.undoFile) : Utf8Text();
+    if (result.partial) {
+        lines.err += "tarvex: the hand-over to " + Named(plan.successor) +
+                     " is half written and could not be put back: " + result.reason +
+                     "; to give the adapter back its values, in PowerShell: " + undo + ", then restart\n";
+        lines.met.insert(ExitCode::HandOverPartial);
+        return;
+    }
     if (!result.done) {
         NothingHandedOver(lines, plan, result.reason, "nothing handed over");
+        if (result.undoFile) lines.err += "tarvex: should the new adapter still differ, in PowerShell: " + undo + "\n";
+        return;
+    }
+    lines.out += HandOverLine("handed over", plan, codec);
+    if (const std::optional<Utf8Text> rename = RenameCommand(plan)) {
+        lines.err += "tarvex: the connection name '" + *plan.freeName + "' is free now; to give it to the adapter "
+                     "that took the settings, in PowerShell: " + *rename + "\n";
     } else {
-        lines.out += HandOverLine("handed over", plan, codec);
-        lines.err += "tarvex: the connection name '" + plan.ghost.connection + "' is free now; to give it to the "
-                     "adapter that took the settings: " + RenameCommand(plan) + "\n";
+        lines.err += "tarvex: the connection name '" + plan.ghost.connection + "' is free now, but " +
+                     plan.whyNoFreeName + ", so no command to take it is given\n";
     }
-    if (result.undoFile) {
-        lines.err += "tarvex: it takes effect when Windows restarts; to undo it: reg import \"" + *result.undoFile +
-                     "\", then restart\n";
-    }
+    lines.err += "tarvex: it takes effect when Windows restarts; to undo it, in PowerShell: " + undo + ", then restart\n";
 }
 
 Utf8Text RestartLine(const DeletionReport& report) {

@@ -16,14 +16,17 @@ enum class ExitCode : int {
     DoneWithIncompleteBackup = 7, // --force deleted keys whose backup is not whole
     Unfinished = 8,               // standard output was lost, or the program failed unexpectedly
     HandOverFailed = 9,           // a ghost had static settings and nothing was handed over
+    HandOverPartial = 10,         // some values were handed over and could not all be put back
     RestartNeeded = 3010,         // done; Windows must restart to finish an uninstall or a hand-over
 };
 
 // What a run met besides its own result, in the order its exit code takes
 // them: the first one met wins. The error stream names each of them.
-inline constexpr ExitCode kOutranking[] = {ExitCode::BackupIncomplete, ExitCode::DeletionFailed,
-                                           ExitCode::HandOverFailed,   ExitCode::DoneWithIncompleteBackup,
-                                           ExitCode::Unfinished,       ExitCode::RestartNeeded};
+// A half-written adapter comes first: no other outcome may hide it.
+inline constexpr ExitCode kOutranking[] = {ExitCode::HandOverPartial,          ExitCode::BackupIncomplete,
+                                           ExitCode::DeletionFailed,           ExitCode::HandOverFailed,
+                                           ExitCode::DoneWithIncompleteBackup, ExitCode::Unfinished,
+                                           ExitCode::RestartNeeded};
 
 // The code a run exits with: the first of kOutranking it met, else its own
 // result (0, 1, or a code that ended it before any deletion: 2, 4, 6).

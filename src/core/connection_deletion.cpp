@@ -55,7 +55,6 @@ public:
           plan_(plan),
           mode_(mode),
           warning_(warning),
-          backupFolder_(backupFolder),
           smallBackup_(backupFolder + kSmallBackupFile),
           devices_(plan.devices.size()) {
         if (mode_ != BackupMode::Full) return;
@@ -75,7 +74,7 @@ public:
         }
         Finish();
         if (plan_.handOver) {
-            report_.handOver = HandOver(services_, *plan_.handOver, report_.stopped, backupFolder_);
+            report_.handOver = HandOver(services_, *plan_.handOver, report_.stopped);
             if (report_.handOver->undoFile) report_.backups.push_back(*report_.handOver->undoFile);
         }
         return std::move(report_);
@@ -255,7 +254,6 @@ private:
     const DeletionPlan& plan_;
     BackupMode mode_;
     BackupWarning& warning_;
-    Utf8Text backupFolder_;
     Utf8Text smallBackup_;
     BackupAnswer full_;
     std::vector<Device> devices_;

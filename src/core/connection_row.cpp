@@ -1,5 +1,7 @@
 #include "core/connection_row.h"
 
+#include "core/network_paths.h"
+
 #include <algorithm>
 
 namespace tarvex {
@@ -25,7 +27,7 @@ std::optional<FileTime> LastSeen(const ConnectionRow& row, FileTime now) {
 AnsiText InCurrentControlSet(const AnsiText& key) {
     const std::size_t set = key.find('\\');
     const std::size_t rest = key.find('\\', set + 1);
-    return key.substr(0, set + 1) + "CurrentControlSet" + key.substr(rest);
+    return key.substr(0, set + 1) + kCurrentControlSet + key.substr(rest);
 }
 
 AnsiText GetField(const AnsiText& text, const AnsiText& delimiter, int n) {

@@ -124,6 +124,7 @@ DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>&
     }
     StoredNames stored(services);
     DevicePlanner devices(services, plan, stored);
+    std::vector<bool> settingsGo(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         PlannedEntry& entry = plan.entries[i];
         if (asks.uninstallDevices) entry.device = devices.Take(rows[i]);
@@ -136,10 +137,12 @@ DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>&
             (kept ? entry.keptIpSettings : entry.ipSettings).push_back(*found);
         }
         if (kept) entry.keptReason = *kept;
+        settingsGo[i] = !kept;
     }
     if (asks.handOver.ask != HandOverAsk::None) {
+        // The pairing follows what the plan deletes: the dry run, the question and the run agree.
         std::vector<SelectedEntry> selected;
-        for (std::size_t i = 0; i < rows.size(); ++i) selected.push_back({rows[i], plan.entries[i].device.has_value()});
+        for (std::size_t i = 0; i < rows.size(); ++i) selected.push_back({rows[i], settingsGo[i], plan.entries[i].ipSettings});
         if (plan.deviceError) present.error = plan.deviceError;
         plan.handOver = PlanHandOver(services, selected, present, asks.handOver);
     }

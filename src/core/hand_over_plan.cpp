@@ -1,160 +1,28 @@
 #include "core/hand_over_plan.h"
 
-#include "core/ipv4_settings.h"
+#include "core/network_paths.h"
 #include "core/stored_names.h"
+#include "core/successor_rules.h"
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
+#include "util/powershell_quoted.h"
 
-#include <cstdio>
 #include <map>
-#include <set>
 
 namespace tarvex {
 
 namespace {
 
-// Where the network class keeps its adapters' connection entries.
-constexpr char kAdapterEntries[] = "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
-constexpr std::uint32_t kNcfVirtual = 0x1;
-constexpr std::uint32_t kNcfPhysical = 0x4;
-// Azure's DHCP service: a guest's address there must be the one Azure assigns.
-constexpr char kAzureDhcp[] = "168.63.129.16";
-constexpr const char* kHandedNames[] = {"EnableDHCP",           "IPAddress",  "SubnetMask", "DefaultGateway",
-                                        "DefaultGatewayMetric", "NameServer", "Domain"};
-// Value names may be 16,383 characters long, each up to three bytes.
-constexpr std::uint32_t kValueNameBufferSize = 3 * 16383 + 1;
+// What a hand-over writes, in this order.
+constexpr const char* kHandedNames[] = {"IPAddress",  "SubnetMask", "DefaultGateway", "DefaultGatewayMetric",
+                                        "NameServer", "Domain",     "EnableDHCP"};
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
-// An IPv4 interface key's values as stored, by upper-case name.
-struct InterfaceValues {
-    bool found = false;
-    bool whole = true;  // false when the listing broke off
-    std::map<std::string, HandedValue> values;
-    std::set<std::string> notCarried;  // names whose name or text the ANSI code page cannot carry
-
-    const HandedValue* Get(const char* name) const {
-        auto value = values.find(UpperAscii(name));
-        return value == values.end() ? nullptr : &value->second;
-    }
-};
-
-InterfaceValues ReadInterface(ExportRegistry& registry, const std::optional<AnsiText>& path) {
-    InterfaceValues read;
-    UniqueKey key(registry);
-    if (!path || key.Open(kLocalMachine, *path, kKeyRead) != kSuccess) return read;
-    read.found = true;
-    std::vector<char> name(kValueNameBufferSize);
-    std::vector<std::uint8_t> data;
-    for (std::uint32_t index = 0;; ++index) {
-        std::uint32_t nameLength = kValueNameBufferSize;
-        std::uint32_t type = kRegNone;
-        std::uint32_t size = 0;
-        // Asked for the size first, then read: one value at a time, each whole.
-        Status status = registry.RegEnumValueA(key.get(), index, name.data(), nameLength, type, nullptr, size);
-        if (status == kSuccess) {
-            data.assign(size, 0);
-            nameLength = kValueNameBufferSize;
-            status = registry.RegEnumValueA(key.get(), index, name.data(), nameLength, type, data.data(), size);
-        }
-        if (status != kSuccess) {
-            read.whole = status == kNoMoreItems;
-            break;
-        }
-        HandedValue value{AnsiText(name.data(), nameLength), type, std::string(data.begin(), data.begin() + size)};
-        const std::string upper = UpperAscii(value.name);
-        if (registry.ValueAnsiFit(key.get(), index) != AnsiFit::Exact) read.notCarried.insert(upper);
-        read.values.emplace(upper, std::move(value));
-    }
-    return read;
-}
-
-std::vector<AnsiText> Texts(const HandedValue* value) {
-    if (value == nullptr || (value->type != kRegSz && value->type != kRegMultiSz)) return {};
-    return SplitTexts(value->bytes);
-}
-
-AnsiText FirstText(const HandedValue* value) {
-    const std::vector<AnsiText> texts = Texts(value);
-    return texts.empty() ? AnsiText() : texts[0];
-}
-
-std::optional<std::uint32_t> Dword(const HandedValue* value) {
-    if (value == nullptr || value->type != kRegDword || value->bytes.size() != 4) return std::nullopt;
-    std::uint32_t number = 0;
-    for (int i = 3; i >= 0; --i) number = number << 8 | static_cast<unsigned char>(value->bytes[i]);
-    return number;
-}
-
-std::optional<std::uint32_t> ParseAddress(const AnsiText& text) {
-    unsigned parts[4];
-    char end = 0;
-    if (std::sscanf(text.c_str(), "%3u.%3u.%3u.%3u%c", &parts[0], &parts[1], &parts[2], &parts[3], &end) != 4) {
-        return std::nullopt;
-    }
-    std::uint32_t address = 0;
-    for (unsigned part : parts) {
-        if (part > 255) return std::nullopt;
-        address = address << 8 | part;
-    }
-    return address;
-}
-
-bool HasStaticAddress(const InterfaceValues& values) {
-    for (const AnsiText& address : Texts(values.Get("IPAddress"))) {
-        if (address != "0.0.0.0") return true;
-    }
-    return false;
-}
-
-AnsiText FirstAddress(const std::vector<AnsiText>& addresses) {
-    for (const AnsiText& address : addresses) {
-        if (address != "0.0.0.0") return address;
-    }
-    return {};
-}
-
-// Why a present adapter cannot take the ghost's settings; nothing when it can.
-std::optional<Utf8Text> WhyNotSuccessor(const PresentAdapter& adapter, bool hasEntry, const InterfaceValues& values,
-                                        const Ipv4Settings& ghost) {
-    const std::string id = UpperAscii(adapter.instanceId);
-    if (!hasEntry) return Utf8Text("it has no connection entry in the current control set");
-    // WAN miniports, VPN and other software adapters are never a machine's new network card.
-    if (id.rfind("ROOT\\", 0) == 0 || id.rfind("SWD\\", 0) == 0) return "it is a software device (" + adapter.instanceId + ")";
-    if ((adapter.characteristics & kNcfPhysical) == 0 || (adapter.characteristics & kNcfVirtual) != 0) {
-        char flags[16];
-        std::snprintf(flags, sizeof flags, "0x%X", adapter.characteristics);
-        return Utf8Text("it is not a physical adapter (Characteristics ") + flags + ")";
-    }
-    if (!values.found) return Utf8Text("it has no IPv4 settings");
-    if (!values.whole) return Utf8Text("its IPv4 settings could not be read whole");
-    if (Dword(values.Get("EnableDHCP")).value_or(0) == 0) return Utf8Text("it is not on DHCP");
-    if (HasStaticAddress(values)) return Utf8Text("it has a static address of its own");
-    if (Dword(values.Get("DisableDhcpOnConnect")) == 1u) return Utf8Text("DisableDhcpOnConnect is set on it");
-    if (FirstText(values.Get("DhcpServer")) == kAzureDhcp) {
-        return Utf8Text("its lease is from 168.63.129.16, Azure's DHCP service, which must assign its address");
-    }
-    const AnsiText lease = FirstText(values.Get("DhcpIPAddress"));
-    const std::optional<std::uint32_t> leased = ParseAddress(lease);
-    // No lease, or an automatic 169.254 address: nothing reaches it now that the hand-over could cut off.
-    if (!leased || *leased == 0 || (*leased >> 16) == 0xA9FE) return std::nullopt;
-    const AnsiText maskText = FirstText(values.Get("DhcpSubnetMask"));
-    const std::optional<std::uint32_t> mask = ParseAddress(maskText);
-    if (!mask) return "it is reachable on its lease " + lease + ", whose subnet mask is unknown";
-    const AnsiText address = FirstAddress(ghost.addresses);
-    const AnsiText gateway = ghost.gateways.empty() ? AnsiText() : ghost.gateways[0];
-    const auto inLease = [&](const AnsiText& text) {
-        const std::optional<std::uint32_t> parsed = ParseAddress(text);
-        return mask && parsed && (*parsed & *mask) == (*leased & *mask);
-    };
-    if (inLease(address) && (gateway.empty() || inLease(gateway))) return std::nullopt;
-    return "it is reachable on its lease " + lease + "/" + maskText + ", another network than " + address +
-           (gateway.empty() ? "" : " with gateway " + gateway) + ": the hand-over would cut it off";
+// Static: DHCP off, and an address that is one.
+bool HasStaticSettings(const KeyValues& values) {
+    const StoredValue* dhcp = values.Get("EnableDHCP");
+    if (dhcp == nullptr || DwordFromData(dhcp->type, dhcp->bytes) != 0u) return false;
+    const StoredValue* address = values.Get("IPAddress");
+    return address != nullptr && !FirstAddress(AddressList(address->type, address->bytes)).empty();
 }
 
 Utf8Text ConnectionName(const Services& services, const AnsiText& entryKey) {
@@ -163,38 +31,77 @@ Utf8Text ConnectionName(const Services& services, const AnsiText& entryKey) {
     return services.codec.ToUtf8(name);
 }
 
-Utf8Text Named(const HandOverSide& side) {
-    return (side.connection.empty() ? side.guid : side.connection) + " (" +
-           (side.device.empty() ? Utf8Text() : side.device + ", ") + side.guid + ")";
+// The name as Windows stores it, through the wide call: a name the ANSI
+// calls carry with stand-ins would rename the successor wrongly.
+std::optional<Utf8Text> ExactConnectionName(const Services& services, const AnsiText& entryKey, Utf8Text& whyNot) {
+    UniqueKey connection(services.registry);
+    const Status opened = connection.Open(kLocalMachine, entryKey + "\\Connection", kKeyRead);
+    std::uint32_t type = kRegNone;
+    Utf8Text name;
+    const Status read = opened == kSuccess ? services.unicode.QueryUnicodeText(connection.get(), "Name", type, name) : opened;
+    if (read != kSuccess) {
+        whyNot = "reading the ghost's connection name gave status " + std::to_string(read);
+    } else if (type != kRegSz) {
+        whyNot = "the ghost's connection name is not a text (type " + std::to_string(type) + ")";
+    } else {
+        return name;
+    }
+    return std::nullopt;
 }
 
 class Pairing {
 public:
     Pairing(const Services& services, HandOverPlan& plan) : services_(services), plan_(plan), stored_(services) {}
 
-    // The selected ghosts with static settings, each GUID once.
+    // The selected ghosts with static settings, each GUID once; those
+    // whose settings this run deletes in the current control set only.
     void FindGhost(const std::vector<SelectedEntry>& selected) {
-        std::vector<HandOverSide> ghosts;
-        std::set<Utf8Text> seen;
+        struct Guid {
+            const ConnectionRow* row;
+            bool deletesCurrent = false;
+        };
+        const AnsiText currentInterfaces = Ipv4InterfacesKey(kCurrentControlSet) + "\\";
+        std::vector<Utf8Text> order;
+        std::map<Utf8Text, Guid> guids;
         for (const SelectedEntry& entry : selected) {
-            const ConnectionRow& row = entry.row;
-            if (row.adapter != AdapterState::NoDevice && !(row.adapter == AdapterState::NotPresent && entry.uninstalled)) {
+            if (!entry.settingsGo) continue;
+            const AnsiText guid = ConnectionGuid(entry.row.key);
+            auto [known, added] = guids.emplace(UpperName(services_, guid), Guid{&entry.row});
+            if (added) order.push_back(known->first);
+            const Utf8Text current = UpperName(services_, currentInterfaces + guid);
+            for (const AnsiText& key : entry.plannedSettings) {
+                known->second.deletesCurrent = known->second.deletesCurrent || UpperName(services_, key) == current;
+            }
+        }
+        std::vector<HandOverSide> ghosts;
+        std::vector<Utf8Text> notDeleted;
+        KeyValues ghostValues;
+        for (const Utf8Text& upper : order) {
+            const ConnectionRow& row = *guids[upper].row;
+            const AnsiText guid = ConnectionGuid(row.key);
+            const std::optional<AnsiText> interfaces = stored_.Find(currentInterfaces + guid);
+            KeyValues values = ReadKeyValues(services_, interfaces);
+            if (!HasStaticSettings(values)) continue;
+            const AnsiText entryKey = InCurrentControlSet(row.key);
+            HandOverSide side{guid, entryKey, *interfaces, ConnectionName(services_, entryKey), row.device};
+            if (!guids[upper].deletesCurrent) {
+                notDeleted.push_back(Named(side));
                 continue;
             }
-            const AnsiText guid = ConnectionGuid(row.key);
-            if (seen.count(services_.cases.Upper(guid))) continue;
-            const std::optional<AnsiText> interfaces = stored_.Find(Ipv4InterfacesKey("CurrentControlSet") + "\\" + guid);
-            InterfaceValues values = ReadInterface(services_.registry, interfaces);
-            if (Dword(values.Get("EnableDHCP")) != 0u || !HasStaticAddress(values)) continue;
-            seen.insert(services_.cases.Upper(guid));
-            ghosts.push_back({guid, InCurrentControlSet(row.key), *interfaces, ConnectionName(services_, row.key), row.device});
-            if (ghosts.size() == 1) ghostValues_ = std::move(values);
+            if (ghosts.empty()) ghostValues = std::move(values);
+            ghosts.push_back(std::move(side));
         }
-        if (ghosts.empty()) {
+        if (ghosts.empty() && notDeleted.empty()) {
             plan_.refusal = "no selected entry of a gone adapter has static IPv4 settings";
             return;
         }
         plan_.staticGhost = true;
+        if (!notDeleted.empty()) {
+            plan_.refusal = JoinTexts(notDeleted, ", ") + (notDeleted.size() == 1 ? " has" : " have") +
+                            " static IPv4 settings in CurrentControlSet that this run does not delete: select its "
+                            "CurrentControlSet row";
+            return;
+        }
         if (ghosts.size() > 1) {
             std::vector<Utf8Text> names;
             for (const HandOverSide& ghost : ghosts) names.push_back(Named(ghost));
@@ -203,35 +110,29 @@ public:
             return;
         }
         plan_.ghost = ghosts[0];
-        if (!ghostValues_.whole) plan_.refusal = "the ghost's IPv4 settings could not be read whole";
-        for (const char* name : kHandedNames) {
-            if (const HandedValue* value = ghostValues_.Get(name)) plan_.values.push_back(*value);
-            // Written through the ANSI calls, such a value would not be the ghost's.
-            if (ghostValues_.notCarried.count(UpperAscii(name))) {
-                plan_.refusal = std::string("the ghost's ") + name + " cannot be written exactly in the ANSI code page";
-            }
-        }
-        plan_.settings = ReadIpv4Settings(services_.registry, kLocalMachine, plan_.ghost.interfacesKey, Ipv4Reads::Whole)
-                             .value_or(Ipv4Settings{});
+        TakeValues(ghostValues);
+        plan_.freeName = ExactConnectionName(services_, plan_.ghost.entryKey, plan_.whyNoFreeName);
     }
 
     void FindSuccessor(const PresentAdapters& present, const HandOverRequest& request) {
-        std::vector<std::pair<HandOverSide, AnsiText>> qualified;
+        std::vector<std::pair<HandOverSide, const PresentAdapter*>> qualified;
         std::vector<Utf8Text> failing;
         bool namedFound = false;
+        AnsiText lease;
         for (const PresentAdapter& adapter : present.adapters) {
-            const bool named = services_.cases.Upper(adapter.connectionGuid) == services_.cases.Upper(request.successorGuid);
+            const bool named = UpperName(services_, adapter.connectionGuid) == UpperName(services_, request.successorGuid);
             if (request.ask == HandOverAsk::Named && !named) continue;
             namedFound = namedFound || named;
-            const std::optional<AnsiText> entry = stored_.Find(kAdapterEntries + adapter.connectionGuid);
+            const std::optional<AnsiText> entry = stored_.Find(AdapterEntriesKey() + "\\" + adapter.connectionGuid);
             const std::optional<AnsiText> interfaces =
-                stored_.Find(Ipv4InterfacesKey("CurrentControlSet") + "\\" + adapter.connectionGuid);
-            const InterfaceValues values = ReadInterface(services_.registry, interfaces);
+                stored_.Find(Ipv4InterfacesKey(kCurrentControlSet) + "\\" + adapter.connectionGuid);
+            const KeyValues values = ReadKeyValues(services_, interfaces);
             HandOverSide side{adapter.connectionGuid, entry.value_or(""), interfaces.value_or(""),
                               entry ? ConnectionName(services_, *entry) : "", adapter.name};
-            const std::optional<Utf8Text> why = WhyNotSuccessor(adapter, entry.has_value(), values, plan_.settings);
+            const std::optional<Utf8Text> why = WhyNotSuccessor(services_, adapter, entry.has_value(), values, plan_.settings);
             if (!why) {
-                qualified.push_back({std::move(side), FirstText(values.Get("DhcpIPAddress"))});
+                if (qualified.empty()) lease = WorkingLease(values);
+                qualified.push_back({std::move(side), &adapter});
             } else if (entry || request.ask == HandOverAsk::Named) {
                 // Adapters with no entry are the system's own; only the named one is worth a word.
                 failing.push_back(Named(side) + ": " + *why);
@@ -243,20 +144,32 @@ public:
             plan_.refusal = "no present adapter can take them" + (failing.empty() ? "" : ": " + JoinTexts(failing, "; "));
         } else if (qualified.size() > 1) {
             std::vector<Utf8Text> names;
-            for (const auto& [side, lease] : qualified) names.push_back(Named(side));
+            for (const auto& [side, adapter] : qualified) names.push_back(Named(side));
             plan_.refusal = "several present adapters could take them: " + JoinTexts(names, ", ") + "; name one";
         } else {
             plan_.successor = qualified[0].first;
-            const std::optional<std::uint32_t> lease = ParseAddress(qualified[0].second);
-            if (lease && *lease != 0) plan_.successorLease = qualified[0].second;
+            plan_.successorAdapter = *qualified[0].second;
+            plan_.successorLease = lease;
         }
     }
 
 private:
+    // The values the hand-over writes, each exactly as stored, and the same as the reports give them.
+    void TakeValues(const KeyValues& values) {
+        if (!values.whole) plan_.refusal = "the ghost's IPv4 settings could not be read whole";
+        for (const char* name : kHandedNames) {
+            if (const StoredValue* value = values.Get(name)) plan_.values.push_back(*value);
+            // Written through the ANSI calls, such a value would not be the ghost's.
+            if (!values.Carried(name)) {
+                plan_.refusal = std::string("the ghost's ") + name + " cannot be written exactly in the ANSI code page";
+            }
+        }
+        plan_.settings = Ipv4SettingsOf(values);
+    }
+
     const Services& services_;
     HandOverPlan& plan_;
     StoredNames stored_;
-    InterfaceValues ghostValues_;
 };
 
 }  // namespace
@@ -275,10 +188,15 @@ HandOverPlan PlanHandOver(const Services& services, const std::vector<SelectedEn
     return plan;
 }
 
+Utf8Text Named(const HandOverSide& side) {
+    return (side.connection.empty() ? side.guid : side.connection) + " (" +
+           (side.device.empty() ? Utf8Text() : side.device + ", ") + side.guid + ")";
+}
+
 Utf8Text SettingsText(const Ipv4Settings& settings) {
     std::vector<Utf8Text> addresses;
     for (std::size_t i = 0; i < settings.addresses.size(); ++i) {
-        if (settings.addresses[i] == "0.0.0.0") continue;
+        if (!IsAnAddress(settings.addresses[i])) continue;
         addresses.push_back(settings.addresses[i] +
                             (i < settings.subnetMasks.size() ? "/" + settings.subnetMasks[i] : Utf8Text()));
     }
@@ -288,18 +206,16 @@ Utf8Text SettingsText(const Ipv4Settings& settings) {
     return text;
 }
 
-Utf8Text ValueText(const HandedValue& value) {
-    if (const std::optional<std::uint32_t> number = Dword(&value)) return std::to_string(*number);
-    return JoinTexts(Texts(&value), ",");
+Utf8Text ValueText(const StoredValue& value) {
+    if (const std::optional<std::uint32_t> number = DwordFromData(value.type, value.bytes)) return std::to_string(*number);
+    return JoinTexts(AddressList(value.type, value.bytes), ",");
 }
 
-Utf8Text RenameCommand(const HandOverPlan& plan) {
-    const auto quoted = [](const Utf8Text& text) {
-        Utf8Text quoted = "'";
-        for (char c : text) quoted += c == '\'' ? "''" : std::string(1, c);
-        return quoted + "'";
-    };
-    return "Rename-NetAdapter -Name " + quoted(plan.successor.connection) + " -NewName " + quoted(plan.ghost.connection);
+std::optional<Utf8Text> RenameCommand(const HandOverPlan& plan) {
+    if (!plan.freeName) return std::nullopt;
+    // By its GUID: a name read through the ANSI calls, or one with wildcards, could match another adapter.
+    return "Get-NetAdapter | Where-Object InterfaceGuid -eq " + PowerShellQuoted(plan.successor.guid) +
+           " | Rename-NetAdapter -NewName " + PowerShellQuoted(*plan.freeName);
 }
 
 }  // namespace tarvex

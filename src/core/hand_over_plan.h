@@ -2,11 +2,11 @@
 
 #include "core/connection_row.h"
 #include "core/ipv4_settings.h"
+#include "core/key_values.h"
 #include "core/present_adapters.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,46 +22,51 @@ struct HandOverRequest {
     AnsiText successorGuid;  // when named, with its braces
 };
 
-// One value as stored: what the hand-over copies.
-struct HandedValue {
-    AnsiText name;
-    std::uint32_t type = kRegNone;
-    std::string bytes;
-};
-
 // One side of a hand-over, in the current control set.
 struct HandOverSide {
     AnsiText guid;
     AnsiText entryKey;       // its connection entry
     AnsiText interfacesKey;  // its IPv4 settings, as stored
-    Utf8Text connection;     // its connection's name
+    Utf8Text connection;     // its connection's name, as the ANSI calls give it
     Utf8Text device;         // its device's name
 };
 
 struct HandOverPlan {
     HandOverSide ghost;
     HandOverSide successor;
-    std::vector<HandedValue> values;  // the ghost's, read before they are deleted
-    Ipv4Settings settings;            // the same, as the reports give them
-    AnsiText successorLease;          // the successor's DHCP address now; empty without a working lease
+    PresentAdapter successorAdapter;  // as the plan saw it, for the look just before the write
+    // The ghost's values, read before the run deletes them, in the order
+    // they are written: EnableDHCP last, so that the adapter leaves DHCP
+    // only once it has everything else.
+    std::vector<StoredValue> values;
+    Ipv4Settings settings;    // the same, as the reports give them
+    AnsiText successorLease;  // the successor's DHCP address now; empty without a working lease
+    // The ghost's connection name exactly as stored, which the successor
+    // may take; nothing when it could not be read so, and why.
+    std::optional<Utf8Text> freeName;
+    Utf8Text whyNoFreeName;
     // Why nothing will be handed over, naming the candidates; nothing when the pair is made.
     std::optional<Utf8Text> refusal;
     // Some selected ghost has static settings: then handing nothing over is a failure.
     bool staticGhost = false;
+    // Made new and empty before anything is deleted, filled just before the writes.
+    std::optional<Utf8Text> undoFile;
 };
 
-// A selected entry, as the deletion plan knows it.
+// A selected entry, as the deletion plan decided it.
 struct SelectedEntry {
-    const ConnectionRow& row;  // its key, adapter state and device
-    bool uninstalled;          // its device is uninstalled in the same run
+    const ConnectionRow& row;                    // its key, adapter state and device
+    bool settingsGo;                             // the plan deletes its IP settings (or would, were they there)
+    const std::vector<AnsiText>& plannedSettings;  // the IP-settings keys the plan deletes, as stored
 };
 
-// Pairs the one selected ghost with static settings (its adapter gone, or
-// uninstalled in the same run) with the present adapter that replaced it:
-// physical, on DHCP with no static address of its own, not kept off DHCP,
-// on no lease the hand-over would break, and not leased by Azure's DHCP
-// service. GUIDs compare without regard to case. Reads the ghost's values
-// now, before the run deletes them.
+// Pairs the one selected ghost with static settings with the present
+// adapter that replaced it. A ghost is a selected GUID whose plan deletes
+// its IPv4 settings in the current control set; a GUID whose settings go
+// only in another control set is refused. The successor passes every rule
+// of WhyNotSuccessor, and is the only one that does, or the one named.
+// GUIDs compare without regard to case. Reads the ghost's values now,
+// before the run deletes them.
 HandOverPlan PlanHandOver(const Services& services, const std::vector<SelectedEntry>& selected,
                           const PresentAdapters& present, const HandOverRequest& request);
 
@@ -69,9 +74,13 @@ HandOverPlan PlanHandOver(const Services& services, const std::vector<SelectedEn
 Utf8Text SettingsText(const Ipv4Settings& settings);
 
 // A value's data as text: a number, the text, or a list's texts joined by commas.
-Utf8Text ValueText(const HandedValue& value);
+Utf8Text ValueText(const StoredValue& value);
 
-// The PowerShell command that gives the successor the ghost's connection name.
-Utf8Text RenameCommand(const HandOverPlan& plan);
+// The PowerShell command that gives the successor the ghost's connection
+// name; nothing when that name could not be read exactly.
+std::optional<Utf8Text> RenameCommand(const HandOverPlan& plan);
+
+// "Ethernet 2 (Intel I219-V, {GUID})"
+Utf8Text Named(const HandOverSide& side);
 
 }  // namespace tarvex

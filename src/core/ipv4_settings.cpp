@@ -1,6 +1,7 @@
 #include "core/ipv4_settings.h"
 
 #include "core/connection_row.h"
+#include "core/key_values.h"
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
@@ -10,21 +11,11 @@ namespace tarvex {
 
 namespace {
 
-// REG_MULTI_SZ, or a REG_SZ that older systems write: one entry per text.
-std::vector<AnsiText> ReadList(RegistryApi& registry, KeyHandle key, const AnsiText& name) {
-    AnsiText text;
-    std::uint32_t type = kRegNone;
-    std::vector<AnsiText> list;
-    if (!ReadOpenKeyValue(registry, key, name, text, type) || (type != kRegMultiSz && type != kRegSz)) return list;
-    return SplitTexts(text);
-}
-
 // One REG_SZ of addresses that commas or spaces separate.
-std::vector<AnsiText> ReadServers(RegistryApi& registry, KeyHandle key, const AnsiText& name) {
-    AnsiText text;
-    std::uint32_t type = kRegNone;
+std::vector<AnsiText> ServerList(std::uint32_t type, const std::string& data) {
     std::vector<AnsiText> servers;
-    if (!ReadOpenKeyValue(registry, key, name, text, type) || type != kRegSz) return servers;
+    if (type != kRegSz) return servers;
+    const AnsiText text = data.substr(0, data.find('\0'));
     std::size_t start = 0;
     while ((start = text.find_first_not_of(", ", start)) != AnsiText::npos) {
         const std::size_t end = text.find_first_of(", ", start);
@@ -34,18 +25,32 @@ std::vector<AnsiText> ReadServers(RegistryApi& registry, KeyHandle key, const An
     return servers;
 }
 
-bool ReadDhcp(RegistryApi& registry, KeyHandle key) {
-    AnsiText text;
+// The settings from the values that lookup(name, type, data) finds; the
+// column needs only whether DHCP is on, else the addresses.
+template <typename Lookup>
+Ipv4Settings DecodeSettings(Lookup lookup, Ipv4Reads reads) {
+    Ipv4Settings settings;
     std::uint32_t type = kRegNone;
-    // Any 32-bit number but 0; a DWORD of other length holds none ("&h...", or empty).
-    return ReadOpenKeyValue(registry, key, "EnableDHCP", text, type) && type == kRegDword && !text.empty() &&
-           text != "0" && text[0] != '&';
+    std::string data;
+    // Any 32-bit number but 0.
+    settings.dhcp = lookup("EnableDHCP", type, data) && DwordFromData(type, data).value_or(0) != 0;
+    if (reads == Ipv4Reads::Shown && settings.dhcp) return settings;
+    const auto list = [&](const char* name) {
+        return lookup(name, type, data) ? AddressList(type, data) : std::vector<AnsiText>{};
+    };
+    settings.addresses = list("IPAddress");
+    if (reads == Ipv4Reads::Shown) return settings;
+    settings.subnetMasks = list("SubnetMask");
+    settings.gateways = list("DefaultGateway");
+    if (lookup("NameServer", type, data)) settings.dnsServers = ServerList(type, data);
+    return settings;
 }
 
 }  // namespace
 
-std::vector<AnsiText> SplitTexts(const std::string& data) {
+std::vector<AnsiText> AddressList(std::uint32_t type, const std::string& data) {
     std::vector<AnsiText> texts;
+    if (type != kRegMultiSz && type != kRegSz) return texts;
     std::size_t start = 0;
     while (start < data.size()) {
         const std::size_t end = std::min(data.find('\0', start), data.size());
@@ -53,6 +58,13 @@ std::vector<AnsiText> SplitTexts(const std::string& data) {
         start = end + 1;
     }
     return texts;
+}
+
+AnsiText FirstAddress(const std::vector<AnsiText>& addresses) {
+    for (const AnsiText& address : addresses) {
+        if (IsAnAddress(address)) return address;
+    }
+    return {};
 }
 
 Utf8Text JoinTexts(const std::vector<AnsiText>& texts, const char* separator) {
@@ -80,16 +92,23 @@ std::optional<Ipv4Settings> ReadIpv4Settings(RegistryApi& registry, KeyHandle pa
                                             Ipv4Reads reads) {
     UniqueKey key(registry);
     if (key.Open(parent, path, kKeyRead) != kSuccess) return std::nullopt;
-    Ipv4Settings settings;
-    settings.dhcp = ReadDhcp(registry, key.get());
-    // The column shows "DHCP" alone; only a whole record needs the rest then.
-    if (reads == Ipv4Reads::Shown && settings.dhcp) return settings;
-    settings.addresses = ReadList(registry, key.get(), "IPAddress");
-    if (reads == Ipv4Reads::Shown) return settings;
-    settings.subnetMasks = ReadList(registry, key.get(), "SubnetMask");
-    settings.gateways = ReadList(registry, key.get(), "DefaultGateway");
-    settings.dnsServers = ReadServers(registry, key.get(), "NameServer");
-    return settings;
+    return DecodeSettings(
+        [&](const char* name, std::uint32_t& type, std::string& data) {
+            return ReadValueData(registry, key.get(), name, type, data);
+        },
+        reads);
+}
+
+Ipv4Settings Ipv4SettingsOf(const KeyValues& values) {
+    return DecodeSettings(
+        [&](const char* name, std::uint32_t& type, std::string& data) {
+            const StoredValue* value = values.Get(name);
+            if (value == nullptr) return false;
+            type = value->type;
+            data = value->bytes;
+            return true;
+        },
+        Ipv4Reads::Whole);
 }
 
 Utf8Text Ipv4Text(const std::optional<Ipv4Settings>& settings) {
@@ -97,7 +116,7 @@ Utf8Text Ipv4Text(const std::optional<Ipv4Settings>& settings) {
     if (settings->dhcp) return "DHCP";
     Utf8Text text;
     for (const AnsiText& address : settings->addresses) {
-        if (address == "0.0.0.0") continue;
+        if (!IsAnAddress(address)) continue;
         if (!text.empty()) text += ", ";
         text += address;
     }

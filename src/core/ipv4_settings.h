@@ -4,10 +4,13 @@
 #include "util/encoded_text.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace tarvex {
+
+struct KeyValues;
 
 // A connection's IPv4 settings, as Tcpip keeps them under its GUID. Texts
 // are as stored: Windows writes them in ASCII.
@@ -40,14 +43,24 @@ AnsiText Ipv4InterfacesKey(const AnsiText& controlSet);
 std::optional<Ipv4Settings> ReadIpv4Settings(RegistryApi& registry, KeyHandle parent, const AnsiText& path,
                                             Ipv4Reads reads);
 
-// The texts of a list stored as REG_MULTI_SZ (or one REG_SZ), between NULs; empty ones dropped.
-std::vector<AnsiText> SplitTexts(const std::string& data);
+// The whole settings in an interface key's values as they were read.
+Ipv4Settings Ipv4SettingsOf(const KeyValues& values);
+
+// The texts of a list stored as REG_MULTI_SZ, or as one REG_SZ as older
+// systems write it; empty ones dropped. Any other type holds none.
+std::vector<AnsiText> AddressList(std::uint32_t type, const std::string& data);
+
+// 0.0.0.0 stands for no address.
+inline bool IsAnAddress(const AnsiText& address) { return address != "0.0.0.0"; }
+
+// The first that is an address; empty when none is.
+AnsiText FirstAddress(const std::vector<AnsiText>& addresses);
 
 // The texts with separator between them.
 Utf8Text JoinTexts(const std::vector<AnsiText>& texts, const char* separator);
 
 // What the IPv4 column shows: "DHCP", else the static addresses joined by
-// ", " (0.0.0.0 is no address); empty without settings.
+// ", "; empty without settings.
 Utf8Text Ipv4Text(const std::optional<Ipv4Settings>& settings);
 
 }  // namespace tarvex

@@ -1,6 +1,7 @@
 #include "core/present_adapters.h"
 
 #include "core/connection_scan.h"
+#include "core/network_paths.h"
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
 
@@ -14,7 +15,7 @@ PresentAdapters ReadPresentAdapters(DeviceQuery& devices, RegistryApi& registry)
     PresentAdapters present;
     for (DeviceDriver& device : drivers.devices) {
         if (device.driver.empty()) continue;
-        PresentAdapter adapter{std::move(device.instanceId), std::move(device.name), kDriverKeys + device.driver};
+        PresentAdapter adapter{std::move(device.instanceId), std::move(device.name), DriverKeysKey() + "\\" + device.driver};
         UniqueKey key(registry);
         const Status opened = key.Open(kLocalMachine, adapter.driverKey, kKeyRead);
         if (opened == kFileNotFound) continue;
@@ -22,11 +23,10 @@ PresentAdapters ReadPresentAdapters(DeviceQuery& devices, RegistryApi& registry)
         std::optional<AnsiText> guid = ReadTextValue(registry, key.get(), "NetCfgInstanceId");
         if (!guid) continue;
         adapter.connectionGuid = std::move(*guid);
-        AnsiText characteristics;
         std::uint32_t type = kRegNone;
-        if (ReadOpenKeyValue(registry, key.get(), "Characteristics", characteristics, type) && type == kRegDword &&
-            !characteristics.empty() && characteristics[0] != '&') {
-            adapter.characteristics = static_cast<std::uint32_t>(std::stoul(characteristics));
+        std::string characteristics;
+        if (ReadValueData(registry, key.get(), "Characteristics", type, characteristics)) {
+            adapter.characteristics = DwordFromData(type, characteristics).value_or(0);
         }
         present.adapters.push_back(std::move(adapter));
     }

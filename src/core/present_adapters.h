@@ -11,9 +11,6 @@
 
 namespace tarvex {
 
-// Where a control set keeps the driver keys the device installer names.
-inline constexpr char kDriverKeys[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\";
-
 // A network adapter present now, as its driver key describes it.
 struct PresentAdapter {
     AnsiText instanceId;

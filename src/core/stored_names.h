@@ -9,6 +9,10 @@
 
 namespace tarvex {
 
+// A stored name in upper case, as the registry compares names: in UTF-8,
+// through the platform's own case mapping.
+Utf8Text UpperName(const Services& services, const AnsiText& name);
+
 // The stored names of a parent key's subkeys by their upper-case form,
 // listed once for every path that looks there.
 class StoredNames {
@@ -20,7 +24,6 @@ public:
     std::optional<AnsiText> Find(const AnsiText& path);
 
 private:
-    Utf8Text Upper(const AnsiText& name) const;
     std::unordered_map<Utf8Text, AnsiText> List(const AnsiText& parent) const;
 
     const Services& services_;

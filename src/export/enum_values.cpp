@@ -57,6 +57,12 @@ ValueEntry Convert(std::uint32_t type, std::vector<std::uint8_t> bytes) {
 
 }  // namespace
 
+ValueEntry ValueEntryOf(const AnsiText& name, std::uint32_t type, std::vector<std::uint8_t> bytes) {
+    ValueEntry entry = Convert(type, std::move(bytes));
+    entry.name = name;
+    return entry;
+}
+
 std::vector<ValueEntry> EnumValues(ExportRegistry& registry, KeyHandle root, const std::string& keyPath) {
     std::vector<ValueEntry> result;
     UniqueKey opened(registry);
@@ -89,9 +95,7 @@ std::vector<ValueEntry> EnumValues(ExportRegistry& registry, KeyHandle root, con
         if (fit != AnsiFit::Exact) BackupError = true;
         if (fit == AnsiFit::NameLost) continue;
         data.resize(std::min<std::size_t>(dataSize, data.size()));
-        ValueEntry entry = Convert(type, data);
-        entry.name.assign(name.data(), std::min(nameLength, kValueNameBufferSize));
-        result.push_back(std::move(entry));
+        result.push_back(ValueEntryOf(AnsiText(name.data(), std::min(nameLength, kValueNameBufferSize)), type, data));
     }
     return result;
 }

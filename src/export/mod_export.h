@@ -24,6 +24,9 @@ std::vector<AnsiText> EnumKeys(ExportRegistry& registry, KeyHandle root, const A
 // the form that restores it exactly. Error reporting as EnumKeys.
 std::vector<ValueEntry> EnumValues(ExportRegistry& registry, KeyHandle root, const AnsiText& keyPath);
 
+// One value in the form that an import turns back into the same type and bytes.
+ValueEntry ValueEntryOf(const AnsiText& name, std::uint32_t type, std::vector<std::uint8_t> bytes);
+
 // Decimal text of a 32-bit number to lower-case hex, left-filled to width.
 std::string HexDword(const std::string& text, int width);
 

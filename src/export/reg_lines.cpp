@@ -83,4 +83,6 @@ std::string KeyLine(const std::string& rootPrefix, const std::string& keyPath) {
 
 std::string ValueLine(const ValueEntry& entry) { return NamePart(entry.name) + "=" + DataPart(entry) + kLineEnd; }
 
+std::string DeletedValueLine(const std::string& name) { return NamePart(name) + "=-" + kLineEnd; }
+
 }  // namespace tarvex

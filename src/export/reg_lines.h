@@ -21,4 +21,7 @@ AnsiText KeyLine(const std::string& rootPrefix, const AnsiText& keyPath);
 // "=" and sets BackupError.
 AnsiText ValueLine(const ValueEntry& entry);
 
+// name=- and the line end: an import deletes the value.
+AnsiText DeletedValueLine(const AnsiText& name);
+
 }  // namespace tarvex

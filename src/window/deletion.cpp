@@ -89,7 +89,7 @@ void DeleteTickedConnections(const Services& services, const DeletionControls& c
     if (plan.handOver && !plan.handOver->refusal) {
         if (!HandOverAgreed(*plan.handOver, controls.messages)) {
             plan.handOver.reset();
-        } else if (!CanCreateUndoFile(services.files, services.clock, appFolder)) {
+        } else if (!PrepareUndoFile(services, *plan.handOver, appFolder, false)) {
             controls.messages.Show(kNoUndoFileText, MessageIcon::Critical, MessageButtons::Ok);
             return;
         }

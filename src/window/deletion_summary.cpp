@@ -1,5 +1,7 @@
 #include "window/deletion_summary.h"
 
+#include "util/powershell_quoted.h"
+
 #include <map>
 #include <set>
 #include <string>
@@ -107,17 +109,28 @@ private:
         if (!plan_.handOver || !report_.handOver) return {};
         const HandOverPlan& plan = *plan_.handOver;
         const HandOverResult& result = *report_.handOver;
-        Utf8Text text;
-        if (result.done) {
-            text = "The IPv4 settings of " + plan.ghost.connection + " were handed over to " + plan.successor.connection +
-                   ". They take effect when Windows restarts.\nThe name " + plan.ghost.connection +
-                   " is free now. To give it to " + plan.successor.connection + ", run in PowerShell:\n" +
-                   RenameCommand(plan);
-        } else if (plan.staticGhost) {
-            text = "No IPv4 settings were handed over: " + result.reason + ".";
+        const Utf8Text undo = result.undoFile ? "reg import " + PowerShellQuoted(*result.undoFile) : Utf8Text();
+        if (result.partial) {
+            return "The IPv4 settings were only partly handed over to " + plan.successor.connection +
+                   ", and could not all be put back: " + result.reason + ".\nTo give it back its settings, run in "
+                   "PowerShell, then restart Windows:\n" + undo;
         }
-        if (result.undoFile) text += "\nTo undo the hand-over: reg import \"" + *result.undoFile + "\", then restart.";
-        return text;
+        if (!result.done) {
+            if (!plan.staticGhost) return {};
+            return "No IPv4 settings were handed over: " + result.reason + "." +
+                   (result.undoFile ? "\nShould " + plan.successor.connection + " still differ, run in PowerShell:\n" + undo
+                                    : Utf8Text());
+        }
+        Utf8Text text = "The IPv4 settings of " + plan.ghost.connection + " were handed over to " +
+                        plan.successor.connection + ". They take effect when Windows restarts.\n";
+        if (const std::optional<Utf8Text> rename = RenameCommand(plan)) {
+            text += "The name " + *plan.freeName + " is free now. To give it to " + plan.successor.connection +
+                    ", run in PowerShell:\n" + *rename;
+        } else {
+            text += "The name " + plan.ghost.connection + " is free now, but " + plan.whyNoFreeName +
+                    ", so no command to take it is given.";
+        }
+        return text + "\nTo undo the hand-over, run in PowerShell, then restart Windows:\n" + undo;
     }
 
     const DeletionPlan& plan_;

@@ -113,8 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
     Outcomes, JsonReports,
     ::testing::Values(
         ReportCase{"DryRun", {"--stale", "--uninstall-devices", "--dry-run"}, Nothing, ExitCode::Done,
-                   {"\"uninstalled\":[{\"pnpInstanceId\":\"USB\\\\DONGLE\\\\3\"", "\"dryRun\":true", "\"backups\":[]",
-                    "{\"key\":\"" + Escaped(kSet2) + "{4}\""}},
+                   {"\"uninstalled\":[{\"pnpInstanceId\":\"USB\\\\DONGLE\\\\3\",\"device\":\"ASIX USB\",\"removedWithDevice\":[]}],\r\n",
+                    "\"dryRun\":true", "\"backups\":[]", "{\"key\":\"" + Escaped(kSet2) + "{4}\""}},
+        ReportCase{"DryRunWithNothingToDelete", {"--stale", "--name", "Nothing*", "--dry-run"}, Nothing, ExitCode::Done,
+                   {"\"dryRun\":true"}, {"0 to delete; dry run, nothing written or deleted"}},
         ReportCase{"NothingToDelete", {"--stale", "--name", "Nothing*"}, Nothing, ExitCode::Done,
                    {"{\"deleted\":[],\r\n"}},
         ReportCase{"UnwritableBackup", {"--stale"},
@@ -195,30 +197,65 @@ INSTANTIATE_TEST_SUITE_P(
                     "left device\t" + kDongle}},
         ReportCase{"HandedOver", kHandOver, [](ConsoleProgram& c) { c.StaticGhostAndSuccessor(); },
                    ExitCode::RestartNeeded,
-                   {"\"handOver\":{\"done\":true,\"from\":\"" + Escaped(kGhostSettings) + "\",\"to\":\"" +
+                   {"\"handOver\":{\"done\":true,\"partial\":false,\"planned\":false,\"from\":\"" + Escaped(kGhostSettings) + "\",\"to\":\"" +
                         Escaped(kSuccessorSettings) +
-                        "\",\"settings\":{\"EnableDHCP\":\"0\",\"IPAddress\":\"10.0.0.9\",\"SubnetMask\":\"255.255.255.0\","
-                        "\"DefaultGateway\":\"10.0.0.1\",\"NameServer\":\"10.0.0.2,10.0.0.3\"},\"undoFile\":\"" +
+                        "\",\"settings\":{\"IPAddress\":\"10.0.0.9\",\"SubnetMask\":\"255.255.255.0\",\"DefaultGateway\":\"10.0.0.1\","
+                        "\"NameServer\":\"10.0.0.2,10.0.0.3\",\"EnableDHCP\":\"0\"},\"undoFile\":\"" +
                         Escaped(kUndoFile) + "\",\"freeName\":\"Local Area Connection 2\"},\r\n\"exitCode\":3010}",
                     "\"backups\":[\"" + Escaped(kUndoFile) + "\"]", "\"restartNeeded\":true"},
                    {"handed over\t" + kGhostSettings + "\t" + kSuccessorSettings +
                         "\t10.0.0.9/255.255.255.0 gw 10.0.0.1 dns 10.0.0.2,10.0.0.3",
                     "tarvex: the connection name 'Local Area Connection 2' is free now; to give it to the adapter that "
-                    "took the settings: Rename-NetAdapter -Name 'Ethernet 2' -NewName 'Local Area Connection 2'",
-                    "tarvex: it takes effect when Windows restarts; to undo it: reg import \"" + kUndoFile + "\", then restart",
+                    "took the settings, in PowerShell: Get-NetAdapter | Where-Object InterfaceGuid -eq '{5}' | "
+                    "Rename-NetAdapter -NewName 'Local Area Connection 2'",
+                    "tarvex: it takes effect when Windows restarts; to undo it, in PowerShell: reg import '" + kUndoFile +
+                        "', then restart",
                     "tarvex: Windows asks for a restart to finish the hand-over"}},
         ReportCase{"WouldHandOver", {"--stale", "--with-ip-settings", "--hand-over", "--dry-run"},
                    [](ConsoleProgram& c) { c.StaticGhostAndSuccessor(); }, ExitCode::Done,
-                   {"\"handOver\":{\"done\":true,\"from\"", "\"undoFile\":null"},
+                   {"\"handOver\":{\"done\":false,\"partial\":false,\"planned\":true,\"from\"", "\"undoFile\":null"},
                    {"would hand over\t" + kGhostSettings + "\t" + kSuccessorSettings +
                     "\t10.0.0.9/255.255.255.0 gw 10.0.0.1 dns 10.0.0.2,10.0.0.3"}},
         ReportCase{"NothingToHandOver", kHandOver, Nothing, ExitCode::Done,
-                   {"\"handOver\":{\"done\":false,\"reason\":\"no selected entry of a gone adapter has static IPv4 "
+                   {"\"handOver\":{\"done\":false,\"partial\":false,\"planned\":false,\"reason\":\"no selected entry of a gone adapter has static IPv4 "
                     "settings\",\"from\":null,\"to\":null,\"settings\":{},\"undoFile\":null,\"freeName\":null}"},
                    {"tarvex: nothing to hand over: no selected entry of a gone adapter has static IPv4 settings"}},
         ReportCase{"NoSuccessor", kHandOver, [](ConsoleProgram& c) { ConsoleProgram::StaticGhost(c.registry); },
-                   ExitCode::HandOverFailed, {"\"done\":false,\"reason\":\"no present adapter can take them\""},
+                   ExitCode::HandOverFailed, {"\"done\":false,\"partial\":false,\"planned\":false,\"reason\":\"no present adapter can take them\""},
                    {"tarvex: nothing handed over: no present adapter can take them"}},
+        ReportCase{"PutBackAfterAFailedWrite", kHandOver,
+                   [](ConsoleProgram& c) {
+                       c.StaticGhostAndSuccessor();
+                       c.registry.InjectFault({RegistryCall::SetValue, 5, 2});
+                   },
+                   ExitCode::HandOverFailed,
+                   {"\"done\":false,\"partial\":false,\"planned\":false,\"reason\":\"writing DefaultGateway gave status 5; "
+                    "the values written before it were put back as they were\"",
+                    "\"undoFile\":\"" + Escaped(kUndoFile) + "\""},
+                   {"tarvex: nothing handed over: writing DefaultGateway gave status 5; the values written before it were "
+                    "put back as they were",
+                    "tarvex: should the new adapter still differ, in PowerShell: reg import '" + kUndoFile + "'"}},
+        ReportCase{"HalfWritten", kHandOver,
+                   [](ConsoleProgram& c) {
+                       c.StaticGhostAndSuccessor();
+                       c.registry.InjectFault({RegistryCall::SetValue, 5, 2});
+                       c.registry.InjectFault({RegistryCall::DeleteValue, 5, 1});
+                   },
+                   ExitCode::HandOverPartial,
+                   {"\"done\":false,\"partial\":true,\"planned\":false,\"reason\":\"writing DefaultGateway gave status 5, "
+                    "and putting SubnetMask back gave status 5\"",
+                    "\"restartNeeded\":false"},
+                   {"tarvex: the hand-over to Ethernet 2 (Intel I219-V, {5}) is half written and could not be put back: "
+                    "writing DefaultGateway gave status 5, and putting SubnetMask back gave status 5; to give the adapter "
+                    "back its values, in PowerShell: reg import '" + kUndoFile + "', then restart"}},
+        ReportCase{"FreeNameNotReadExactly", kHandOver,
+                   [](ConsoleProgram& c) {
+                       c.StaticGhostAndSuccessor();
+                       ASSERT_EQ(kSuccess, c.registry.SetValue(kLocalMachine, kSet1 + "{2}\\Connection", "Name", kRegBinary, "\x01"s));
+                   },
+                   ExitCode::RestartNeeded, {"\"done\":true"},
+                   {"tarvex: the connection name '01,00' is free now, but the ghost's connection name is not a text (type "
+                    "3), so no command to take it is given"}},
         ReportCase{"UndoFileCannotBeMade", kHandOver,
                    [](ConsoleProgram& c) {
                        c.StaticGhostAndSuccessor();

@@ -16,7 +16,7 @@ using namespace console_fixture;
 struct OutcomePair {
     const char* what;
     std::vector<std::string> options;  // after delete --stale
-    std::function<void(MemoryRegistry&, MemoryFiles&, RecordingOutput&, FakeInstaller&)> arrange;
+    std::function<void(ConsoleProgram&)> arrange;
     ExitCode exit;
     std::vector<std::string> named;  // on the error stream, whichever wins
 };
@@ -26,7 +26,7 @@ class ExitCodeOrder : public ConsoleProgram, public ::testing::WithParamInterfac
 // The stale rows in order: CurrentControlSet's {2} and {3} (which take
 // ControlSet001's with them), then ControlSet002's {4}.
 TEST_P(ExitCodeOrder, TheFirstInTheOrderWinsAndEveryOutcomeIsNamed) {
-    GetParam().arrange(registry, files, output, installer);
+    GetParam().arrange(*this);
     std::vector<std::string> arguments{"delete", "--stale"};
     arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
     EXPECT_EQ(GetParam().exit, Run(arguments));
@@ -53,6 +53,19 @@ void OutputLost(RecordingOutput& output) { output.failFrom = 0; }
 // {3}'s device goes with it, and Windows asks for a restart.
 void RestartAfterTheSecond(FakeInstaller& installer) { installer.needsRestart.insert("USB\\DONGLE\\3"); }
 
+// ControlSet002's {4} comes last and stays: its subkey cannot be deleted.
+void UndeletableLast(MemoryRegistry& registry) {
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet2 + "{4}\\Ndi"));
+    registry.SetRights(kLocalMachine, kSet2 + "{4}\\Ndi", {.canRead = true, .canWrite = false});
+}
+
+// The hand-over's third write fails, and so does putting its second value back.
+void HalfWrittenHandOver(ConsoleProgram& c) {
+    c.StaticGhostAndSuccessor();
+    c.registry.InjectFault({RegistryCall::SetValue, 5, 2});
+    c.registry.InjectFault({RegistryCall::DeleteValue, 5, 1});
+}
+
 // ControlSet002's {4} comes last: its backup stops the run.
 void UnreadableLast(MemoryRegistry& registry) {
     ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet2 + "{4}\\Locked"));
@@ -66,90 +79,99 @@ const std::string kStoppedUnwritten = "left: a backup could not be written";
 const std::string kForced = "tarvex: deleted with an incomplete backup: " + kCurrent + "{3}";
 const std::string kLost = "tarvex: could not write to standard output";
 const std::string kNothingHandedOver = "tarvex: nothing handed over: no present adapter can take them\n";
+const std::string kHalfWritten = "tarvex: the hand-over to Ethernet 2 (Intel I219-V, {5}) is half written";
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, ExitCodeOrder,
     ::testing::Values(
         OutcomePair{"StopOverFailedDeletion", {},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
-                        UndeletableFirst(r);
-                        UnreadableSecond(r);
+                    [](ConsoleProgram& c) {
+                        UndeletableFirst(c.registry);
+                        UnreadableSecond(c.registry);
                     },
                     ExitCode::BackupIncomplete, {kFailed, "0 deleted, 1 failed", kStoppedIncomplete}},
         OutcomePair{"StopOverForced", {"--force"},
-                    [](MemoryRegistry& r, MemoryFiles& f, RecordingOutput&, FakeInstaller&) {
-                        UnreadableSecond(r);
-                        BackupFileGoneAtTheLast(f);
+                    [](ConsoleProgram& c) {
+                        UnreadableSecond(c.registry);
+                        BackupFileGoneAtTheLast(c.files);
                     },
                     ExitCode::BackupIncomplete, {kForced, "1 with an incomplete backup", kStoppedUnwritten}},
         OutcomePair{"StopOverLostOutput", {},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
-                        UnreadableSecond(r);
-                        OutputLost(o);
+                    [](ConsoleProgram& c) {
+                        UnreadableSecond(c.registry);
+                        OutputLost(c.output);
                     },
                     ExitCode::BackupIncomplete, {kLost, kStoppedIncomplete}},
         OutcomePair{"FailedDeletionOverForced", {"--force"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
-                        UndeletableFirst(r);
-                        UnreadableSecond(r);
+                    [](ConsoleProgram& c) {
+                        UndeletableFirst(c.registry);
+                        UnreadableSecond(c.registry);
                     },
                     ExitCode::DeletionFailed, {kFailed, kForced, "2 failed, 1 with an incomplete backup"}},
         OutcomePair{"FailedDeletionOverLostOutput", {"--backup", "none"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
-                        UndeletableFirst(r);
-                        OutputLost(o);
+                    [](ConsoleProgram& c) {
+                        UndeletableFirst(c.registry);
+                        OutputLost(c.output);
                     },
                     ExitCode::DeletionFailed, {kFailed, kLost, "3 deleted, 2 failed"}},
         OutcomePair{"ForcedOverLostOutput", {"--force"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
-                        UnreadableSecond(r);
-                        OutputLost(o);
+                    [](ConsoleProgram& c) {
+                        UnreadableSecond(c.registry);
+                        OutputLost(c.output);
                     },
                     ExitCode::DoneWithIncompleteBackup, {kForced, kLost}},
         OutcomePair{"StopOverRestart", {"--uninstall-devices"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
-                        RestartAfterTheSecond(i);
-                        UnreadableLast(r);
+                    [](ConsoleProgram& c) {
+                        RestartAfterTheSecond(c.installer);
+                        UnreadableLast(c.registry);
                     },
                     ExitCode::BackupIncomplete, {kRestart, kStoppedIncomplete, "uninstalled"}},
         OutcomePair{"FailedDeletionOverRestart", {"--uninstall-devices", "--backup", "none"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
-                        RestartAfterTheSecond(i);
-                        UndeletableFirst(r);
+                    [](ConsoleProgram& c) {
+                        RestartAfterTheSecond(c.installer);
+                        UndeletableFirst(c.registry);
                     },
                     ExitCode::DeletionFailed, {kRestart, kFailed}},
         OutcomePair{"ForcedOverRestart", {"--uninstall-devices", "--force"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
-                        RestartAfterTheSecond(i);
-                        UnreadableSecond(r);
+                    [](ConsoleProgram& c) {
+                        RestartAfterTheSecond(c.installer);
+                        UnreadableSecond(c.registry);
                     },
                     ExitCode::DoneWithIncompleteBackup, {kRestart, kForced}},
         OutcomePair{"LostOutputOverRestart", {"--uninstall-devices", "--backup", "none"},
-                    [](MemoryRegistry&, MemoryFiles&, RecordingOutput& o, FakeInstaller& i) {
-                        RestartAfterTheSecond(i);
-                        OutputLost(o);
+                    [](ConsoleProgram& c) {
+                        RestartAfterTheSecond(c.installer);
+                        OutputLost(c.output);
                     },
                     ExitCode::Unfinished, {kRestart, kLost}},
         OutcomePair{"FailedDeletionOverHandOver", {"--with-ip-settings", "--hand-over", "--backup", "none"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
-                        ConsoleProgram::StaticGhost(r);
-                        UndeletableFirst(r);
+                    [](ConsoleProgram& c) {
+                        ConsoleProgram::StaticGhost(c.registry);
+                        UndeletableFirst(c.registry);
                     },
                     ExitCode::DeletionFailed, {kFailed, kNothingHandedOver}},
         OutcomePair{"HandOverOverForced", {"--with-ip-settings", "--hand-over", "--force"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
-                        ConsoleProgram::StaticGhost(r);
-                        UnreadableSecond(r);
+                    [](ConsoleProgram& c) {
+                        ConsoleProgram::StaticGhost(c.registry);
+                        UnreadableSecond(c.registry);
                     },
                     ExitCode::HandOverFailed, {kForced, kNothingHandedOver}},
         OutcomePair{"HandOverOverRestart", {"--with-ip-settings", "--hand-over", "--uninstall-devices", "--backup", "none"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
-                        ConsoleProgram::StaticGhost(r);
-                        RestartAfterTheSecond(i);
+                    [](ConsoleProgram& c) {
+                        ConsoleProgram::StaticGhost(c.registry);
+                        RestartAfterTheSecond(c.installer);
                     },
                     ExitCode::HandOverFailed, {kRestart, kNothingHandedOver}},
+        OutcomePair{"HalfWrittenHandOverOverFailedDeletionAndRestart",
+                    {"--with-ip-settings", "--hand-over", "--uninstall-devices", "--backup", "none"},
+                    [](ConsoleProgram& c) {
+                        HalfWrittenHandOver(c);
+                        UndeletableLast(c.registry);
+                        RestartAfterTheSecond(c.installer);
+                    },
+                    ExitCode::HandOverPartial, {kHalfWritten, "tarvex: could not delete " + kSet2 + "{4}", kRestart}},
         OutcomePair{"RestartOverDone", {"--uninstall-devices", "--backup", "none"},
-                    [](MemoryRegistry&, MemoryFiles&, RecordingOutput&, FakeInstaller& i) { RestartAfterTheSecond(i); },
+                    [](ConsoleProgram& c) { RestartAfterTheSecond(c.installer); },
                     ExitCode::RestartNeeded, {kRestart, "devices: 1 uninstalled, 0 failed, 0 kept"}}),
     [](const auto& info) { return info.param.what; });
 

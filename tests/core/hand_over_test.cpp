@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -56,6 +57,28 @@ public:
         registry.SetRights(kLocalMachine, key + "\\Held", {.canRead = false, .canWrite = false});
     }
     DeletionPlan Plan() { return PlanDeletion(test.services, selected, {true, false, request}); }
+    // The ghost {A1} in another control set too, its row selected.
+    void GhostIn(const std::string& controlSet) {
+        const std::string entry = "SYSTEM\\" + controlSet + kNetworkClass + "{A1}";
+        ASSERT_EQ(kSuccess, SeedConnection(registry, entry, "Ethernet", "PCI\\OLD\\1"));
+        ASSERT_EQ(kSuccess, SeedIpSettings(registry, controlSet, "{a1}", "10.0.0.9"));
+        selected.push_back(entry);
+    }
+    // Every value of the successor's key: name, type and bytes.
+    std::string SuccessorValues() {
+        std::string values;
+        UniqueKey key(registry);
+        key.Open(kLocalMachine, kInterfaces + "{b2}", kKeyRead);
+        char name[64];
+        std::uint8_t data[256];
+        for (std::uint32_t i = 0;; ++i) {
+            std::uint32_t nameLength = sizeof name;
+            std::uint32_t size = sizeof data;
+            std::uint32_t type = kRegNone;
+            if (registry.RegEnumValueA(key.get(), i, name, nameLength, type, data, size) != kSuccess) return values;
+            values += std::string(name) + "=" + std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size) + ";";
+        }
+    }
     std::string SuccessorValue(const char* name, std::uint32_t& type) {
         UniqueKey key(registry);
         key.Open(kLocalMachine, kInterfaces + "{b2}", kKeyRead);
@@ -140,6 +163,30 @@ void LowerCaseDriverGuid(HandOverTest& t) {
                                             "NetCfgInstanceId", kRegSz, "{b2}\0"s));
 }
 
+// The driver key keeps a type and bytes, but no Characteristics.
+void WithoutCharacteristics(HandOverTest& t) {
+    UniqueKey driver(t.registry);
+    ASSERT_EQ(kSuccess, driver.Open(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" + std::string(kNetClassDrivers) + "0002",
+                                    kKeyRead | kKeySetValue));
+    ASSERT_EQ(kSuccess, t.registry.RegDeleteValueA(driver.get(), "Characteristics"));
+}
+
+// The ghost's address is in the lease's subnet, its gateway is not.
+void GatewayElsewhere(HandOverTest& t) {
+    t.Set("{b2}", "DhcpIPAddress", kRegSz, "10.0.0.50\0"s);
+    t.Set("{b2}", "DhcpSubnetMask", kRegSz, "255.255.255.0\0"s);
+    t.Set("{a1}", "DefaultGateway", kRegMultiSz, "10.0.1.1\0\0"s);
+}
+
+// A present adapter's driver key names {A1}: its settings are live, whatever the entry's PnpInstanceID says.
+void BoundByAPresentDriver(HandOverTest& t) {
+    ASSERT_EQ(kSuccess, t.registry.SetValue(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" +
+                                                               std::string(kNetClassDrivers) + "0009",
+                                            "NetCfgInstanceId", kRegSz, "{A1}\0"s));
+    t.devices.present.push_back({"PCI\\NOW\\9", "Realtek"});
+    t.devices.drivers["PCI\\NOW\\9"] = kNetClassDrivers + "0009"s;
+}
+
 void DomainOutsideTheCodePage(HandOverTest& t) {
     t.Set("{a1}", "Domain", kRegSz, "?\0"s);
     t.registry.MarkBeyondAnsi(kLocalMachine, kInterfaces + "{a1}", "Domain", AnsiFit::DataLost);
@@ -171,88 +218,185 @@ INSTANTIATE_TEST_SUITE_P(
                     "its lease is from 168.63.129.16, Azure's DHCP service"},
         PairingCase{"DisableDhcpOnConnect", NewAdapterHas("DisableDhcpOnConnect", kRegDword, "\x01\0\0\0"s),
                     "DisableDhcpOnConnect is set on it"},
+        PairingCase{"SuccessorWithoutSettings",
+                    [](HandOverTest& t) { ASSERT_EQ(kSuccess, t.registry.SHDeleteKeyA(kLocalMachine, kInterfaces + "{b2}")); },
+                    "Ethernet 2 (Intel I219-V, {B2}): it has no IPv4 settings"},
         PairingCase{"Virtual", OnlyAdapter("{B5}", "PCI\\VPN\\5", "0005", 0x85),
                     "Ethernet 5 (Intel I219-V, {B5}): it is not a physical adapter (Characteristics 0x85)"},
         PairingCase{"RootEnumeratedPhysical", OnlyAdapter("{B6}", "ROOT\\NET\\0006", "0006", 0x84),
                     "it is a software device (ROOT\\NET\\0006)"},
+        PairingCase{"SoftwareDevice", OnlyAdapter("{B7}", "SWD\\MSRRAS\\7", "0007", 0x84),
+                    "it is a software device (SWD\\MSRRAS\\7)"},
+        PairingCase{"NotPhysical", OnlyAdapter("{B8}", "PCI\\NEW\\8", "0008", 0), "(Characteristics 0x0)"},
+        PairingCase{"NoCharacteristics", WithoutCharacteristics, "(Characteristics 0x0)"},
+        PairingCase{"GatewayOutsideTheLease", GatewayElsewhere,
+                    "another network than 10.0.0.9 with gateway 10.0.1.1: the hand-over would cut it off"},
         PairingCase{"GhostOnDhcp", [](HandOverTest& t) { t.Set("{a1}", "EnableDHCP", kRegDword, "\x01\0\0\0"s); },
                     "no selected entry of a gone adapter has static IPv4 settings", false},
+        PairingCase{"GuidBoundByAPresentDriverKey", BoundByAPresentDriver,
+                    "no selected entry of a gone adapter has static IPv4 settings", false},
+        PairingCase{"TwinRowsAreOneGhost", [](HandOverTest& t) { t.GhostIn("ControlSet001"); }, nullptr},
+        PairingCase{"OnlyAnotherControlSetsRow",
+                    [](HandOverTest& t) {
+                        t.GhostIn("ControlSet002");
+                        t.selected.erase(t.selected.begin());
+                    },
+                    "Ethernet ({A1}) has static IPv4 settings in CurrentControlSet that this run does not delete: "
+                    "select its CurrentControlSet row"},
         PairingCase{"GuidCaseDiffers", LowerCaseDriverGuid, nullptr},
         PairingCase{"ValueOutsideTheCodePage", DomainOutsideTheCodePage,
                     "the ghost's Domain cannot be written exactly in the ANSI code page"}),
     [](const auto& info) { return info.param.what; });
 
+enum class Written { HandedOver, Nothing, PutBack, Partly };
+
 struct RunCase {
     const char* what;
-    std::function<void(HandOverTest&)> arrange;
+    std::function<void(HandOverTest&)> arrange;  // before the plan
     BackupMode mode;
-    const char* reason;  // found in the reason; none when handed over
+    Written written;
+    const char* reason = nullptr;  // found in the reason
+    std::function<void(HandOverTest&)> meanwhile = Nothing;  // between the plan and the write
     std::uint32_t addressType = kRegMultiSz;
 };
 
 class HandOverRuns : public HandOverTest, public ::testing::WithParamInterface<RunCase> {};
 
-// Written last, only where the ghost is gone and the undo file is whole;
-// the values keep their types, and nothing else of the successor changes.
+// The undo file of the seeded successor: the block of its key, then each
+// value the hand-over writes as it was, or a line that deletes it.
+const std::string kUndo = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + kInterfaces + "{b2}]\r\n"
+                          "\"IPAddress\"=hex(7):30,2E,30,2E,30,2E,30,00,00\r\n\"SubnetMask\"=-\r\n"
+                          "\"DefaultGateway\"=-\r\n\"NameServer\"=-\r\n\"EnableDHCP\"=dword:00000001\r\n\r\n";
+
+// Written last, only past every gate, all or nothing: the values keep their
+// types, nothing else of the successor changes, and a failed write puts
+// back what it wrote; the undo file holds exactly what was written over.
 TEST_P(HandOverRuns, WriteOnlyPastEveryGate) {
     GetParam().arrange(*this);
     Answer stop;
     stop.goOn = false;
-    const DeletionReport report = DeleteAsPlanned(test.services, Plan(), GetParam().mode, stop, kFolder);
+    DeletionPlan plan = Plan();
+    ASSERT_TRUE(plan.handOver);
+    ASSERT_TRUE(PrepareUndoFile(test.services, *plan.handOver, kFolder, false));
+    GetParam().meanwhile(*this);
+    const std::string before = SuccessorValues();
+    const DeletionReport report = DeleteAsPlanned(test.services, plan, GetParam().mode, stop, kFolder);
     ASSERT_TRUE(report.handOver);
+    const HandOverResult& result = *report.handOver;
     std::uint32_t type = kRegNone;
     const std::string address = SuccessorValue("IPAddress", type);
     if (GetParam().reason != nullptr) {
-        EXPECT_FALSE(report.handOver->done);
-        EXPECT_NE(std::string::npos, report.handOver->reason.find(GetParam().reason)) << report.handOver->reason;
-        EXPECT_EQ("0.0.0.0\0\0"s, address) << "nothing written";
-        EXPECT_FALSE(test.files.Content(kUndoFile)) << "no undo file left";
-        EXPECT_FALSE(RestartNeeded(report));
-        return;
+        EXPECT_NE(std::string::npos, result.reason.find(GetParam().reason)) << result.reason;
     }
-    EXPECT_TRUE(report.handOver->done) << report.handOver->reason;
-    EXPECT_EQ(GetParam().addressType, type);
-    EXPECT_EQ(GetParam().addressType == kRegSz ? "10.0.0.9\0"s : "10.0.0.9\0\0"s, address);
-    EXPECT_EQ("\0\0\0\0"s, SuccessorValue("EnableDHCP", type));
-    EXPECT_EQ("10.0.0.2,10.0.0.3\0"s, SuccessorValue("NameServer", type));
-    EXPECT_EQ("0.0.0.0\0"s, SuccessorValue("DhcpIPAddress", type)) << "the lease is not the hand-over's";
-    const std::string key = "HKEY_LOCAL_MACHINE\\" + kInterfaces + "{b2}]\r\n";
-    EXPECT_EQ("REGEDIT4\r\n\r\n[-" + key + "\r\n[" + key + "\"DhcpIPAddress\"=\"0.0.0.0\"\r\n\"EnableDHCP\"=dword:00000001\r\n"
-              "\"IPAddress\"=hex(7):30,2E,30,2E,30,2E,30,00,00\r\n\r\n",
-              test.files.Content(kUndoFile).value_or(""));
-    EXPECT_EQ(std::vector<Utf8Text>{kUndoFile}, report.backups);
-    EXPECT_TRUE(RestartNeeded(report));
+    EXPECT_EQ(GetParam().written == Written::HandedOver, result.done) << result.reason;
+    EXPECT_EQ(GetParam().written == Written::Partly, result.partial);
+    EXPECT_EQ(GetParam().written != Written::Nothing, test.files.Content(kUndoFile).has_value()) << "kept once written";
+    EXPECT_EQ(result.undoFile.has_value(), std::count(report.backups.begin(), report.backups.end(), kUndoFile) == 1);
+    EXPECT_EQ(result.done, RestartNeeded(report));
+    switch (GetParam().written) {
+        case Written::HandedOver:
+            EXPECT_EQ(GetParam().addressType, type);
+            EXPECT_EQ(GetParam().addressType == kRegSz ? "10.0.0.9\0"s : "10.0.0.9\0\0"s, address);
+            EXPECT_EQ("\0\0\0\0"s, SuccessorValue("EnableDHCP", type));
+            EXPECT_EQ("10.0.0.2,10.0.0.3\0"s, SuccessorValue("NameServer", type));
+            EXPECT_EQ("0.0.0.0\0"s, SuccessorValue("DhcpIPAddress", type)) << "the lease is not the hand-over's";
+            EXPECT_EQ(kUndo, test.files.Content(kUndoFile).value_or(""));
+            break;
+        case Written::Nothing:
+        case Written::PutBack:
+            EXPECT_EQ(before, SuccessorValues()) << "as it was just before, values it did not have taken away again";
+            break;
+        case Written::Partly:
+            EXPECT_EQ(kUndo, test.files.Content(kUndoFile).value_or(""));
+            break;
+    }
+}
+
+// The n-th write of a value from now on fails with status 5.
+std::function<void(HandOverTest&)> WriteFails(int skipped) {
+    return [=](HandOverTest& t) { t.registry.InjectFault({RegistryCall::SetValue, 5, skipped}); };
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Gates, HandOverRuns,
     ::testing::Values(
-        RunCase{"HandedOver", Nothing, BackupMode::None, nullptr},
+        RunCase{"HandedOver", Nothing, BackupMode::None, Written::HandedOver},
         RunCase{"AddressAsOlderSystemsWriteIt",
-                [](HandOverTest& t) { t.Set("{a1}", "IPAddress", kRegSz, "10.0.0.9\0"s); }, BackupMode::None, nullptr,
-                kRegSz},
+                [](HandOverTest& t) { t.Set("{a1}", "IPAddress", kRegSz, "10.0.0.9\0"s); }, BackupMode::None,
+                Written::HandedOver, nullptr, Nothing, kRegSz},
         RunCase{"EntryStays", [](HandOverTest& t) { t.ReadOnlyBelow(kAdapterEntries + "{A1}"); }, BackupMode::None,
-                "the ghost's entry or IPv4 settings are still there"},
+                Written::Nothing, "the ghost's entry or IPv4 settings are still there"},
         RunCase{"SettingsStay", [](HandOverTest& t) { t.ReadOnlyBelow(kInterfaces + "{a1}"); }, BackupMode::None,
-                "the ghost's entry or IPv4 settings are still there"},
+                Written::Nothing, "the ghost's entry or IPv4 settings are still there"},
         RunCase{"Stopped", [](HandOverTest& t) { t.ReadOnlyBelow(kAdapterEntries + "{A1}"); }, BackupMode::Selective,
-                "the run stopped before it"},
-        RunCase{"UndoFileCannotBeMade", [](HandOverTest& t) { t.test.files.FailOpensFrom(1); }, BackupMode::None,
-                "the undo file could not be written whole"},
-        RunCase{"UndoFileNotWhole", [](HandOverTest& t) { t.test.files.SetFreeSpace(150); }, BackupMode::None,
-                "the undo file could not be written whole"}),
+                Written::Nothing, "the run stopped before it"},
+        RunCase{"UndoFileCannotBeOpenedAgain", Nothing, BackupMode::None, Written::Nothing,
+                "the undo file C:\\Tools\\HandOver-20261208-070509.reg could not be written whole",
+                [](HandOverTest& t) { t.test.files.FailOpensFrom(2); }},
+        RunCase{"UndoFileNotWhole", Nothing, BackupMode::None, Written::Nothing, "could not be written whole",
+                [](HandOverTest& t) { t.test.files.SetFreeSpace(150); }},
+        RunCase{"UndoFileBecameALink", Nothing, BackupMode::None, Written::Nothing, "could not be written whole",
+                [](HandOverTest& t) {
+                    t.test.files.AddFolder("C:\\Windows\\");
+                    t.test.files.SetContent("C:\\Windows\\win.ini", "[fonts]\r\n");
+                    t.test.files.Remove(kUndoFile);
+                    t.test.files.AddLink(kUndoFile, "C:\\Windows\\win.ini");
+                }},
+        RunCase{"LeaseTakenSinceThePlan", Nothing, BackupMode::None, Written::Nothing,
+                "Ethernet 2 changed since the deletion was planned: it is reachable on its lease "
+                "192.168.1.20/255.255.255.0 from 192.168.1.1, another network",
+                [](HandOverTest& t) {
+                    LeaseElsewhere(t);
+                    t.Set("{b2}", "DhcpServer", kRegSz, "192.168.1.1\0"s);
+                }},
+        RunCase{"AddressGivenSinceThePlan", Nothing, BackupMode::None, Written::Nothing,
+                "changed since the deletion was planned: it has a static address of its own: 192.168.5.5",
+                NewAdapterHas("IPAddress", kRegMultiSz, "192.168.5.5\0\0"s)},
+        RunCase{"EntryGoneSinceThePlan", Nothing, BackupMode::None, Written::Nothing,
+                "changed since the deletion was planned: it has no connection entry in the current control set",
+                [](HandOverTest& t) { ASSERT_EQ(kSuccess, t.registry.SHDeleteKeyA(kLocalMachine, kAdapterEntries + "{B2}")); }},
+        RunCase{"ItsValueOutsideTheCodePage", Nothing, BackupMode::None, Written::Nothing,
+                "the new adapter's IPAddress cannot be kept exactly in the ANSI code page",
+                [](HandOverTest& t) {
+                    t.registry.MarkBeyondAnsi(kLocalMachine, kInterfaces + "{b2}", "IPAddress", AnsiFit::DataLost);
+                }},
+        RunCase{"FirstWriteFails", Nothing, BackupMode::None, Written::Nothing, "writing IPAddress gave status 5",
+                WriteFails(0)},
+        RunCase{"LaterWriteFailsAndAllIsPutBack", Nothing, BackupMode::None, Written::PutBack,
+                "writing DefaultGateway gave status 5; the values written before it were put back as they were",
+                WriteFails(2)},
+        RunCase{"PutBackFails", Nothing, BackupMode::None, Written::Partly,
+                "writing DefaultGateway gave status 5, and putting SubnetMask back gave status 5",
+                [](HandOverTest& t) {
+                    WriteFails(2)(t);
+                    t.registry.InjectFault({RegistryCall::DeleteValue, 5, 1});
+                }}),
     [](const auto& info) { return info.param.what; });
-
 
 // Whatever the run did, the ghost's entry must be gone too: one left would
 // still claim its address for an adapter Windows may bring back.
 TEST_F(HandOverTest, AnEntryLeftBehindIsLookedForNotAssumedGone) {
-    const DeletionPlan plan = Plan();
+    DeletionPlan plan = Plan();
+    ASSERT_TRUE(PrepareUndoFile(test.services, *plan.handOver, kFolder, false));
     ASSERT_EQ(kSuccess, registry.SHDeleteKeyA(kLocalMachine, kInterfaces + "{a1}"));
-    const HandOverResult result = HandOver(test.services, *plan.handOver, false, kFolder);
+    const HandOverResult result = HandOver(test.services, *plan.handOver, false);
     EXPECT_FALSE(result.done);
     EXPECT_EQ("the ghost's entry or IPv4 settings are still there", result.reason);
     EXPECT_FALSE(result.undoFile);
+    EXPECT_FALSE(test.files.Content(kUndoFile)) << "nothing written, nothing kept";
+}
+
+// The dry run's probe is removed at once; a run that has no undo file writes nothing.
+TEST_F(HandOverTest, OnlyARealRunKeepsAnUndoFileAndNoneWritesNothing) {
+    DeletionPlan plan = Plan();
+    ASSERT_TRUE(PrepareUndoFile(test.services, *plan.handOver, kFolder, true));
+    EXPECT_FALSE(plan.handOver->undoFile);
+    EXPECT_FALSE(test.files.Content(kUndoFile));
+    const std::string before = SuccessorValues();
+    ASSERT_EQ(kSuccess, registry.SHDeleteKeyA(kLocalMachine, kAdapterEntries + "{A1}"));
+    ASSERT_EQ(kSuccess, registry.SHDeleteKeyA(kLocalMachine, kInterfaces + "{a1}"));
+    EXPECT_EQ("no undo file was made for it", HandOver(test.services, *plan.handOver, false).reason);
+    EXPECT_EQ(before, SuccessorValues());
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ public:
     MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
         shown.push_back({text, icon, buttons});
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (whileAsked) whileAsked();
         // Unanswered, a No-default question is answered as its default would be.
         if (yesNoAnswers.empty() && buttons == MessageButtons::YesNoDefaultNo) return MessageAnswer::No;
         if (yesNoAnswers.empty()) return MessageAnswer::Yes;
@@ -34,6 +35,7 @@ public:
     }
     std::vector<ShownMessage> shown;
     std::vector<MessageAnswer> yesNoAnswers;  // given in turn to Yes/No boxes; Yes once they run out
+    std::function<void()> whileAsked;         // what happens while a question waits
 };
 
 class RecordingExit final : public ProgramExit {

@@ -382,7 +382,8 @@ TEST_F(ConsoleProcess, WithIpSettingsTakesAGhostsFourKeysAndTheBackupBringsThemB
 }
 
 // The ghost's static settings go to the adapter named to take them, and the
-// undo file regedit imports gives the successor's key back exactly.
+// undo file regedit imports gives the successor's values back exactly, the
+// ones it did not have taken away, and leaves what Windows wrote since.
 TEST_F(ConsoleProcess, HandOverWritesTheSuccessorAndItsUndoFileBringsItBack) {
     ASSERT_EQ(kSuccess, SeedNetworkDevice(writer_, kSuccessorId, "Intel(R) I219-V", ""));
     ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\"s + kSuccessorId, "Driver",
@@ -402,12 +403,16 @@ TEST_F(ConsoleProcess, HandOverWritesTheSuccessorAndItsUndoFileBringsItBack) {
     AnsiText address;
     ASSERT_TRUE(ReadValue(registry_, kLocalMachine, kSuccessorSettings(), "IPAddress", address));
     EXPECT_EQ("10.0.0.9\0"s, address);
-    const std::size_t undo = handed.err.find("reg import \"");
+    const std::size_t undo = handed.err.find("reg import '");
     ASSERT_NE(std::string::npos, undo) << handed.err;
-    const std::string file = handed.err.substr(undo + 12, handed.err.find('"', undo + 12) - undo - 12);
+    const std::string file = handed.err.substr(undo + 12, handed.err.find('\'', undo + 12) - undo - 12);
 
+    // What Windows writes after the hand-over is not the undo file's to take back.
+    ASSERT_EQ(kSuccess, writer_.SetValue(kLocalMachine, kSuccessorSettings(), "DhcpServer", kRegSz, "10.9.9.9\0"s));
     ASSERT_EQ(0, RunProgram(L"regedit.exe /s \"" + Utf8ToWide(file) + L"\""));
-    EXPECT_EQ(before, Snapshot(registry_, kLocalMachine, kSuccessorSettings()));
+    RegistrySnapshot expected = before;
+    expected.begin()->second["DHCPSERVER"] = {kRegSz, "10.9.9.9\0"s};
+    EXPECT_EQ(expected, Snapshot(registry_, kLocalMachine, kSuccessorSettings()));
 }
 
 // wine counts every device it lists present: the real program uninstalls

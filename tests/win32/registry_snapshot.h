@@ -10,15 +10,15 @@
 
 namespace tarvex {
 
-struct StoredValue {
+struct SnapshotValue {
     std::uint32_t type;
     std::string bytes;
-    bool operator==(const StoredValue&) const = default;
+    bool operator==(const SnapshotValue&) const = default;
 };
 
 // Every key of a subtree (path below the root, case folded) with its
 // values by folded name, read raw so that nothing of the export is used.
-using RegistrySnapshot = std::map<std::string, std::map<std::string, StoredValue>>;
+using RegistrySnapshot = std::map<std::string, std::map<std::string, SnapshotValue>>;
 
 inline void TakeSnapshot(RegistryApi& registry, RootKey root, const std::string& path, RegistrySnapshot& snapshot) {
     UniqueKey key(registry);

@@ -2,10 +2,13 @@
 #include "window/deletion.h"
 #include "support/seed_connection.h"
 #include "support/seed_successor.h"
+#include "registry/mod_reg.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace tarvex {
 namespace {
@@ -129,6 +132,24 @@ TEST_F(IpSettingsWindow, StopAfterAnUninstallStillSaysWhatHappened) {
 }
 
 
+// What no rescan shows is told after a stop even when nothing failed: the adapter uninstalled.
+TEST_F(IpSettingsWindow, StopAfterAnUninstallWithNoFailureStillShowsTheSummary) {
+    ASSERT_EQ(kSuccess, SeedConnection(h.registry, kNetwork + "{5}", "Last", "USB\\GONE\\5"));
+    ASSERT_EQ(kSuccess, h.registry.CreateKey(kLocalMachine, kNetwork + "{5}\\Locked"));
+    h.registry.SetRights(kLocalMachine, kNetwork + "{5}\\Locked", {.canRead = false});
+    h.form.cmdReadClick();
+    for (int row = 0; row < h.list.RowCount(); ++row) {
+        h.list.SetChecked(row, h.list.RowText(row) == kNetwork + "{4}" || h.list.RowText(row) == kNetwork + "{5}");
+    }
+    h.checks.uninstall = true;
+    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::No};
+    h.form.comDelClick();
+    ASSERT_EQ(4u, h.messages.shown.size());
+    EXPECT_EQ("1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\nThe deletion stopped. Left as they were:\n1 entry",
+              h.messages.shown[3].text);
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[3].icon);
+}
+
 // The one ticked ghost with static settings, and "Ethernet 2" that replaced
 // it: asked once, naming both; Yes hands over and the box says how to undo.
 TEST_F(IpSettingsWindow, HandOverIsAskedWithBothAdaptersAndYesHandsOver) {
@@ -154,11 +175,96 @@ TEST_F(IpSettingsWindow, HandOverIsAskedWithBothAdaptersAndYesHandsOver) {
     EXPECT_EQ(MessageIcon::Warning, h.messages.shown[0].icon);
     EXPECT_EQ(MessageButtons::YesNoDefaultNo, h.messages.shown[0].buttons);
     EXPECT_NE(std::string::npos,
-              h.messages.shown[1].text.find("The IPv4 settings of Old USB were handed over to Ethernet 2. They take "
-                                            "effect when Windows restarts.\nThe name Old USB is free now."));
-    EXPECT_NE(std::string::npos, h.messages.shown[1].text.find("reg import \"C:\\Tarvex\\HandOver-20261208-070509.reg\""));
+              h.messages.shown[1].text.find(
+                  "The IPv4 settings of Old USB were handed over to Ethernet 2. They take effect when Windows restarts.\n"
+                  "The name Old USB is free now. To give it to Ethernet 2, run in PowerShell:\nGet-NetAdapter | "
+                  "Where-Object InterfaceGuid -eq '{7}' | Rename-NetAdapter -NewName 'Old USB'\nTo undo the hand-over, "
+                  "run in PowerShell, then restart Windows:\nreg import 'C:\\Tarvex\\HandOver-20261208-070509.reg'"))
+        << h.messages.shown[1].text;
     EXPECT_TRUE(h.files.Content("C:\\Tarvex\\HandOver-20261208-070509.reg"));
 }
+
+// Only {1}, the gone "Old USB" with static settings, ticked; the present
+// "Ethernet 2" {7} that replaced it can take them.
+class HandOverWindow : public IpSettingsWindow {
+protected:
+    void SetUp() override {
+        IpSettingsWindow::SetUp();
+        ASSERT_EQ(kSuccess, SeedPresentAdapter(h.registry, "{7}", "PCI\\NEW\\7", kNetClassDrivers + std::string("0007"),
+                                               0x84, "Ethernet 2"));
+        h.devices.present.push_back({"PCI\\NEW\\7", "Intel I219-V"});
+        h.devices.drivers["PCI\\NEW\\7"] = kNetClassDrivers + std::string("0007");
+        h.form.cmdReadClick();
+        for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, h.list.RowText(row) == kNetwork + "{1}");
+        h.checks.ipSettings = true;
+    }
+    std::string NewAddress() {
+        AnsiText address;
+        ReadValue(h.registry, kLocalMachine, kInterfaces + "{7}", "IPAddress", address);
+        return address;
+    }
+};
+
+struct WindowHandOver {
+    const char* what;
+    MessageAnswer answer;
+    std::function<void(Form1Harness<>&)> arrange;
+    std::function<void(Form1Harness<>&)> whileAsked;
+    bool entryDeleted;
+    bool undoKept;
+    const char* lastBox;  // the last box shown begins with it; none when only the question is shown
+};
+
+class HandOverWindows : public HandOverWindow, public ::testing::WithParamInterface<WindowHandOver> {};
+
+TEST_P(HandOverWindows, WriteOnlyWhatTheAnswerAndTheAdapterAllow) {
+    GetParam().arrange(h);
+    h.messages.yesNoAnswers = {GetParam().answer};
+    h.messages.whileAsked = [this] { GetParam().whileAsked(h); };
+    h.form.comDelClick();
+    EXPECT_EQ(GetParam().entryDeleted, !h.registry.KeyExists(kLocalMachine, kNetwork + "{1}"));
+    EXPECT_EQ(GetParam().undoKept, h.files.Content("C:\\Tarvex\\HandOver-20261208-070509.reg").has_value());
+    ASSERT_FALSE(h.messages.shown.empty());
+    EXPECT_EQ(0u, h.messages.shown[0].text.find("The gone adapter Old USB (no device) has static IPv4 settings"));
+    if (GetParam().lastBox == nullptr) {
+        EXPECT_EQ(1u, h.messages.shown.size()) << h.messages.shown.back().text;
+    } else {
+        EXPECT_EQ(0u, h.messages.shown.back().text.find(GetParam().lastBox)) << h.messages.shown.back().text;
+    }
+    if (!GetParam().undoKept) EXPECT_EQ(std::string("0.0.0.0\0", 8), NewAddress()) << "the new adapter as it was";
+}
+
+void Untouched(Form1Harness<>&) {}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, HandOverWindows,
+    ::testing::Values(
+        WindowHandOver{"NoDeletesAsBefore", MessageAnswer::No, Untouched, Untouched, true, false, nullptr},
+        WindowHandOver{"NoUndoFileDeletesNothing", MessageAnswer::Yes,
+                       [](Form1Harness<>& h) { h.files.FailOpensFrom(1); }, Untouched, false, false, kNoUndoFileText},
+        WindowHandOver{"LeaseTakenWhileAsked", MessageAnswer::Yes, Untouched,
+                       [](Form1Harness<>& h) {
+                           for (const auto& [name, value] : {std::pair<const char*, const char*>{"DhcpIPAddress", "192.168.1.20"},
+                                                             {"DhcpSubnetMask", "255.255.255.0"},
+                                                             {"DhcpServer", "192.168.1.1"}}) {
+                               ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, kInterfaces + "{7}", name, kRegSz,
+                                                                       std::string(value) + '\0'));
+                           }
+                       },
+                       true, false,
+                       "No IPv4 settings were handed over: Ethernet 2 changed since the deletion was planned: it is "
+                       "reachable on its lease 192.168.1.20/255.255.255.0 from 192.168.1.1"},
+        WindowHandOver{"HalfWritten", MessageAnswer::Yes,
+                       [](Form1Harness<>& h) {
+                           h.registry.InjectFault({RegistryCall::SetValue, 5, 2});
+                           h.registry.InjectFault({RegistryCall::DeleteValue, 5, 1});
+                       },
+                       Untouched, true, true,
+                       "The IPv4 settings were only partly handed over to Ethernet 2, and could not all be put back: "
+                       "writing DefaultGateway gave status 5, and putting SubnetMask back gave status 5.\nTo give it "
+                       "back its settings, run in PowerShell, then restart Windows:\nreg import "
+                       "'C:\\Tarvex\\HandOver-20261208-070509.reg'"}),
+    [](const auto& info) { return info.param.what; });
 
 }  // namespace
 }  // namespace tarvex

@@ -156,18 +156,20 @@ void StaticNewAdapter(HandOverTest& t) {
     t.Set("{b2}", "IPAddress", kRegMultiSz, "192.168.5.5\0\0"s);
 }
 
-// The driver key names the entry {B2} as {b2}.
-void LowerCaseDriverGuid(HandOverTest& t) {
-    ASSERT_EQ(kSuccess, t.registry.SetValue(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" +
-                                                               std::string(kNetClassDrivers) + "0002",
-                                            "NetCfgInstanceId", kRegSz, "{b2}\0"s));
+const std::string kDriverKeys = "SYSTEM\\CurrentControlSet\\Control\\Class\\" + std::string(kNetClassDrivers);
+
+// The driver key of that index names guid as its adapter's connection.
+void DriverKeyNames(HandOverTest& t, const char* index, const char* guid) {
+    ASSERT_EQ(kSuccess, t.registry.SetValue(kLocalMachine, kDriverKeys + index, "NetCfgInstanceId", kRegSz, guid + "\0"s));
 }
 
-// The driver key keeps a type and bytes, but no Characteristics.
+// The driver key names the entry {B2} as {b2}.
+void LowerCaseDriverGuid(HandOverTest& t) { DriverKeyNames(t, "0002", "{b2}"); }
+
+// The driver key keeps its other values, but no Characteristics.
 void WithoutCharacteristics(HandOverTest& t) {
     UniqueKey driver(t.registry);
-    ASSERT_EQ(kSuccess, driver.Open(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" + std::string(kNetClassDrivers) + "0002",
-                                    kKeyRead | kKeySetValue));
+    ASSERT_EQ(kSuccess, driver.Open(kLocalMachine, kDriverKeys + "0002", kKeyRead | kKeySetValue));
     ASSERT_EQ(kSuccess, t.registry.RegDeleteValueA(driver.get(), "Characteristics"));
 }
 
@@ -180,9 +182,7 @@ void GatewayElsewhere(HandOverTest& t) {
 
 // A present adapter's driver key names {A1}: its settings are live, whatever the entry's PnpInstanceID says.
 void BoundByAPresentDriver(HandOverTest& t) {
-    ASSERT_EQ(kSuccess, t.registry.SetValue(kLocalMachine, "SYSTEM\\CurrentControlSet\\Control\\Class\\" +
-                                                               std::string(kNetClassDrivers) + "0009",
-                                            "NetCfgInstanceId", kRegSz, "{A1}\0"s));
+    DriverKeyNames(t, "0009", "{A1}");
     t.devices.present.push_back({"PCI\\NOW\\9", "Realtek"});
     t.devices.drivers["PCI\\NOW\\9"] = kNetClassDrivers + "0009"s;
 }

@@ -38,9 +38,9 @@ int wmain(int argc, wchar_t** argv) {
         const tarvex::Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr};
         return tarvex::RunConsole(arguments, services, output, tarvex::ExecutableFolder());
     } catch (const std::exception& failure) {
-        output.Err(std::string("tarvex: failed while starting: ") + failure.what() + "\n");
+        output.Err(std::string("tarvex: failed while starting: ") + failure.what() + "\r\n");
     } catch (...) {
-        output.Err("tarvex: failed while starting: an unknown error\n");
+        output.Err("tarvex: failed while starting: an unknown error\r\n");
     }
     return static_cast<int>(tarvex::ExitCode::Unfinished);
 }

@@ -1,68 +1,101 @@
 #include "console/console_arguments.h"
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
+#include <map>
 #include <utility>
 #include <vector>
-#include <map>
 
 namespace tarvex {
 
-const char kUsage[] =
-    "usage:\n"
-    "  tarvex list   [--stale [--not-seen-for DAYS]] [--name PATTERN] [--format tsv|json]\n"
-    "  tarvex check  [--not-seen-for DAYS] [--name PATTERN]\n"
-    "  tarvex delete (--stale [--not-seen-for DAYS] | --key PATH...) [--name PATTERN]\n"
-    "                [--with-ip-settings] [--uninstall-devices] [--backup selective|full|none]\n"
-    "                [--hand-over | --hand-over-to GUID] [--backup-dir DIR] [--dry-run] [--force]\n"
-    "                [--format tsv|json]\n"
-    "  tarvex --help | --version\n";
-
 namespace {
+
+constexpr const char* kCommands[] = {"list", "check", "delete"};
+
+// Commands, options and fixed values are ASCII words.
+std::string Lower(const Utf8Text& text) {
+    std::string lower = text;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+bool IsCommand(const std::string& word) {
+    return std::find(std::begin(kCommands), std::end(kCommands), word) != std::end(kCommands);
+}
+
+bool IsHelpFlag(const Utf8Text& argument) {
+    const std::string word = Lower(argument);
+    return word == "/?" || word == "-?" || word == "-h" || word == "--help";
+}
 
 bool IsOption(const Utf8Text& argument) { return argument.rfind("--", 0) == 0; }
 
 // Walks the arguments of one command; the first error wins.
 class Reader {
 public:
-    explicit Reader(const std::vector<Utf8Text>& arguments) : arguments_(arguments) {}
+    Reader(const std::vector<Utf8Text>& arguments, std::string command)
+        : arguments_(arguments), command_(std::move(command)) {}
 
     bool AtEnd() const { return next_ >= arguments_.size() || error_; }
     const Utf8Text& Take() { return arguments_[next_++]; }
     bool HasValue() const { return next_ < arguments_.size() && !IsOption(arguments_[next_]); }
 
-    // The option's value, which must follow it.
+    // The next argument; an option's value joined by "=" waits for Value.
+    Utf8Text TakeArgument() {
+        Utf8Text argument = Take();
+        joined_.reset();
+        const std::size_t equals = argument.find('=');
+        if (IsOption(argument) && equals != Utf8Text::npos) {
+            joined_ = argument.substr(equals + 1);
+            argument.resize(equals);
+        }
+        return argument;
+    }
+    // The value joined to the option by "=", taken.
+    std::optional<Utf8Text> Joined() { return std::exchange(joined_, std::nullopt); }
+    // The option's value: joined to it, or the argument after it.
     std::optional<Utf8Text> Value(const Utf8Text& option) {
+        if (joined_) return Joined();
         if (!HasValue()) {
             Fail(option + " needs a value");
             return std::nullopt;
         }
         return Take();
     }
+    // A joined value no handler took.
+    void RefuseJoinedValue(const Utf8Text& option) {
+        if (joined_) Fail(option + " takes no value");
+    }
     void Fail(std::string message) {
-        if (!error_) error_ = UsageError{std::move(message)};
+        if (!error_) error_ = UsageError{std::move(message), command_};
     }
     const std::optional<UsageError>& error() const { return error_; }
+    const std::string& command() const { return command_; }
 
 private:
     const std::vector<Utf8Text>& arguments_;
+    std::string command_;
     std::size_t next_ = 1;
+    std::optional<Utf8Text> joined_;
     std::optional<UsageError> error_;
 };
 
+// By option name in lower case.
 using OptionHandlers = std::map<std::string, std::function<void(Reader&)>>;
 
 // Applies each option through its handler; anything else is an error.
-std::optional<UsageError> ReadOptions(Reader& reader, const std::string& command, const OptionHandlers& handlers) {
+std::optional<UsageError> ReadOptions(Reader& reader, const OptionHandlers& handlers) {
     while (!reader.AtEnd()) {
-        const Utf8Text& argument = reader.Take();
-        auto handler = handlers.find(argument);
+        const Utf8Text argument = reader.TakeArgument();
+        auto handler = handlers.find(Lower(argument));
         if (handler != handlers.end()) {
             handler->second(reader);
+            reader.RefuseJoinedValue(argument);
         } else if (IsOption(argument)) {
-            reader.Fail("unknown option for " + command + ": " + argument);
+            reader.Fail("unknown option for " + reader.command() + ": " + argument);
         } else {
-            reader.Fail("unexpected argument for " + command + ": " + argument);
+            reader.Fail("unexpected argument for " + reader.command() + ": " + argument);
         }
     }
     return reader.error();
@@ -74,36 +107,45 @@ void ReadOnce(Reader& reader, const std::string& option, std::optional<Utf8Text>
     slot = reader.Value(option);
 }
 
-// An option, given at most once, whose value is one of a few words.
+// An option, given at most once, whose value is one of a few words, in any case.
 template <typename Choice>
 class ChoiceOption {
 public:
-    ChoiceOption(std::string option, std::string described, std::vector<std::pair<Utf8Text, Choice>> words,
-                 Choice& into)
-        : option_(std::move(option)), described_(std::move(described)), words_(std::move(words)), into_(into) {}
+    ChoiceOption(std::string option, std::vector<std::pair<Utf8Text, Choice>> words, Choice& into)
+        : option_(std::move(option)), words_(std::move(words)), into_(into) {}
 
     void operator()(Reader& reader) {
         ReadOnce(reader, option_, value_);
         if (!value_) return;
         for (const auto& [word, choice] : words_) {
-            if (*value_ == word) {
+            if (Lower(*value_) == word) {
                 into_ = choice;
                 return;
             }
         }
-        reader.Fail(option_ + " takes " + described_ + ", not " + *value_);
+        reader.Fail(option_ + " takes " + Described() + ", not " + *value_);
     }
 
 private:
+    // "tsv or json", "selective, full or none"
+    std::string Described() const {
+        std::string text;
+        for (std::size_t i = 0; i < words_.size(); ++i) {
+            text += (i == 0 ? "" : i + 1 == words_.size() ? " or " : ", ") + words_[i].first;
+        }
+        return text;
+    }
+
     std::string option_;
-    std::string described_;
     std::vector<std::pair<Utf8Text, Choice>> words_;
     Choice& into_;
     std::optional<Utf8Text> value_;
 };
 
 ChoiceOption<OutputFormat> FormatOption(OutputFormat& into) {
-    return {"--format", "tsv or json", {{"tsv", OutputFormat::Tsv}, {"json", OutputFormat::Json}}, into};
+    return {"--format",
+            {{"tsv", OutputFormat::Tsv}, {"json", OutputFormat::Json}, {"summary", OutputFormat::Summary}},
+            into};
 }
 
 // Whole days from 0 to kLongestNotSeenForDays: digits only, no sign, no fraction.
@@ -145,7 +187,7 @@ void ReadSuccessor(Reader& reader, std::optional<Utf8Text>& slot, HandOverReques
 // The age of a stale device only means something where stale rows are asked for.
 std::optional<UsageError> NeedsStale(const RowFilter& filter, const std::optional<Utf8Text>& notSeenFor,
                                      const std::string& command) {
-    if (notSeenFor && !filter.staleOnly) return UsageError{command + " takes --not-seen-for only with --stale"};
+    if (notSeenFor && !filter.staleOnly) return UsageError{command + " takes --not-seen-for only with --stale", command};
     return std::nullopt;
 }
 
@@ -158,7 +200,7 @@ ConsoleCommand ParseList(Reader& reader) {
         {"--name", [&](Reader& r) { ReadOnce(r, "--name", list.filter.namePattern); }},
         {"--format", FormatOption(list.format)},
     };
-    if (auto error = ReadOptions(reader, "list", handlers)) return *error;
+    if (auto error = ReadOptions(reader, handlers)) return *error;
     if (auto error = NeedsStale(list.filter, notSeenFor, "list")) return *error;
     return list;
 }
@@ -168,10 +210,13 @@ ConsoleCommand ParseCheck(Reader& reader) {
     check.filter.staleOnly = true;
     std::optional<Utf8Text> notSeenFor;
     OptionHandlers handlers{
+        // check always counts stale entries: the word only says so.
+        {"--stale", [](Reader&) {}},
         {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, check.filter.notSeenForDays); }},
         {"--name", [&](Reader& r) { ReadOnce(r, "--name", check.filter.namePattern); }},
+        {"--format", ChoiceOption<OutputFormat>("--format", {{"summary", OutputFormat::Summary}}, check.format)},
     };
-    if (auto error = ReadOptions(reader, "check", handlers)) return *error;
+    if (auto error = ReadOptions(reader, handlers)) return *error;
     return check;
 }
 
@@ -185,11 +230,16 @@ ConsoleCommand ParseDelete(Reader& reader) {
         {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, remove.filter.notSeenForDays); }},
         {"--key",
          [&](Reader& r) {
-             if (!r.HasValue()) r.Fail("--key needs a key path");
+             // --key=PATH gives one path; more may follow it either way.
+             if (std::optional<Utf8Text> joined = r.Joined()) {
+                 remove.keys.push_back(*joined);
+             } else if (!r.HasValue()) {
+                 r.Fail("--key needs a key path");
+             }
              while (r.HasValue()) remove.keys.push_back(r.Take());
          }},
         {"--name", [&](Reader& r) { ReadOnce(r, "--name", remove.filter.namePattern); }},
-        {"--backup", ChoiceOption<BackupMode>("--backup", "selective, full or none",
+        {"--backup", ChoiceOption<BackupMode>("--backup",
                                               {{"selective", BackupMode::Selective},
                                                {"full", BackupMode::Full},
                                                {"none", BackupMode::None}},
@@ -203,38 +253,52 @@ ConsoleCommand ParseDelete(Reader& reader) {
         {"--hand-over-to", [&](Reader& r) { ReadSuccessor(r, successor, remove.handOver); }},
         {"--format", FormatOption(remove.format)},
     };
-    if (auto error = ReadOptions(reader, "delete", handlers)) return *error;
-    if (handOver && successor) return UsageError{"delete takes --hand-over or --hand-over-to, not both"};
+    if (auto error = ReadOptions(reader, handlers)) return *error;
+    const auto refused = [](std::string message) { return UsageError{std::move(message), "delete"}; };
+    if (handOver && successor) return refused("delete takes --hand-over or --hand-over-to, not both");
     if (handOver) remove.handOver.ask = HandOverAsk::Automatic;
     // The ghost's settings must be gone before the successor takes them.
     if (remove.handOver.ask != HandOverAsk::None && !remove.withIpSettings) {
-        return UsageError{std::string(handOver ? "--hand-over" : "--hand-over-to") + " needs --with-ip-settings"};
+        return refused(std::string(handOver ? "--hand-over" : "--hand-over-to") + " needs --with-ip-settings");
     }
     // An empty folder would make every backup path a path from the drive's root.
-    if (remove.backupFolder && remove.backupFolder->empty()) {
-        return UsageError{"--backup-dir needs a folder, not \"\""};
-    }
-    if (remove.filter.staleOnly && !remove.keys.empty()) return UsageError{"delete takes --stale or --key, not both"};
-    if (!remove.filter.staleOnly && remove.keys.empty()) return UsageError{"delete needs --stale or --key PATH"};
+    if (remove.backupFolder && remove.backupFolder->empty()) return refused("--backup-dir needs a folder, not \"\"");
+    if (remove.filter.staleOnly && !remove.keys.empty()) return refused("delete takes --stale or --key, not both");
+    if (!remove.filter.staleOnly && remove.keys.empty()) return refused("delete needs --stale or --key PATH");
     if (auto error = NeedsStale(remove.filter, notSeenFor, "delete")) return *error;
     return remove;
+}
+
+// Help for the command named first (or after help), else the general help.
+HelpCommand HelpAsked(const std::vector<Utf8Text>& arguments) {
+    const std::string first = Lower(arguments[0]);
+    if (IsCommand(first)) return {first};
+    if (first == "help" && arguments.size() > 1 && IsCommand(Lower(arguments[1]))) return {Lower(arguments[1])};
+    return {};
 }
 
 }  // namespace
 
 ConsoleCommand ParseArguments(const std::vector<Utf8Text>& arguments) {
     if (arguments.empty()) return UsageError{"no command given"};
-    const Utf8Text& command = arguments[0];
-    Reader reader(arguments);
-    if (command == "--help" || command == "--version") {
-        if (arguments.size() > 1) return UsageError{"unexpected argument after " + command + ": " + arguments[1]};
-        if (command == "--help") return HelpCommand{};
+    // A help flag wins over everything else, even where a value should be.
+    if (std::any_of(arguments.begin(), arguments.end(), IsHelpFlag)) return HelpAsked(arguments);
+    const std::string command = Lower(arguments[0]);
+    if (command == "help") {
+        if (arguments.size() == 1) return HelpCommand{};
+        if (!IsCommand(Lower(arguments[1]))) return UsageError{"no help for " + arguments[1] + ": it is no command"};
+        if (arguments.size() > 2) return UsageError{"unexpected argument after help " + arguments[1] + ": " + arguments[2]};
+        return HelpAsked(arguments);
+    }
+    if (command == "--version") {
+        if (arguments.size() > 1) return UsageError{"unexpected argument after --version: " + arguments[1]};
         return VersionCommand{};
     }
+    Reader reader(arguments, command);
     if (command == "list") return ParseList(reader);
     if (command == "check") return ParseCheck(reader);
     if (command == "delete") return ParseDelete(reader);
-    return UsageError{"unknown command: " + command};
+    return UsageError{"unknown command: " + arguments[0]};
 }
 
 }  // namespace tarvex

@@ -13,7 +13,8 @@
 
 namespace tarvex {
 
-enum class OutputFormat { Tsv, Json };
+// summary: one line for fleet tools, in place of every other output.
+enum class OutputFormat { Tsv, Json, Summary };
 
 struct RowFilter {
     bool staleOnly = false;
@@ -28,6 +29,7 @@ struct ListCommand {
 
 struct CheckCommand {
     RowFilter filter;  // staleOnly is always set
+    OutputFormat format = OutputFormat::Tsv;  // tsv: the count alone
 };
 
 struct DeleteCommand {
@@ -43,19 +45,23 @@ struct DeleteCommand {
     OutputFormat format = OutputFormat::Tsv;  // json: one report object instead of the lines
 };
 
-struct HelpCommand {};
+// The general help, or one command's.
+struct HelpCommand {
+    std::optional<std::string> command;
+};
 struct VersionCommand {};
 
 struct UsageError {
     std::string message;
+    std::string command;  // the command it concerns; empty when none was named
 };
 
 using ConsoleCommand =
     std::variant<ListCommand, CheckCommand, DeleteCommand, HelpCommand, VersionCommand, UsageError>;
 
-// The arguments after the program's name, in UTF-8.
+// The arguments after the program's name, in UTF-8. Commands, option
+// names and the fixed values are taken in any case; an option's value may
+// follow it or be joined to it by "=". A help flag anywhere asks for help.
 ConsoleCommand ParseArguments(const std::vector<Utf8Text>& arguments);
-
-extern const char kUsage[];
 
 }  // namespace tarvex

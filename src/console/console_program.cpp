@@ -1,9 +1,13 @@
 #include "console/console_program.h"
 
 #include "console/console_arguments.h"
+#include "console/console_messages.h"
 #include "console/deletion_json.h"
 #include "console/deletion_lines.h"
 #include "console/exit_codes.h"
+#include "console/help_text.h"
+#include "console/key_path.h"
+#include "console/summary_line.h"
 #include "console/row_filter.h"
 #include "console/row_output.h"
 #include "core/admin_rights.h"
@@ -14,6 +18,7 @@
 #include "core/deletion_plan.h"
 #include "core/hand_over.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <set>
@@ -29,45 +34,44 @@ namespace {
 // written at all always stops.
 class AnswerGivenInAdvance final : public BackupWarning {
 public:
-    AnswerGivenInAdvance(bool force, ConsoleOutput& output) : force_(force), output_(output) {}
+    AnswerGivenInAdvance(bool force, ConsoleMessages& messages) : force_(force), messages_(messages) {}
     bool GoOnWithoutFullBackup(const BackupProblem& problem) override {
         if (!problem.written) {
-            output_.Err("tarvex: could not write the backup file " + problem.file + "\n");
+            messages_.Say("tarvex: could not write the backup file " + problem.file);
             stopReason_ = "a backup could not be written";
             return false;
         }
         // Exit 0 promises a backup no later run removes; the draft's name is not one.
         if (!problem.lasting) {
             if (force_) {
-                output_.Err("tarvex: warning: the full backup is only " + problem.file +
-                            ", which the next full backup removes; going on as --force asks\n");
+                messages_.Say("tarvex: warning: the full backup is only " + problem.file +
+                              ", which the next full backup removes; going on as --force asks");
                 return true;
             }
-            output_.Err("tarvex: the full backup could be kept only as " + problem.file +
-                        ", which the next full backup removes\n");
+            messages_.Say("tarvex: the full backup could be kept only as " + problem.file +
+                          ", which the next full backup removes");
             stopReason_ = "the full backup could not be kept (--force goes on without it)";
             return false;
         }
         if (problem.complete) return true;
         if (force_) {
-            output_.Err("tarvex: warning: the backup in " + problem.file +
-                        " is incomplete; going on as --force asks\n");
+            messages_.Say("tarvex: warning: the backup in " + problem.file + " is incomplete; going on as --force asks");
             return true;
         }
-        output_.Err("tarvex: the backup in " + problem.file + " is incomplete\n");
+        messages_.Say("tarvex: the backup in " + problem.file + " is incomplete");
         stopReason_ = "a backup was incomplete (--force goes on without it)";
         return false;
     }
     void KeptAside(const BackupProblem& problem) override {
-        output_.Err("tarvex: warning: " + std::string(kLargeBackupFile) +
-                    " could not be replaced; this run's full backup is " + problem.file +
-                    (problem.lasting ? "" : "; move it somewhere safe before the next full backup") + "\n");
+        messages_.Say("tarvex: warning: " + std::string(kLargeBackupFile) +
+                      " could not be replaced; this run's full backup is " + problem.file +
+                      (problem.lasting ? "" : "; move it somewhere safe before the next full backup"));
     }
     const std::string& stopReason() const { return stopReason_; }
 
 private:
     bool force_;
-    ConsoleOutput& output_;
+    ConsoleMessages& messages_;
     std::string stopReason_;
 };
 
@@ -77,10 +81,21 @@ struct ScannedRows {
     std::optional<ExitCode> stop;
 };
 
+// Each name once, in its first place.
+std::vector<Utf8Text> DistinctNames(const std::vector<ConnectionRow>& rows) {
+    std::vector<Utf8Text> names;
+    for (const ConnectionRow& row : rows) {
+        if (std::find(names.begin(), names.end(), row.texts.connection) == names.end()) {
+            names.push_back(row.texts.connection);
+        }
+    }
+    return names;
+}
+
 class Console {
 public:
     Console(const Services& services, ConsoleOutput& output, const Utf8Text& programFolder)
-        : services_(services), output_(output), programFolder_(programFolder) {}
+        : services_(services), output_(output), messages_(output), programFolder_(programFolder) {}
 
     int Run(const std::vector<Utf8Text>& arguments) {
         ExitCode result = ExitCode::Done;
@@ -89,6 +104,10 @@ public:
             const auto* remove = std::get_if<DeleteCommand>(&command);
             jsonReport_ = remove && remove->format == OutputFormat::Json;
             record_.handOverAsked = remove && remove->handOver.ask != HandOverAsk::None;
+            if (FormatOf(command) == OutputFormat::Summary) {
+                summary_.emplace();
+                messages_.HoldForSummary();
+            }
             result = Command(command);
         } catch (const std::exception& failure) {
             Failed(failure.what());
@@ -99,14 +118,26 @@ public:
     }
 
 private:
+    static OutputFormat FormatOf(const ConsoleCommand& command) {
+        if (const auto* list = std::get_if<ListCommand>(&command)) return list->format;
+        if (const auto* check = std::get_if<CheckCommand>(&command)) return check->format;
+        if (const auto* remove = std::get_if<DeleteCommand>(&command)) return remove->format;
+        return OutputFormat::Tsv;
+    }
+
     // A fleet tool reads the JSON report of every delete run whose arguments
-    // were read, whatever ended it, with the code the run exits with.
+    // were read, or its one summary line, whatever ended it.
     ExitCode Finish(ExitCode result) {
         const ExitCode code = WinningExitCode(met_, result);
-        if (!jsonReport_ || code == ExitCode::Usage) return code;
+        if (code == ExitCode::Usage || (!jsonReport_ && !summary_)) return code;
         phase_ = "writing the report";
         try {
-            Out(DeletionJson(record_, services_.codec, code));
+            if (summary_) {
+                summary_->AddList("", messages_.held(), "; ");
+                Out(summary_->Text());
+            } else {
+                Out(DeletionJson(record_, services_.codec, code));
+            }
         } catch (const std::exception& failure) {
             Failed(failure.what());
         }
@@ -114,9 +145,9 @@ private:
     }
 
     ExitCode Command(const ConsoleCommand& command) {
-        if (const auto* error = std::get_if<UsageError>(&command)) return Usage(error->message);
-        if (std::holds_alternative<HelpCommand>(command)) {
-            Out(kUsage);
+        if (const auto* error = std::get_if<UsageError>(&command)) return Usage(*error);
+        if (const auto* help = std::get_if<HelpCommand>(&command)) {
+            Out(HelpText(help->command));
             return ExitCode::Done;
         }
         if (std::holds_alternative<VersionCommand>(command)) {
@@ -134,32 +165,38 @@ private:
         return Delete(*remove);
     }
 
-    ExitCode Usage(const std::string& message) {
-        output_.Err("tarvex: " + message + "\n" + kUsage);
+    // On the error stream whatever the format: nothing ran that a summary could tell.
+    ExitCode Usage(const UsageError& error) {
+        const Utf8Text help = error.command.empty() ? "tarvex help COMMAND" : "tarvex help " + error.command;
+        output_.Err(WithCrLf("tarvex: " + error.message + "\n" + ShortUsage() + "For what each command does: tarvex help; "
+                             "for a command's options, defaults and examples: " + help + "\n"));
         return ExitCode::Usage;
     }
 
+    ExitCode Usage(const std::string& message, const std::string& command) { return Usage(UsageError{message, command}); }
+
     void Failed(const std::string& what) {
-        output_.Err("tarvex: failed while " + phase_ + ": " + what + "\n");
+        messages_.Say("tarvex: failed while " + phase_ + ": " + what);
         met_.insert(ExitCode::Unfinished);
     }
 
     void Out(const Utf8Text& text) {
         if (outputClosed_) return;
-        const OutputWrite write = output_.Out(text);
+        const OutputWrite write = output_.Out(WithCrLf(text));
         if (write.result == WriteResult::ReaderGone) outputClosed_ = true;
         if (write.result != WriteResult::Failed) return;
         outputClosed_ = true;
         met_.insert(ExitCode::Unfinished);
+        // Standard output is gone, and with it the summary line: the error stream is all that is left.
         output_.Err("tarvex: could not write to standard output: " + write.errorText + " (error " +
-                             std::to_string(write.error) + ")\n");
+                    std::to_string(write.error) + ")\r\n");
     }
 
     bool HasAdminRights() {
         const Status status = CheckAdminRights(services_.registry);
         if (status == kSuccess) return true;
-        output_.Err("tarvex: needs administrator rights: opening HKLM\\" + std::string(kNetworkPaths[0]) +
-                             " for writing gave status " + std::to_string(status) + "\n");
+        messages_.Say("tarvex: needs administrator rights: opening HKLM\\" + std::string(kNetworkPaths[0]) +
+                      " for writing gave status " + std::to_string(status));
         return false;
     }
 
@@ -175,8 +212,8 @@ private:
         phase_ = "checking the backup folder";
         const Utf8Text& folder = command.backupFolder.value_or(programFolder_);
         switch (BackupFolderKind(services_.files, BackupFolder(command))) {
-            case PathKind::Missing: return Usage("the backup folder does not exist: " + folder);
-            case PathKind::File: return Usage("the backup folder is not a folder: " + folder);
+            case PathKind::Missing: return Usage("the backup folder does not exist: " + folder, "delete");
+            case PathKind::File: return Usage("the backup folder is not a folder: " + folder, "delete");
             case PathKind::Folder: break;
         }
         return std::nullopt;
@@ -190,78 +227,109 @@ private:
         if (const auto& error = scan.deviceError) {
             const std::string reason = FailureText(*error);
             if (staleOnly) {
-                output_.Err("tarvex: could not tell which entries are stale: " + reason + "\n");
+                messages_.Say("tarvex: could not tell which entries are stale: " + reason);
                 return {{}, ExitCode::StaleUnknown};
             }
-            output_.Err("tarvex: warning: the device query failed, so the adapter fields are empty: " + reason + "\n");
+            messages_.Say("tarvex: warning: the device query failed, so the adapter fields are empty: " + reason);
         }
         return {std::move(scan.rows)};
+    }
+
+    // The rows a command's filter keeps; a name that matched nothing at all says so.
+    std::vector<ConnectionRow> Filtered(const std::vector<ConnectionRow>& rows, const RowFilter& filter) {
+        std::vector<ConnectionRow> kept = FilterRows(rows, filter, services_.cases, now_);
+        if (kept.empty() && !AnyNameMatches(rows, filter, services_.cases)) {
+            messages_.Say("tarvex: no connection matches '" + *filter.namePattern + "'; PATTERN takes * and ?");
+        }
+        return kept;
     }
 
     ExitCode List(const ListCommand& list) {
         ScannedRows scanned = ReadRows(list.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
-        std::vector<ConnectionRow> rows = FilterRows(scanned.rows, list.filter, services_.cases, now_);
+        std::vector<ConnectionRow> rows = Filtered(scanned.rows, list.filter);
         phase_ = "writing the list";
-        Out(list.format == OutputFormat::Json ? JsonArray(rows, now_) : TsvTable(rows, now_));
+        if (summary_) {
+            std::vector<Utf8Text> names;
+            for (const ConnectionRow& row : rows) {
+                const char* adapter = AdapterText(row.adapter);
+                names.push_back(row.texts.connection + (*adapter ? std::string(" (") + adapter + ")" : ""));
+            }
+            summary_->AddList(std::to_string(rows.size()) + " listed", names);
+        } else {
+            Out(list.format == OutputFormat::Json ? JsonArray(rows, now_) : TsvTable(rows, now_));
+        }
         return ExitCode::Done;
     }
 
     ExitCode Check(const CheckCommand& check) {
         ScannedRows scanned = ReadRows(true);
         if (scanned.stop) return *scanned.stop;
-        const std::size_t stale = FilterRows(scanned.rows, check.filter, services_.cases, now_).size();
-        Out(std::to_string(stale) + "\n");
+        const std::vector<ConnectionRow> stale = Filtered(scanned.rows, check.filter);
+        if (summary_) {
+            summary_->AddList(std::to_string(stale.size()) + " stale", DistinctNames(stale));
+        } else {
+            Out(std::to_string(stale.size()) + "\n");
+        }
         ReportKeptAsRecent(scanned.rows, check.filter);
-        return stale > 0 ? ExitCode::StaleFound : ExitCode::Done;
+        return stale.empty() ? ExitCode::Done : ExitCode::StaleFound;
     }
 
     // A device away for a while (a laptop off its dock) is no stale one.
     void ReportKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter) {
         const std::size_t kept = CountKeptAsRecent(rows, filter, services_.cases, now_);
         if (kept == 0) return;
-        output_.Err(std::to_string(kept) + " not present kept: seen within " + std::to_string(filter.notSeenForDays) +
-                    " days, or undated; --not-seen-for 0 includes them\n");
+        messages_.Say(std::to_string(kept) + " not present kept: seen within " + std::to_string(filter.notSeenForDays) +
+                      " days, or undated; --not-seen-for 0 includes them");
     }
 
-    // The --key paths, each the key of a listed row, each row once; or the
-    // first path that is none.
+    // The --key paths, each the key of a listed row as regedit or
+    // PowerShell may write it, each row once; or the first path that is none.
     std::optional<Utf8Text> SelectByKey(const DeleteCommand& command, const std::vector<ConnectionRow>& rows,
                                         std::vector<ConnectionRow>& selected) {
         std::unordered_map<Utf8Text, std::size_t> byKey;
         for (std::size_t i = 0; i < rows.size(); ++i) byKey.emplace(services_.cases.Upper(rows[i].texts.key), i);
         std::set<std::size_t> taken;
         for (const Utf8Text& key : command.keys) {
-            auto row = byKey.find(services_.cases.Upper(key));
+            auto row = byKey.find(services_.cases.Upper(PathBelowLocalMachine(key)));
             if (row == byKey.end()) return key;
             if (taken.insert(row->second).second) selected.push_back(rows[row->second]);
         }
         return std::nullopt;
     }
 
+    // The backups a dry run's real run would write.
+    static std::vector<Utf8Text> WouldWrite(const DeleteCommand& command, const DeletionPlan& plan, const Utf8Text& folder) {
+        std::vector<Utf8Text> files;
+        if (command.backup == BackupMode::Selective) files.push_back(folder + kSmallBackupFile);
+        if (command.backup == BackupMode::Full) files.push_back(folder + kLargeBackupFile);
+        if (plan.handOver && !plan.handOver->refusal) files.push_back(folder + "HandOver-YYYYMMDD-HHMMSS.reg");
+        return files;
+    }
+
     ExitCode Delete(const DeleteCommand& command) {
         ScannedRows scanned = ReadRows(command.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
-        std::vector<ConnectionRow> rows = FilterRows(scanned.rows, command.filter, services_.cases, now_);
+        std::vector<ConnectionRow> rows = Filtered(scanned.rows, command.filter);
         if (command.filter.staleOnly) ReportKeptAsRecent(scanned.rows, command.filter);
         std::vector<ConnectionRow> selected;
         if (command.keys.empty()) {
             selected = std::move(rows);
         } else if (auto unknown = SelectByKey(command, rows, selected)) {
-            return Usage("not the key of a listed connection: " + *unknown);
+            return Usage("not the key of a listed connection: " + *unknown, "delete");
         }
         record_.dryRun = command.dryRun;
         // Nothing to delete needs no backup: a full one would replace the last.
         if (selected.empty()) {
-            output_.Err(command.dryRun ? "0 to delete; dry run, nothing written or deleted\n" : "0 to delete\n");
+            messages_.Say(command.dryRun ? "0 to delete; dry run, nothing written or deleted" : "0 to delete");
             return ExitCode::Done;
         }
 
         const Utf8Text folder = BackupFolder(command);
         phase_ = "checking the backup file";
         if (!CanWriteBackup(services_.files, folder, command.backup)) {
-            output_.Err("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
-                                 "; nothing deleted\n");
+            messages_.Say("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
+                          "; nothing deleted");
             return ExitCode::BackupIncomplete;
         }
 
@@ -277,36 +345,44 @@ private:
         if (plan.handOver && !plan.handOver->refusal &&
             !PrepareUndoFile(services_, *plan.handOver, folder, command.dryRun)) {
             record_.stopReason = "the hand-over's undo file cannot be created in " + folder;
-            output_.Err("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted\n");
+            messages_.Say("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted");
             return ExitCode::BackupIncomplete;
         }
-        if (command.dryRun) return Say(DescribeDryRun(plan, services_.codec));
+        if (command.dryRun) {
+            return Say(DescribeDryRun(plan, record_.connections, WouldWrite(command, plan, folder), services_.codec));
+        }
 
-        AnswerGivenInAdvance warning(command.force, output_);
+        AnswerGivenInAdvance warning(command.force, messages_);
         phase_ = "deleting";
         const DeletionReport& report =
             record_.report.emplace(DeleteAsPlanned(services_, plan, command.backup, warning, folder));
         phase_ = "reporting the deletion";
         record_.stopReason = warning.stopReason();
-        return Say(DescribeDeletion(plan, report, services_.codec, record_.stopReason));
+        return Say(DescribeDeletion(plan, report, record_.connections, services_.codec, record_.stopReason));
     }
 
-    // The lines, unless the JSON report stands in their place.
+    // The lines, unless the JSON report or the summary line stands in their place.
     ExitCode Say(const DeletionLines& lines) {
-        if (!jsonReport_) Out(lines.out);
-        output_.Err(lines.err);
+        if (summary_) {
+            AddToSummary(*summary_, lines);
+        } else {
+            if (!jsonReport_) Out(lines.out);
+            for (const Utf8Text& line : MessageLines(lines)) messages_.Say(line);
+        }
         met_.insert(lines.met.begin(), lines.met.end());
         return ExitCode::Done;
     }
 
     const Services& services_;
     ConsoleOutput& output_;
+    ConsoleMessages messages_;
     const Utf8Text& programFolder_;
     std::string phase_ = "reading the arguments";
     const FileTime now_ = services_.clock.UtcNow();
     bool outputClosed_ = false;
     std::set<ExitCode> met_;
     bool jsonReport_ = false;
+    std::optional<SummaryLine> summary_;
     DeletionRecord record_;
 };
 

@@ -2,6 +2,8 @@
 
 #include "util/powershell_quoted.h"
 
+#include <algorithm>
+
 namespace tarvex {
 
 namespace {
@@ -33,7 +35,7 @@ const char* KindWords(ItemKind kind) {
 // The lines of a run that went (or, in a dry run, would go) as the outcomes say.
 class Lines {
 public:
-    Lines(const AnsiCodec& codec, bool dryRun) : codec_(codec), dryRun_(dryRun) {}
+    Lines(const AnsiCodec& codec, bool dryRun) : codec_(codec), dryRun_(dryRun) { lines.dryRun = dryRun; }
 
     void Add(const Outcome& outcome) {
         const Utf8Text what = codec_.ToUtf8(outcome.what);
@@ -56,17 +58,17 @@ public:
                 break;
             case Fate::Kept:
                 ++counts.kept;
-                lines.err += std::string("kept") + KindWords(outcome.kind) + "\t" + what + "\t" + KeptText(outcome) + "\n";
+                lines.details.push_back(std::string("kept") + KindWords(outcome.kind) + "\t" + what + "\t" + KeptText(outcome));
                 break;
             case Fate::Failed:
                 ++counts.failed;
-                lines.err += device ? "tarvex: could not uninstall " + what + ": " + FailureText(outcome.error) + "\n"
-                                    : std::string("tarvex: could not delete ") +
-                                          (outcome.kind == ItemKind::IpSettings ? "ip settings " : "") + what + "\n";
+                lines.details.push_back(device ? "tarvex: could not uninstall " + what + ": " + FailureText(outcome.error)
+                                               : std::string("tarvex: could not delete ") +
+                                                     (outcome.kind == ItemKind::IpSettings ? "ip settings " : "") + what);
                 break;
             case Fate::Left:
                 ++counts.left;
-                lines.err += std::string("left") + KindWords(outcome.kind) + "\t" + what + "\n";
+                lines.details.push_back(std::string("left") + KindWords(outcome.kind) + "\t" + what);
                 break;
         }
     }
@@ -82,7 +84,7 @@ private:
     void Incomplete(const Outcome& outcome, const Utf8Text& path) {
         if (!outcome.backupIncomplete) return;
         ++incomplete;
-        lines.err += "tarvex: deleted with an incomplete backup: " + path + "\n";
+        lines.details.push_back("tarvex: deleted with an incomplete backup: " + path);
     }
 
     const AnsiCodec& codec_;
@@ -96,7 +98,7 @@ Utf8Text HandOverLine(const char* done, const HandOverPlan& plan, const AnsiCode
 
 // Nothing handed over is a failure only where a selected ghost had static settings.
 void NothingHandedOver(DeletionLines& lines, const HandOverPlan& plan, const Utf8Text& reason, const char* what) {
-    lines.err += std::string("tarvex: ") + (plan.staticGhost ? what : "nothing to hand over") + ": " + reason + "\n";
+    lines.after.push_back(std::string("tarvex: ") + (plan.staticGhost ? what : "nothing to hand over") + ": " + reason);
     if (plan.staticGhost) lines.met.insert(ExitCode::HandOverFailed);
 }
 
@@ -104,42 +106,88 @@ void DescribeHandOver(DeletionLines& lines, const HandOverPlan& plan, const Hand
                       const AnsiCodec& codec) {
     const Utf8Text undo = result.undoFile ? "reg import " + PowerShellQuoted(*result.undoFile) : Utf8Text();
     if (result.partial) {
-        lines.err += "tarvex: the hand-over to " + Named(plan.successor) +
-                     " is half written and could not be put back: " + result.reason +
-                     "; to give the adapter back its values, in PowerShell: " + undo + ", then restart\n";
+        lines.after.push_back("tarvex: the hand-over to " + Named(plan.successor) +
+                              " is half written and could not be put back: " + result.reason +
+                              "; to give the adapter back its values, in PowerShell: " + undo + ", then restart");
         lines.met.insert(ExitCode::HandOverPartial);
         return;
     }
     if (!result.done) {
         NothingHandedOver(lines, plan, result.reason, "nothing handed over");
-        if (result.undoFile) lines.err += "tarvex: should the new adapter still differ, in PowerShell: " + undo + "\n";
+        if (result.undoFile) lines.after.push_back("tarvex: should the new adapter still differ, in PowerShell: " + undo);
         return;
     }
     lines.out += HandOverLine("handed over", plan, codec);
     if (const std::optional<Utf8Text> rename = RenameCommand(plan)) {
-        lines.err += "tarvex: the connection name '" + *plan.freeName + "' is free now; to give it to the adapter "
-                     "that took the settings, in PowerShell: " + *rename + "\n";
+        lines.after.push_back("tarvex: the connection name '" + *plan.freeName + "' is free now; to give it to the " +
+                              "adapter that took the settings, in PowerShell: " + *rename);
     } else {
-        lines.err += "tarvex: the connection name '" + plan.ghost.connection + "' is free now, but " +
-                     plan.whyNoFreeName + ", so no command to take it is given\n";
+        lines.after.push_back("tarvex: the connection name '" + plan.ghost.connection + "' is free now, but " +
+                              plan.whyNoFreeName + ", so no command to take it is given");
     }
-    lines.err += "tarvex: it takes effect when Windows restarts; to undo it, in PowerShell: " + undo + ", then restart\n";
+    lines.after.push_back("tarvex: it takes effect when Windows restarts; to undo it, in PowerShell: " + undo + ", then restart");
 }
 
 Utf8Text RestartLine(const DeletionReport& report) {
     const bool handedOver = report.handOver && report.handOver->done;
     return std::string("tarvex: Windows asks for a restart to finish ") +
-           (report.restartNeeded ? (handedOver ? "the uninstall and the hand-over" : "the uninstall") : "the hand-over") +
-           "\n";
+           (report.restartNeeded ? (handedOver ? "the uninstall and the hand-over" : "the uninstall") : "the hand-over");
+}
+
+// Each name once, in its first place.
+std::vector<Utf8Text> Distinct(const std::vector<Utf8Text>& names) {
+    std::vector<Utf8Text> distinct;
+    for (const Utf8Text& name : names) {
+        if (std::find(distinct.begin(), distinct.end(), name) == distinct.end()) distinct.push_back(name);
+    }
+    return distinct;
+}
+
+// "A, B, C" for the first ten, then "and N more".
+Utf8Text FirstTen(const std::vector<Utf8Text>& names) {
+    constexpr std::size_t kNamed = 10;
+    Utf8Text text;
+    for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) text += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > kNamed) text += " and " + std::to_string(names.size() - kNamed) + " more";
+    return text;
 }
 
 }  // namespace
 
-DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report, const AnsiCodec& codec,
+std::vector<Utf8Text> MessageLines(const DeletionLines& lines) {
+    std::vector<Utf8Text> messages = lines.details;
+    messages.push_back(lines.counts);
+    Utf8Text named = std::string(lines.dryRun ? "would delete: " : "deleted: ") +
+                     (lines.connections.empty() ? Utf8Text("nothing") : FirstTen(lines.connections));
+    named += lines.backups.empty() ? std::string(lines.dryRun ? "; would write no backup" : "; no backup written")
+                                   : std::string(lines.dryRun ? "; would write: " : "; backups: ") + FirstTen(lines.backups);
+    messages.push_back(named);
+    messages.insert(messages.end(), lines.after.begin(), lines.after.end());
+    return messages;
+}
+
+void AddToSummary(SummaryLine& summary, const DeletionLines& lines) {
+    summary.Add(lines.counts);
+    summary.AddList(lines.dryRun ? "would delete" : "deleted", lines.connections);
+    summary.AddList(lines.dryRun ? "would write" : "backups", lines.backups);
+    for (const Utf8Text& line : lines.after) summary.Add(line);
+    summary.AddList("", lines.details, "; ");
+}
+
+DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report,
+                               const std::vector<Utf8Text>& connections, const AnsiCodec& codec,
                                const std::string& stopReason) {
     Lines described(codec, false);
-    for (const Outcome& outcome : report.outcomes) described.Add(outcome);
+    std::vector<Utf8Text> deleted;
+    for (const Outcome& outcome : report.outcomes) {
+        described.Add(outcome);
+        if (outcome.kind == ItemKind::Entry && outcome.fate == Fate::Deleted && outcome.entry < connections.size()) {
+            deleted.push_back(connections[outcome.entry]);
+        }
+    }
     DeletionLines& lines = described.lines;
+    lines.connections = Distinct(deleted);
+    lines.backups = report.backups;
     const Counts& entries = described.entries;
     std::string summary = std::to_string(entries.done) + " deleted, " + std::to_string(entries.failed) + " failed";
     const Counts& settings = described.settings;
@@ -153,9 +201,9 @@ DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& r
     }
     if (described.incomplete > 0) summary += ", " + std::to_string(described.incomplete) + " with an incomplete backup";
     if (report.stopped) summary += ", " + std::to_string(entries.left) + " left: " + stopReason;
-    lines.err += summary + "\n";
+    lines.counts = summary;
     if (plan.handOver && report.handOver) DescribeHandOver(lines, *plan.handOver, *report.handOver, codec);
-    if (RestartNeeded(report)) lines.err += RestartLine(report);
+    if (RestartNeeded(report)) lines.after.push_back(RestartLine(report));
     if (report.stopped) lines.met.insert(ExitCode::BackupIncomplete);
     if (entries.failed + settings.failed + devices.failed > 0) lines.met.insert(ExitCode::DeletionFailed);
     if (described.incomplete > 0) lines.met.insert(ExitCode::DoneWithIncompleteBackup);
@@ -163,18 +211,22 @@ DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& r
     return lines;
 }
 
-DeletionLines DescribeDryRun(const DeletionPlan& plan, const AnsiCodec& codec) {
+DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& connections,
+                             const std::vector<Utf8Text>& wouldWrite, const AnsiCodec& codec) {
     Lines described(codec, true);
     for (const Outcome& outcome : PlannedOutcomes(plan)) described.Add(outcome);
+    DeletionLines& lines = described.lines;
+    lines.connections = Distinct(connections);
+    lines.backups = wouldWrite;
     if (const std::optional<HandOverPlan>& handOver = plan.handOver) {
         if (handOver->refusal) {
-            NothingHandedOver(described.lines, *handOver, *handOver->refusal, "nothing would be handed over");
+            NothingHandedOver(lines, *handOver, *handOver->refusal, "nothing would be handed over");
         } else {
-            described.lines.out += HandOverLine("would hand over", *handOver, codec);
+            lines.out += HandOverLine("would hand over", *handOver, codec);
         }
     }
-    described.lines.err += std::to_string(plan.entries.size()) + " to delete; dry run, nothing written or deleted\n";
-    return described.lines;
+    lines.counts = std::to_string(plan.entries.size()) + " to delete; dry run, nothing written or deleted";
+    return lines;
 }
 
 }  // namespace tarvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/exit_codes.h"
+#include "console/summary_line.h"
 #include "core/ansi_codec.h"
 #include "core/connection_deletion.h"
 #include "core/deletion_plan.h"
@@ -8,28 +9,45 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace tarvex {
 
 // What the console says of a deletion: the lines for standard output (what
-// was deleted, for a script to read back) and for the error stream (what was
-// kept, failed or left), and the outcomes its exit code weighs.
+// was deleted, for a script to read back), the messages (what was kept,
+// failed or left, its counts, which connections and backups, the
+// hand-over and the restart), and the outcomes its exit code weighs.
 struct DeletionLines {
-    Utf8Text out;
-    Utf8Text err;
+    Utf8Text out;                       // each line with its LF
+    std::vector<Utf8Text> details;      // kept, failed and left, in the run's order
+    Utf8Text counts;                    // what went, failed, was kept or left, and why a stop stopped
+    std::vector<Utf8Text> connections;  // the names of the entries deleted (or that would be), each once
+    std::vector<Utf8Text> backups;      // the files written (or that would be)
+    std::vector<Utf8Text> after;        // the hand-over's outcome and the restart
     std::set<ExitCode> met;
+    bool dryRun = false;
 };
 
+// The messages in the order the error stream gets them, without line ends:
+// the details, the counts, one line naming the first ten connections and
+// the backups, then the hand-over and the restart.
+std::vector<Utf8Text> MessageLines(const DeletionLines& lines);
+
+// The same in the summary line: the counts, the connections and backups,
+// the hand-over and the restart, then the details, which are cut first.
+void AddToSummary(SummaryLine& summary, const DeletionLines& lines);
+
 // The run as it went, in its order: "deleted\tKEY", "deleted ip
-// settings\tPATH", "uninstalled\tID" with "removed with device\tPATH" on
-// standard output; what was kept, failed or left on the error stream; then
-// a summary; then "handed over\tGHOST KEY\tSUCCESSOR KEY\tSETTINGS", or
-// why nothing was. stopReason says why a stop stopped.
-DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report, const AnsiCodec& codec,
+// settings\tPATH", "uninstalled\tID" with "removed with device\tPATH" and
+// "handed over\tGHOST KEY\tSUCCESSOR KEY\tSETTINGS" on standard output.
+// connections holds each planned entry's name; stopReason says why a stop stopped.
+DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report,
+                               const std::vector<Utf8Text>& connections, const AnsiCodec& codec,
                                const std::string& stopReason);
 
 // What the run would do: "would delete\tKEY", "would delete ip settings\tPATH", "would uninstall\tID",
-// "would hand over\t...".
-DeletionLines DescribeDryRun(const DeletionPlan& plan, const AnsiCodec& codec);
+// "would hand over\t..."; wouldWrite names the backups it would write.
+DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& connections,
+                             const std::vector<Utf8Text>& wouldWrite, const AnsiCodec& codec);
 
 }  // namespace tarvex

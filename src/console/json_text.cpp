@@ -16,7 +16,26 @@ void AppendUnit(std::string& json, char32_t unit) {
     AppendHexByte(json, static_cast<std::uint8_t>(unit & 0xFF), HexCase::Lower);
 }
 
+// A character outside printable ASCII: as \uXXXX, or a surrogate pair of them.
+void AppendEscaped(std::string& text, char32_t c) {
+    if (c < 0x10000) return AppendUnit(text, c);
+    AppendUnit(text, 0xD800 + ((c - 0x10000) >> 10));
+    AppendUnit(text, 0xDC00 + ((c - 0x10000) & 0x3FF));
+}
+
 }  // namespace
+
+std::string AsciiText(const Utf8Text& text) {
+    std::string ascii;
+    for (char32_t c : DecodeUtf8(text)) {
+        if (c >= 0x20 && c < 0x7F) {
+            ascii += static_cast<char>(c);
+        } else {
+            AppendEscaped(ascii, c);
+        }
+    }
+    return ascii;
+}
 
 std::string JsonString(const Utf8Text& text) {
     std::string json = "\"";
@@ -32,11 +51,8 @@ std::string JsonString(const Utf8Text& text) {
             default:
                 if (c >= 0x20 && c < 0x7F) {
                     json += static_cast<char>(c);
-                } else if (c < 0x10000) {
-                    AppendUnit(json, c);
                 } else {
-                    AppendUnit(json, 0xD800 + ((c - 0x10000) >> 10));
-                    AppendUnit(json, 0xDC00 + ((c - 0x10000) & 0x3FF));
+                    AppendEscaped(json, c);
                 }
         }
     }

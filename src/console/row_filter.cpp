@@ -52,6 +52,14 @@ std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, co
     return kept;
 }
 
+bool AnyNameMatches(const std::vector<ConnectionRow>& rows, const RowFilter& filter, const CaseMapping& cases) {
+    const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
+    for (const ConnectionRow& row : rows) {
+        if (NameMatches(row, pattern, cases)) return true;
+    }
+    return !pattern;
+}
+
 std::size_t CountKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
                               const CaseMapping& cases, FileTime now) {
     const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);

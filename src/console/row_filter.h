@@ -18,6 +18,10 @@ bool MatchesWildcard(const Utf8Text& pattern, const Utf8Text& text);
 std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
                                       const CaseMapping& cases, FileTime now);
 
+// Whether the filter's name pattern matches some row's name, stale or not;
+// true without a pattern.
+bool AnyNameMatches(const std::vector<ConnectionRow>& rows, const RowFilter& filter, const CaseMapping& cases);
+
 // The rows a stale filter kept back as seen too recently or undated, among
 // those that match its name pattern.
 std::size_t CountKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter,

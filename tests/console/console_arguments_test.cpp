@@ -1,4 +1,6 @@
 #include "console/console_arguments.h"
+#include "console/console_fixture.h"
+#include "tarvex_version.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +37,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"", "no command given"}, UsageCase{"remove --stale", "unknown command: remove"},
         UsageCase{"list --force", "unknown option for list: --force"},
         UsageCase{"list --verbose", "unknown option for list: --verbose"},
-        UsageCase{"check --stale", "unknown option for check: --stale"},
+        UsageCase{"check --stale=yes", "--stale takes no value"},
         UsageCase{"list extra", "unexpected argument for list: extra"},
         UsageCase{"list --name", "--name needs a value"},
         UsageCase{"list --name a --name b", "--name is given twice"},
         UsageCase{"list --format", "--format needs a value"},
-        UsageCase{"list --format csv", "--format takes tsv or json, not csv"},
+        UsageCase{"list --format csv", "--format takes tsv, json or summary, not csv"},
+        UsageCase{"check --format json", "--format takes summary, not json"},
         UsageCase{"list --format tsv --format json", "--format is given twice"},
         UsageCase{"delete", "delete needs --stale or --key PATH"},
         UsageCase{"delete --dry-run --force", "delete needs --stale or --key PATH"},
@@ -60,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "--hand-over-to takes an adapter's GUID, not \"Ethernet\""},
         UsageCase{"list --hand-over", "unknown option for list: --hand-over"},
         UsageCase{"check --hand-over-to {8B1C6D0E-2F3A-4B5C-9D7E-0123456789AB}", "unknown option for check: --hand-over-to"},
-        UsageCase{"--help list", "unexpected argument after --help: list"},
+        UsageCase{"help list extra", "unexpected argument after help list: extra"},
+        UsageCase{"help remove", "no help for remove: it is no command"},
         UsageCase{"--version 2", "unexpected argument after --version: 2"}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
@@ -133,6 +137,87 @@ TEST(ConsoleArguments, HelpAndVersion) {
     EXPECT_TRUE(std::holds_alternative<HelpCommand>(ParseArguments({"--help"})));
     EXPECT_TRUE(std::holds_alternative<VersionCommand>(ParseArguments({"--version"})));
 }
+
+
+// Whole command lines, as an admin types them, and what each gives.
+struct CommandLine {
+    const char* what;
+    std::vector<std::string> arguments;
+    ExitCode exit;
+    std::string out;  // found at the start of standard output
+    std::string err;  // found on the error stream; with errEmpty, none is
+    bool errEmpty = false;
+};
+
+class CommandLines : public console_fixture::ConsoleProgram, public ::testing::WithParamInterface<CommandLine> {};
+
+TEST_P(CommandLines, GiveWhatAWindowsAdministratorExpects) {
+    EXPECT_EQ(GetParam().exit, Run(GetParam().arguments));
+    EXPECT_EQ(0u, output.out.find(GetParam().out)) << output.out;
+    EXPECT_NE(std::string::npos, output.err.find(GetParam().err)) << output.err;
+    if (GetParam().errEmpty) EXPECT_EQ("", output.err);
+}
+
+const std::string kGeneral = "tarvex lists, checks and deletes the network connection entries Windows\r\n";
+const std::string kDeleteHelp = "usage:\r\n  tarvex delete (--stale";
+const std::string kSet2Key = "SYSTEM\\ControlSet002\\Control\\Network\\{C}\\{4}";
+const std::string kDeletedSet2 = "deleted\t" + kSet2Key + "\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, CommandLines,
+    ::testing::Values(
+        CommandLine{"SlashQuestionMark", {"/?"}, ExitCode::Done, kGeneral, "", true},
+        CommandLine{"DashQuestionMark", {"-?"}, ExitCode::Done, kGeneral, "", true},
+        CommandLine{"DashH", {"-h"}, ExitCode::Done, kGeneral, "", true},
+        CommandLine{"HelpInCapitals", {"--HELP"}, ExitCode::Done, kGeneral, "", true},
+        CommandLine{"HelpWord", {"help"}, ExitCode::Done, kGeneral, "", true},
+        CommandLine{"HelpForACommand", {"help", "DELETE"}, ExitCode::Done, kDeleteHelp, "", true},
+        CommandLine{"CommandThenFlag", {"check", "/?"}, ExitCode::Done, "usage:\r\n  tarvex check ", "", true},
+        CommandLine{"FlagInAValuesPlace", {"delete", "--key", "/?"}, ExitCode::Done, kDeleteHelp, "", true},
+        CommandLine{"FlagAfterAnError", {"list", "--bogus", "-h"}, ExitCode::Done, "usage:\r\n  tarvex list ", "", true},
+        CommandLine{"NoWords", {}, ExitCode::Usage, "", "tarvex: no command given\r\nusage:\r\n"},
+        CommandLine{"UsageErrorNamesTheHelp", {"delete"}, ExitCode::Usage, "",
+                    "usage:\r\n  tarvex list   [--stale [--not-seen-for DAYS]]"},
+        CommandLine{"UsageErrorNamesItsCommandsHelp", {"delete", "--bogus"}, ExitCode::Usage, "",
+                    "for a command's options, defaults and examples: tarvex help delete\r\n"},
+        CommandLine{"CommandInCapitals", {"LIST"}, ExitCode::Done, "ControlSet\tConnection\t"},
+        CommandLine{"OptionInCapitals", {"list", "--FORMAT", "json"}, ExitCode::Done, "[\r\n{\"key\""},
+        CommandLine{"JoinedValueInCapitals", {"list", "--format=JSON"}, ExitCode::Done, "[\r\n{\"key\""},
+        CommandLine{"ChoiceInAnyCase", {"delete", "--stale", "--Backup", "Full", "--dry-run"}, ExitCode::Done,
+                    "would delete\t", "would write: C:\\Tools\\LargeBackup.reg\r\n"},
+        CommandLine{"CheckTakesStale", {"check", "--stale"}, ExitCode::StaleFound, "5\r\n"},
+        CommandLine{"JoinedKeyAndMore",
+                    {"delete", "--backup=none", "--key=" + kSet2Key, "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\{3}"},
+                    ExitCode::Done, kDeletedSet2, "2 deleted, 0 failed\r\n"},
+        CommandLine{"KeyAfterHklm", {"delete", "--backup", "none", "--key", "HKLM\\" + kSet2Key}, ExitCode::Done,
+                    kDeletedSet2},
+        CommandLine{"KeyAfterTheRootsName", {"delete", "--backup", "none", "--key", "hkey_local_machine\\" + kSet2Key},
+                    ExitCode::Done, kDeletedSet2},
+        CommandLine{"KeyAsPowerShellsDrive", {"delete", "--backup", "none", "--key", "HKLM:\\" + kSet2Key},
+                    ExitCode::Done, kDeletedSet2},
+        CommandLine{"KeyAsPowerShellsProvider",
+                    {"delete", "--backup", "none", "--key", "Registry::HKEY_LOCAL_MACHINE\\" + kSet2Key}, ExitCode::Done,
+                    kDeletedSet2},
+        CommandLine{"KeyFromRegeditsAddressBar",
+                    {"delete", "--backup", "none", "--key", "Computer\\HKEY_LOCAL_MACHINE\\" + kSet2Key}, ExitCode::Done,
+                    kDeletedSet2},
+        CommandLine{"KeyFromAFrenchAddressBar",
+                    {"delete", "--backup", "none", "--key", "Ordinateur\\HKEY_LOCAL_MACHINE\\" + kSet2Key},
+                    ExitCode::Done, kDeletedSet2},
+        CommandLine{"KeyUnderAnotherRoot", {"delete", "--key", "HKCU\\" + kSet2Key}, ExitCode::Usage, "",
+                    "tarvex: not the key of a listed connection: HKCU\\" + kSet2Key + "\r\n"},
+        CommandLine{"NameThatMatchesNothing", {"list", "--name", "Bluetooth"}, ExitCode::Done,
+                    "ControlSet\tConnection\t", "tarvex: no connection matches 'Bluetooth'; PATTERN takes * and ?\r\n"},
+        CommandLine{"NameThatMatchesOnlyWhatIsNotStale", {"list", "--stale", "--name", "Ethernet"}, ExitCode::Done,
+                    "ControlSet\tConnection\t", "", true},
+        CommandLine{"CheckSummary", {"check", "--format", "summary"}, ExitCode::StaleFound,
+                    "5 stale: Local Area Connection 2, USB dongle, Caf\\u00e9\r\n", "", true},
+        CommandLine{"ListSummary", {"list", "--name", "E*", "--format", "summary"}, ExitCode::Done,
+                    "2 listed: Ethernet (Present), Ethernet (Present)\r\n", "", true},
+        CommandLine{"SummaryHoldsTheMessages", {"delete", "--stale", "--format", "summary", "--name", "Nothing*"},
+                    ExitCode::Done, "no connection matches 'Nothing*'; PATTERN takes * and ?; 0 to delete\r\n", "", true},
+        CommandLine{"VersionInCapitals", {"--VERSION"}, ExitCode::Done, "tarvex " TARVEX_VERSION "\r\n", "", true}),
+    [](const auto& info) { return info.param.what; });
 
 }  // namespace
 }  // namespace tarvex

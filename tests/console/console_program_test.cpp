@@ -29,33 +29,52 @@ TEST_F(ConsoleProgram, ListsEveryRowInScanOrder) {
 
 TEST_F(ConsoleProgram, CheckCountsStaleRowsAndSaysSoInItsExitCode) {
     EXPECT_EQ(ExitCode::StaleFound, Run({"check"}));
-    EXPECT_EQ("5\n", output.out);
+    EXPECT_EQ("5\r\n", output.out);
     output.out.clear();
     EXPECT_EQ(ExitCode::Done, Run({"check", "--name", "Ether*"}));
-    EXPECT_EQ("0\n", output.out);
+    EXPECT_EQ("0\r\n", output.out);
     output.out.clear();
     EXPECT_EQ(ExitCode::StaleFound, Run({"check", "--name", "caf*"}));
-    EXPECT_EQ("1\n", output.out);
+    EXPECT_EQ("1\r\n", output.out);
 }
 
 // An adapter unplugged yesterday (an undocked laptop's) is kept unless the age is 0.
 TEST_F(ConsoleProgram, NotPresentSinceYesterdayIsKeptAndTheSummarySaysSo) {
     devices.phantoms[0].lastRemoval = clock.utcNow - kTicksPerDay;
-    const std::string kept = "2 not present kept: seen within 30 days, or undated; --not-seen-for 0 includes them\n";
+    const std::string kept = "2 not present kept: seen within 30 days, or undated; --not-seen-for 0 includes them\r\n";
     EXPECT_EQ(ExitCode::StaleFound, Run({"check"}));
-    EXPECT_EQ("3\n", output.out);
+    EXPECT_EQ("3\r\n", output.out);
     EXPECT_EQ(kept, output.err);
 
     output = {};
     EXPECT_EQ(ExitCode::StaleFound, Run({"check", "--not-seen-for", "0"}));
-    EXPECT_EQ("5\n", output.out);
+    EXPECT_EQ("5\r\n", output.out);
     EXPECT_EQ("", output.err);
 
     output = {};
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--backup", "none"}));
     EXPECT_TRUE(Exists(kSet1 + "{3}"s));
     EXPECT_FALSE(Exists(kSet2 + "{4}"s));
-    EXPECT_EQ(kept + "3 deleted, 0 failed\n", output.err);
+    EXPECT_EQ(kept + "3 deleted, 0 failed\r\ndeleted: Local Area Connection 2, Caf\xC3\xA9; no backup written\r\n", output.err);
+}
+
+// All a fleet tool keeps is one line: the counts, the names, the backups,
+// and every message the error stream would have had, which stays empty.
+TEST_F(ConsoleProgram, SummaryIsOneAsciiLineWithEverythingAFleetToolKeeps) {
+    devices.phantoms[0].lastRemoval = clock.utcNow - kTicksPerDay;
+    EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--format", "summary"}));
+    EXPECT_EQ("3 deleted, 0 failed; deleted: Local Area Connection 2, Caf\\u00e9; backups: C:\\Tools\\SmallBackup.reg; "
+              "2 not present kept: seen within 30 days, or undated; --not-seen-for 0 includes them\r\n",
+              output.out);
+    EXPECT_EQ("", output.err);
+
+    output = {};
+    devices.failing = true;
+    EXPECT_EQ(ExitCode::StaleUnknown, Run({"check", "--format", "summary"}));
+    EXPECT_EQ("could not tell which entries are stale: SetupDiEnumDeviceInfo failed with error 13: The data is "
+              "invalid.\r\n",
+              output.out);
+    EXPECT_EQ("", output.err);
 }
 
 // Without a whole device list, no row can be called stale: what asks for
@@ -70,7 +89,7 @@ TEST_F(ConsoleProgram, FailedDeviceQueryNeverPassesForNoDevice) {
             EXPECT_EQ(ExitCode::StaleUnknown, Run(command)) << command[0];
             EXPECT_EQ("", output.out);
             EXPECT_EQ("tarvex: could not tell which entries are stale: SetupDiEnumDeviceInfo failed with error 13: "
-                      "The data is invalid.\n",
+                      "The data is invalid.\r\n",
                       output.err);
         }
     }
@@ -124,7 +143,7 @@ TEST_P(LostOutputs, GiveTheirOwnCodeAndLetTheDeletionFinish) {
     EXPECT_EQ(GetParam().exit, Run(GetParam().command));
     const bool failed = GetParam().result == WriteResult::Failed;
     EXPECT_EQ(failed, output.err.find("tarvex: could not write to standard output: The pipe is being closed. (error "
-                                      "232)\n") != std::string::npos)
+                                      "232)\r\n") != std::string::npos)
         << output.err;
     EXPECT_EQ(1, output.writes) << "a broken stream is written to once";
     if (GetParam().command[0] == "delete") {
@@ -157,14 +176,14 @@ TEST_F(ConsoleProgram, UnexpectedFailureIsNamedAndHasItsOwnCode) {
     ThrowingDevices throwing;
     const Services failing{registry, registry, throwing, installer, files, clock, codec, cases, nullptr};
     EXPECT_EQ(ExitCode::Unfinished, static_cast<ExitCode>(RunConsole({"list"}, failing, output, "C:\\Tools")));
-    EXPECT_EQ("tarvex: failed while scanning the connections: vector::reserve\n", output.err);
+    EXPECT_EQ("tarvex: failed while scanning the connections: vector::reserve\r\n", output.err);
 }
 
 TEST_F(ConsoleProgram, UsageErrorReadsNothing) {
     EXPECT_EQ(ExitCode::Usage, Run({"delete", "--stale", "--backup", "all"}));
     EXPECT_EQ(0, registry.CallCount(RegistryCall::OpenKey));
     EXPECT_EQ("", output.out);
-    EXPECT_EQ(0u, output.err.find("tarvex: --backup takes selective, full or none, not all\nusage:\n"));
+    EXPECT_EQ(0u, output.err.find("tarvex: --backup takes selective, full or none, not all\r\nusage:\r\n"));
 }
 
 TEST_F(ConsoleProgram, WithoutWriteRightsItSaysSoBeforeListing) {
@@ -176,7 +195,7 @@ TEST_F(ConsoleProgram, WithoutWriteRightsItSaysSoBeforeListing) {
 
 TEST_F(ConsoleProgram, HelpAndVersionNeedNoRegistry) {
     EXPECT_EQ(ExitCode::Done, Run({"--version"}));
-    EXPECT_EQ("tarvex " TARVEX_VERSION "\n", output.out);
+    EXPECT_EQ("tarvex " TARVEX_VERSION "\r\n", output.out);
     EXPECT_EQ(ExitCode::Done, Run({"--help"}));
     EXPECT_EQ(0, registry.CallCount(RegistryCall::OpenKey));
 }
@@ -186,10 +205,13 @@ TEST_F(ConsoleProgram, DeleteStaleBacksUpEachKeyAndCountsLinkedRowsAsDeleted) {
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale"}));
     for (const std::string& key : {kSet1 + "{2}"s, kSet1 + "{3}"s, kSet2 + "{4}"s}) EXPECT_FALSE(Exists(key)) << key;
     EXPECT_TRUE(Exists(kSet1 + "{1}"s));
-    EXPECT_EQ("deleted\t" + kCurrent + "{2}\ndeleted\t" + kCurrent + "{3}\ndeleted\t" + kSet1 + "{2}\ndeleted\t" +
-                  kSet1 + "{3}\ndeleted\t" + kSet2 + "{4}\n",
+    EXPECT_EQ("deleted\t" + kCurrent + "{2}\r\ndeleted\t" + kCurrent + "{3}\r\ndeleted\t" + kSet1 + "{2}\r\ndeleted\t" +
+                  kSet1 + "{3}\r\ndeleted\t" + kSet2 + "{4}\r\n",
               output.out);
-    EXPECT_EQ("5 deleted, 0 failed\n", output.err);
+    // After the counts, which connections went and where their backup is.
+    EXPECT_EQ("5 deleted, 0 failed\r\ndeleted: Local Area Connection 2, USB dongle, Caf\xC3\xA9; backups: "
+              "C:\\Tools\\SmallBackup.reg\r\n",
+              output.err);
     std::string small = files.Content(kFolder + std::string(kSmallBackupFile)).value_or("");
     EXPECT_NE(std::string::npos, small.find("[HKEY_LOCAL_MACHINE\\" + kCurrent + "{2}\\Connection]"));
     EXPECT_NE(std::string::npos, small.find("[HKEY_LOCAL_MACHINE\\" + kSet2 + "{4}\\Connection]"));
@@ -217,17 +239,18 @@ TEST_F(ConsoleProgram, IncompleteBackupStopsBeforeItsKeyUnlessForcedAndAForcedRu
     EXPECT_FALSE(Exists(kSet1 + "{2}"s)) << "deleted before the stop, as the window's No leaves it";
     EXPECT_TRUE(Exists(kSet1 + "{3}"s));
     EXPECT_TRUE(Exists(kSet2 + "{4}"s));
-    EXPECT_EQ("tarvex: the backup in C:\\Tools\\SmallBackup.reg is incomplete\nleft\t" + kCurrent + "{3}\nleft\t" + kSet1 +
-                  "{2}\nleft\t" + kSet1 + "{3}\nleft\t" + kSet2 +
-                  "{4}\n1 deleted, 0 failed, 4 left: a backup was incomplete (--force goes on without it)\n",
+    EXPECT_EQ("tarvex: the backup in C:\\Tools\\SmallBackup.reg is incomplete\r\nleft\t" + kCurrent + "{3}\r\nleft\t" + kSet1 +
+                  "{2}\r\nleft\t" + kSet1 + "{3}\r\nleft\t" + kSet2 +
+                  "{4}\r\n1 deleted, 0 failed, 4 left: a backup was incomplete (--force goes on without it)\r\n"
+                  "deleted: Local Area Connection 2; backups: C:\\Tools\\SmallBackup.reg\r\n",
               output.err);
 
     output = {};
     EXPECT_EQ(ExitCode::DoneWithIncompleteBackup, Run({"delete", "--stale", "--force"}));
     EXPECT_FALSE(Exists(kSet1 + "{3}"s));
     EXPECT_FALSE(Exists(kSet2 + "{4}"s));
-    EXPECT_NE(std::string::npos, output.err.find("tarvex: deleted with an incomplete backup: " + kCurrent + "{3}\n"));
-    EXPECT_NE(std::string::npos, output.err.find("3 deleted, 0 failed, 1 with an incomplete backup\n"));
+    EXPECT_NE(std::string::npos, output.err.find("tarvex: deleted with an incomplete backup: " + kCurrent + "{3}\r\n"));
+    EXPECT_NE(std::string::npos, output.err.find("3 deleted, 0 failed, 1 with an incomplete backup\r\n"));
 }
 
 // A full backup that is not whole leaves every key it covers without a whole copy.
@@ -235,7 +258,7 @@ TEST_F(ConsoleProgram, ForcedPastAnIncompleteFullBackupNamesEveryKey) {
     ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{1}\\Locked"s));
     registry.SetRights(kLocalMachine, kSet1 + "{1}\\Locked"s, {.canRead = false});
     EXPECT_EQ(ExitCode::DoneWithIncompleteBackup, Run({"delete", "--key", kSet2 + "{4}"s, "--backup", "full", "--force"}));
-    EXPECT_NE(std::string::npos, output.err.find("deleted with an incomplete backup: " + kSet2 + "{4}\n"));
+    EXPECT_NE(std::string::npos, output.err.find("deleted with an incomplete backup: " + kSet2 + "{4}\r\n"));
 }
 
 struct BackupFolderCase {
@@ -252,7 +275,7 @@ TEST_P(BackupFolders, AreAUsageErrorThatNamesThemEvenWithForce) {
     std::vector<std::string> arguments{"delete", "--stale", "--force"};
     arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
     EXPECT_EQ(ExitCode::Usage, Run(arguments));
-    EXPECT_EQ(0u, output.err.find("tarvex: " + GetParam().message + "\n")) << output.err;
+    EXPECT_EQ(0u, output.err.find("tarvex: " + GetParam().message + "\r\n")) << output.err;
     EXPECT_TRUE(Exists(kSet1 + "{2}"s));
     EXPECT_EQ("", output.out);
     EXPECT_EQ(0, files.OpenCount());
@@ -291,7 +314,7 @@ TEST_P(UnwritableBackups, StopBeforeAnyKeyWithOrWithoutForce) {
         std::vector<std::string> arguments{"delete", "--stale", extra};
         arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
         EXPECT_EQ(ExitCode::BackupIncomplete, Run(arguments)) << extra;
-        EXPECT_EQ("tarvex: cannot write the backup file " + GetParam().file + "; nothing deleted\n", output.err);
+        EXPECT_EQ("tarvex: cannot write the backup file " + GetParam().file + "; nothing deleted\r\n", output.err);
         EXPECT_EQ("", output.out);
         for (const std::string& key : {kSet1 + "{2}"s, kSet1 + "{3}"s, kSet2 + "{4}"s}) EXPECT_TRUE(Exists(key));
     }
@@ -325,11 +348,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ConsoleProgram, BackupFileThatFailsPartwayStopsThereEvenWithForce) {
     files.SetFreeSpace(400);  // the first key's block and no more
     EXPECT_EQ(ExitCode::BackupIncomplete, Run({"delete", "--stale", "--force"}));
-    EXPECT_EQ("deleted\t" + kCurrent + "{2}\n", output.out);
+    EXPECT_EQ("deleted\t" + kCurrent + "{2}\r\n", output.out);
     EXPECT_TRUE(Exists(kSet1 + "{3}"s));
     EXPECT_TRUE(Exists(kSet2 + "{4}"s));
-    EXPECT_NE(std::string::npos, output.err.find("tarvex: could not write the backup file C:\\Tools\\SmallBackup.reg\n"));
-    EXPECT_NE(std::string::npos, output.err.find("1 deleted, 0 failed, 4 left: a backup could not be written\n"));
+    EXPECT_NE(std::string::npos, output.err.find("tarvex: could not write the backup file C:\\Tools\\SmallBackup.reg\r\n"));
+    EXPECT_NE(std::string::npos, output.err.find("1 deleted, 0 failed, 4 left: a backup could not be written\r\n"));
 }
 
 // A scheduled full-backup run that finds nothing keeps the last full backup.
@@ -339,7 +362,7 @@ TEST_F(ConsoleProgram, NothingToDeleteWritesNoBackup) {
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--name", "Nothing*", "--backup", "full"}));
     EXPECT_EQ(last, files.Content(kFolder + std::string(kLargeBackupFile)));
     EXPECT_EQ(0, files.OpenCount());
-    EXPECT_EQ("0 to delete\n", output.err);
+    EXPECT_EQ("tarvex: no connection matches 'Nothing*'; PATTERN takes * and ?\r\n0 to delete\r\n", output.err);
 }
 
 TEST_F(ConsoleProgram, FullBackupThatCannotReplaceTheLastIsKeptUnderItsOwnNameAndNamed) {
@@ -350,7 +373,7 @@ TEST_F(ConsoleProgram, FullBackupThatCannotReplaceTheLastIsKeptUnderItsOwnNameAn
     EXPECT_NE(std::string::npos, files.Content("C:\\Tools\\LargeBackup-20261208-070509.reg").value_or("").find(kSet2));
     EXPECT_NE(std::string::npos,
               output.err.find("tarvex: warning: LargeBackup.reg could not be replaced; this run's full backup is "
-                              "C:\\Tools\\LargeBackup-20261208-070509.reg\n"));
+                              "C:\\Tools\\LargeBackup-20261208-070509.reg\r\n"));
 }
 
 // The draft is removed by name before it is written: a link left there
@@ -378,7 +401,7 @@ TEST_F(ConsoleProgram, FullBackupKeptOnlyAsTheDraftStopsUnlessForced) {
     EXPECT_TRUE(Exists(kSet2 + "{4}"s));
     EXPECT_FALSE(files.Content(large + kDraftSuffix)) << "the stopped draft";
     EXPECT_NE(std::string::npos, output.err.find("the full backup could be kept only as C:\\Tools\\LargeBackup.reg.tmp, "
-                                                 "which the next full backup removes\n"))
+                                                 "which the next full backup removes\r\n"))
         << output.err;
 
     output = {};
@@ -387,7 +410,7 @@ TEST_F(ConsoleProgram, FullBackupKeptOnlyAsTheDraftStopsUnlessForced) {
     EXPECT_FALSE(Exists(kSet2 + "{4}"s));
     EXPECT_NE(std::string::npos, files.Content(large + kDraftSuffix).value_or("").find(kSet2));
     EXPECT_NE(std::string::npos, output.err.find("this run's full backup is C:\\Tools\\LargeBackup.reg.tmp; move it "
-                                                 "somewhere safe before the next full backup\n"))
+                                                 "somewhere safe before the next full backup\r\n"))
         << output.err;
 }
 
@@ -412,7 +435,7 @@ TEST_F(ConsoleProgram, DryRunWritesAndDeletesNothing) {
     for (const char* mode : {"selective", "full"}) {
         output = {};
         EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--name", "*2", "--dry-run", "--backup", mode}));
-        EXPECT_EQ("would delete\t" + kCurrent + "{2}\nwould delete\t" + kSet1 + "{2}\n", output.out);
+        EXPECT_EQ("would delete\t" + kCurrent + "{2}\r\nwould delete\t" + kSet1 + "{2}\r\n", output.out);
         EXPECT_TRUE(Exists(kSet1 + "{2}"s));
         EXPECT_FALSE(files.Content(kFolder + std::string(kSmallBackupFile)));
         EXPECT_FALSE(files.Content(kFolder + std::string(kLargeBackupFile) + kDraftSuffix));
@@ -422,18 +445,18 @@ TEST_F(ConsoleProgram, DryRunWritesAndDeletesNothing) {
 TEST_F(ConsoleProgram, KeyGivenTwiceIsListedAndDeletedOnce) {
     const std::string key = kSet2 + "{4}"s;
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", key, "--key", key, "--dry-run"}));
-    EXPECT_EQ("would delete\t" + key + "\n", output.out);
+    EXPECT_EQ("would delete\t" + key + "\r\n", output.out);
     output = {};
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", key, key, "--backup", "none"}));
-    EXPECT_EQ("deleted\t" + key + "\n", output.out);
-    EXPECT_EQ("1 deleted, 0 failed\n", output.err);
+    EXPECT_EQ("deleted\t" + key + "\r\n", output.out);
+    EXPECT_EQ("1 deleted, 0 failed\r\ndeleted: Caf\xC3\xA9; no backup written\r\n", output.err);
 }
 
 TEST_F(ConsoleProgram, UnknownKeyIsAUsageErrorAndNothingIsDeleted) {
     EXPECT_EQ(ExitCode::Usage, Run({"delete", "--key", kSet1 + "{2}"s, "SYSTEM\\ControlSet001\\Services\\Tcpip"}));
     EXPECT_TRUE(Exists(kSet1 + "{2}"s));
     EXPECT_EQ(0, files.OpenCount());
-    EXPECT_EQ(0u, output.err.find("tarvex: not the key of a listed connection: SYSTEM\\ControlSet001\\Services\\Tcpip\n"));
+    EXPECT_EQ(0u, output.err.find("tarvex: not the key of a listed connection: SYSTEM\\ControlSet001\\Services\\Tcpip\r\n"));
 }
 
 TEST_F(ConsoleProgram, KeysMatchWithoutRegardToCase) {
@@ -441,7 +464,7 @@ TEST_F(ConsoleProgram, KeysMatchWithoutRegardToCase) {
     for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--key", key, "--backup", "none"}));
     EXPECT_FALSE(Exists(kSet2 + "{4}"s));
-    EXPECT_EQ("deleted\t" + kSet2 + "{4}\n", output.out);
+    EXPECT_EQ("deleted\t" + kSet2 + "{4}\r\n", output.out);
 }
 
 }  // namespace

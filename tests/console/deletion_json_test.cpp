@@ -78,7 +78,7 @@ TEST_P(JsonReports, EveryOutcomeButAUsageErrorHasOne) {
     arguments.resize(arguments.size() - 2);
     EXPECT_EQ(GetParam().exit, again.Run(arguments));
     const std::string printed = again.output.out + again.output.err;
-    for (const std::string& line : GetParam().lines) EXPECT_NE(std::string::npos, printed.find(line + "\n")) << printed;
+    for (const std::string& line : GetParam().lines) EXPECT_NE(std::string::npos, printed.find(line + "\r\n")) << printed;
 }
 
 const std::string kDongle = "USB\\DONGLE\\3";

@@ -78,7 +78,7 @@ const std::string kStoppedIncomplete = "left: a backup was incomplete";
 const std::string kStoppedUnwritten = "left: a backup could not be written";
 const std::string kForced = "tarvex: deleted with an incomplete backup: " + kCurrent + "{3}";
 const std::string kLost = "tarvex: could not write to standard output";
-const std::string kNothingHandedOver = "tarvex: nothing handed over: no present adapter can take them\n";
+const std::string kNothingHandedOver = "tarvex: nothing handed over: no present adapter can take them\r\n";
 const std::string kHalfWritten = "tarvex: the hand-over to Ethernet 2 (Intel I219-V, {5}) is half written";
 
 INSTANTIATE_TEST_SUITE_P(

@@ -16,10 +16,11 @@ class UninstallConsole : public ConsoleProgram {};
 
 TEST_F(UninstallConsole, UninstallsEachAbsentDeviceOnceAfterItsEntry) {
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--uninstall-devices", "--backup", "none"}));
-    EXPECT_EQ("deleted\t" + kCurrent + "{2}\ndeleted\t" + kCurrent + "{3}\nuninstalled\tUSB\\DONGLE\\3\ndeleted\t" +
-                  kSet1 + "{2}\ndeleted\t" + kSet1 + "{3}\ndeleted\t" + kSet2 + "{4}\n",
+    EXPECT_EQ("deleted\t" + kCurrent + "{2}\r\ndeleted\t" + kCurrent + "{3}\r\nuninstalled\tUSB\\DONGLE\\3\r\ndeleted\t" +
+                  kSet1 + "{2}\r\ndeleted\t" + kSet1 + "{3}\r\ndeleted\t" + kSet2 + "{4}\r\n",
               output.out);
-    EXPECT_EQ("5 deleted, 0 failed; devices: 1 uninstalled, 0 failed, 0 kept\n", output.err);
+    EXPECT_EQ("5 deleted, 0 failed; devices: 1 uninstalled, 0 failed, 0 kept\r\n"
+              "deleted: Local Area Connection 2, USB dongle, Caf\xC3\xA9; no backup written\r\n", output.err);
     EXPECT_EQ(std::vector<AnsiText>{"USB\\DONGLE\\3"}, installer.uninstalled);
 }
 
@@ -49,19 +50,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DeviceRun{"Failed", {"delete", "--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
                   [](FakeInstaller& i) { i.failing.insert("USB\\DONGLE\\3"); }, ExitCode::DeletionFailed,
-                  "deleted\t" + kSet1 + "{3}\n",
+                  "deleted\t" + kSet1 + "{3}\r\n",
                   "tarvex: could not uninstall USB\\DONGLE\\3: SetupDiCallClassInstaller failed with error 5: Access is "
-                  "denied.\n"},
+                  "denied.\r\n"},
         DeviceRun{"RestartNeeded", {"delete", "--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
                   [](FakeInstaller& i) { i.needsRestart.insert("USB\\DONGLE\\3"); }, ExitCode::RestartNeeded,
-                  "uninstalled\tUSB\\DONGLE\\3\n", "tarvex: Windows asks for a restart to finish the uninstall\n"},
+                  "uninstalled\tUSB\\DONGLE\\3\r\n", "tarvex: Windows asks for a restart to finish the uninstall\r\n"},
         DeviceRun{"PluggedInSince", {"delete", "--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
                   [](FakeInstaller& i) { i.pluggedIn.insert("USB\\DONGLE\\3"); }, ExitCode::Done, "",
-                  "kept device\tUSB\\DONGLE\\3\tconnected since the scan\n"},
+                  "kept device\tUSB\\DONGLE\\3\tconnected since the scan\r\n"},
         DeviceRun{"Present", {"delete", "--key", kSet1 + "{1}", "--uninstall-devices", "--backup", "none"}, Nothing,
-                  ExitCode::Done, "deleted\t" + kSet1 + "{1}\n", "kept device\tPCI\\NIC\\1\tthe adapter is present\n"},
+                  ExitCode::Done, "deleted\t" + kSet1 + "{1}\r\n", "kept device\tPCI\\NIC\\1\tthe adapter is present\r\n"},
         DeviceRun{"DryRun", {"delete", "--stale", "--uninstall-devices", "--dry-run"}, Nothing, ExitCode::Done,
-                  "would delete\t" + kCurrent + "{3}\nwould uninstall\tUSB\\DONGLE\\3\nwould delete\t" + kSet1 + "{2}\n",
+                  "would delete\t" + kCurrent + "{3}\r\nwould uninstall\tUSB\\DONGLE\\3\r\nwould delete\t" + kSet1 + "{2}\r\n",
                   "5 to delete; dry run"}),
     [](const auto& info) { return info.param.what; });
 
@@ -70,7 +71,7 @@ TEST_F(UninstallConsole, DryRunAndListAndCheckUninstallNothing) {
     for (const char* command : {"list", "check"}) {
         output = {};
         EXPECT_EQ(ExitCode::Usage, Run({command, "--uninstall-devices"}));
-        EXPECT_EQ(0u, output.err.find("tarvex: unknown option for " + std::string(command) + ": --uninstall-devices\n"));
+        EXPECT_EQ(0u, output.err.find("tarvex: unknown option for " + std::string(command) + ": --uninstall-devices\r\n"));
     }
     EXPECT_TRUE(installer.uninstalled.empty());
     EXPECT_TRUE(installer.checked.empty());

@@ -169,13 +169,13 @@ TEST_F(ConsoleProcess, ListsAsTsvAndJsonInUtf8AndAscii) {
 TEST_F(ConsoleProcess, CheckExitsOneWhileStaleRowsRemainThenZero) {
     Finished before = Run(L"check --name \"Tarvex test*\"");
     EXPECT_EQ(1u, before.exitCode);
-    EXPECT_EQ("2\n", before.out);
+    EXPECT_EQ("2\r\n", before.out);
 
     Finished removed = Run(L"delete --stale --name \"Tarvex test*\"");
     EXPECT_EQ(0u, removed.exitCode) << removed.err;
     Finished after = Run(L"check --name \"Tarvex test*\"");
     EXPECT_EQ(0u, after.exitCode);
-    EXPECT_EQ("0\n", after.out);
+    EXPECT_EQ("0\r\n", after.out);
 }
 
 TEST_F(ConsoleProcess, DeleteStaleBacksUpWhatRegImportRestoresExactly) {
@@ -185,7 +185,7 @@ TEST_F(ConsoleProcess, DeleteStaleBacksUpWhatRegImportRestoresExactly) {
     }
     Finished removed = Run(L"delete --stale --name \"Tarvex test*\"");
     ASSERT_EQ(0u, removed.exitCode) << removed.err;
-    EXPECT_EQ("deleted\t" + Key("CurrentControlSet", "{2}") + "\ndeleted\t" + Key("ControlSet001", "{2}") + "\n",
+    EXPECT_EQ("deleted\t" + Key("CurrentControlSet", "{2}") + "\r\ndeleted\t" + Key("ControlSet001", "{2}") + "\r\n",
               removed.out);
     EXPECT_NE(std::string::npos, removed.err.find("2 deleted, 0 failed"));
     EXPECT_FALSE(Exists(Key("CurrentControlSet", "{2}")));
@@ -204,7 +204,7 @@ TEST_F(ConsoleProcess, MistypedBackupFolderIsAUsageErrorEvenWithForce) {
         Finished stopped =
             Run(L"delete --stale --name \"Tarvex test*\" --backup-dir C:\\no-such-folder " + std::wstring(extra));
         EXPECT_EQ(2u, stopped.exitCode);
-        EXPECT_EQ(0u, stopped.err.find("tarvex: the backup folder does not exist: C:\\no-such-folder\n")) << stopped.err;
+        EXPECT_EQ(0u, stopped.err.find("tarvex: the backup folder does not exist: C:\\no-such-folder\r\n")) << stopped.err;
         EXPECT_EQ("", stopped.out);
     }
     EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
@@ -242,7 +242,7 @@ TEST_F(ConsoleProcess, ForcedPastAnIncompleteBackupExitsSevenAndNamesTheKeys) {
     EXPECT_EQ(7u, forced.exitCode) << forced.err;
     EXPECT_FALSE(Exists(Key("ControlSet001", "{2}")));
     EXPECT_NE(std::string::npos,
-              forced.err.find("tarvex: deleted with an incomplete backup: " + Key("CurrentControlSet", "{2}") + "\n"))
+              forced.err.find("tarvex: deleted with an incomplete backup: " + Key("CurrentControlSet", "{2}") + "\r\n"))
         << forced.err;
 }
 
@@ -251,7 +251,7 @@ TEST_F(ConsoleProcess, FullBackupWithNothingToDeleteLeavesTheLastOneAndOneHeldOp
     ASSERT_TRUE(WriteFileBytes(large, "last"));
     Finished nothing = Run(L"delete --stale --name \"Nothing*\" --backup full");
     EXPECT_EQ(0u, nothing.exitCode) << nothing.err;
-    EXPECT_EQ("0 to delete\n", nothing.err);
+    EXPECT_EQ("tarvex: no connection matches 'Nothing*'; PATTERN takes * and ?\r\n0 to delete\r\n", nothing.err);
     EXPECT_EQ("last", FileBytes(large));
 
     HANDLE held = CreateFileW(large.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -363,11 +363,11 @@ TEST_F(ConsoleProcess, WithIpSettingsTakesAGhostsFourKeysAndTheBackupBringsThemB
     Finished ghost = Run(L"delete --stale --name \"Tarvex ghost\" --with-ip-settings");
     EXPECT_EQ(0u, ghost.exitCode) << ghost.err;
     EXPECT_NE(std::string::npos, ghost.out.find("deleted ip settings\tSYSTEM\\ControlSet001\\Services\\NetBT\\Parameters"
-                                                "\\Interfaces\\Tcpip_" + std::string(kGhostAsStored) + "\n"))
+                                                "\\Interfaces\\Tcpip_" + std::string(kGhostAsStored) + "\r\n"))
         << ghost.out;
     Finished present = Run(L"delete --backup none --with-ip-settings --key " + Utf8ToWide(Key("ControlSet001", "{1}")));
     EXPECT_EQ(0u, present.exitCode) << present.err;
-    EXPECT_NE(std::string::npos, present.err.find("\tthe adapter is present\n")) << present.err;
+    EXPECT_NE(std::string::npos, present.err.find("\tthe adapter is present\r\n")) << present.err;
 
     for (const auto& [key, snapshot] : before) {
         const bool gone = key.find(kGhostAsStored) != std::string::npos;
@@ -421,7 +421,7 @@ TEST_F(ConsoleProcess, UninstallDevicesKeepsEveryDeviceWineCountsPresent) {
     Finished kept = Run(L"delete --uninstall-devices --backup none --format json --key " +
                         Utf8ToWide(Key("ControlSet001", "{1}")));
     EXPECT_EQ(0u, kept.exitCode) << kept.err;
-    EXPECT_NE(std::string::npos, kept.err.find("kept device\tTARVEXCLI\\NIC\\1\tthe adapter is present\n")) << kept.err;
+    EXPECT_NE(std::string::npos, kept.err.find("kept device\tTARVEXCLI\\NIC\\1\tthe adapter is present\r\n")) << kept.err;
     EXPECT_NE(std::string::npos, kept.out.find("\"uninstalled\":[],\r\n")) << kept.out;
     EXPECT_NE(std::string::npos, kept.out.find("\"exitCode\":0}")) << kept.out;
     EXPECT_FALSE(Snapshot(registry_, kLocalMachine, "SYSTEM\\CurrentControlSet\\Enum\\TARVEXCLI\\NIC\\1").empty());
@@ -431,7 +431,7 @@ TEST_F(ConsoleProcess, KeyGivenTwiceIsDeletedOnce) {
     const std::wstring key = Utf8ToWide(Key("ControlSet001", "{3}"));
     Finished removed = Run(L"delete --backup none --key " + key + L" " + key);
     EXPECT_EQ(0u, removed.exitCode) << removed.err;
-    EXPECT_EQ("deleted\t" + Key("ControlSet001", "{3}") + "\n", removed.out);
+    EXPECT_EQ("deleted\t" + Key("ControlSet001", "{3}") + "\r\n", removed.out);
 }
 
 // Standard output that refuses writes is no success; a reader that went
@@ -456,7 +456,7 @@ TEST_F(ConsoleProcess, LostOutputExitsEightAndAClosedPipeEndsQuietly) {
     CloseHandle(errors);
     const std::string messages = FileBytes(errorPath).value_or("");
     EXPECT_EQ(0u, messages.find("tarvex: could not write to standard output: ")) << messages;
-    EXPECT_EQ(messages.find('\n') + 1, messages.size()) << "the closed pipe adds nothing: " << messages;
+    EXPECT_EQ(messages.find("\r\n") + 2, messages.size()) << "the closed pipe adds nothing: " << messages;
 }
 
 // The platform maps every script as it compares registry names.
@@ -483,7 +483,7 @@ TEST_F(ConsoleProcess, NamesOutsideTheCodePageComeWholeAndMatchInAnyCase) {
 TEST_F(ConsoleProcess, VersionIsTheProjects) {
     Finished version = Run(L"--version");
     EXPECT_EQ(0u, version.exitCode);
-    EXPECT_EQ("tarvex " TARVEX_VERSION "\n", version.out);
+    EXPECT_EQ("tarvex " TARVEX_VERSION "\r\n", version.out);
 }
 
 // Numbers past 32 bits, where unsigned long ends on Windows, are no small ages.
@@ -494,7 +494,7 @@ TEST_F(ConsoleProcess, UsageErrorsExitTwoAndChangeNothing) {
         Finished refused = Run(arguments);
         EXPECT_EQ(2u, refused.exitCode) << Utf8ToWide(refused.err).c_str();
         EXPECT_EQ(0u, refused.err.find("tarvex: ")) << refused.err;
-        EXPECT_NE(std::string::npos, refused.err.find("usage:"));
+        EXPECT_NE(std::string::npos, refused.err.find("\r\nusage:\r\n"));
         EXPECT_EQ("", refused.out);
     }
     EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));

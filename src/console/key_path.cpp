@@ -1,0 +1,32 @@
+#include "console/key_path.h"
+
+#include <cctype>
+
+namespace tarvex {
+
+namespace {
+
+std::string LowerAscii(const Utf8Text& text) {
+    std::string lower = text;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+constexpr char kRoot[] = "hkey_local_machine\\";
+
+}  // namespace
+
+Utf8Text PathBelowLocalMachine(const Utf8Text& path) {
+    const std::string lower = LowerAscii(path);
+    for (const char* prefix : {"hklm\\", kRoot, "hklm:\\", "registry::hkey_local_machine\\"}) {
+        if (lower.rfind(prefix, 0) == 0) return path.substr(std::char_traits<char>::length(prefix));
+    }
+    // Windows names regedit's first node in its own language: one word, then the root.
+    const std::size_t word = lower.find('\\');
+    if (word != std::string::npos && word > 0 && lower.compare(word + 1, sizeof kRoot - 1, kRoot) == 0) {
+        return path.substr(word + sizeof kRoot);
+    }
+    return path;
+}
+
+}  // namespace tarvex

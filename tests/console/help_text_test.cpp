@@ -1,0 +1,71 @@
+#include "console/console_fixture.h"
+#include "console/help_text.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace tarvex {
+namespace {
+
+using namespace console_fixture;
+
+// The page an admin reads instead of the manual, as the console prints it.
+const std::string kListHelp =
+    "usage:\r\n"
+    "  tarvex list   [--stale [--not-seen-for DAYS]] [--name PATTERN]\r\n"
+    "                [--format tsv|json|summary]\r\n"
+    "\r\n"
+    "Prints every connection entry of the four control sets, one row each:\r\n"
+    "control set, connection, adapter (Present, Not present, No device),\r\n"
+    "device, key, last seen (UTC) and IPv4 settings.\r\n"
+    "\r\n"
+    "Options:\r\n"
+    "  --stale              only stale entries: the adapter has no device, or\r\n"
+    "                       is not present and was last seen more than\r\n"
+    "                       --not-seen-for days ago\r\n"
+    "  --not-seen-for DAYS  with --stale: how long a not-present adapter must\r\n"
+    "                       have been away, 0 to 36500 (default 30); with 0,\r\n"
+    "                       undated ones count too\r\n"
+    "  --name PATTERN       only entries whose connection name matches, with\r\n"
+    "                       * and ? as wildcards, in any case\r\n"
+    "  --format FORMAT      tsv (default): a header line, then a row each;\r\n"
+    "                       json: one array of objects, in ASCII;\r\n"
+    "                       summary: one line for fleet tools\r\n"
+    "\r\n"
+    "Examples:\r\n"
+    "  tarvex list\r\n"
+    "  tarvex list --stale --format json\r\n"
+    "  tarvex list --name \"Local Area*\"\r\n"
+    "\r\n"
+    "Exit codes (6 only with --stale):\r\n"
+    "  0     listed\r\n"
+    "  2     usage error: nothing was read or changed\r\n"
+    "  4     no administrator rights\r\n"
+    "  6     the network devices could not be listed, so nothing counts\r\n"
+    "        as stale; nothing deleted\r\n"
+    "  8     standard output could not be written, or an unexpected failure\r\n";
+
+TEST_F(ConsoleProgram, ListHelpSaysEverythingNeededToRunIt) {
+    EXPECT_EQ(ExitCode::Done, Run({"list", "/?"}));
+    EXPECT_EQ(kListHelp, output.out);
+    EXPECT_EQ("", output.err);
+    EXPECT_EQ(0, registry.CallCount(RegistryCall::OpenKey)) << "help reads nothing";
+}
+
+// Every page and the usage fit a console of 80 columns.
+TEST(HelpText, EveryPageFitsEightyColumns) {
+    for (const std::optional<std::string>& command :
+         {std::optional<std::string>(), std::optional<std::string>("list"), std::optional<std::string>("check"),
+          std::optional<std::string>("delete")}) {
+        const std::string pages = HelpText(command) + ShortUsage();
+        std::size_t start = 0;
+        for (std::size_t end; (end = pages.find('\n', start)) != std::string::npos; start = end + 1) {
+            EXPECT_LE(end - start, 80u) << pages.substr(start, end - start);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,49 @@
+#include "console/summary_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+std::vector<Utf8Text> Names(std::size_t count, std::size_t length) {
+    std::vector<Utf8Text> names;
+    for (std::size_t i = 0; i < count; ++i) names.push_back(std::string(length - 1, 'n') + static_cast<char>('a' + i % 26));
+    return names;
+}
+
+struct LineCase {
+    const char* what;
+    std::vector<Utf8Text> fixed;
+    std::vector<Utf8Text> names;
+    std::string expected;  // the whole line, or its end when it is long
+};
+
+class SummaryLines : public ::testing::TestWithParam<LineCase> {};
+
+// What does not fit is counted, never cut in the middle, and the line ends
+// within the 2,048 characters Intune keeps.
+TEST_P(SummaryLines, FitWhatTheyCanAndCountTheRest) {
+    SummaryLine line;
+    for (const Utf8Text& part : GetParam().fixed) line.Add(part);
+    line.AddList("deleted", GetParam().names);
+    const std::string text = line.Text();
+    EXPECT_LE(text.size(), kLongestSummaryLine);
+    ASSERT_GE(text.size(), GetParam().expected.size());
+    EXPECT_EQ(GetParam().expected, text.substr(text.size() - GetParam().expected.size())) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, SummaryLines,
+    ::testing::Values(LineCase{"Short", {"2 deleted, 0 failed"}, {"Caf\xC3\xA9", "Tab\there"},
+                               "2 deleted, 0 failed; deleted: Caf\\u00e9, Tab here\r\n"},
+                      LineCase{"EmptyListsAreLeftOut", {"0 to delete"}, {}, "0 to delete\r\n"},
+                      LineCase{"ManyNames", {"300 deleted, 0 failed"}, Names(300, 20), ", nnnnnnnnnnnnnnnnnnnm and 209 more\r\n"},
+                      LineCase{"NoRoomForAnyName", {std::string(2020, 'x')}, Names(5, 20), "; deleted: 5 not shown\r\n"},
+                      LineCase{"OnePartLongerThanTheLine", {std::string(3000, 'x')}, {}, "xxx...\r\n"}),
+    [](const auto& info) { return info.param.what; });
+
+}  // namespace
+}  // namespace tarvex

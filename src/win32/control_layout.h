@@ -31,10 +31,13 @@ inline constexpr float kClientWidthTwips = 8385;
 inline constexpr float kClientHeightTwips = 6930;
 inline constexpr float kKeyColumnTwips = 1440;
 inline constexpr float kConnectionColumnTwips = 2000;
-inline constexpr float kAdapterColumnTwips = 1350;
-inline constexpr float kDeviceColumnTwips = 2400;
-inline constexpr float kLastSeenColumnTwips = 1500;
-inline constexpr float kIpv4ColumnTwips = 1500;
+// The other four share what the first two leave of the list at first show
+// (8,145 twips, less its border): every header in sight, and a cut cell
+// shown whole in a tip.
+inline constexpr float kAdapterColumnTwips = 1000;
+inline constexpr float kDeviceColumnTwips = 1400;
+inline constexpr float kLastSeenColumnTwips = 1000;
+inline constexpr float kIpv4ColumnTwips = 1200;
 
 // A caption wider than its button at the designed size wraps onto two lines
 // rather than being cut, at any DPI and font.

@@ -143,9 +143,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The hourglass stays over the whole window while a backup runs.
             if (pointer_.ApplyCursor()) return TRUE;
             return DefWindowProcW(hwnd_, message, wParam, lParam);
-        case WM_NOTIFY:
-            OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_NOTIFY: {
+            NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+            if (!cellTips_.Answer(header)) OnNotify(header);
             return 0;
+        }
         case WM_CLOSE:
             if (events_->QueryUnload()) Close();
             return 0;
@@ -217,6 +219,7 @@ void MainWindow::CreateControls() {
     AddColumn(list, 3, L"Device");
     AddColumn(list, kLastSeenColumn, L"Last seen");
     AddColumn(list, kIpv4Column, L"IPv4");
+    cellTips_.Attach(hwnd_, list);
     SendMessageW(Control(kChkSelectiveId), BM_SETCHECK, BST_CHECKED, 0);
     ApplyDpi();
     messages_.SetOwner(hwnd_);

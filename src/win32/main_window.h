@@ -1,5 +1,6 @@
 #pragma once
 
+#include "win32/cell_tips.h"
 #include "win32/dpi_functions.h"
 #include "win32/list_view.h"
 #include "win32/message_box.h"
@@ -79,6 +80,7 @@ private:
     unsigned dpi_ = USER_DEFAULT_SCREEN_DPI;
     bool controlsReady_ = false;
     ListView list_;
+    CellTips cellTips_;
     Win32MessageBoxes messages_;
     Win32EventPump pump_;
     Win32Clipboard clipboard_;

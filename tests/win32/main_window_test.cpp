@@ -5,6 +5,7 @@
 #include "support/seed_connection.h"
 #include "support/win32_registry_writer.h"
 #include "tarvex_version.h"
+#include "win32/cell_tips.h"
 #include "win32/control_layout.h"
 #include "win32/main_window.h"
 #include "win32/setupapi_devices.h"
@@ -19,6 +20,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvex {
@@ -162,10 +164,17 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
     }
     EXPECT_EQ(96, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
     EXPECT_EQ(133, SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0));
-    EXPECT_EQ(90, SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
-    EXPECT_EQ(160, SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
-    EXPECT_EQ(100, SendMessageW(list, LVM_GETCOLUMNWIDTH, 4, 0));
-    EXPECT_EQ(100, SendMessageW(list, LVM_GETCOLUMNWIDTH, 5, 0));
+    EXPECT_EQ(67, SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
+    EXPECT_EQ(93, SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
+    EXPECT_EQ(67, SendMessageW(list, LVM_GETCOLUMNWIDTH, 4, 0));
+    EXPECT_EQ(80, SendMessageW(list, LVM_GETCOLUMNWIDTH, 5, 0));
+    // Every header in sight at first show, IPv4's included.
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    RECT last{};
+    SendMessageW(header, HDM_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&last));
+    RECT inside{};
+    GetClientRect(list, &inside);
+    EXPECT_LE(last.right, inside.right);
     std::vector<std::wstring> headers;
     for (int column = 0; column < 6; ++column) {
         wchar_t text[32] = {};
@@ -279,6 +288,49 @@ TEST_F(MainWindowWithAdapters, ShowsAdapterAndDeviceAndSortsByThem) {
     SetClientSize(900, 462);  // the sixth header in view
     ClickHeader(5);  // "IPv4": ascending, by its text
     EXPECT_EQ((std::vector<std::string>{"gamma", "Alpha", "beta"}), Names());
+}
+
+// The list view's own tips unfold only the first column: a cut cell of any
+// other column is found by a hit test of the window's own and shown whole.
+TEST_F(MainWindowWithAdapters, CutCellOfAnyColumnShowsWholeInATip) {
+    const std::wstring longName = L"Intel(R) Ethernet Connection (7) I219-LM, the dock's";
+    ASSERT_EQ(kSuccess, SeedNetworkDevice(writer, "TARVEXWIN\\DEV\\1", "Zeta adapter", WideToUtf8(longName)));
+    Press(kCmdReadId);
+    ASSERT_EQ("beta", Names()[0]);
+    HWND list = Control(kLV1Id);
+    const auto middleOf = [&](int column) {
+        RECT cell{};
+        cell.top = column;
+        cell.left = LVIR_BOUNDS;
+        SendMessageW(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+        return POINT{column == 0 ? cell.left + 40 : (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    };
+    EXPECT_EQ(longName, CutCellText(list, middleOf(3)).value_or(L"(none)"));
+    EXPECT_FALSE(CutCellText(list, middleOf(2))) << "Present fits its column";
+    EXPECT_FALSE(CutCellText(list, middleOf(0))) << "the first column's tip is the list view's";
+
+    // The window's own tip, not the one the list view keeps for its labels.
+    std::pair<HWND, HWND> ownerAndTip{window.hwnd(), nullptr};
+    EnumWindows(
+        [](HWND candidate, LPARAM found) {
+            auto& [owner, tip] = *reinterpret_cast<std::pair<HWND, HWND>*>(found);
+            wchar_t name[64] = {};
+            GetClassNameW(candidate, name, 64);
+            if (std::wstring(name) != TOOLTIPS_CLASSW || GetWindow(candidate, GW_OWNER) != owner) return TRUE;
+            tip = candidate;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&ownerAndTip));
+    HWND tip = ownerAndTip.second;
+    ASSERT_NE(nullptr, tip);
+    POINT pointer = middleOf(3);
+    ClientToScreen(list, &pointer);
+    SetCursorPos(pointer.x, pointer.y);
+    NMTTDISPINFOW asked{};
+    asked.hdr = {tip, 0, TTN_GETDISPINFOW};
+    SendMessageW(window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&asked));
+    ASSERT_NE(nullptr, asked.lpszText);
+    EXPECT_EQ(longName, std::wstring(asked.lpszText));
 }
 
 // Every Windows lists network devices; a prefix without any lists none, and

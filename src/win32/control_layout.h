@@ -34,10 +34,10 @@ inline constexpr float kConnectionColumnTwips = 2000;
 // The other four share what the first two leave of the list at first show
 // (8,145 twips, less its border): every header in sight, and a cut cell
 // shown whole in a tip.
-inline constexpr float kAdapterColumnTwips = 1000;
-inline constexpr float kDeviceColumnTwips = 1400;
-inline constexpr float kLastSeenColumnTwips = 1000;
-inline constexpr float kIpv4ColumnTwips = 1200;
+inline constexpr float kAdapterColumnTwips = 1100;    // "Not present" whole
+inline constexpr float kDeviceColumnTwips = 1290;
+inline constexpr float kLastSeenColumnTwips = 1050;   // a short date whole
+inline constexpr float kIpv4ColumnTwips = 1200;       // "192.168.100.200" whole
 
 // A caption wider than its button at the designed size wraps onto two lines
 // rather than being cut, at any DPI and font.

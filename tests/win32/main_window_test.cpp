@@ -164,9 +164,9 @@ void MainWindowTest::ExpectLayoutAt96Dpi() {
     }
     EXPECT_EQ(96, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
     EXPECT_EQ(133, SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0));
-    EXPECT_EQ(67, SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
-    EXPECT_EQ(93, SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
-    EXPECT_EQ(67, SendMessageW(list, LVM_GETCOLUMNWIDTH, 4, 0));
+    EXPECT_EQ(73, SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
+    EXPECT_EQ(86, SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
+    EXPECT_EQ(70, SendMessageW(list, LVM_GETCOLUMNWIDTH, 4, 0));
     EXPECT_EQ(80, SendMessageW(list, LVM_GETCOLUMNWIDTH, 5, 0));
     // Every header in sight at first show, IPv4's included.
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));

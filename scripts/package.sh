@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the two Windows programs and packs them, with the README, the
-# licence, the programs' checksums and BUILDINFO.txt (the commit and the
+# Builds the two Windows programs and packs them, with the README and the
+# manual in docs/, the licence, the programs' checksums and BUILDINFO.txt (the commit and the
 # tools that made them), into dist/tarvex-VERSION-windows-x64.zip, with the
 # zip's own checksum beside it; prints the zip's path last. The same commit
 # built with the same tools gives the same bytes, whatever folder, time or
@@ -29,11 +29,15 @@ cmake --preset package >/dev/null
 cmake --build --preset package
 version=$(cat build/package/version.txt)
 name="tarvex-$version-windows-x64"
-files=(tarvex-manager.exe tarvex.exe README.md LICENSE SHA256SUMS BUILDINFO.txt)
+# The manual as the commit holds it, in git's order.
+mapfile -t docs < <(git ls-files docs)
+files=(tarvex-manager.exe tarvex.exe README.md "${docs[@]}" LICENSE SHA256SUMS BUILDINFO.txt)
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp build/package/tarvex-manager.exe build/package/tarvex.exe README.md LICENSE "$stage/"
+mkdir -p "$stage/docs"
+cp "${docs[@]}" "$stage/docs/"
 (cd "$stage" && sha256sum tarvex-manager.exe tarvex.exe >SHA256SUMS)
 # The same bytes come only from the same tools: name them.
 {

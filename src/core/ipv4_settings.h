@@ -10,7 +10,7 @@
 
 namespace tarvex {
 
-struct KeyValues;
+class KeyValues;
 
 // A connection's IPv4 settings, as Tcpip keeps them under its GUID. Texts
 // are as stored: Windows writes them in ASCII.

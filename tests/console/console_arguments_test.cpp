@@ -155,7 +155,9 @@ TEST_P(CommandLines, GiveWhatAWindowsAdministratorExpects) {
     EXPECT_EQ(GetParam().exit, Run(GetParam().arguments));
     EXPECT_EQ(0u, output.out.find(GetParam().out)) << output.out;
     EXPECT_NE(std::string::npos, output.err.find(GetParam().err)) << output.err;
-    if (GetParam().errEmpty) EXPECT_EQ("", output.err);
+    if (GetParam().errEmpty) {
+        EXPECT_EQ("", output.err);
+    }
 }
 
 const std::string kGeneral = "tarvex lists, checks and deletes the network connection entries Windows\r\n";

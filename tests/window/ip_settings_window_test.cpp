@@ -231,7 +231,9 @@ TEST_P(HandOverWindows, WriteOnlyWhatTheAnswerAndTheAdapterAllow) {
     } else {
         EXPECT_EQ(0u, h.messages.shown.back().text.find(GetParam().lastBox)) << h.messages.shown.back().text;
     }
-    if (!GetParam().undoKept) EXPECT_EQ(std::string("0.0.0.0\0", 8), NewAddress()) << "the new adapter as it was";
+    if (!GetParam().undoKept) {
+        EXPECT_EQ(std::string("0.0.0.0\0", 8), NewAddress()) << "the new adapter as it was";
+    }
 }
 
 void Untouched(Form1Harness<>&) {}

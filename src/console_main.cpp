@@ -10,6 +10,7 @@
 #include "win32/win32_case_mapping.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_console_output.h"
+#include "win32/win32_network_list.h"
 #include "win32/win32_registry.h"
 
 #include <windows.h>
@@ -35,7 +36,9 @@ int wmain(int argc, wchar_t** argv) {
         tarvex::Win32Clock clock;
         tarvex::Win32AnsiCodec codec;
         tarvex::Win32CaseMapping cases;
-        const tarvex::Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr};
+        tarvex::Win32NetworkList networks;
+        const tarvex::Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr,
+                                        &networks};
         return tarvex::RunConsole(arguments, services, output, tarvex::ExecutableFolder());
     } catch (const std::exception& failure) {
         output.Err(std::string("tarvex: failed while starting: ") + failure.what() + "\r\n");

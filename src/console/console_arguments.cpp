@@ -1,5 +1,7 @@
 #include "console/console_arguments.h"
 
+#include "util/braced_guid.h"
+
 #include <algorithm>
 #include <cctype>
 #include <functional>
@@ -164,18 +166,6 @@ void ReadNotSeenFor(Reader& reader, std::optional<Utf8Text>& slot, std::uint32_t
     days = static_cast<std::uint32_t>(number);
 }
 
-// A GUID as {8-4-4-4-12} hexadecimal digits, its braces optional; nothing for anything else.
-std::optional<AnsiText> BracedGuid(const Utf8Text& text) {
-    const bool braced = text.size() == 38 && text.front() == '{' && text.back() == '}';
-    const Utf8Text bare = braced ? text.substr(1, 36) : text;
-    if (bare.size() != 36) return std::nullopt;
-    for (std::size_t i = 0; i < bare.size(); ++i) {
-        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
-        if (dash ? bare[i] != '-' : !std::isxdigit(static_cast<unsigned char>(bare[i]))) return std::nullopt;
-    }
-    return "{" + bare + "}";
-}
-
 void ReadSuccessor(Reader& reader, std::optional<Utf8Text>& slot, HandOverRequest& request) {
     ReadOnce(reader, "--hand-over-to", slot);
     if (!slot) return;
@@ -199,6 +189,7 @@ ConsoleCommand ParseList(Reader& reader) {
         {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, list.filter.notSeenForDays); }},
         {"--name", [&](Reader& r) { ReadOnce(r, "--name", list.filter.namePattern); }},
         {"--format", FormatOption(list.format)},
+        {"--profiles", [&](Reader&) { list.profiles = true; }},
     };
     if (auto error = ReadOptions(reader, handlers)) return *error;
     if (auto error = NeedsStale(list.filter, notSeenFor, "list")) return *error;
@@ -215,9 +206,31 @@ ConsoleCommand ParseCheck(Reader& reader) {
         {"--not-seen-for", [&](Reader& r) { ReadNotSeenFor(r, notSeenFor, check.filter.notSeenForDays); }},
         {"--name", [&](Reader& r) { ReadOnce(r, "--name", check.filter.namePattern); }},
         {"--format", ChoiceOption<OutputFormat>("--format", {{"summary", OutputFormat::Summary}}, check.format)},
+        {"--profiles", [&](Reader&) { check.profiles = true; }},
     };
     if (auto error = ReadOptions(reader, handlers)) return *error;
     return check;
+}
+
+// A profile run deletes profiles and their signatures, nothing of the entries'.
+ConsoleCommand CheckProfileDeletion(const DeleteCommand& remove, bool handOver, const std::optional<Utf8Text>& successor,
+                                    const std::optional<Utf8Text>& notSeenFor) {
+    const auto refused = [](std::string message) { return UsageError{std::move(message), "delete"}; };
+    const std::pair<bool, const char*> entriesOnly[] = {{!remove.keys.empty(), "--key"},
+                                                        {remove.withIpSettings, "--with-ip-settings"},
+                                                        {remove.uninstallDevices, "--uninstall-devices"},
+                                                        {handOver, "--hand-over"},
+                                                        {successor.has_value(), "--hand-over-to"}};
+    for (const auto& [given, option] : entriesOnly) {
+        if (given) return refused(std::string(option) + " is for connection entries, not with --profiles");
+    }
+    // LargeBackup.reg holds the four Network trees: a profile run must not replace it.
+    if (remove.backup == BackupMode::Full) return refused("--backup full is for connection entries; --profiles takes selective or none");
+    if (remove.backupFolder && remove.backupFolder->empty()) return refused("--backup-dir needs a folder, not \"\"");
+    if (remove.filter.staleOnly && !remove.profileGuids.empty()) return refused("delete --profiles takes --stale or --profile, not both");
+    if (!remove.filter.staleOnly && remove.profileGuids.empty()) return refused("delete --profiles needs --stale or --profile GUID");
+    if (auto error = NeedsStale(remove.filter, notSeenFor, "delete")) return *error;
+    return remove;
 }
 
 ConsoleCommand ParseDelete(Reader& reader) {
@@ -252,9 +265,24 @@ ConsoleCommand ParseDelete(Reader& reader) {
         {"--hand-over", [&](Reader&) { handOver = true; }},
         {"--hand-over-to", [&](Reader& r) { ReadSuccessor(r, successor, remove.handOver); }},
         {"--format", FormatOption(remove.format)},
+        {"--profiles", [&](Reader&) { remove.profiles = true; }},
+        {"--profile",
+         [&](Reader& r) {
+             std::vector<Utf8Text> given;
+             if (std::optional<Utf8Text> joined = r.Joined()) given.push_back(*joined);
+             if (given.empty() && !r.HasValue()) r.Fail("--profile needs a profile's GUID");
+             while (r.HasValue()) given.push_back(r.Take());
+             for (const Utf8Text& guid : given) {
+                 const std::optional<AnsiText> braced = BracedGuid(guid);
+                 if (!braced) return r.Fail("--profile takes a profile's GUID, not \"" + guid + "\"");
+                 remove.profileGuids.push_back(*braced);
+             }
+         }},
     };
     if (auto error = ReadOptions(reader, handlers)) return *error;
     const auto refused = [](std::string message) { return UsageError{std::move(message), "delete"}; };
+    if (remove.profiles) return CheckProfileDeletion(remove, handOver, successor, notSeenFor);
+    if (!remove.profileGuids.empty()) return refused("--profile needs --profiles");
     if (handOver && successor) return refused("delete takes --hand-over or --hand-over-to, not both");
     if (handOver) remove.handOver.ask = HandOverAsk::Automatic;
     // The ghost's settings must be gone before the successor takes them.

@@ -25,11 +25,13 @@ struct RowFilter {
 struct ListCommand {
     RowFilter filter;
     OutputFormat format = OutputFormat::Tsv;
+    bool profiles = false;  // network profiles in place of connection entries
 };
 
 struct CheckCommand {
     RowFilter filter;  // staleOnly is always set
     OutputFormat format = OutputFormat::Tsv;  // tsv: the count alone
+    bool profiles = false;
 };
 
 struct DeleteCommand {
@@ -43,6 +45,8 @@ struct DeleteCommand {
     bool uninstallDevices = false;  // and the devices of entries whose adapter is not present
     HandOverRequest handOver;       // and a ghost's static IPv4 settings to its successor
     OutputFormat format = OutputFormat::Tsv;  // json: one report object instead of the lines
+    bool profiles = false;               // network profiles in place of connection entries
+    std::vector<AnsiText> profileGuids;  // given with --profile, braced; empty with --stale
 };
 
 // The general help, or one command's.

@@ -7,6 +7,7 @@
 #include "console/exit_codes.h"
 #include "console/help_text.h"
 #include "console/key_path.h"
+#include "console/profile_output.h"
 #include "console/summary_line.h"
 #include "console/row_filter.h"
 #include "console/row_output.h"
@@ -17,6 +18,9 @@
 #include "core/connection_scan.h"
 #include "core/deletion_plan.h"
 #include "core/hand_over.h"
+#include "core/network_profiles.h"
+#include "core/profile_deletion.h"
+#include "registry/registry_64_view.h"
 
 #include <algorithm>
 #include <exception>
@@ -160,9 +164,9 @@ private:
         }
         phase_ = "checking administrator rights";
         if (!HasAdminRights()) return ExitCode::NoAdminRights;
-        if (const auto* list = std::get_if<ListCommand>(&command)) return List(*list);
-        if (const auto* check = std::get_if<CheckCommand>(&command)) return Check(*check);
-        return Delete(*remove);
+        if (const auto* list = std::get_if<ListCommand>(&command)) return list->profiles ? ListProfiles(*list) : List(*list);
+        if (const auto* check = std::get_if<CheckCommand>(&command)) return check->profiles ? CheckProfiles(*check) : Check(*check);
+        return remove->profiles ? DeleteProfiles(*remove) : Delete(*remove);
     }
 
     // On the error stream whatever the format: nothing ran that a summary could tell.
@@ -318,47 +322,161 @@ private:
         } else if (auto unknown = SelectByKey(command, rows, selected)) {
             return Usage("not the key of a listed connection: " + *unknown, "delete");
         }
+        std::vector<AnsiText> keys;
+        std::vector<Utf8Text> names;
+        for (const ConnectionRow& row : selected) {
+            keys.push_back(row.key);
+            names.push_back(row.texts.connection);
+        }
+        return CarryOut(command, names, services_, [&] {
+            return PlanDeletion(services_, keys, {command.withIpSettings, command.uninstallDevices, command.handOver});
+        });
+    }
+
+    // The selected profiles, or the usage error that refuses one: a GUID
+    // no listed profile has, or a profile connected now.
+    std::optional<ExitCode> SelectProfiles(const DeleteCommand& command, const std::vector<NetworkProfile>& profiles,
+                                           std::vector<NetworkProfile>& selected) {
+        std::set<std::size_t> taken;
+        for (const AnsiText& guid : command.profileGuids) {
+            std::size_t found = profiles.size();
+            for (std::size_t i = 0; i < profiles.size() && found == profiles.size(); ++i) {
+                if (services_.cases.Upper(profiles[i].guid) == services_.cases.Upper(guid)) found = i;
+            }
+            if (found == profiles.size()) return Usage("not the GUID of a listed network profile: " + guid, "delete");
+            if (profiles[found].connected == true) {
+                return Usage("the profile " + guid + " (" + profiles[found].name + ") is connected now, and a "
+                             "connected profile is never deleted: Windows would identify the network afresh, as a "
+                             "new network on the Public category, and its firewall profile would follow",
+                             "delete");
+            }
+            if (taken.insert(found).second) selected.push_back(profiles[found]);
+        }
+        return std::nullopt;
+    }
+
+    ExitCode DeleteProfiles(const DeleteCommand& command) {
+        Registry64View view(services_.registry);
+        const Services services = InThe64BitView(view);
+        std::optional<ProfileScan> scan = ReadProfiles(services, true, "so none is deleted");
+        if (!scan) return ExitCode::StaleUnknown;
+        std::vector<NetworkProfile> selected = FilteredProfiles(scan->profiles, command.filter);
+        if (!command.profileGuids.empty()) {
+            std::vector<NetworkProfile> named;
+            if (auto refused = SelectProfiles(command, selected, named)) return *refused;
+            selected = std::move(named);
+        }
+        std::vector<Utf8Text> names;
+        for (const NetworkProfile& profile : selected) names.push_back(profile.name.empty() ? profile.guid : profile.name);
+        return CarryOut(command, names, services, [&] { return PlanProfileDeletion(selected); });
+    }
+
+    // What every deletion does once its entries or profiles are chosen: the
+    // backup file checked, the plan made, then the dry run's account or the
+    // run and its report.
+    template <typename Planner>
+    ExitCode CarryOut(const DeleteCommand& command, const std::vector<Utf8Text>& names, const Services& services,
+                      Planner plan) {
         record_.dryRun = command.dryRun;
         // Nothing to delete needs no backup: a full one would replace the last.
-        if (selected.empty()) {
+        if (names.empty()) {
             messages_.Say(command.dryRun ? "0 to delete; dry run, nothing written or deleted" : "0 to delete");
             return ExitCode::Done;
         }
-
         const Utf8Text folder = BackupFolder(command);
         phase_ = "checking the backup file";
-        if (!CanWriteBackup(services_.files, folder, command.backup)) {
+        if (!CanWriteBackup(services.files, folder, command.backup)) {
             messages_.Say("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
                           "; nothing deleted");
             return ExitCode::BackupIncomplete;
         }
-
-        std::vector<AnsiText> keys;
-        for (const ConnectionRow& row : selected) {
-            keys.push_back(row.key);
-            record_.connections.push_back(row.texts.connection);
-        }
+        record_.connections = names;
         phase_ = "planning the deletion";
-        DeletionPlan& plan = record_.plan.emplace(
-            PlanDeletion(services_, keys, {command.withIpSettings, command.uninstallDevices, command.handOver}));
+        DeletionPlan& planned = record_.plan.emplace(plan());
         // Its undo file is filled after the deletion: it is made before.
-        if (plan.handOver && !plan.handOver->refusal &&
-            !PrepareUndoFile(services_, *plan.handOver, folder, command.dryRun)) {
+        if (planned.handOver && !planned.handOver->refusal &&
+            !PrepareUndoFile(services, *planned.handOver, folder, command.dryRun)) {
             record_.stopReason = "the hand-over's undo file cannot be created in " + folder;
             messages_.Say("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted");
             return ExitCode::BackupIncomplete;
         }
         if (command.dryRun) {
-            return Say(DescribeDryRun(plan, record_.connections, WouldWrite(command, plan, folder), services_.codec));
+            return Say(DescribeDryRun(planned, names, WouldWrite(command, planned, folder), services.codec));
         }
-
         AnswerGivenInAdvance warning(command.force, messages_);
         phase_ = "deleting";
         const DeletionReport& report =
-            record_.report.emplace(DeleteAsPlanned(services_, plan, command.backup, warning, folder));
+            record_.report.emplace(DeleteAsPlanned(services, planned, command.backup, warning, folder));
         phase_ = "reporting the deletion";
         record_.stopReason = warning.stopReason();
-        return Say(DescribeDeletion(plan, report, record_.connections, services_.codec, record_.stopReason));
+        return Say(DescribeDeletion(planned, report, names, services.codec, record_.stopReason));
+    }
+
+    // The network list lies in the 64-bit registry.
+    Services InThe64BitView(Registry64View& view) const {
+        return Services{view,           services_.unicode, services_.devices, services_.installer, services_.files,
+                        services_.clock, services_.codec,  services_.cases,   services_.pointer,   services_.networks};
+    }
+
+    // Every profile, with whether it is connected now; where that cannot be
+    // told and it matters (stale ones asked for, or a deletion), nothing.
+    std::optional<ProfileScan> ReadProfiles(const Services& services, bool mustTell, const char* consequence) {
+        phase_ = "reading the network profiles";
+        ProfileScan scan = ScanProfiles(services);
+        if (scan.notTold) {
+            if (mustTell) {
+                messages_.Say("tarvex: cannot tell which network profile is connected, " + std::string(consequence) +
+                              ": " + *scan.notTold);
+                return std::nullopt;
+            }
+            messages_.Say("tarvex: warning: cannot tell which network profile is connected, so Connected is empty: " +
+                          *scan.notTold);
+        }
+        return scan;
+    }
+
+    std::vector<NetworkProfile> FilteredProfiles(const std::vector<NetworkProfile>& profiles, const RowFilter& filter) {
+        std::vector<NetworkProfile> kept = FilterProfiles(profiles, filter, services_.cases, services_.clock.LocalNow());
+        if (kept.empty() && !AnyNameMatches(profiles, filter, services_.cases)) {
+            messages_.Say("tarvex: no network profile matches '" + *filter.namePattern + "'; PATTERN takes * and ?");
+        }
+        return kept;
+    }
+
+    ExitCode ListProfiles(const ListCommand& list) {
+        Registry64View view(services_.registry);
+        std::optional<ProfileScan> scan = ReadProfiles(InThe64BitView(view), list.filter.staleOnly, "so none can be told stale");
+        if (!scan) return ExitCode::StaleUnknown;
+        const std::vector<NetworkProfile> profiles = FilteredProfiles(scan->profiles, list.filter);
+        phase_ = "writing the list";
+        if (summary_) {
+            std::vector<Utf8Text> names;
+            for (const NetworkProfile& profile : profiles) {
+                const Utf8Text category = CategoryText(profile.category);
+                names.push_back(profile.name + (profile.connected == true ? " (connected)" : "") +
+                                (category.empty() ? "" : " [" + category + "]"));
+            }
+            summary_->AddList(std::to_string(profiles.size()) + " profiles", names);
+        } else {
+            Out(list.format == OutputFormat::Json ? ProfileJson(profiles, services_.codec)
+                                                  : ProfileTsv(profiles, services_.codec));
+        }
+        return ExitCode::Done;
+    }
+
+    ExitCode CheckProfiles(const CheckCommand& check) {
+        Registry64View view(services_.registry);
+        std::optional<ProfileScan> scan = ReadProfiles(InThe64BitView(view), true, "so none can be told stale");
+        if (!scan) return ExitCode::StaleUnknown;
+        const std::vector<NetworkProfile> stale = FilteredProfiles(scan->profiles, check.filter);
+        if (summary_) {
+            std::vector<Utf8Text> names;
+            for (const NetworkProfile& profile : stale) names.push_back(profile.name);
+            summary_->AddList(std::to_string(stale.size()) + " stale profiles", names);
+        } else {
+            Out(std::to_string(stale.size()) + "\n");
+        }
+        return stale.empty() ? ExitCode::Done : ExitCode::StaleFound;
     }
 
     // The lines, unless the JSON report or the summary line stands in their place.

@@ -74,12 +74,14 @@ private:
         }
     }
 
-    // An entry that went, with the IP settings deleted after it.
+    // An entry that went, with the IP settings deleted after it; a profile, with its signatures.
     void Deleted(std::size_t entry, const std::vector<AnsiText>& settings) {
+        const bool profiles = record_.plan->subject == DeletionSubject::NetworkProfiles;
         deleted_.push_back(JsonObject()
                                .Text("key", codec_.ToUtf8(record_.plan->entries[entry].key))
-                               .Text("connection", entry < record_.connections.size() ? record_.connections[entry] : "")
-                               .Raw("ipSettings", Paths(settings))
+                               .Text(profiles ? "name" : "connection",
+                                     entry < record_.connections.size() ? record_.connections[entry] : "")
+                               .Raw(profiles ? "signatures" : "ipSettings", Paths(settings))
                                .Json());
     }
 

@@ -22,10 +22,15 @@ Utf8Text CountsText(const char* what, const Counts& counts, const char* done) {
     return text;
 }
 
-// " ip settings", " device", or nothing for an entry: after kept, left or could not delete.
-const char* KindWords(ItemKind kind) {
+// What follows an entry, in the words of what the run deletes.
+const char* SettingsWords(DeletionSubject subject) {
+    return subject == DeletionSubject::NetworkProfiles ? "signature" : "ip settings";
+}
+
+// " ip settings" (or " signature"), " device", or nothing for an entry: after kept, left or could not delete.
+std::string KindWords(ItemKind kind, DeletionSubject subject) {
     switch (kind) {
-        case ItemKind::IpSettings: return " ip settings";
+        case ItemKind::IpSettings: return std::string(" ") + SettingsWords(subject);
         case ItemKind::Device: return " device";
         case ItemKind::Entry: break;
     }
@@ -35,7 +40,10 @@ const char* KindWords(ItemKind kind) {
 // The lines of a run that went (or, in a dry run, would go) as the outcomes say.
 class Lines {
 public:
-    Lines(const AnsiCodec& codec, bool dryRun) : codec_(codec), dryRun_(dryRun) { lines.dryRun = dryRun; }
+    Lines(const AnsiCodec& codec, bool dryRun, DeletionSubject subject)
+        : codec_(codec), dryRun_(dryRun), subject_(subject) {
+        lines.dryRun = dryRun;
+    }
 
     void Add(const Outcome& outcome) {
         const Utf8Text what = codec_.ToUtf8(outcome.what);
@@ -47,7 +55,8 @@ public:
                 ++counts.done;
                 lines.out += std::string(device ? (dryRun_ ? "would uninstall" : "uninstalled")
                                                 : (dryRun_ ? "would delete" : "deleted")) +
-                             (outcome.kind == ItemKind::IpSettings ? " ip settings" : "") + "\t" + what + "\n";
+                             (outcome.kind == ItemKind::IpSettings ? KindWords(outcome.kind, subject_) : "") + "\t" +
+                             what + "\n";
                 Incomplete(outcome, what);
                 for (const AnsiText& key : outcome.removedWithDevice) {
                     const Utf8Text path = codec_.ToUtf8(key);
@@ -58,17 +67,17 @@ public:
                 break;
             case Fate::Kept:
                 ++counts.kept;
-                lines.details.push_back(std::string("kept") + KindWords(outcome.kind) + "\t" + what + "\t" + KeptText(outcome));
+                lines.details.push_back(std::string("kept") + KindWords(outcome.kind, subject_) + "\t" + what + "\t" + KeptText(outcome));
                 break;
             case Fate::Failed:
                 ++counts.failed;
                 lines.details.push_back(device ? "tarvex: could not uninstall " + what + ": " + FailureText(outcome.error)
                                                : std::string("tarvex: could not delete ") +
-                                                     (outcome.kind == ItemKind::IpSettings ? "ip settings " : "") + what);
+                                                     (outcome.kind == ItemKind::IpSettings ? SettingsWords(subject_) + std::string(" ") : "") + what);
                 break;
             case Fate::Left:
                 ++counts.left;
-                lines.details.push_back(std::string("left") + KindWords(outcome.kind) + "\t" + what);
+                lines.details.push_back(std::string("left") + KindWords(outcome.kind, subject_) + "\t" + what);
                 break;
         }
     }
@@ -89,6 +98,7 @@ private:
 
     const AnsiCodec& codec_;
     bool dryRun_;
+    DeletionSubject subject_;
 };
 
 Utf8Text HandOverLine(const char* done, const HandOverPlan& plan, const AnsiCodec& codec) {
@@ -177,7 +187,7 @@ void AddToSummary(SummaryLine& summary, const DeletionLines& lines) {
 DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report,
                                const std::vector<Utf8Text>& connections, const AnsiCodec& codec,
                                const std::string& stopReason) {
-    Lines described(codec, false);
+    Lines described(codec, false, plan.subject);
     std::vector<Utf8Text> deleted;
     for (const Outcome& outcome : report.outcomes) {
         described.Add(outcome);
@@ -192,7 +202,8 @@ DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& r
     std::string summary = std::to_string(entries.done) + " deleted, " + std::to_string(entries.failed) + " failed";
     const Counts& settings = described.settings;
     if (settings.done + settings.failed + settings.kept + settings.left > 0) {
-        summary += CountsText("ip settings", settings, "deleted");
+        summary += CountsText(plan.subject == DeletionSubject::NetworkProfiles ? "signatures" : "ip settings", settings,
+                              "deleted");
     }
     const Counts& devices = described.devices;
     if (devices.done + devices.failed + devices.kept + devices.left > 0) {
@@ -213,7 +224,7 @@ DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& r
 
 DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& connections,
                              const std::vector<Utf8Text>& wouldWrite, const AnsiCodec& codec) {
-    Lines described(codec, true);
+    Lines described(codec, true, plan.subject);
     for (const Outcome& outcome : PlannedOutcomes(plan)) described.Add(outcome);
     DeletionLines& lines = described.lines;
     lines.connections = Distinct(connections);

@@ -10,15 +10,19 @@ namespace tarvex {
 namespace {
 
 constexpr char kListSynopsis[] =
-    "  tarvex list   [--stale [--not-seen-for DAYS]] [--name PATTERN]\n"
+    "  tarvex list   [--profiles] [--stale [--not-seen-for DAYS]] [--name PATTERN]\n"
     "                [--format tsv|json|summary]\n";
 constexpr char kCheckSynopsis[] =
-    "  tarvex check  [--not-seen-for DAYS] [--name PATTERN] [--format summary]\n";
+    "  tarvex check  [--profiles] [--not-seen-for DAYS] [--name PATTERN]\n"
+    "                [--format summary]\n";
 constexpr char kDeleteSynopsis[] =
     "  tarvex delete (--stale [--not-seen-for DAYS] | --key PATH...)\n"
     "                [--name PATTERN] [--with-ip-settings] [--uninstall-devices]\n"
     "                [--hand-over | --hand-over-to GUID]\n"
     "                [--backup selective|full|none] [--backup-dir DIR]\n"
+    "                [--dry-run] [--force] [--format tsv|json|summary]\n"
+    "  tarvex delete --profiles (--stale [--not-seen-for DAYS] | --profile GUID...)\n"
+    "                [--name PATTERN] [--backup selective|none] [--backup-dir DIR]\n"
     "                [--dry-run] [--force] [--format tsv|json|summary]\n";
 
 constexpr char kGeneral[] =
@@ -35,11 +39,20 @@ constexpr char kGeneral[] =
     "\n"
     "An entry is stale when its adapter has no device at all, or is not\n"
     "present and was last seen more than 30 days ago (--not-seen-for).\n"
+    "With --profiles each command takes the network profiles instead (Network,\n"
+    "Network 2, Network 3, ...): a profile is stale when it is not connected now\n"
+    "and was last connected more than 30 days ago.\n"
     "\n"
     "For a command's options, defaults, examples and exit codes:\n"
     "  tarvex help COMMAND      or      tarvex COMMAND /?\n"
     "tarvex --version prints the version. Words and options are taken in any\n"
     "case, and an option's value also as --option=value.\n";
+
+constexpr char kProfilesOption[] =
+    "  --profiles           network profiles in place of connection entries: a\n"
+    "                       profile is stale when it is not connected now and\n"
+    "                       was last connected more than --not-seen-for days\n"
+    "                       ago; --name matches its ProfileName\n";
 
 constexpr char kStaleOptions[] =
     "  --stale              only stale entries: the adapter has no device, or\n"
@@ -65,7 +78,7 @@ constexpr char kListFormat[] =
     "Examples:\n"
     "  tarvex list\n"
     "  tarvex list --stale --format json\n"
-    "  tarvex list --name \"Local Area*\"\n";
+    "  tarvex list --profiles --name \"Network *\"\n";
 
 constexpr char kCheck[] =
     "Prints the number of stale connection entries and exits 1 when there are\n"
@@ -73,6 +86,7 @@ constexpr char kCheck[] =
     "and was last seen more than --not-seen-for days ago.\n"
     "\n"
     "Options:\n"
+    "  --profiles           count stale network profiles instead\n"
     "  --stale              taken, and changes nothing: check counts only these\n"
     "  --not-seen-for DAYS  how long a not-present adapter must have been\n"
     "                       away, 0 to 36500 (default 30); with 0, undated\n"
@@ -104,10 +118,16 @@ constexpr char kDeleteOptions[] =
     "                       --with-ip-settings; an undo file is written first\n"
     "  --hand-over-to GUID  the same, to the adapter with that GUID\n"
     "\n"
+    "Network profiles (with --profiles, in place of the above):\n"
+    "  --profiles           delete network profiles, each key with the\n"
+    "                       signatures that name it; never a connected one\n"
+    "  --profile GUID...    these profiles' keys, braces optional; or --stale\n"
+    "\n"
     "Backups:\n"
     "  --backup MODE        selective (default): each key is appended to\n"
     "                       SmallBackup.reg just before it goes; full: the four\n"
-    "                       Network trees go into LargeBackup.reg first; none\n"
+    "                       Network trees go into LargeBackup.reg first (not\n"
+    "                       with --profiles); none\n"
     "  --backup-dir DIR     an existing folder for them; default: the folder\n"
     "                       tarvex.exe is in\n"
     "  --force              go on past an incomplete backup (exits 7); a backup\n"
@@ -120,6 +140,7 @@ constexpr char kDeleteOptions[] =
     "Examples:\n"
     "  tarvex delete --stale --dry-run\n"
     "  tarvex delete --stale --with-ip-settings --uninstall-devices\n"
+    "  tarvex delete --profiles --stale --not-seen-for 90\n"
     "  tarvex delete --key \"HKLM\\SYSTEM\\ControlSet001\\Control\\Network\\{...}\\{...}\"\n";
 
 struct CodeMeaning {
@@ -165,7 +186,7 @@ Utf8Text HelpText(const std::optional<std::string>& command) {
     using enum ExitCode;
     if (!command) return kGeneral;
     if (*command == "list") {
-        return "usage:\n" + Utf8Text(kListSynopsis) + "\n" + kList + kStaleOptions + kListFormat +
+        return "usage:\n" + Utf8Text(kListSynopsis) + "\n" + kList + kProfilesOption + kStaleOptions + kListFormat +
                ExitCodes("listed", {Usage, NoAdminRights, StaleUnknown, Unfinished}, "Exit codes (6 only with --stale):");
     }
     if (*command == "check") {

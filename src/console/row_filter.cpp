@@ -30,13 +30,31 @@ bool MatchesWildcard(const Utf8Text& pattern, const Utf8Text& text) {
 
 namespace {
 
-bool NameMatches(const ConnectionRow& row, const std::optional<Utf8Text>& upperPattern, const CaseMapping& cases) {
-    return !upperPattern || MatchesWildcard(*upperPattern, cases.Upper(row.texts.connection));
+bool NameMatches(const Utf8Text& name, const std::optional<Utf8Text>& upperPattern, const CaseMapping& cases) {
+    return !upperPattern || MatchesWildcard(*upperPattern, cases.Upper(name));
 }
+
+bool NameMatches(const ConnectionRow& row, const std::optional<Utf8Text>& upperPattern, const CaseMapping& cases) {
+    return NameMatches(row.texts.connection, upperPattern, cases);
+}
+
+bool NameMatches(const NetworkProfile& profile, const std::optional<Utf8Text>& upperPattern, const CaseMapping& cases) {
+    return NameMatches(profile.name, upperPattern, cases);
+}
+
 
 std::optional<Utf8Text> UpperPattern(const RowFilter& filter, const CaseMapping& cases) {
     if (!filter.namePattern) return std::nullopt;
     return cases.Upper(*filter.namePattern);
+}
+
+template <typename Item>
+bool AnyMatches(const std::vector<Item>& items, const RowFilter& filter, const CaseMapping& cases) {
+    const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
+    for (const Item& item : items) {
+        if (NameMatches(item, pattern, cases)) return true;
+    }
+    return !pattern;
 }
 
 }  // namespace
@@ -53,11 +71,22 @@ std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, co
 }
 
 bool AnyNameMatches(const std::vector<ConnectionRow>& rows, const RowFilter& filter, const CaseMapping& cases) {
+    return AnyMatches(rows, filter, cases);
+}
+
+bool AnyNameMatches(const std::vector<NetworkProfile>& profiles, const RowFilter& filter, const CaseMapping& cases) {
+    return AnyMatches(profiles, filter, cases);
+}
+
+std::vector<NetworkProfile> FilterProfiles(const std::vector<NetworkProfile>& profiles, const RowFilter& filter,
+                                           const CaseMapping& cases, const LocalTime& now) {
     const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
-    for (const ConnectionRow& row : rows) {
-        if (NameMatches(row, pattern, cases)) return true;
+    std::vector<NetworkProfile> kept;
+    for (const NetworkProfile& profile : profiles) {
+        if (filter.staleOnly && !IsStaleProfile(profile, now, filter.notSeenForDays)) continue;
+        if (NameMatches(profile, pattern, cases)) kept.push_back(profile);
     }
-    return !pattern;
+    return kept;
 }
 
 std::size_t CountKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter,

@@ -3,6 +3,7 @@
 #include "console/console_arguments.h"
 #include "core/case_mapping.h"
 #include "core/connection_row.h"
+#include "core/network_profiles.h"
 #include "util/encoded_text.h"
 
 #include <vector>
@@ -21,6 +22,14 @@ std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, co
 // Whether the filter's name pattern matches some row's name, stale or not;
 // true without a pattern.
 bool AnyNameMatches(const std::vector<ConnectionRow>& rows, const RowFilter& filter, const CaseMapping& cases);
+
+// The profiles that pass both parts of the filter at the local time now,
+// in their order; names match ProfileName as rows' match theirs.
+std::vector<NetworkProfile> FilterProfiles(const std::vector<NetworkProfile>& profiles, const RowFilter& filter,
+                                           const CaseMapping& cases, const LocalTime& now);
+
+// Whether the filter's name pattern matches some profile's name; true without a pattern.
+bool AnyNameMatches(const std::vector<NetworkProfile>& profiles, const RowFilter& filter, const CaseMapping& cases);
 
 // The rows a stale filter kept back as seen too recently or undated, among
 // those that match its name pattern.

@@ -7,13 +7,6 @@ namespace tarvex {
 
 namespace {
 
-Utf8Text TsvField(Utf8Text text) {
-    for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    }
-    return text;
-}
-
 std::string JsonStringOrNull(const std::optional<Utf8Text>& text) { return text ? JsonString(*text) : "null"; }
 
 std::string Ipv4Json(const std::optional<Ipv4Settings>& settings) {
@@ -29,6 +22,13 @@ std::optional<Utf8Text> DateText(const std::optional<FileTime>& time) {
 }
 
 }  // namespace
+
+Utf8Text TsvField(Utf8Text text) {
+    for (char& c : text) {
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    }
+    return text;
+}
 
 Utf8Text TsvTable(const std::vector<ConnectionRow>& rows, FileTime now) {
     Utf8Text table = "ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n";

@@ -8,6 +8,9 @@
 
 namespace tarvex {
 
+// A field of a tab-separated line: a tab, CR or LF inside it becomes a space.
+Utf8Text TsvField(Utf8Text text);
+
 // From each row's texts: a header line, then one line per row: control set,
 // connection, adapter, device, key, last seen (UTC in ISO 8601 at the
 // time now; empty without one) and the IPv4 column's text, tab-separated,

@@ -57,6 +57,10 @@ struct PlannedEntry {
     std::optional<std::size_t> device;
 };
 
+// What a run deletes: connection entries with their IP settings, or network
+// profiles with their signatures in those places.
+enum class DeletionSubject { ConnectionEntries, NetworkProfiles };
+
 // What one run will delete, decided once, with the reasons for what it keeps:
 // the backups, the dry run and both programs' reports read this.
 struct DeletionPlan {
@@ -66,6 +70,7 @@ struct DeletionPlan {
     // The device query made as the deletion starts, when more than the entries is asked for.
     std::optional<DeviceQueryError> deviceError;
     std::optional<HandOverPlan> handOver;  // when asked for
+    DeletionSubject subject = DeletionSubject::ConnectionEntries;
 };
 
 // Plans the deletion of the given connection keys, in order. Asked for more

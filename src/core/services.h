@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "core/device_installer.h"
 #include "core/device_query.h"
+#include "core/network_list.h"
 #include "export/backup_files.h"
 #include "export/mouse_pointer.h"
 #include "registry/export_registry.h"
@@ -23,6 +24,7 @@ struct Services {
     const AnsiCodec& codec;
     const CaseMapping& cases;
     MousePointer* pointer;  // none where no pointer is shown
+    NetworkList* networks = nullptr;  // none where network profiles are not asked about
 };
 
 }  // namespace tarvex

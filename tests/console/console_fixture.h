@@ -6,6 +6,7 @@
 #include "support/ascii_case_mapping.h"
 #include "support/fake_devices.h"
 #include "support/fake_installer.h"
+#include "support/fake_network_list.h"
 #include "support/fixed_clock.h"
 #include "support/latin1_text.h"
 #include "support/memory_files.h"
@@ -88,7 +89,8 @@ public:
     FixedClock clock;
     Latin1Codec codec;
     AsciiCaseMapping cases;
-    Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr};
+    FakeNetworkList networks;
+    Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr, &networks};
 };
 
 }  // namespace tarvex::console_fixture

@@ -14,7 +14,7 @@ using namespace console_fixture;
 // The page an admin reads instead of the manual, as the console prints it.
 const std::string kListHelp =
     "usage:\r\n"
-    "  tarvex list   [--stale [--not-seen-for DAYS]] [--name PATTERN]\r\n"
+    "  tarvex list   [--profiles] [--stale [--not-seen-for DAYS]] [--name PATTERN]\r\n"
     "                [--format tsv|json|summary]\r\n"
     "\r\n"
     "Prints every connection entry of the four control sets, one row each:\r\n"
@@ -22,6 +22,10 @@ const std::string kListHelp =
     "device, key, last seen (UTC) and IPv4 settings.\r\n"
     "\r\n"
     "Options:\r\n"
+    "  --profiles           network profiles in place of connection entries: a\r\n"
+    "                       profile is stale when it is not connected now and\r\n"
+    "                       was last connected more than --not-seen-for days\r\n"
+    "                       ago; --name matches its ProfileName\r\n"
     "  --stale              only stale entries: the adapter has no device, or\r\n"
     "                       is not present and was last seen more than\r\n"
     "                       --not-seen-for days ago\r\n"
@@ -37,7 +41,7 @@ const std::string kListHelp =
     "Examples:\r\n"
     "  tarvex list\r\n"
     "  tarvex list --stale --format json\r\n"
-    "  tarvex list --name \"Local Area*\"\r\n"
+    "  tarvex list --profiles --name \"Network *\"\r\n"
     "\r\n"
     "Exit codes (6 only with --stale):\r\n"
     "  0     listed\r\n"

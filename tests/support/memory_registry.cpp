@@ -143,6 +143,7 @@ Status MemoryRegistry::RegOpenKeyExA(KeyHandle key, const std::string& subKey, s
                                      std::uint32_t access, KeyHandle& opened) {
     Count(RegistryCall::OpenKey);
     openedPaths_.push_back(subKey);
+    openedAccess_.push_back(access);
     std::optional<std::uint32_t> ignored;
     if (auto fault = TakeFault(RegistryCall::OpenKey, ignored)) return *fault;
 

@@ -87,8 +87,9 @@ public:
 
     bool KeyExists(RootKey root, const std::string& path) const;
     int CallCount(RegistryCall call) const { return callCounts_[static_cast<std::size_t>(call)]; }
-    // Every path passed to an open, as passed.
+    // Every path passed to an open, as passed, and the access each asked for.
     const std::vector<std::string>& OpenedPaths() const { return openedPaths_; }
+    const std::vector<std::uint32_t>& OpenedAccess() const { return openedAccess_; }
     std::size_t OpenHandleCount() const { return handles_.size(); }
 
 private:
@@ -121,6 +122,7 @@ private:
     std::map<std::pair<const Node*, std::string>, Growth> growths_;
     std::array<int, kRegistryCallCount> callCounts_{};
     std::vector<std::string> openedPaths_;
+    std::vector<std::uint32_t> openedAccess_;
     std::map<std::pair<RootKey, std::string>, std::string> links_;  // folded link path to target
 };
 

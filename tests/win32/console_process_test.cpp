@@ -9,11 +9,13 @@
 #include "support/run_program.h"
 #include "support/seed_connection.h"
 #include "support/seed_successor.h"
+#include "support/seed_profile.h"
 #include "support/win32_registry_writer.h"
 #include "tarvex_version.h"
 #include "wide_registry.h"
 #include "win32/wide_text.h"
 #include "win32/win32_case_mapping.h"
+#include "win32/win32_network_list.h"
 #include "win32/win32_registry.h"
 
 #include <gtest/gtest.h>
@@ -413,6 +415,51 @@ TEST_F(ConsoleProcess, HandOverWritesTheSuccessorAndItsUndoFileBringsItBack) {
     RegistrySnapshot expected = before;
     expected.begin()->second["DHCPSERVER"] = {kRegSz, "10.9.9.9\0"s};
     EXPECT_EQ(expected, Snapshot(registry_, kLocalMachine, kSuccessorSettings()));
+}
+
+// The profiles in use are told by the network list service as wine gives
+// it: a network per interface, {0000000N-0000-0000-0000-4E6574446576} for
+// interface N, whatever the flag asks. Seeded under those IDs they are
+// connected; an old one is stale, goes with its signature, and its backup
+// brings both back exactly.
+TEST_F(ConsoleProcess, NetworkProfilesInUseAreToldByTheNetworkListService) {
+    const ConnectedNetworks connected = Win32NetworkList().Connected();
+    ASSERT_FALSE(connected.error) << FailureText(connected.error);
+    ASSERT_FALSE(connected.ids.empty());
+    const std::string old = "{7E57ABCD-0000-4000-8000-0000000000C1}";
+    const std::string signature = std::string(kNetworkListKey) + "\\Signatures\\Unmanaged\\7E57C1";
+    std::vector<std::string> seeded{kProfiles + old, signature};
+    for (const AnsiText& id : connected.ids) {
+        EXPECT_EQ(id.size() - 29, id.find("-0000-0000-0000-4E6574446576}")) << id;
+        ASSERT_EQ(kSuccess, SeedProfile(writer_, id, "Tarvex in use", {2026, 12, 1, 8, 0, 0}));
+        seeded.push_back(kProfiles + id);
+    }
+    ASSERT_EQ(kSuccess, SeedProfile(writer_, old, "Tarvex old", {2020, 5, 4, 10, 11, 12}));
+    ASSERT_EQ(kSuccess, SeedSignature(writer_, "Unmanaged", "7E57C1", old, "\x00\x1A\x2B\x3C\x4D\x5E"s, "lab.example"));
+    const RegistrySnapshot before = Snapshot(registry_, kLocalMachine, kProfiles + old);
+    const RegistrySnapshot signatureBefore = Snapshot(registry_, kLocalMachine, signature);
+
+    Finished listed = Run(L"list --profiles --name \"Tarvex*\"");
+    EXPECT_EQ(0u, listed.exitCode) << listed.err;
+    EXPECT_NE(std::string::npos, listed.out.find("Tarvex in use\tPublic\tWired\tno\t2025-03-01T09:00:00\t"
+                                                "2026-12-01T08:00:00\tyes\t"))
+        << listed.out;
+    EXPECT_NE(std::string::npos, listed.out.find("Tarvex old\tPublic\tWired\tno\t2025-03-01T09:00:00\t"
+                                                "2020-05-04T10:11:12\tno\t00-1A-2B-3C-4D-5E\tlab.example\t"))
+        << listed.out;
+    Finished checked = Run(L"check --profiles --name \"Tarvex*\"");
+    EXPECT_EQ(1u, checked.exitCode) << checked.err;
+    EXPECT_EQ("1\r\n", checked.out);
+
+    Finished deleted = Run(L"delete --profiles --stale --name \"Tarvex*\"");
+    EXPECT_EQ(0u, deleted.exitCode) << deleted.err;
+    EXPECT_FALSE(Exists(kProfiles + old));
+    EXPECT_FALSE(Exists(signature));
+    EXPECT_TRUE(Exists(kProfiles + connected.ids[0])) << "in use, kept";
+    ASSERT_EQ(0, RunProgram(L"regedit.exe /s \"" + folder_ + L"SmallBackup.reg\""));
+    EXPECT_EQ(before, Snapshot(registry_, kLocalMachine, kProfiles + old));
+    EXPECT_EQ(signatureBefore, Snapshot(registry_, kLocalMachine, signature));
+    for (const std::string& key : seeded) registry_.SHDeleteKeyA(kLocalMachine, key);
 }
 
 // wine counts every device it lists present: the real program uninstalls

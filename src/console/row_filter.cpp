@@ -57,17 +57,24 @@ bool AnyMatches(const std::vector<Item>& items, const RowFilter& filter, const C
     return !pattern;
 }
 
+// The items that pass both parts of the filter, isStale telling the first.
+template <typename Item, typename IsStaleItem>
+std::vector<Item> Filter(const std::vector<Item>& items, const RowFilter& filter, const CaseMapping& cases,
+                         IsStaleItem isStale) {
+    const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
+    std::vector<Item> kept;
+    for (const Item& item : items) {
+        if (filter.staleOnly && !isStale(item)) continue;
+        if (NameMatches(item, pattern, cases)) kept.push_back(item);
+    }
+    return kept;
+}
+
 }  // namespace
 
 std::vector<ConnectionRow> FilterRows(const std::vector<ConnectionRow>& rows, const RowFilter& filter,
                                       const CaseMapping& cases, FileTime now) {
-    const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
-    std::vector<ConnectionRow> kept;
-    for (const ConnectionRow& row : rows) {
-        if (filter.staleOnly && !IsStale(row, now, filter.notSeenForDays)) continue;
-        if (NameMatches(row, pattern, cases)) kept.push_back(row);
-    }
-    return kept;
+    return Filter(rows, filter, cases, [&](const ConnectionRow& row) { return IsStale(row, now, filter.notSeenForDays); });
 }
 
 bool AnyNameMatches(const std::vector<ConnectionRow>& rows, const RowFilter& filter, const CaseMapping& cases) {
@@ -80,13 +87,8 @@ bool AnyNameMatches(const std::vector<NetworkProfile>& profiles, const RowFilter
 
 std::vector<NetworkProfile> FilterProfiles(const std::vector<NetworkProfile>& profiles, const RowFilter& filter,
                                            const CaseMapping& cases, const LocalTime& now) {
-    const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
-    std::vector<NetworkProfile> kept;
-    for (const NetworkProfile& profile : profiles) {
-        if (filter.staleOnly && !IsStaleProfile(profile, now, filter.notSeenForDays)) continue;
-        if (NameMatches(profile, pattern, cases)) kept.push_back(profile);
-    }
-    return kept;
+    return Filter(profiles, filter, cases,
+                  [&](const NetworkProfile& profile) { return IsStaleProfile(profile, now, filter.notSeenForDays); });
 }
 
 std::size_t CountKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter,

@@ -93,4 +93,10 @@ public:
     Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr, &networks};
 };
 
+// A fixture of its own for a second run of a table's case, arranged alike.
+template <typename Fixture>
+struct FreshFixture : Fixture {
+    void TestBody() override {}
+};
+
 }  // namespace tarvex::console_fixture

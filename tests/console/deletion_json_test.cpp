@@ -70,9 +70,7 @@ TEST_P(JsonReports, EveryOutcomeButAUsageErrorHasOne) {
     for (const std::string& part : GetParam().parts) EXPECT_NE(std::string::npos, output.out.find(part)) << part;
     if (GetParam().lines.empty()) return;
     // The lines come from the same run in a registry of its own.
-    struct : ConsoleProgram {
-        void TestBody() override {}
-    } again;
+    FreshFixture<ConsoleProgram> again;
     again.SetUp();
     GetParam().arrange(again);
     arguments.resize(arguments.size() - 2);

@@ -16,9 +16,10 @@ using namespace console_fixture;
 struct OutcomePair {
     const char* what;
     std::vector<std::string> options;  // after delete --stale
-    std::function<void(ConsoleProgram&)> arrange;
+    std::function<void(MemoryRegistry&, MemoryFiles&, RecordingOutput&, FakeInstaller&)> arrange;
     ExitCode exit;
     std::vector<std::string> named;  // on the error stream, whichever wins
+    std::function<void(ConsoleProgram&)> alsoArrange = [](ConsoleProgram&) {};
 };
 
 class ExitCodeOrder : public ConsoleProgram, public ::testing::WithParamInterface<OutcomePair> {};
@@ -26,7 +27,8 @@ class ExitCodeOrder : public ConsoleProgram, public ::testing::WithParamInterfac
 // The stale rows in order: CurrentControlSet's {2} and {3} (which take
 // ControlSet001's with them), then ControlSet002's {4}.
 TEST_P(ExitCodeOrder, TheFirstInTheOrderWinsAndEveryOutcomeIsNamed) {
-    GetParam().arrange(*this);
+    GetParam().arrange(registry, files, output, installer);
+    GetParam().alsoArrange(*this);
     std::vector<std::string> arguments{"delete", "--stale"};
     arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
     EXPECT_EQ(GetParam().exit, Run(arguments));
@@ -85,93 +87,93 @@ INSTANTIATE_TEST_SUITE_P(
     Pairs, ExitCodeOrder,
     ::testing::Values(
         OutcomePair{"StopOverFailedDeletion", {},
-                    [](ConsoleProgram& c) {
-                        UndeletableFirst(c.registry);
-                        UnreadableSecond(c.registry);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
+                        UndeletableFirst(r);
+                        UnreadableSecond(r);
                     },
                     ExitCode::BackupIncomplete, {kFailed, "0 deleted, 1 failed", kStoppedIncomplete}},
         OutcomePair{"StopOverForced", {"--force"},
-                    [](ConsoleProgram& c) {
-                        UnreadableSecond(c.registry);
-                        BackupFileGoneAtTheLast(c.files);
+                    [](MemoryRegistry& r, MemoryFiles& f, RecordingOutput&, FakeInstaller&) {
+                        UnreadableSecond(r);
+                        BackupFileGoneAtTheLast(f);
                     },
                     ExitCode::BackupIncomplete, {kForced, "1 with an incomplete backup", kStoppedUnwritten}},
         OutcomePair{"StopOverLostOutput", {},
-                    [](ConsoleProgram& c) {
-                        UnreadableSecond(c.registry);
-                        OutputLost(c.output);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
+                        UnreadableSecond(r);
+                        OutputLost(o);
                     },
                     ExitCode::BackupIncomplete, {kLost, kStoppedIncomplete}},
         OutcomePair{"FailedDeletionOverForced", {"--force"},
-                    [](ConsoleProgram& c) {
-                        UndeletableFirst(c.registry);
-                        UnreadableSecond(c.registry);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
+                        UndeletableFirst(r);
+                        UnreadableSecond(r);
                     },
                     ExitCode::DeletionFailed, {kFailed, kForced, "2 failed, 1 with an incomplete backup"}},
         OutcomePair{"FailedDeletionOverLostOutput", {"--backup", "none"},
-                    [](ConsoleProgram& c) {
-                        UndeletableFirst(c.registry);
-                        OutputLost(c.output);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
+                        UndeletableFirst(r);
+                        OutputLost(o);
                     },
                     ExitCode::DeletionFailed, {kFailed, kLost, "3 deleted, 2 failed"}},
         OutcomePair{"ForcedOverLostOutput", {"--force"},
-                    [](ConsoleProgram& c) {
-                        UnreadableSecond(c.registry);
-                        OutputLost(c.output);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput& o, FakeInstaller&) {
+                        UnreadableSecond(r);
+                        OutputLost(o);
                     },
                     ExitCode::DoneWithIncompleteBackup, {kForced, kLost}},
         OutcomePair{"StopOverRestart", {"--uninstall-devices"},
-                    [](ConsoleProgram& c) {
-                        RestartAfterTheSecond(c.installer);
-                        UnreadableLast(c.registry);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        RestartAfterTheSecond(i);
+                        UnreadableLast(r);
                     },
                     ExitCode::BackupIncomplete, {kRestart, kStoppedIncomplete, "uninstalled"}},
         OutcomePair{"FailedDeletionOverRestart", {"--uninstall-devices", "--backup", "none"},
-                    [](ConsoleProgram& c) {
-                        RestartAfterTheSecond(c.installer);
-                        UndeletableFirst(c.registry);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        RestartAfterTheSecond(i);
+                        UndeletableFirst(r);
                     },
                     ExitCode::DeletionFailed, {kRestart, kFailed}},
         OutcomePair{"ForcedOverRestart", {"--uninstall-devices", "--force"},
-                    [](ConsoleProgram& c) {
-                        RestartAfterTheSecond(c.installer);
-                        UnreadableSecond(c.registry);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        RestartAfterTheSecond(i);
+                        UnreadableSecond(r);
                     },
                     ExitCode::DoneWithIncompleteBackup, {kRestart, kForced}},
         OutcomePair{"LostOutputOverRestart", {"--uninstall-devices", "--backup", "none"},
-                    [](ConsoleProgram& c) {
-                        RestartAfterTheSecond(c.installer);
-                        OutputLost(c.output);
+                    [](MemoryRegistry&, MemoryFiles&, RecordingOutput& o, FakeInstaller& i) {
+                        RestartAfterTheSecond(i);
+                        OutputLost(o);
                     },
                     ExitCode::Unfinished, {kRestart, kLost}},
         OutcomePair{"FailedDeletionOverHandOver", {"--with-ip-settings", "--hand-over", "--backup", "none"},
-                    [](ConsoleProgram& c) {
-                        ConsoleProgram::StaticGhost(c.registry);
-                        UndeletableFirst(c.registry);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
+                        ConsoleProgram::StaticGhost(r);
+                        UndeletableFirst(r);
                     },
                     ExitCode::DeletionFailed, {kFailed, kNothingHandedOver}},
         OutcomePair{"HandOverOverForced", {"--with-ip-settings", "--hand-over", "--force"},
-                    [](ConsoleProgram& c) {
-                        ConsoleProgram::StaticGhost(c.registry);
-                        UnreadableSecond(c.registry);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
+                        ConsoleProgram::StaticGhost(r);
+                        UnreadableSecond(r);
                     },
                     ExitCode::HandOverFailed, {kForced, kNothingHandedOver}},
         OutcomePair{"HandOverOverRestart", {"--with-ip-settings", "--hand-over", "--uninstall-devices", "--backup", "none"},
-                    [](ConsoleProgram& c) {
-                        ConsoleProgram::StaticGhost(c.registry);
-                        RestartAfterTheSecond(c.installer);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        ConsoleProgram::StaticGhost(r);
+                        RestartAfterTheSecond(i);
                     },
                     ExitCode::HandOverFailed, {kRestart, kNothingHandedOver}},
         OutcomePair{"HalfWrittenHandOverOverFailedDeletionAndRestart",
                     {"--with-ip-settings", "--hand-over", "--uninstall-devices", "--backup", "none"},
-                    [](ConsoleProgram& c) {
-                        HalfWrittenHandOver(c);
-                        UndeletableLast(c.registry);
-                        RestartAfterTheSecond(c.installer);
+                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                        UndeletableLast(r);
+                        RestartAfterTheSecond(i);
                     },
-                    ExitCode::HandOverPartial, {kHalfWritten, "tarvex: could not delete " + kSet2 + "{4}", kRestart}},
+                    ExitCode::HandOverPartial, {kHalfWritten, "tarvex: could not delete " + kSet2 + "{4}", kRestart},
+                    HalfWrittenHandOver},
         OutcomePair{"RestartOverDone", {"--uninstall-devices", "--backup", "none"},
-                    [](ConsoleProgram& c) { RestartAfterTheSecond(c.installer); },
+                    [](MemoryRegistry&, MemoryFiles&, RecordingOutput&, FakeInstaller& i) { RestartAfterTheSecond(i); },
                     ExitCode::RestartNeeded, {kRestart, "devices: 1 uninstalled, 0 failed, 0 kept"}}),
     [](const auto& info) { return info.param.what; });
 

@@ -1,6 +1,8 @@
 #include "core/connection_deletion.h"
 #include "core/deletion_plan.h"
 #include "export/backup_error.h"
+#include "export/mod_export.h"
+#include "export/reg_lines.h"
 #include "registry/unique_key.h"
 #include "support/fake_devices.h"
 #include "support/seed_connection.h"
@@ -64,20 +66,11 @@ public:
         ASSERT_EQ(kSuccess, SeedIpSettings(registry, controlSet, "{a1}", "10.0.0.9"));
         selected.push_back(entry);
     }
-    // Every value of the successor's key: name, type and bytes.
+    // Every value of the successor's key, as a backup would hold it.
     std::string SuccessorValues() {
-        std::string values;
-        UniqueKey key(registry);
-        key.Open(kLocalMachine, kInterfaces + "{b2}", kKeyRead);
-        char name[64];
-        std::uint8_t data[256];
-        for (std::uint32_t i = 0;; ++i) {
-            std::uint32_t nameLength = sizeof name;
-            std::uint32_t size = sizeof data;
-            std::uint32_t type = kRegNone;
-            if (registry.RegEnumValueA(key.get(), i, name, nameLength, type, data, size) != kSuccess) return values;
-            values += std::string(name) + "=" + std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size) + ";";
-        }
+        std::string lines;
+        for (const ValueEntry& value : EnumValues(registry, kLocalMachine, kInterfaces + "{b2}")) lines += ValueLine(value);
+        return lines;
     }
     std::string SuccessorValue(const char* name, std::uint32_t& type) {
         UniqueKey key(registry);

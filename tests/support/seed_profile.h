@@ -51,15 +51,13 @@ inline Status SeedProfile(RegistryWriter& writer, const std::string& guid, const
 }
 
 // A signature under Signatures\kind\hex naming profileGuid, with its
-// gateway's six MAC bytes and a DNS suffix.
+// gateway's six MAC bytes and a DNS suffix (Windows writes a few more).
 inline Status SeedSignature(RegistryWriter& writer, const std::string& kind, const std::string& hex,
                             const std::string& profileGuid, const std::string& mac, const std::string& dnsSuffix) {
     const std::string key = std::string(kNetworkListKey) + "\\Signatures\\" + kind + "\\" + hex;
     Status status = writer.SetValue(kLocalMachine, key, "ProfileGuid", kRegSz, profileGuid + '\0');
-    if (status == kSuccess) status = writer.SetValue(kLocalMachine, key, "Description", kRegSz, std::string("Network") + '\0');
     if (status == kSuccess) status = writer.SetValue(kLocalMachine, key, "DefaultGatewayMac", kRegBinary, mac);
     if (status == kSuccess) status = writer.SetValue(kLocalMachine, key, "DnsSuffix", kRegSz, dnsSuffix + '\0');
-    if (status == kSuccess) status = writer.SetValue(kLocalMachine, key, "FirstNetwork", kRegSz, std::string("Network") + '\0');
     return status;
 }
 

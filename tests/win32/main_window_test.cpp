@@ -20,7 +20,6 @@
 
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tarvex {
@@ -310,18 +309,10 @@ TEST_F(MainWindowWithAdapters, CutCellOfAnyColumnShowsWholeInATip) {
     EXPECT_FALSE(CutCellText(list, middleOf(0))) << "the first column's tip is the list view's";
 
     // The window's own tip, not the one the list view keeps for its labels.
-    std::pair<HWND, HWND> ownerAndTip{window.hwnd(), nullptr};
-    EnumWindows(
-        [](HWND candidate, LPARAM found) {
-            auto& [owner, tip] = *reinterpret_cast<std::pair<HWND, HWND>*>(found);
-            wchar_t name[64] = {};
-            GetClassNameW(candidate, name, 64);
-            if (std::wstring(name) != TOOLTIPS_CLASSW || GetWindow(candidate, GW_OWNER) != owner) return TRUE;
-            tip = candidate;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&ownerAndTip));
-    HWND tip = ownerAndTip.second;
+    HWND tip = nullptr;
+    while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr &&
+           GetWindow(tip, GW_OWNER) != window.hwnd()) {
+    }
     ASSERT_NE(nullptr, tip);
     POINT pointer = middleOf(3);
     ClientToScreen(list, &pointer);

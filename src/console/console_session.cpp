@@ -1,0 +1,142 @@
+#include "console/console_session.h"
+
+#include "console/answer_given_in_advance.h"
+#include "console/help_text.h"
+#include "core/admin_rights.h"
+#include "core/app_folder.h"
+#include "core/backup_target.h"
+#include "core/connection_deletion.h"
+#include "core/hand_over.h"
+#include "core/network_paths.h"
+
+namespace tarvex {
+
+namespace {
+
+// The backups a dry run's real run would write.
+std::vector<Utf8Text> WouldWrite(const DeleteCommand& command, const DeletionPlan& plan, const Utf8Text& folder) {
+    std::vector<Utf8Text> files;
+    if (command.backup == BackupMode::Selective) files.push_back(folder + kSmallBackupFile);
+    if (command.backup == BackupMode::Full) files.push_back(folder + kLargeBackupFile);
+    if (plan.handOver && !plan.handOver->refusal) files.push_back(folder + "HandOver-YYYYMMDD-HHMMSS.reg");
+    return files;
+}
+
+}  // namespace
+
+void ConsoleSession::Out(const Utf8Text& text) {
+    if (outputClosed_) return;
+    const OutputWrite write = output_.Out(WithCrLf(text));
+    if (write.result == WriteResult::ReaderGone) outputClosed_ = true;
+    if (write.result != WriteResult::Failed) return;
+    outputClosed_ = true;
+    met_.insert(ExitCode::Unfinished);
+    // Standard output is gone, and with it the summary line: the error stream is all that is left.
+    output_.Err("tarvex: could not write to standard output: " + write.errorText + " (error " +
+                std::to_string(write.error) + ")\r\n");
+}
+
+ExitCode ConsoleSession::Usage(const UsageError& error) {
+    const Utf8Text help = error.command.empty() ? "tarvex help COMMAND" : "tarvex help " + error.command;
+    output_.Err(WithCrLf("tarvex: " + error.message + "\n" + ShortUsage() + "For what each command does: tarvex help; "
+                         "for a command's options, defaults and examples: " + help + "\n"));
+    return ExitCode::Usage;
+}
+
+void ConsoleSession::Failed(const std::string& what) {
+    messages.Say("tarvex: failed while " + phase + ": " + what);
+    met_.insert(ExitCode::Unfinished);
+}
+
+bool ConsoleSession::HasAdminRights() {
+    const Status status = CheckAdminRights(services.registry);
+    if (status == kSuccess) return true;
+    messages.Say("tarvex: needs administrator rights: opening HKLM\\" + std::string(kNetworkPaths[0]) +
+                 " for writing gave status " + std::to_string(status));
+    return false;
+}
+
+Utf8Text ConsoleSession::BackupFolder(const DeleteCommand& command) const {
+    return MakeAppFolder(command.backupFolder.value_or(programFolder_));
+}
+
+// A hand-over writes its undo file there even with --backup none.
+std::optional<ExitCode> ConsoleSession::CheckBackupFolder(const DeleteCommand& command) {
+    const bool writes = command.backup != BackupMode::None || command.handOver.ask != HandOverAsk::None;
+    if (!writes && !command.backupFolder) return std::nullopt;
+    phase = "checking the backup folder";
+    const Utf8Text& folder = command.backupFolder.value_or(programFolder_);
+    switch (BackupFolderKind(services.files, BackupFolder(command))) {
+        case PathKind::Missing: return Usage("the backup folder does not exist: " + folder, "delete");
+        case PathKind::File: return Usage("the backup folder is not a folder: " + folder, "delete");
+        case PathKind::Folder: break;
+    }
+    return std::nullopt;
+}
+
+ExitCode ConsoleSession::CarryOut(const DeleteCommand& command, const std::vector<Utf8Text>& names,
+                                  const Services& deleting, const std::function<DeletionPlan()>& plan) {
+    record.dryRun = command.dryRun;
+    // Nothing to delete needs no backup: a full one would replace the last.
+    if (names.empty()) {
+        messages.Say(command.dryRun ? "0 to delete; dry run, nothing written or deleted" : "0 to delete");
+        return ExitCode::Done;
+    }
+    const Utf8Text folder = BackupFolder(command);
+    phase = "checking the backup file";
+    if (!CanWriteBackup(deleting.files, folder, command.backup)) {
+        messages.Say("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
+                     "; nothing deleted");
+        return ExitCode::BackupIncomplete;
+    }
+    record.connections = names;
+    phase = "planning the deletion";
+    DeletionPlan& planned = record.plan.emplace(plan());
+    // Its undo file is filled after the deletion: it is made before.
+    if (planned.handOver && !planned.handOver->refusal &&
+        !PrepareUndoFile(deleting, *planned.handOver, folder, command.dryRun)) {
+        record.stopReason = "the hand-over's undo file cannot be created in " + folder;
+        messages.Say("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted");
+        return ExitCode::BackupIncomplete;
+    }
+    if (command.dryRun) return Say(DescribeDryRun(planned, names, WouldWrite(command, planned, folder), deleting.codec));
+    AnswerGivenInAdvance warning(command.force, messages);
+    phase = "deleting";
+    const DeletionReport& report = record.report.emplace(DeleteAsPlanned(deleting, planned, command.backup, warning, folder));
+    phase = "reporting the deletion";
+    record.stopReason = warning.stopReason();
+    return Say(DescribeDeletion(planned, report, names, deleting.codec, record.stopReason));
+}
+
+// The lines, unless the JSON report or the summary line stands in their place.
+ExitCode ConsoleSession::Say(const DeletionLines& lines) {
+    if (summary) {
+        AddToSummary(*summary, lines);
+    } else {
+        if (!jsonReport) Out(lines.out);
+        for (const Utf8Text& line : MessageLines(lines)) messages.Say(line);
+    }
+    met_.insert(lines.met.begin(), lines.met.end());
+    return ExitCode::Done;
+}
+
+// A fleet tool reads the JSON report of every delete run whose arguments
+// were read, or its one summary line, whatever ended it.
+ExitCode ConsoleSession::Finish(ExitCode result) {
+    const ExitCode code = WinningExitCode(met_, result);
+    if (code == ExitCode::Usage || (!jsonReport && !summary)) return code;
+    phase = "writing the report";
+    try {
+        if (summary) {
+            summary->AddList("", messages.held(), "; ");
+            Out(summary->Text());
+        } else {
+            Out(DeletionJson(record, services.codec, code));
+        }
+    } catch (const std::exception& failure) {
+        Failed(failure.what());
+    }
+    return WinningExitCode(met_, result);
+}
+
+}  // namespace tarvex

@@ -99,4 +99,19 @@ struct FreshFixture : Fixture {
     void TestBody() override {}
 };
 
+// The same run as a JSON case's, without its --format json, in a fixture of
+// its own: each of lines is found among what it prints.
+template <typename Fixture, typename Arrange>
+void ExpectLinesWithoutJson(const Arrange& arrange, std::vector<std::string> arguments, ExitCode exit,
+                            const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    FreshFixture<Fixture> again;
+    again.SetUp();
+    arrange(again);
+    arguments.resize(arguments.size() - 2);
+    EXPECT_EQ(exit, again.Run(arguments));
+    const std::string printed = again.output.out + again.output.err;
+    for (const std::string& line : lines) EXPECT_NE(std::string::npos, printed.find(line + "\r\n")) << printed;
+}
+
 }  // namespace tarvex::console_fixture

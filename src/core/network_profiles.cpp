@@ -20,13 +20,6 @@ constexpr std::size_t kSystemTimeSize = 16;
 constexpr std::size_t kMacSize = 6;
 constexpr std::int64_t kSecondsPerDay = 86'400;
 
-std::optional<std::uint32_t> ReadDword(RegistryApi& registry, KeyHandle key, const char* name) {
-    std::uint32_t type = kRegNone;
-    std::string data;
-    if (!ReadValueData(registry, key, name, type, data)) return std::nullopt;
-    return DwordFromData(type, data);
-}
-
 std::optional<std::string> ReadBinary(RegistryApi& registry, KeyHandle key, const char* name, std::size_t size) {
     std::uint32_t type = kRegNone;
     std::string data;
@@ -152,9 +145,9 @@ private:
     void Read(KeyHandle key, NetworkProfile& profile) const {
         RegistryApi& registry = services_.registry;
         profile.name = ReadText(services_, key, "ProfileName").value_or("");
-        profile.category = ReadDword(registry, key, "Category");
-        profile.managed = ReadDword(registry, key, "Managed");
-        profile.nameType = ReadDword(registry, key, "NameType");
+        profile.category = ReadDwordValue(registry, key, "Category");
+        profile.managed = ReadDwordValue(registry, key, "Managed");
+        profile.nameType = ReadDwordValue(registry, key, "NameType");
         profile.created = DecodeSystemTime(ReadBinary(registry, key, "DateCreated", kSystemTimeSize));
         profile.lastConnected = DecodeSystemTime(ReadBinary(registry, key, "DateLastConnected", kSystemTimeSize));
     }

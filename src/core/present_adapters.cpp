@@ -23,11 +23,7 @@ PresentAdapters ReadPresentAdapters(DeviceQuery& devices, RegistryApi& registry)
         std::optional<AnsiText> guid = ReadTextValue(registry, key.get(), "NetCfgInstanceId");
         if (!guid) continue;
         adapter.connectionGuid = std::move(*guid);
-        std::uint32_t type = kRegNone;
-        std::string characteristics;
-        if (ReadValueData(registry, key.get(), "Characteristics", type, characteristics)) {
-            adapter.characteristics = DwordFromData(type, characteristics).value_or(0);
-        }
+        adapter.characteristics = ReadDwordValue(registry, key.get(), "Characteristics").value_or(0);
         present.adapters.push_back(std::move(adapter));
     }
     return present;

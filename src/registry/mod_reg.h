@@ -43,6 +43,10 @@ bool ReadValueData(RegistryApi& registry, KeyHandle key, const AnsiText& valueNa
 // type or length holds none.
 std::optional<std::uint32_t> DwordFromData(std::uint32_t type, const std::string& data);
 
+// The REG_DWORD value's number, read from a key open to query values;
+// nothing when it is missing, of another type or of another length.
+std::optional<std::uint32_t> ReadDwordValue(RegistryApi& registry, KeyHandle key, const AnsiText& valueName);
+
 // "01,0a,ff,00": every byte in lower-case hex followed by a comma, then "00".
 std::string BytesToHexList(const std::string& data);
 

@@ -102,6 +102,13 @@ std::optional<std::uint32_t> DwordFromData(std::uint32_t type, const std::string
     return number;
 }
 
+std::optional<std::uint32_t> ReadDwordValue(RegistryApi& registry, KeyHandle key, const AnsiText& valueName) {
+    std::uint32_t type = kRegNone;
+    std::string data;
+    if (!ReadValueData(registry, key, valueName, type, data)) return std::nullopt;
+    return DwordFromData(type, data);
+}
+
 bool ReadValue(RegistryApi& registry, RootKey root, const std::string& keyPath, const std::string& valueName,
                std::string& valueText) {
     valueText.clear();

@@ -7,7 +7,6 @@ namespace tarvex {
 
 namespace {
 
-constexpr wchar_t kSelf[] = L"TarvexCellTips";
 // The list view draws a cell's text this far in from each of its edges.
 constexpr int kCellMargin = 6;
 constexpr int kLongestCell = 1024;
@@ -37,15 +36,17 @@ std::optional<std::wstring> CutCellText(HWND list, POINT point) {
 CellTips::~CellTips() {
     if (list_ != nullptr && IsWindow(list_)) {
         SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc_));
-        RemovePropW(list_, kSelf);
+        SetWindowLongPtrW(list_, GWLP_USERDATA, 0);
     }
     if (tip_ != nullptr && IsWindow(tip_)) DestroyWindow(tip_);
 }
 
 void CellTips::Attach(HWND owner, HWND list) {
     list_ = list;
-    // Ahead of the tip's own subclass, so that every move reaches both.
-    SetPropW(list_, kSelf, this);
+    // The list's user data, not a window property or the tip's own
+    // subclass: each message would then cost a request of the window
+    // server (in wine a round trip), and a list gets thousands.
+    SetWindowLongPtrW(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     listProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CellTips::ListProc)));
     tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
@@ -53,7 +54,7 @@ void CellTips::Attach(HWND owner, HWND list) {
                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), nullptr);
     if (tip_ == nullptr) return;  // the cells go without tips
     TTTOOLINFOW tool{sizeof(tool)};
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;
+    tool.uFlags = TTF_IDISHWND | TTF_TRANSPARENT;
     tool.hwnd = owner;
     tool.uId = reinterpret_cast<UINT_PTR>(list_);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
@@ -84,13 +85,17 @@ void CellTips::PointerAt(POINT point) {
 }
 
 LRESULT CALLBACK CellTips::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<CellTips*>(GetPropW(list, kSelf));
+    auto* self = reinterpret_cast<CellTips*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(list, message, wParam, lParam);
     const WNDPROC next = self->listProc_;
-    if (message == WM_MOUSEMOVE) self->PointerAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && self->tip_ != nullptr) {
+        if (message == WM_MOUSEMOVE) self->PointerAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        MSG relayed{list, message, wParam, lParam, 0, {}};
+        SendMessageW(self->tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
-        RemovePropW(list, kSelf);
+        SetWindowLongPtrW(list, GWLP_USERDATA, 0);
         self->list_ = nullptr;
     }
     return CallWindowProcW(next, list, message, wParam, lParam);

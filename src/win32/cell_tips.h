@@ -15,8 +15,9 @@ std::optional<std::wstring> CutCellText(HWND list, POINT point);
 
 // A tip over the list that shows a cut cell of any column but the first
 // whole: the list view's label tips, and LVN_GETINFOTIP, serve the first
-// column only. The tip asks for its text each time it would show, and is
-// taken down when the pointer moves to another cell.
+// column only. The list's mouse messages reach the tip; it asks for its
+// text each time it would show, and is taken down when the pointer moves
+// to another cell.
 class CellTips {
 public:
     CellTips() = default;

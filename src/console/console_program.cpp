@@ -2,6 +2,7 @@
 
 #include "console/console_arguments.h"
 #include "console/console_session.h"
+#include "console/deletion_lines.h"
 #include "console/exit_codes.h"
 #include "console/help_text.h"
 #include "console/key_path.h"
@@ -27,17 +28,6 @@ struct ScannedRows {
     std::vector<ConnectionRow> rows;
     std::optional<ExitCode> stop;
 };
-
-// Each name once, in its first place.
-std::vector<Utf8Text> DistinctNames(const std::vector<ConnectionRow>& rows) {
-    std::vector<Utf8Text> names;
-    for (const ConnectionRow& row : rows) {
-        if (std::find(names.begin(), names.end(), row.texts.connection) == names.end()) {
-            names.push_back(row.texts.connection);
-        }
-    }
-    return names;
-}
 
 OutputFormat FormatOf(const ConsoleCommand& command) {
     if (const auto* list = std::get_if<ListCommand>(&command)) return list->format;
@@ -146,7 +136,9 @@ private:
         if (scanned.stop) return *scanned.stop;
         const std::vector<ConnectionRow> stale = Filtered(scanned.rows, check.filter);
         if (session_.summary) {
-            session_.summary->AddList(std::to_string(stale.size()) + " stale", DistinctNames(stale));
+            std::vector<Utf8Text> names;
+            for (const ConnectionRow& row : stale) names.push_back(row.texts.connection);
+            session_.summary->AddList(std::to_string(stale.size()) + " stale", Distinct(names));
         } else {
             session_.Out(std::to_string(stale.size()) + "\n");
         }

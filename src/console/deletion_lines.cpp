@@ -144,15 +144,6 @@ Utf8Text RestartLine(const DeletionReport& report) {
            (report.restartNeeded ? (handedOver ? "the uninstall and the hand-over" : "the uninstall") : "the hand-over");
 }
 
-// Each name once, in its first place.
-std::vector<Utf8Text> Distinct(const std::vector<Utf8Text>& names) {
-    std::vector<Utf8Text> distinct;
-    for (const Utf8Text& name : names) {
-        if (std::find(distinct.begin(), distinct.end(), name) == distinct.end()) distinct.push_back(name);
-    }
-    return distinct;
-}
-
 // "A, B, C" for the first ten, then "and N more".
 Utf8Text FirstTen(const std::vector<Utf8Text>& names) {
     constexpr std::size_t kNamed = 10;
@@ -163,6 +154,14 @@ Utf8Text FirstTen(const std::vector<Utf8Text>& names) {
 }
 
 }  // namespace
+
+std::vector<Utf8Text> Distinct(const std::vector<Utf8Text>& names) {
+    std::vector<Utf8Text> distinct;
+    for (const Utf8Text& name : names) {
+        if (std::find(distinct.begin(), distinct.end(), name) == distinct.end()) distinct.push_back(name);
+    }
+    return distinct;
+}
 
 std::vector<Utf8Text> MessageLines(const DeletionLines& lines) {
     std::vector<Utf8Text> messages = lines.details;

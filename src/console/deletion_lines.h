@@ -28,6 +28,9 @@ struct DeletionLines {
     bool dryRun = false;
 };
 
+// Each name once, in its first place: the CurrentControlSet row and its twin name one connection.
+std::vector<Utf8Text> Distinct(const std::vector<Utf8Text>& names);
+
 // The messages in the order the error stream gets them, without line ends:
 // the details, the counts, one line naming the first ten connections and
 // the backups, then the hand-over and the restart.

@@ -1,9 +1,9 @@
 #include "console/console_arguments.h"
 
 #include "util/braced_guid.h"
+#include "util/lower_ascii.h"
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <map>
 #include <utility>
@@ -15,19 +15,12 @@ namespace {
 
 constexpr const char* kCommands[] = {"list", "check", "delete"};
 
-// Commands, options and fixed values are ASCII words.
-std::string Lower(const Utf8Text& text) {
-    std::string lower = text;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 bool IsCommand(const std::string& word) {
     return std::find(std::begin(kCommands), std::end(kCommands), word) != std::end(kCommands);
 }
 
 bool IsHelpFlag(const Utf8Text& argument) {
-    const std::string word = Lower(argument);
+    const std::string word = LowerAscii(argument);
     return word == "/?" || word == "-?" || word == "-h" || word == "--help";
 }
 
@@ -90,7 +83,7 @@ using OptionHandlers = std::map<std::string, std::function<void(Reader&)>>;
 std::optional<UsageError> ReadOptions(Reader& reader, const OptionHandlers& handlers) {
     while (!reader.AtEnd()) {
         const Utf8Text argument = reader.TakeArgument();
-        auto handler = handlers.find(Lower(argument));
+        auto handler = handlers.find(LowerAscii(argument));
         if (handler != handlers.end()) {
             handler->second(reader);
             reader.RefuseJoinedValue(argument);
@@ -120,7 +113,7 @@ public:
         ReadOnce(reader, option_, value_);
         if (!value_) return;
         for (const auto& [word, choice] : words_) {
-            if (Lower(*value_) == word) {
+            if (LowerAscii(*value_) == word) {
                 into_ = choice;
                 return;
             }
@@ -299,9 +292,9 @@ ConsoleCommand ParseDelete(Reader& reader) {
 
 // Help for the command named first (or after help), else the general help.
 HelpCommand HelpAsked(const std::vector<Utf8Text>& arguments) {
-    const std::string first = Lower(arguments[0]);
+    const std::string first = LowerAscii(arguments[0]);
     if (IsCommand(first)) return {first};
-    if (first == "help" && arguments.size() > 1 && IsCommand(Lower(arguments[1]))) return {Lower(arguments[1])};
+    if (first == "help" && arguments.size() > 1 && IsCommand(LowerAscii(arguments[1]))) return {LowerAscii(arguments[1])};
     return {};
 }
 
@@ -311,10 +304,10 @@ ConsoleCommand ParseArguments(const std::vector<Utf8Text>& arguments) {
     if (arguments.empty()) return UsageError{"no command given"};
     // A help flag wins over everything else, even where a value should be.
     if (std::any_of(arguments.begin(), arguments.end(), IsHelpFlag)) return HelpAsked(arguments);
-    const std::string command = Lower(arguments[0]);
+    const std::string command = LowerAscii(arguments[0]);
     if (command == "help") {
         if (arguments.size() == 1) return HelpCommand{};
-        if (!IsCommand(Lower(arguments[1]))) return UsageError{"no help for " + arguments[1] + ": it is no command"};
+        if (!IsCommand(LowerAscii(arguments[1]))) return UsageError{"no help for " + arguments[1] + ": it is no command"};
         if (arguments.size() > 2) return UsageError{"unexpected argument after help " + arguments[1] + ": " + arguments[2]};
         return HelpAsked(arguments);
     }

@@ -18,9 +18,13 @@ Utf8Text WithCrLf(const Utf8Text& text) {
     return crlf;
 }
 
+Utf8Text WithoutProgramName(const Utf8Text& line) {
+    return line.rfind(kProgramPrefix, 0) == 0 ? line.substr(sizeof kProgramPrefix - 1) : line;
+}
+
 void ConsoleMessages::Say(const Utf8Text& line) {
     if (!holding_) return output_.Err(line + "\r\n");
-    held_.push_back(line.rfind(kProgramPrefix, 0) == 0 ? line.substr(sizeof kProgramPrefix - 1) : line);
+    held_.push_back(WithoutProgramName(line));
 }
 
 }  // namespace tarvex

@@ -11,6 +11,10 @@ namespace tarvex {
 // gets its CR.
 Utf8Text WithCrLf(const Utf8Text& text);
 
+// The line without the "tarvex: " most messages begin with: the summary
+// line holds its messages so, as one report.
+Utf8Text WithoutProgramName(const Utf8Text& line);
+
 // Where the console's messages go: each a line on the error stream, or,
 // for --format summary, held for the summary line, which is all a fleet
 // tool keeps and where nothing on the error stream may count as a failure.

@@ -29,13 +29,6 @@ struct ScannedRows {
     std::optional<ExitCode> stop;
 };
 
-OutputFormat FormatOf(const ConsoleCommand& command) {
-    if (const auto* list = std::get_if<ListCommand>(&command)) return list->format;
-    if (const auto* check = std::get_if<CheckCommand>(&command)) return check->format;
-    if (const auto* remove = std::get_if<DeleteCommand>(&command)) return remove->format;
-    return OutputFormat::Tsv;
-}
-
 // One command line, and the commands over connection entries.
 class Console {
 public:
@@ -46,13 +39,7 @@ public:
         ExitCode result = ExitCode::Done;
         try {
             const ConsoleCommand command = ParseArguments(arguments);
-            const auto* remove = std::get_if<DeleteCommand>(&command);
-            session_.jsonReport = remove && remove->format == OutputFormat::Json;
-            session_.record.handOverAsked = remove && remove->handOver.ask != HandOverAsk::None;
-            if (FormatOf(command) == OutputFormat::Summary) {
-                session_.summary.emplace();
-                session_.messages.HoldForSummary();
-            }
+            session_.Begin(command);
             result = Command(command);
         } catch (const std::exception& failure) {
             session_.Failed(failure.what());
@@ -77,7 +64,7 @@ private:
         if (remove) {
             if (auto refused = session_.CheckBackupFolder(*remove)) return *refused;
         }
-        session_.phase = "checking administrator rights";
+        session_.Phase("checking administrator rights");
         if (!session_.HasAdminRights()) return ExitCode::NoAdminRights;
         if (const auto* list = std::get_if<ListCommand>(&command)) {
             return list->profiles ? ListProfiles(session_, *list) : List(*list);
@@ -91,15 +78,15 @@ private:
     // Rows with every text in UTF-8. Without a whole device list nothing can
     // be told stale: a stale filter stops, anything else goes on without adapters.
     ScannedRows ReadRows(bool staleOnly) {
-        session_.phase = "scanning the connections";
+        session_.Phase("scanning the connections");
         ConnectionScan scan = ScanConnectionRows(services_, RowReads::Everything);
         if (const auto& error = scan.deviceError) {
             const std::string reason = FailureText(*error);
             if (staleOnly) {
-                session_.messages.Say("tarvex: could not tell which entries are stale: " + reason);
+                session_.Say("tarvex: could not tell which entries are stale: " + reason);
                 return {{}, ExitCode::StaleUnknown};
             }
-            session_.messages.Say("tarvex: warning: the device query failed, so the adapter fields are empty: " + reason);
+            session_.Say("tarvex: warning: the device query failed, so the adapter fields are empty: " + reason);
         }
         return {std::move(scan.rows)};
     }
@@ -108,7 +95,7 @@ private:
     std::vector<ConnectionRow> Filtered(const std::vector<ConnectionRow>& rows, const RowFilter& filter) {
         std::vector<ConnectionRow> kept = FilterRows(rows, filter, services_.cases, now_);
         if (kept.empty() && !AnyNameMatches(rows, filter, services_.cases)) {
-            session_.messages.Say("tarvex: no connection matches '" + *filter.namePattern + "'; PATTERN takes * and ?");
+            session_.Say("tarvex: no connection matches '" + *filter.namePattern + "'; PATTERN takes * and ?");
         }
         return kept;
     }
@@ -117,17 +104,14 @@ private:
         ScannedRows scanned = ReadRows(list.filter.staleOnly);
         if (scanned.stop) return *scanned.stop;
         std::vector<ConnectionRow> rows = Filtered(scanned.rows, list.filter);
-        session_.phase = "writing the list";
-        if (session_.summary) {
-            std::vector<Utf8Text> names;
-            for (const ConnectionRow& row : rows) {
-                const char* adapter = AdapterText(row.adapter);
-                names.push_back(row.texts.connection + (*adapter ? std::string(" (") + adapter + ")" : ""));
-            }
-            session_.summary->AddList(std::to_string(rows.size()) + " listed", names);
-        } else {
-            session_.Out(list.format == OutputFormat::Json ? JsonArray(rows, now_) : TsvTable(rows, now_));
+        session_.Phase("writing the list");
+        std::vector<Utf8Text> names;
+        for (const ConnectionRow& row : rows) {
+            const char* adapter = AdapterText(row.adapter);
+            names.push_back(row.texts.connection + (*adapter ? std::string(" (") + adapter + ")" : ""));
         }
+        session_.Listed(std::to_string(rows.size()) + " listed", names,
+                        list.format == OutputFormat::Json ? JsonArray(rows, now_) : TsvTable(rows, now_));
         return ExitCode::Done;
     }
 
@@ -135,13 +119,10 @@ private:
         ScannedRows scanned = ReadRows(true);
         if (scanned.stop) return *scanned.stop;
         const std::vector<ConnectionRow> stale = Filtered(scanned.rows, check.filter);
-        if (session_.summary) {
-            std::vector<Utf8Text> names;
-            for (const ConnectionRow& row : stale) names.push_back(row.texts.connection);
-            session_.summary->AddList(std::to_string(stale.size()) + " stale", Distinct(names));
-        } else {
-            session_.Out(std::to_string(stale.size()) + "\n");
-        }
+        std::vector<Utf8Text> names;
+        for (const ConnectionRow& row : stale) names.push_back(row.texts.connection);
+        session_.Listed(std::to_string(stale.size()) + " stale entries", Distinct(names),
+                        std::to_string(stale.size()) + "\n");
         ReportKeptAsRecent(scanned.rows, check.filter);
         return stale.empty() ? ExitCode::Done : ExitCode::StaleFound;
     }
@@ -150,7 +131,7 @@ private:
     void ReportKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter) {
         const std::size_t kept = CountKeptAsRecent(rows, filter, services_.cases, now_);
         if (kept == 0) return;
-        session_.messages.Say(std::to_string(kept) + " not present kept: seen within " +
+        session_.Say(std::to_string(kept) + " not present kept: seen within " +
                               std::to_string(filter.notSeenForDays) + " days, or undated; --not-seen-for 0 includes them");
     }
 

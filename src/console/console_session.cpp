@@ -6,6 +6,7 @@
 #include "core/app_folder.h"
 #include "core/backup_target.h"
 #include "core/connection_deletion.h"
+#include "core/deletion_steps.h"
 #include "core/hand_over.h"
 #include "core/network_paths.h"
 
@@ -18,11 +19,44 @@ std::vector<Utf8Text> WouldWrite(const DeleteCommand& command, const DeletionPla
     std::vector<Utf8Text> files;
     if (command.backup == BackupMode::Selective) files.push_back(folder + kSmallBackupFile);
     if (command.backup == BackupMode::Full) files.push_back(folder + kLargeBackupFile);
-    if (plan.handOver && !plan.handOver->refusal) files.push_back(folder + "HandOver-YYYYMMDD-HHMMSS.reg");
+    if (plan.handOver && Paired(*plan.handOver)) files.push_back(UndoFilePattern(folder));
     return files;
 }
 
+// Unattended: a hand-over asked for on the command line is agreed to, and so
+// is an uninstall; a ghost whose static settings no adapter can take is kept
+// whole, so that the same command, run again once the cause is mended, hands it over.
+class AnsweredByTheCommandLine final : public DeletionQuestions {
+public:
+    bool DeleteWithoutHandOver(const HandOverPlan&) override { return false; }
+    bool Uninstall(const DeletionPlan&) override { return true; }
+    bool HandOver(const HandOverPlan&) override { return true; }
+};
+
 }  // namespace
+
+void ConsoleSession::Begin(const ConsoleCommand& command) {
+    OutputFormat format = OutputFormat::Tsv;
+    if (const auto* list = std::get_if<ListCommand>(&command)) format = list->format;
+    if (const auto* check = std::get_if<CheckCommand>(&command)) format = check->format;
+    if (const auto* remove = std::get_if<DeleteCommand>(&command)) {
+        format = remove->format;
+        jsonReport_ = format == OutputFormat::Json;
+        record_.dryRun = remove->dryRun;
+        record_.handOverAsked = remove->handOver.ask != HandOverAsk::None;
+    }
+    if (format != OutputFormat::Summary) return;
+    summary_.emplace();
+    messages_.HoldForSummary();
+}
+
+void ConsoleSession::Listed(const Utf8Text& count, const std::vector<Utf8Text>& names, const Utf8Text& printed) {
+    if (summary_) {
+        summary_->AddCount(count, names);
+    } else {
+        Out(printed);
+    }
+}
 
 void ConsoleSession::Out(const Utf8Text& text) {
     if (outputClosed_) return;
@@ -44,14 +78,14 @@ ExitCode ConsoleSession::Usage(const UsageError& error) {
 }
 
 void ConsoleSession::Failed(const std::string& what) {
-    messages.Say("tarvex: failed while " + phase + ": " + what);
+    messages_.Say("tarvex: failed while " + phase_ + ": " + what);
     met_.insert(ExitCode::Unfinished);
 }
 
 bool ConsoleSession::HasAdminRights() {
-    const Status status = CheckAdminRights(services.registry);
+    const Status status = CheckAdminRights(services_.registry);
     if (status == kSuccess) return true;
-    messages.Say("tarvex: needs administrator rights: opening HKLM\\" + std::string(kNetworkPaths[0]) +
+    messages_.Say("tarvex: needs administrator rights: opening HKLM\\" + std::string(kNetworkPaths[0]) +
                  " for writing gave status " + std::to_string(status));
     return false;
 }
@@ -64,9 +98,9 @@ Utf8Text ConsoleSession::BackupFolder(const DeleteCommand& command) const {
 std::optional<ExitCode> ConsoleSession::CheckBackupFolder(const DeleteCommand& command) {
     const bool writes = command.backup != BackupMode::None || command.handOver.ask != HandOverAsk::None;
     if (!writes && !command.backupFolder) return std::nullopt;
-    phase = "checking the backup folder";
+    phase_ = "checking the backup folder";
     const Utf8Text& folder = command.backupFolder.value_or(programFolder_);
-    switch (BackupFolderKind(services.files, BackupFolder(command))) {
+    switch (BackupFolderKind(services_.files, BackupFolder(command))) {
         case PathKind::Missing: return Usage("the backup folder does not exist: " + folder, "delete");
         case PathKind::File: return Usage("the backup folder is not a folder: " + folder, "delete");
         case PathKind::Folder: break;
@@ -76,45 +110,43 @@ std::optional<ExitCode> ConsoleSession::CheckBackupFolder(const DeleteCommand& c
 
 ExitCode ConsoleSession::CarryOut(const DeleteCommand& command, const std::vector<Utf8Text>& names,
                                   const Services& deleting, const std::function<DeletionPlan()>& plan) {
-    record.dryRun = command.dryRun;
     // Nothing to delete needs no backup: a full one would replace the last.
     if (names.empty()) {
-        messages.Say(command.dryRun ? "0 to delete; dry run, nothing written or deleted" : "0 to delete");
+        messages_.Say(command.dryRun ? "0 to delete; dry run, nothing written or deleted" : "0 to delete");
         return ExitCode::Done;
     }
     const Utf8Text folder = BackupFolder(command);
-    phase = "checking the backup file";
+    phase_ = "checking the backup file";
     if (!CanWriteBackup(deleting.files, folder, command.backup)) {
-        messages.Say("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
-                     "; nothing deleted");
+        messages_.Say("tarvex: cannot write the backup file " + FirstBackupFile(folder, command.backup) +
+                      "; nothing deleted");
         return ExitCode::BackupIncomplete;
     }
-    record.connections = names;
-    phase = "planning the deletion";
-    DeletionPlan& planned = record.plan.emplace(plan());
-    // Its undo file is filled after the deletion: it is made before.
-    if (planned.handOver && !planned.handOver->refusal &&
-        !PrepareUndoFile(deleting, *planned.handOver, folder, command.dryRun)) {
-        record.stopReason = "the hand-over's undo file cannot be created in " + folder;
-        messages.Say("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted");
+    record_.names = names;
+    phase_ = "planning the deletion";
+    DeletionPlan& planned = record_.plan.emplace(plan());
+    AnsweredByTheCommandLine questions;
+    if (PrepareDeletion(deleting, planned, questions, folder, command.dryRun) == Readiness::NoUndoFile) {
+        record_.stopReason = "the hand-over's undo file cannot be created in " + folder;
+        messages_.Say("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted");
         return ExitCode::BackupIncomplete;
     }
     if (command.dryRun) return Say(DescribeDryRun(planned, names, WouldWrite(command, planned, folder), deleting.codec));
-    AnswerGivenInAdvance warning(command.force, messages);
-    phase = "deleting";
-    const DeletionReport& report = record.report.emplace(DeleteAsPlanned(deleting, planned, command.backup, warning, folder));
-    phase = "reporting the deletion";
-    record.stopReason = warning.stopReason();
-    return Say(DescribeDeletion(planned, report, names, deleting.codec, record.stopReason));
+    AnswerGivenInAdvance warning(command.force, messages_);
+    phase_ = "deleting";
+    const DeletionReport& report = record_.report.emplace(DeleteAsPlanned(deleting, planned, command.backup, warning, folder));
+    phase_ = "reporting the deletion";
+    record_.stopReason = warning.stopReason();
+    return Say(DescribeDeletion(planned, report, names, deleting.codec, record_.stopReason));
 }
 
 // The lines, unless the JSON report or the summary line stands in their place.
 ExitCode ConsoleSession::Say(const DeletionLines& lines) {
-    if (summary) {
-        AddToSummary(*summary, lines);
+    if (summary_) {
+        AddToSummary(*summary_, lines);
     } else {
-        if (!jsonReport) Out(lines.out);
-        for (const Utf8Text& line : MessageLines(lines)) messages.Say(line);
+        if (!jsonReport_) Out(lines.out);
+        for (const Utf8Text& line : MessageLines(lines)) messages_.Say(line);
     }
     met_.insert(lines.met.begin(), lines.met.end());
     return ExitCode::Done;
@@ -124,14 +156,14 @@ ExitCode ConsoleSession::Say(const DeletionLines& lines) {
 // were read, or its one summary line, whatever ended it.
 ExitCode ConsoleSession::Finish(ExitCode result) {
     const ExitCode code = WinningExitCode(met_, result);
-    if (code == ExitCode::Usage || (!jsonReport && !summary)) return code;
-    phase = "writing the report";
+    if (code == ExitCode::Usage || (!jsonReport_ && !summary_)) return code;
+    phase_ = "writing the report";
     try {
-        if (summary) {
-            summary->AddList("", messages.held(), "; ");
-            Out(summary->Text());
+        if (summary_) {
+            summary_->AddList("", messages_.held(), "; ");
+            Out(summary_->Text());
         } else {
-            Out(DeletionJson(record, services.codec, code));
+            Out(DeletionJson(record_, services_.codec, code));
         }
     } catch (const std::exception& failure) {
         Failed(failure.what());

@@ -25,10 +25,21 @@ namespace tarvex {
 class ConsoleSession {
 public:
     ConsoleSession(const Services& services, ConsoleOutput& output, const Utf8Text& programFolder)
-        : services(services), messages(output), output_(output), programFolder_(programFolder) {}
+        : services_(services), messages_(output), output_(output), programFolder_(programFolder) {}
 
+    // Sets the run up for the command it reads, before anything can stop it:
+    // its summary line or JSON report, and what that report says from the start.
+    void Begin(const ConsoleCommand& command);
+    const Services& services() const { return services_; }
+    // What the run is doing now, for the message of a failure.
+    void Phase(std::string phase) { phase_ = std::move(phase); }
+    // A message: a line on the error stream, or held for the summary line.
+    void Say(const Utf8Text& line) { messages_.Say(line); }
     // Standard output, every line ending in CR LF; a failed write is met.
     void Out(const Utf8Text& text);
+    // What list and check give: what they print, or in the summary line the
+    // count, zero included, and the names.
+    void Listed(const Utf8Text& count, const std::vector<Utf8Text>& names, const Utf8Text& printed);
     // One line naming the cause, the short usage and where help is; on the
     // error stream whatever the format, since nothing ran that a summary could tell.
     ExitCode Usage(const UsageError& error);
@@ -39,27 +50,26 @@ public:
     std::optional<ExitCode> CheckBackupFolder(const DeleteCommand& command);
 
     // What every deletion does once its entries or profiles are chosen (with
-    // names, for the reports): the backup file checked, the plan made, then
-    // the dry run's account, or the run and its report.
+    // names, for the reports): the backup file checked, the plan made and
+    // prepared, then the dry run's account, or the run and its report.
     ExitCode CarryOut(const DeleteCommand& command, const std::vector<Utf8Text>& names, const Services& deleting,
                       const std::function<DeletionPlan()>& plan);
 
     // The summary line or the JSON report, whatever ended the run, and the code it exits with.
     ExitCode Finish(ExitCode result);
 
-    const Services& services;
-    ConsoleMessages messages;
-    std::string phase = "reading the arguments";
-    std::optional<SummaryLine> summary;  // for --format summary
-    bool jsonReport = false;
-    DeletionRecord record;
-
 private:
     Utf8Text BackupFolder(const DeleteCommand& command) const;
     ExitCode Say(const DeletionLines& lines);
 
+    const Services& services_;
+    ConsoleMessages messages_;
     ConsoleOutput& output_;
     const Utf8Text& programFolder_;
+    std::string phase_ = "reading the arguments";
+    std::optional<SummaryLine> summary_;  // for --format summary
+    bool jsonReport_ = false;
+    DeletionRecord record_;
     bool outputClosed_ = false;
     std::set<ExitCode> met_;
 };

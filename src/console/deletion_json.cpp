@@ -42,7 +42,8 @@ private:
         // Each entry's settings that went, gathered once.
         std::vector<std::vector<AnsiText>> settings(record_.plan->entries.size());
         for (const Outcome& outcome : outcomes) {
-            if (outcome.kind == ItemKind::IpSettings && outcome.fate == Fate::Deleted) {
+            if ((outcome.kind == ItemKind::IpSettings || outcome.kind == ItemKind::Signature) &&
+                outcome.fate == Fate::Deleted) {
                 settings[outcome.entry].push_back(outcome.what);
             }
         }
@@ -50,7 +51,9 @@ private:
             const Utf8Text what = codec_.ToUtf8(outcome.what);
             switch (outcome.fate) {
                 case Fate::Deleted:
-                    if (outcome.kind == ItemKind::Entry) Deleted(outcome.entry, settings[outcome.entry]);
+                    if (outcome.kind == ItemKind::Entry || outcome.kind == ItemKind::Profile) {
+                        Deleted(outcome.entry, settings[outcome.entry]);
+                    }
                     break;
                 case Fate::Uninstalled:
                     uninstalled_.push_back(JsonObject()
@@ -76,12 +79,13 @@ private:
 
     // An entry that went, with the IP settings deleted after it; a profile, with its signatures.
     void Deleted(std::size_t entry, const std::vector<AnsiText>& settings) {
-        const bool profiles = record_.plan->subject == DeletionSubject::NetworkProfiles;
+        const PlannedEntry& planned = record_.plan->entries[entry];
+        const bool profile = planned.kind == ItemKind::Profile;
         deleted_.push_back(JsonObject()
-                               .Text("key", codec_.ToUtf8(record_.plan->entries[entry].key))
-                               .Text(profiles ? "name" : "connection",
-                                     entry < record_.connections.size() ? record_.connections[entry] : "")
-                               .Raw(profiles ? "signatures" : "ipSettings", Paths(settings))
+                               .Text("key", codec_.ToUtf8(planned.key))
+                               .Text(profile ? "name" : "connection",
+                                     entry < record_.names.size() ? record_.names[entry] : "")
+                               .Raw(profile ? "signatures" : "ipSettings", Paths(settings))
                                .Json());
     }
 
@@ -90,10 +94,10 @@ private:
         if (!record_.handOverAsked) return "null";
         const HandOverPlan* plan = record_.plan && record_.plan->handOver ? &*record_.plan->handOver : nullptr;
         const HandOverResult* result = record_.report && record_.report->handOver ? &*record_.report->handOver : nullptr;
-        const bool paired = plan && !plan->refusal;
+        const bool paired = plan && Paired(*plan);
         const bool done = result && result->done;
         const bool planned = paired && record_.dryRun;
-        Utf8Text reason = result ? result->reason : plan && plan->refusal ? *plan->refusal : Utf8Text();
+        Utf8Text reason = result ? result->reason : plan ? WhyNotPaired(*plan).value_or("") : Utf8Text();
         if (reason.empty()) reason = record_.stopReason.empty() ? "the run ended before it" : record_.stopReason;
         JsonObject settings;
         if (paired) {
@@ -105,11 +109,12 @@ private:
             .Raw("partial", result && result->partial ? "true" : "false")
             .Raw("planned", planned ? "true" : "false");
         if (!done && !planned) object.Text("reason", reason);
-        return object.Raw("from", key(plan ? plan->ghost.interfacesKey : ""))
+        return object.Raw("heldBy", plan && plan->heldBy ? JsonString(*plan->heldBy) : "null")
+            .Raw("from", key(plan ? plan->ghost.interfacesKey : ""))
             .Raw("to", key(plan ? plan->successor.interfacesKey : ""))
             .Raw("settings", settings.Json())
             .Raw("undoFile", result && result->undoFile ? JsonString(*result->undoFile) : "null")
-            .Raw("freeName", done ? JsonString(plan->freeName.value_or(plan->ghost.connection)) : "null")
+            .Raw("freeName", done && plan->freeName ? JsonString(*plan->freeName) : "null")
             .Json();
     }
 

@@ -16,7 +16,7 @@ namespace tarvex {
 struct DeletionRecord {
     std::optional<DeletionPlan> plan;
     std::optional<DeletionReport> report;
-    std::vector<Utf8Text> connections;  // the connection name of each planned entry
+    std::vector<Utf8Text> names;  // the connection's or profile's name of each planned entry
     bool dryRun = false;
     std::string stopReason;  // why what was left was left
     bool handOverAsked = false;
@@ -26,7 +26,8 @@ struct DeletionRecord {
 // ipSettings), uninstalled (pnpInstanceId, device, removedWithDevice), kept,
 // failed and left (what, and its reason or error), backups, restartNeeded,
 // dryRun, handOver (null when not asked; else done, partial, planned,
-// reason, from, to, settings, undoFile and freeName) and exitCode. A dry
+// reason, heldBy, from, to, settings, undoFile and freeName, the exact
+// name or null) and exitCode. A dry
 // run lists what it would do; a run that ended before its plan lists nothing.
 std::string DeletionJson(const DeletionRecord& record, const AnsiCodec& codec, ExitCode exitCode);
 

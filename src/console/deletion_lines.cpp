@@ -1,5 +1,6 @@
 #include "console/deletion_lines.h"
 
+#include "console/console_messages.h"
 #include "util/powershell_quoted.h"
 
 #include <algorithm>
@@ -22,17 +23,17 @@ Utf8Text CountsText(const char* what, const Counts& counts, const char* done) {
     return text;
 }
 
-// What follows an entry, in the words of what the run deletes.
-const char* SettingsWords(DeletionSubject subject) {
-    return subject == DeletionSubject::NetworkProfiles ? "signature" : "ip settings";
-}
+bool IsEntry(ItemKind kind) { return kind == ItemKind::Entry || kind == ItemKind::Profile; }
+bool IsKeyAfter(ItemKind kind) { return kind == ItemKind::IpSettings || kind == ItemKind::Signature; }
 
-// " ip settings" (or " signature"), " device", or nothing for an entry: after kept, left or could not delete.
-std::string KindWords(ItemKind kind, DeletionSubject subject) {
+// " ip settings", " signature", " device", or nothing for an entry or a profile.
+std::string KindWords(ItemKind kind) {
     switch (kind) {
-        case ItemKind::IpSettings: return std::string(" ") + SettingsWords(subject);
+        case ItemKind::IpSettings: return " ip settings";
+        case ItemKind::Signature: return " signature";
         case ItemKind::Device: return " device";
-        case ItemKind::Entry: break;
+        case ItemKind::Entry:
+        case ItemKind::Profile: break;
     }
     return "";
 }
@@ -40,23 +41,20 @@ std::string KindWords(ItemKind kind, DeletionSubject subject) {
 // The lines of a run that went (or, in a dry run, would go) as the outcomes say.
 class Lines {
 public:
-    Lines(const AnsiCodec& codec, bool dryRun, DeletionSubject subject)
-        : codec_(codec), dryRun_(dryRun), subject_(subject) {
-        lines.dryRun = dryRun;
-    }
+    Lines(const AnsiCodec& codec, bool dryRun) : codec_(codec), dryRun_(dryRun) { lines.dryRun = dryRun; }
 
     void Add(const Outcome& outcome) {
         const Utf8Text what = codec_.ToUtf8(outcome.what);
         const bool device = outcome.kind == ItemKind::Device;
-        Counts& counts = outcome.kind == ItemKind::Entry ? entries : device ? devices : settings;
+        if (IsKeyAfter(outcome.kind)) settingsWords = outcome.kind == ItemKind::Signature ? "signatures" : "ip settings";
+        Counts& counts = IsEntry(outcome.kind) ? entries : device ? devices : settings;
         switch (outcome.fate) {
             case Fate::Deleted:
             case Fate::Uninstalled:
                 ++counts.done;
                 lines.out += std::string(device ? (dryRun_ ? "would uninstall" : "uninstalled")
                                                 : (dryRun_ ? "would delete" : "deleted")) +
-                             (outcome.kind == ItemKind::IpSettings ? KindWords(outcome.kind, subject_) : "") + "\t" +
-                             what + "\n";
+                             (IsKeyAfter(outcome.kind) ? KindWords(outcome.kind) : "") + "\t" + what + "\n";
                 Incomplete(outcome, what);
                 for (const AnsiText& key : outcome.removedWithDevice) {
                     const Utf8Text path = codec_.ToUtf8(key);
@@ -67,17 +65,16 @@ public:
                 break;
             case Fate::Kept:
                 ++counts.kept;
-                lines.details.push_back(std::string("kept") + KindWords(outcome.kind, subject_) + "\t" + what + "\t" + KeptText(outcome));
+                lines.details.push_back("kept" + KindWords(outcome.kind) + "\t" + what + "\t" + KeptText(outcome));
                 break;
             case Fate::Failed:
                 ++counts.failed;
                 lines.details.push_back(device ? "tarvex: could not uninstall " + what + ": " + FailureText(outcome.error)
-                                               : std::string("tarvex: could not delete ") +
-                                                     (outcome.kind == ItemKind::IpSettings ? SettingsWords(subject_) + std::string(" ") : "") + what);
+                                               : "tarvex: could not delete" + KindWords(outcome.kind) + " " + what);
                 break;
             case Fate::Left:
                 ++counts.left;
-                lines.details.push_back(std::string("left") + KindWords(outcome.kind, subject_) + "\t" + what);
+                lines.details.push_back("left" + KindWords(outcome.kind) + "\t" + what);
                 break;
         }
     }
@@ -86,6 +83,7 @@ public:
     Counts entries;
     Counts settings;
     Counts devices;
+    const char* settingsWords = "ip settings";
     std::size_t removed = 0;
     std::size_t incomplete = 0;
 
@@ -98,7 +96,6 @@ private:
 
     const AnsiCodec& codec_;
     bool dryRun_;
-    DeletionSubject subject_;
 };
 
 Utf8Text HandOverLine(const char* done, const HandOverPlan& plan, const AnsiCodec& codec) {
@@ -106,10 +103,16 @@ Utf8Text HandOverLine(const char* done, const HandOverPlan& plan, const AnsiCode
            codec.ToUtf8(plan.successor.interfacesKey) + "\t" + codec.ToUtf8(SettingsText(plan.settings)) + "\n";
 }
 
-// Nothing handed over is a failure only where a selected ghost had static settings.
+// Nothing handed over is a failure only where a selected ghost had static
+// settings that no present adapter has yet.
 void NothingHandedOver(DeletionLines& lines, const HandOverPlan& plan, const Utf8Text& reason, const char* what) {
-    lines.after.push_back(std::string("tarvex: ") + (plan.staticGhost ? what : "nothing to hand over") + ": " + reason);
-    if (plan.staticGhost) lines.met.insert(ExitCode::HandOverFailed);
+    if (!HandOverRequired(plan)) {
+        lines.after.push_back("tarvex: nothing to hand over: " + reason);
+        return;
+    }
+    const Utf8Text advice = plan.qualified > 1 ? "; name one with --hand-over-to GUID" : "";
+    lines.after.push_back(std::string("tarvex: ") + what + ": " + reason + advice);
+    lines.met.insert(ExitCode::HandOverFailed);
 }
 
 void DescribeHandOver(DeletionLines& lines, const HandOverPlan& plan, const HandOverResult& result,
@@ -167,7 +170,7 @@ std::vector<Utf8Text> MessageLines(const DeletionLines& lines) {
     std::vector<Utf8Text> messages = lines.details;
     messages.push_back(lines.counts);
     Utf8Text named = std::string(lines.dryRun ? "would delete: " : "deleted: ") +
-                     (lines.connections.empty() ? Utf8Text("nothing") : FirstTen(lines.connections));
+                     (lines.names.empty() ? Utf8Text("nothing") : FirstTen(lines.names));
     named += lines.backups.empty() ? std::string(lines.dryRun ? "; would write no backup" : "; no backup written")
                                    : std::string(lines.dryRun ? "; would write: " : "; backups: ") + FirstTen(lines.backups);
     messages.push_back(named);
@@ -177,32 +180,34 @@ std::vector<Utf8Text> MessageLines(const DeletionLines& lines) {
 
 void AddToSummary(SummaryLine& summary, const DeletionLines& lines) {
     summary.Add(lines.counts);
-    summary.AddList(lines.dryRun ? "would delete" : "deleted", lines.connections);
+    summary.AddList(lines.dryRun ? "would delete" : "deleted", lines.names);
     summary.AddList(lines.dryRun ? "would write" : "backups", lines.backups);
-    for (const Utf8Text& line : lines.after) summary.Add(line);
-    summary.AddList("", lines.details, "; ");
+    for (const Utf8Text& line : lines.after) summary.Add(WithoutProgramName(line));
+    std::vector<Utf8Text> details;
+    for (const Utf8Text& line : lines.details) details.push_back(WithoutProgramName(line));
+    summary.AddList("", details, "; ");
 }
 
 DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report,
-                               const std::vector<Utf8Text>& connections, const AnsiCodec& codec,
+                               const std::vector<Utf8Text>& names, const AnsiCodec& codec,
                                const std::string& stopReason) {
-    Lines described(codec, false, plan.subject);
+    Lines described(codec, false);
     std::vector<Utf8Text> deleted;
     for (const Outcome& outcome : report.outcomes) {
         described.Add(outcome);
-        if (outcome.kind == ItemKind::Entry && outcome.fate == Fate::Deleted && outcome.entry < connections.size()) {
-            deleted.push_back(connections[outcome.entry]);
+        if (IsEntry(outcome.kind) && outcome.fate == Fate::Deleted && outcome.entry < names.size()) {
+            deleted.push_back(names[outcome.entry]);
         }
     }
     DeletionLines& lines = described.lines;
-    lines.connections = Distinct(deleted);
+    lines.names = Distinct(deleted);
     lines.backups = report.backups;
     const Counts& entries = described.entries;
     std::string summary = std::to_string(entries.done) + " deleted, " + std::to_string(entries.failed) + " failed";
+    if (entries.kept > 0) summary += ", " + std::to_string(entries.kept) + " kept";
     const Counts& settings = described.settings;
     if (settings.done + settings.failed + settings.kept + settings.left > 0) {
-        summary += CountsText(plan.subject == DeletionSubject::NetworkProfiles ? "signatures" : "ip settings", settings,
-                              "deleted");
+        summary += CountsText(described.settingsWords, settings, "deleted");
     }
     const Counts& devices = described.devices;
     if (devices.done + devices.failed + devices.kept + devices.left > 0) {
@@ -221,21 +226,29 @@ DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& r
     return lines;
 }
 
-DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& connections,
+DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& names,
                              const std::vector<Utf8Text>& wouldWrite, const AnsiCodec& codec) {
-    Lines described(codec, true, plan.subject);
-    for (const Outcome& outcome : PlannedOutcomes(plan)) described.Add(outcome);
+    Lines described(codec, true);
+    std::vector<Utf8Text> going;
+    for (const Outcome& outcome : PlannedOutcomes(plan)) {
+        described.Add(outcome);
+        if (IsEntry(outcome.kind) && outcome.fate == Fate::Deleted && outcome.entry < names.size()) {
+            going.push_back(names[outcome.entry]);
+        }
+    }
     DeletionLines& lines = described.lines;
-    lines.connections = Distinct(connections);
+    lines.names = Distinct(going);
     lines.backups = wouldWrite;
     if (const std::optional<HandOverPlan>& handOver = plan.handOver) {
-        if (handOver->refusal) {
-            NothingHandedOver(lines, *handOver, *handOver->refusal, "nothing would be handed over");
+        if (const std::optional<Utf8Text> why = WhyNotPaired(*handOver)) {
+            NothingHandedOver(lines, *handOver, *why, "nothing would be handed over");
         } else {
             lines.out += HandOverLine("would hand over", *handOver, codec);
         }
     }
-    lines.counts = std::to_string(plan.entries.size()) + " to delete; dry run, nothing written or deleted";
+    const std::size_t kept = described.entries.kept;
+    lines.counts = std::to_string(plan.entries.size() - kept) + " to delete" +
+                   (kept > 0 ? ", " + std::to_string(kept) + " kept" : "") + "; dry run, nothing written or deleted";
     return lines;
 }
 

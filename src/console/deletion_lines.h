@@ -21,7 +21,7 @@ struct DeletionLines {
     Utf8Text out;                       // each line with its LF
     std::vector<Utf8Text> details;      // kept, failed and left, in the run's order
     Utf8Text counts;                    // what went, failed, was kept or left, and why a stop stopped
-    std::vector<Utf8Text> connections;  // the names of the entries deleted (or that would be), each once
+    std::vector<Utf8Text> names;        // of the entries or profiles deleted (or that would be), each once
     std::vector<Utf8Text> backups;      // the files written (or that would be)
     std::vector<Utf8Text> after;        // the hand-over's outcome and the restart
     std::set<ExitCode> met;
@@ -43,14 +43,14 @@ void AddToSummary(SummaryLine& summary, const DeletionLines& lines);
 // The run as it went, in its order: "deleted\tKEY", "deleted ip
 // settings\tPATH", "uninstalled\tID" with "removed with device\tPATH" and
 // "handed over\tGHOST KEY\tSUCCESSOR KEY\tSETTINGS" on standard output.
-// connections holds each planned entry's name; stopReason says why a stop stopped.
+// names holds each planned entry's name; stopReason says why a stop stopped.
 DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& report,
-                               const std::vector<Utf8Text>& connections, const AnsiCodec& codec,
+                               const std::vector<Utf8Text>& names, const AnsiCodec& codec,
                                const std::string& stopReason);
 
 // What the run would do: "would delete\tKEY", "would delete ip settings\tPATH", "would uninstall\tID",
 // "would hand over\t..."; wouldWrite names the backups it would write.
-DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& connections,
+DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& names,
                              const std::vector<Utf8Text>& wouldWrite, const AnsiCodec& codec);
 
 }  // namespace tarvex

@@ -1,16 +1,10 @@
 #include "console/key_path.h"
 
-#include <cctype>
+#include "util/lower_ascii.h"
 
 namespace tarvex {
 
 namespace {
-
-std::string LowerAscii(const Utf8Text& text) {
-    std::string lower = text;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
 
 constexpr char kRoot[] = "hkey_local_machine\\";
 

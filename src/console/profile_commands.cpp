@@ -4,7 +4,7 @@
 #include "console/row_filter.h"
 #include "core/network_profiles.h"
 #include "core/profile_deletion.h"
-#include "registry/registry_64_view.h"
+#include "core/profile_services.h"
 
 #include <set>
 
@@ -12,36 +12,28 @@ namespace tarvex {
 
 namespace {
 
-// The session's services, the network list read through the 64-bit registry.
+// One command over the network profiles, through the services that reach them.
 class ProfileRun {
 public:
-    explicit ProfileRun(ConsoleSession& session)
-        : session_(session),
-          view_(session.services.registry),
-          services{view_,
-                   session.services.unicode,
-                   session.services.devices,
-                   session.services.installer,
-                   session.services.files,
-                   session.services.clock,
-                   session.services.codec,
-                   session.services.cases,
-                   session.services.pointer,
-                   session.services.networks} {}
+    explicit ProfileRun(ConsoleSession& session) : session_(session), profiles_(session.services()), services(profiles_.get()) {}
 
     // Every profile, with whether it is connected now; nothing where that
     // cannot be told and it matters (stale ones asked for, or a deletion).
+    // The connected networks Windows keeps no profile for are named.
     std::optional<ProfileScan> Read(bool mustTell, const char* consequence) {
-        session_.phase = "reading the network profiles";
+        session_.Phase("reading the network profiles");
         ProfileScan scan = ScanProfiles(services);
+        for (const AnsiText& id : scan.unidentified) {
+            session_.Say("connected network " + id + " has no stored profile (unidentified)");
+        }
         if (!scan.notTold) return scan;
         if (mustTell) {
-            session_.messages.Say("tarvex: cannot tell which network profile is connected, " + std::string(consequence) +
-                                  ": " + *scan.notTold);
+            session_.Say("tarvex: cannot tell which network profile is connected, " + std::string(consequence) + ": " +
+                         *scan.notTold);
             return std::nullopt;
         }
-        session_.messages.Say("tarvex: warning: cannot tell which network profile is connected, so Connected is empty: " +
-                              *scan.notTold);
+        session_.Say("tarvex: warning: cannot tell which network profile is connected, so Connected is empty: " +
+                     *scan.notTold);
         return scan;
     }
 
@@ -49,7 +41,7 @@ public:
     std::vector<NetworkProfile> Filtered(const std::vector<NetworkProfile>& profiles, const RowFilter& filter) {
         std::vector<NetworkProfile> kept = FilterProfiles(profiles, filter, services.cases, services.clock.LocalNow());
         if (kept.empty() && !AnyNameMatches(profiles, filter, services.cases)) {
-            session_.messages.Say("tarvex: no network profile matches '" + *filter.namePattern +
+            session_.Say("tarvex: no network profile matches '" + *filter.namePattern +
                                   "'; PATTERN takes * and ?");
         }
         return kept;
@@ -80,10 +72,10 @@ public:
 
 private:
     ConsoleSession& session_;
-    Registry64View view_;
+    ProfileServices profiles_;
 
 public:
-    const Services services;  // after the view it reads through
+    const Services& services;
 };
 
 }  // namespace
@@ -93,19 +85,16 @@ ExitCode ListProfiles(ConsoleSession& session, const ListCommand& list) {
     const std::optional<ProfileScan> scan = run.Read(list.filter.staleOnly, "so none can be told stale");
     if (!scan) return ExitCode::StaleUnknown;
     const std::vector<NetworkProfile> profiles = run.Filtered(scan->profiles, list.filter);
-    session.phase = "writing the list";
-    if (session.summary) {
-        std::vector<Utf8Text> names;
-        for (const NetworkProfile& profile : profiles) {
-            const Utf8Text category = CategoryText(profile.category);
-            names.push_back(profile.name + (profile.connected == true ? " (connected)" : "") +
-                            (category.empty() ? "" : " [" + category + "]"));
-        }
-        session.summary->AddList(std::to_string(profiles.size()) + " profiles", names);
-    } else {
-        const AnsiCodec& codec = session.services.codec;
-        session.Out(list.format == OutputFormat::Json ? ProfileJson(profiles, codec) : ProfileTsv(profiles, codec));
+    session.Phase("writing the list");
+    std::vector<Utf8Text> names;
+    for (const NetworkProfile& profile : profiles) {
+        const Utf8Text category = CategoryText(profile.category);
+        names.push_back(profile.name + (profile.connected == true ? " (connected)" : "") +
+                        (category.empty() ? "" : " [" + category + "]"));
     }
+    const AnsiCodec& codec = run.services.codec;
+    session.Listed(std::to_string(profiles.size()) + " profiles", names,
+                   list.format == OutputFormat::Json ? ProfileJson(profiles, codec) : ProfileTsv(profiles, codec));
     return ExitCode::Done;
 }
 
@@ -114,13 +103,9 @@ ExitCode CheckProfiles(ConsoleSession& session, const CheckCommand& check) {
     const std::optional<ProfileScan> scan = run.Read(true, "so none can be told stale");
     if (!scan) return ExitCode::StaleUnknown;
     const std::vector<NetworkProfile> stale = run.Filtered(scan->profiles, check.filter);
-    if (session.summary) {
-        std::vector<Utf8Text> names;
-        for (const NetworkProfile& profile : stale) names.push_back(profile.name);
-        session.summary->AddList(std::to_string(stale.size()) + " stale profiles", names);
-    } else {
-        session.Out(std::to_string(stale.size()) + "\n");
-    }
+    std::vector<Utf8Text> names;
+    for (const NetworkProfile& profile : stale) names.push_back(profile.name);
+    session.Listed(std::to_string(stale.size()) + " stale profiles", names, std::to_string(stale.size()) + "\n");
     return stale.empty() ? ExitCode::Done : ExitCode::StaleFound;
 }
 

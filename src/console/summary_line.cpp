@@ -1,6 +1,7 @@
 #include "console/summary_line.h"
 
 #include "console/json_text.h"
+#include "console/row_output.h"
 
 namespace tarvex {
 
@@ -10,12 +11,7 @@ constexpr char kPartSeparator[] = "; ";
 constexpr char kLineEnd[] = "\r\n";
 
 // Line breaks and tabs inside a part would cut the line or its fields.
-std::string OnOneLine(Utf8Text text) {
-    for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    }
-    return AsciiText(text);
-}
+std::string OnOneLine(const Utf8Text& text) { return AsciiText(TsvField(text)); }
 
 std::string More(std::size_t left) { return " and " + std::to_string(left) + " more"; }
 
@@ -30,6 +26,11 @@ void SummaryLine::AddList(const Utf8Text& label, const std::vector<Utf8Text>& it
     Part part{OnOneLine(label), {}, separator, true};
     for (const Utf8Text& item : items) part.items.push_back(OnOneLine(item));
     parts_.push_back(std::move(part));
+}
+
+void SummaryLine::AddCount(const Utf8Text& count, const std::vector<Utf8Text>& names) {
+    if (names.empty()) return Add(count);
+    AddList(count, names);
 }
 
 std::string SummaryLine::Text() const {

@@ -21,6 +21,9 @@ public:
     void Add(const Utf8Text& part);
     // "label: a, b and 3 more"; nothing for an empty list. Items are joined by separator.
     void AddList(const Utf8Text& label, const std::vector<Utf8Text>& items, const char* separator = ", ");
+    // "3 stale entries: a, b, c"; the count alone when there are no names,
+    // so that a line is never empty.
+    void AddCount(const Utf8Text& count, const std::vector<Utf8Text>& names);
     std::string Text() const;
 
 private:

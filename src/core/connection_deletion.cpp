@@ -1,6 +1,7 @@
 #include "core/connection_deletion.h"
 
 #include "core/full_backup.h"
+#include "core/network_profiles.h"
 #include "core/network_paths.h"
 #include "export/backup_error.h"
 #include "export/mod_export.h"
@@ -89,10 +90,15 @@ private:
 
     void Entry(std::size_t index) {
         const PlannedEntry& entry = plan_.entries[index];
+        if (entry.keptWhole) {
+            Add(KeptWhole(entry, index));
+            return KeepPlannedSettings(index);
+        }
+        if (entry.kind == ItemKind::Profile && KeptAsConnected(index)) return;
         const BackupAnswer answer = BackUp({entry.key}, index);
         if (!answer.goOn) return Leave(index);
         const bool gone = DeleteAndLook(platform_.registry, entry.key);
-        Add({ItemKind::Entry, gone ? Fate::Deleted : Fate::Failed, entry.key, index, {}, {}, gone && answer.incomplete});
+        Add({entry.kind, gone ? Fate::Deleted : Fate::Failed, entry.key, index, {}, {}, gone && answer.incomplete});
         KeepPlannedSettings(index);
         // An entry that stayed keeps its settings and device: they would serve it again.
         if (!gone) return KeepSettings(index, KeptReason::EntryNotDeleted);
@@ -101,6 +107,19 @@ private:
         }
         if (devices_[*entry.device].state == DeviceState::Kept) return KeepSettings(index, devices_[*entry.device].reason);
         UninstallFirst(index, *entry.device);
+    }
+
+    // Asked again just before it goes: its network may have connected since the scan.
+    bool KeptAsConnected(std::size_t index) {
+        const PlannedEntry& profile = plan_.entries[index];
+        const PresenceCheck look = IsConnectedNow(services_, profile.key);
+        if (look.presence == Presence::NotPresent) return false;
+        Outcome kept{ItemKind::Profile, Fate::Kept, profile.key, index,
+                     look.presence == Presence::Present ? KeptReason::ConnectedSinceScan : KeptReason::ConnectionNotChecked,
+                     look.error};
+        Add(std::move(kept));
+        KeepSettings(index, *report_.outcomes.back().reason);
+        return true;
     }
 
     // A not-present adapter's settings go only with its device: backed up
@@ -161,20 +180,19 @@ private:
     }
 
     void DeleteSettings(std::size_t index, std::size_t from) {
-        const std::vector<AnsiText>& keys = plan_.entries[index].ipSettings;
+        const PlannedEntry& entry = plan_.entries[index];
+        const std::vector<AnsiText>& keys = KeysAfter(entry);
         for (std::size_t i = from; i < keys.size(); ++i) {
             const BackupAnswer answer = BackUp({keys[i]}, index);
             if (!answer.goOn) return LeaveSettings(index, i);
             const bool gone = DeleteAndLook(platform_.registry, keys[i]);
-            Add({ItemKind::IpSettings, gone ? Fate::Deleted : Fate::Failed, keys[i], index, {}, {},
-                 gone && answer.incomplete});
+            Add({KindAfter(entry), gone ? Fate::Deleted : Fate::Failed, keys[i], index, {}, {}, gone && answer.incomplete});
         }
     }
 
     void KeepSettings(std::size_t index, KeptReason reason) {
-        for (const AnsiText& key : plan_.entries[index].ipSettings) {
-            Add({ItemKind::IpSettings, Fate::Kept, key, index, reason});
-        }
+        const PlannedEntry& entry = plan_.entries[index];
+        for (const AnsiText& key : KeysAfter(entry)) Add({KindAfter(entry), Fate::Kept, key, index, reason});
     }
 
     void KeepPlannedSettings(std::size_t index) {
@@ -184,14 +202,15 @@ private:
 
     // An entry a stop came before.
     void Leave(std::size_t index) {
-        Add({ItemKind::Entry, Fate::Left, plan_.entries[index].key, index});
+        Add({plan_.entries[index].kind, Fate::Left, plan_.entries[index].key, index});
         KeepPlannedSettings(index);
         LeaveSettings(index, 0);
     }
 
     void LeaveSettings(std::size_t index, std::size_t from) {
-        const std::vector<AnsiText>& keys = plan_.entries[index].ipSettings;
-        for (std::size_t i = from; i < keys.size(); ++i) Add({ItemKind::IpSettings, Fate::Left, keys[i], index});
+        const PlannedEntry& entry = plan_.entries[index];
+        const std::vector<AnsiText>& keys = KeysAfter(entry);
+        for (std::size_t i = from; i < keys.size(); ++i) Add({KindAfter(entry), Fate::Left, keys[i], index});
     }
 
     // A device no entry got to is left by the stop, or kept with the entries that stayed.
@@ -214,6 +233,7 @@ private:
         for (const KeptDevice& kept : plan_.keptDevices) {
             Outcome result{ItemKind::Device, Fate::Kept, kept.device.instanceId, 0, kept.reason};
             result.name = kept.device.name;
+            result.detail = kept.detail;
             Add(std::move(result));
         }
     }

@@ -14,4 +14,8 @@ Utf8Text DatedFileName(const Utf8Text& folder, const char* stem, const LocalTime
     return name + ".reg";
 }
 
+Utf8Text DatedFilePattern(const Utf8Text& folder, const char* stem) {
+    return folder + stem + "-YYYYMMDD-HHMMSS.reg";
+}
+
 }  // namespace tarvex

@@ -20,8 +20,6 @@ enum class Fate {
     Left,         // a stop came first
 };
 
-enum class ItemKind { Entry, IpSettings, Device };
-
 struct Outcome {
     ItemKind kind;
     Fate fate;
@@ -34,13 +32,17 @@ struct Outcome {
     Utf8Text name;
     bool restartNeeded = false;
     std::vector<AnsiText> removedWithDevice;  // keys found gone after its uninstall
+    Utf8Text detail;  // what a kept item's reason turns on, where it needs more words
 };
 
 // The outcomes a run of the plan would have if everything went: what the dry
 // run reports, in the order the run would reach them.
 std::vector<Outcome> PlannedOutcomes(const DeletionPlan& plan);
 
-// The words for a kept item's reason, with the failed call where there is one.
+// An entry the plan keeps whole, as its reason says.
+Outcome KeptWhole(const PlannedEntry& entry, std::size_t index);
+
+// The words for a kept item's reason, with the failed call or the detail where there is one.
 Utf8Text KeptText(const Outcome& outcome);
 
 }  // namespace tarvex

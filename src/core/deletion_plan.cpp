@@ -100,8 +100,18 @@ const char* KeptReasonText(KeptReason reason) {
         case KeptReason::NotChecked: return "whether the adapter is present could not be checked";
         case KeptReason::EntryNotDeleted: return "its entry was not deleted";
         case KeptReason::UninstallFailed: return "the uninstall failed";
+        case KeptReason::HandOverRefused: return "its static IPv4 settings cannot be handed over";
+        case KeptReason::ConnectionNotChecked: return "whether its network is connected could not be checked";
     }
     return "";
+}
+
+const std::vector<AnsiText>& KeysAfter(const PlannedEntry& entry) {
+    return entry.kind == ItemKind::Profile ? entry.signatures : entry.ipSettings;
+}
+
+ItemKind KindAfter(const PlannedEntry& entry) {
+    return entry.kind == ItemKind::Profile ? ItemKind::Signature : ItemKind::IpSettings;
 }
 
 DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>& keys, const DeletionAsks& asks) {
@@ -147,6 +157,41 @@ DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>&
         plan.handOver = PlanHandOver(services, selected, present, asks.handOver);
     }
     return plan;
+}
+
+void KeepStaticGhostsWhole(DeletionPlan& plan, const Services& services, const Utf8Text& why) {
+    if (!plan.handOver) return;
+    std::set<Utf8Text> ghosts;
+    for (const StaticGhost& ghost : plan.handOver->staticGhosts) ghosts.insert(UpperName(services, ghost.side.guid));
+    std::vector<bool> deviceKept(plan.devices.size());
+    for (PlannedEntry& entry : plan.entries) {
+        if (!ghosts.count(UpperName(services, ConnectionGuid(entry.key)))) continue;
+        entry.keptWhole = why;
+        entry.keptIpSettings.insert(entry.keptIpSettings.end(), entry.ipSettings.begin(), entry.ipSettings.end());
+        entry.ipSettings.clear();
+        entry.keptReason = KeptReason::HandOverRefused;
+        if (entry.device) deviceKept[*entry.device] = true;
+    }
+    std::vector<std::optional<std::size_t>> renumbered(plan.devices.size());
+    std::vector<PlannedDevice> devices;
+    for (std::size_t i = 0; i < plan.devices.size(); ++i) {
+        if (deviceKept[i]) {
+            plan.keptDevices.push_back({plan.devices[i], KeptReason::HandOverRefused, why});
+        } else {
+            renumbered[i] = devices.size();
+            devices.push_back(plan.devices[i]);
+        }
+    }
+    plan.devices = std::move(devices);
+    for (PlannedEntry& entry : plan.entries) {
+        if (!entry.device) continue;
+        entry.device = renumbered[*entry.device];
+        if (entry.device || entry.keptWhole) continue;
+        // Not present, and installed still: its settings went only with the uninstall.
+        entry.keptIpSettings.insert(entry.keptIpSettings.end(), entry.ipSettings.begin(), entry.ipSettings.end());
+        entry.ipSettings.clear();
+        entry.keptReason = KeptReason::StillInstalled;
+    }
 }
 
 }  // namespace tarvex

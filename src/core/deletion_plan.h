@@ -17,6 +17,10 @@ struct DeletionAsks {
     HandOverRequest handOver;       // a ghost's static IPv4 settings to its successor; needs ipSettings
 };
 
+// What a deletion names: an entry is followed by its IP-settings keys, a
+// network profile by its signatures.
+enum class ItemKind { Entry, IpSettings, Device, Profile, Signature };
+
 // Why a selected entry's IP settings or device stay.
 enum class KeptReason {
     AdapterPresent,      // its live configuration: deleting it can cut the machine off
@@ -27,6 +31,8 @@ enum class KeptReason {
     NotChecked,          // whether it is present could not be asked
     EntryNotDeleted,     // its entry stayed, and would use them again
     UninstallFailed,     // the device stays installed and needs them
+    HandOverRefused,     // a ghost's static settings no present adapter can take: kept whole
+    ConnectionNotChecked,  // whether a profile's network is connected could not be asked again
 };
 
 // The words both programs give for a reason.
@@ -45,21 +51,27 @@ struct PlannedDevice {
 struct KeptDevice {
     PlannedDevice device;
     KeptReason reason;
+    Utf8Text detail;
 };
 
+// A connection entry with its IP settings, or a network profile with its signatures.
 struct PlannedEntry {
-    AnsiText key;                          // the connection key, deleted first
-    std::vector<AnsiText> ipSettings;      // its IP-settings keys that go after it, as stored
+    AnsiText key;                          // deleted first
+    std::vector<AnsiText> ipSettings;      // an entry's IP-settings keys that go after it, as stored
     std::vector<AnsiText> keptIpSettings;  // those that stay, for keptReason
     KeptReason keptReason = KeptReason::NoAdapterNamed;
     // The device to uninstall after it, among the plan's devices. Its IP
     // settings go only once the device is uninstalled.
     std::optional<std::size_t> device;
+    ItemKind kind = ItemKind::Entry;   // or Profile
+    std::vector<AnsiText> signatures;  // a profile's signatures that go after it, as stored
+    // Why the entry stays whole, with its IP settings and its device.
+    std::optional<Utf8Text> keptWhole;
 };
 
-// What a run deletes: connection entries with their IP settings, or network
-// profiles with their signatures in those places.
-enum class DeletionSubject { ConnectionEntries, NetworkProfiles };
+// The keys that go after an entry's key, and what they are.
+const std::vector<AnsiText>& KeysAfter(const PlannedEntry& entry);
+ItemKind KindAfter(const PlannedEntry& entry);
 
 // What one run will delete, decided once, with the reasons for what it keeps:
 // the backups, the dry run and both programs' reports read this.
@@ -70,7 +82,6 @@ struct DeletionPlan {
     // The device query made as the deletion starts, when more than the entries is asked for.
     std::optional<DeviceQueryError> deviceError;
     std::optional<HandOverPlan> handOver;  // when asked for
-    DeletionSubject subject = DeletionSubject::ConnectionEntries;
 };
 
 // Plans the deletion of the given connection keys, in order. Asked for more
@@ -80,5 +91,11 @@ struct DeletionPlan {
 // adapter's driver key names their GUID; their keys are named as they are
 // stored. Only devices that are not present are uninstalled.
 DeletionPlan PlanDeletion(const Services& services, const std::vector<AnsiText>& keys, const DeletionAsks& asks);
+
+// Keeps the entries of the ghosts the hand-over plan found with static
+// settings, every row of their GUIDs, whole: the entry, its IP settings and
+// its device stay, for why. Entries of other GUIDs that name a kept device
+// keep their IP settings, which only its uninstall would free.
+void KeepStaticGhostsWhole(DeletionPlan& plan, const Services& services, const Utf8Text& why);
 
 }  // namespace tarvex

@@ -53,8 +53,9 @@ bool FillUndoFile(BackupFiles& files, const Utf8Text& path, const AnsiText& key,
 }
 
 // The successor's values, written in the plan's order; on the first
-// failure, those written and the one that failed put back as they were: a
-// value it did not have deleted, which counts as done when it is not there.
+// failure, those written before it put back as they were (a value it did
+// not have deleted, which counts as done when it is not there). A call that
+// fails leaves its value as it was, the first as any later one.
 class Writes {
 public:
     Writes(RegistryApi& registry, KeyHandle key, const KeyValues& before)
@@ -71,8 +72,7 @@ public:
                 result.undoFile.reset();  // nothing was written
                 return result;
             }
-            // The one that failed too: what a failed call left is not known.
-            for (std::size_t back = i + 1; back-- > 0;) {
+            for (std::size_t back = i; back-- > 0;) {
                 const Status put = PutBack(plan.values[back]);
                 if (put == kSuccess) continue;
                 result.partial = true;
@@ -100,7 +100,7 @@ private:
 };
 
 HandOverResult Attempt(const Services& services, const HandOverPlan& plan, bool stopped) {
-    if (plan.refusal) return {false, false, *plan.refusal};
+    if (const std::optional<Utf8Text> why = WhyNotPaired(plan)) return {false, false, *why};
     if (stopped) return {false, false, "the run stopped before it"};
     // Checked, not assumed: an entry or settings that stayed would give two adapters one address.
     if (!KeyIsMissing(services.registry, kLocalMachine, plan.ghost.entryKey) ||
@@ -117,6 +117,13 @@ HandOverResult Attempt(const Services& services, const HandOverPlan& plan, bool 
     // uninstalls took time, in which the adapter may have taken a lease
     // or been given an address.
     const KeyValues now = ReadKeyValues(services, key.get());
+    // Keys outlive their device: one unplugged meanwhile would take an address it cannot use.
+    const PresenceCheck presence = services.installer.CheckPresence(plan.successorAdapter.instanceId);
+    if (presence.presence == Presence::NotPresent) return {false, false, Named(plan.successor) + " is no longer present"};
+    if (presence.presence == Presence::Unknown) {
+        return {false, false, "whether " + Named(plan.successor) + " is still present could not be checked" +
+                                  (presence.error ? ": " + FailureText(*presence.error) : Utf8Text())};
+    }
     const bool hasEntry = !KeyIsMissing(services.registry, kLocalMachine, plan.successor.entryKey);
     if (const std::optional<Utf8Text> why = WhyNotSuccessor(services, plan.successorAdapter, hasEntry, now, plan.settings)) {
         return {false, false, plan.successor.connection + " changed since the deletion was planned: " + *why};
@@ -145,6 +152,8 @@ bool PrepareUndoFile(const Services& services, HandOverPlan& plan, const Utf8Tex
     }
     return true;
 }
+
+Utf8Text UndoFilePattern(const Utf8Text& backupFolder) { return DatedFilePattern(backupFolder, kUndoStem); }
 
 HandOverResult HandOver(const Services& services, const HandOverPlan& plan, bool stopped) {
     HandOverResult result = Attempt(services, plan, stopped);

@@ -25,13 +25,17 @@ struct HandOverResult {
 // made.
 bool PrepareUndoFile(const Services& services, HandOverPlan& plan, const Utf8Text& backupFolder, bool dryRun);
 
+// The undo file's name as a dry run gives it: HandOver-YYYYMMDD-HHMMSS.reg in the folder.
+Utf8Text UndoFilePattern(const Utf8Text& backupFolder);
+
 // Hands the ghost's values over to the successor, after the run's every
 // entry, setting and device, and only if the run was not stopped and the
 // ghost's entry and settings are gone. Just before the first write the
 // successor's key is read whole and checked against the plan's rules
-// again; the undo file then takes each value to be written as it is, or a
-// line that deletes it. A failed write puts back every value written
-// before it. The undo file goes when nothing was written.
+// again, and its device must still be present; the undo file then takes
+// each value to be written as it is, or a line that deletes it. A failed
+// write puts back every value written before it. The undo file goes when
+// nothing was written.
 HandOverResult HandOver(const Services& services, const HandOverPlan& plan, bool stopped);
 
 }  // namespace tarvex

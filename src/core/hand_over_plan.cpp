@@ -7,6 +7,7 @@
 #include "registry/unique_key.h"
 #include "util/powershell_quoted.h"
 
+#include <algorithm>
 #include <map>
 
 namespace tarvex {
@@ -16,6 +17,14 @@ namespace {
 // What a hand-over writes, in this order.
 constexpr const char* kHandedNames[] = {"IPAddress",  "SubnetMask", "DefaultGateway", "DefaultGatewayMetric",
                                         "NameServer", "Domain",     "EnableDHCP"};
+
+// Off DHCP, with address among its own.
+bool HoldsStatically(const KeyValues& values, const AnsiText& address) {
+    const StoredValue* dhcp = values.Get("EnableDHCP");
+    if (dhcp == nullptr || DwordFromData(dhcp->type, dhcp->bytes) != 0u) return false;
+    const std::vector<AnsiText> own = StaticAddresses(values);
+    return std::find(own.begin(), own.end(), address) != own.end();
+}
 
 // Static: DHCP off, and an address that is one.
 bool HasStaticSettings(const KeyValues& values) {
@@ -84,6 +93,7 @@ public:
             if (!HasStaticSettings(values)) continue;
             const AnsiText entryKey = InCurrentControlSet(row.key);
             HandOverSide side{guid, entryKey, *interfaces, ConnectionName(services_, entryKey), row.device};
+            plan_.staticGhosts.push_back({side, Ipv4SettingsOf(values)});
             if (!guids[upper].deletesCurrent) {
                 notDeleted.push_back(Named(side));
                 continue;
@@ -91,11 +101,10 @@ public:
             if (ghosts.empty()) ghostValues = std::move(values);
             ghosts.push_back(std::move(side));
         }
-        if (ghosts.empty() && notDeleted.empty()) {
+        if (plan_.staticGhosts.empty()) {
             plan_.refusal = "no selected entry of a gone adapter has static IPv4 settings";
             return;
         }
-        plan_.staticGhost = true;
         if (!notDeleted.empty()) {
             plan_.refusal = JoinTexts(notDeleted, ", ") + (notDeleted.size() == 1 ? " has" : " have") +
                             " static IPv4 settings in CurrentControlSet that this run does not delete: select its "
@@ -116,36 +125,42 @@ public:
 
     void FindSuccessor(const PresentAdapters& present, const HandOverRequest& request) {
         std::vector<std::pair<HandOverSide, const PresentAdapter*>> qualified;
-        std::vector<Utf8Text> failing;
         bool namedFound = false;
         AnsiText lease;
+        const AnsiText address = FirstAddress(plan_.settings.addresses);
         for (const PresentAdapter& adapter : present.adapters) {
-            const bool named = UpperName(services_, adapter.connectionGuid) == UpperName(services_, request.successorGuid);
-            if (request.ask == HandOverAsk::Named && !named) continue;
-            namedFound = namedFound || named;
             const std::optional<AnsiText> entry = stored_.Find(AdapterEntriesKey() + "\\" + adapter.connectionGuid);
             const std::optional<AnsiText> interfaces =
                 stored_.Find(Ipv4InterfacesKey(kCurrentControlSet) + "\\" + adapter.connectionGuid);
             const KeyValues values = ReadKeyValues(services_, interfaces);
             HandOverSide side{adapter.connectionGuid, entry.value_or(""), interfaces.value_or(""),
                               entry ? ConnectionName(services_, *entry) : "", adapter.name};
+            // Moved by hand already: writing it again would give two adapters one address.
+            if (HoldsStatically(values, address)) {
+                plan_.heldBy = Named(side);
+                return;
+            }
+            const bool named = UpperName(services_, adapter.connectionGuid) == UpperName(services_, request.successorGuid);
+            if (request.ask == HandOverAsk::Named && !named) continue;
+            namedFound = namedFound || named;
             const std::optional<Utf8Text> why = WhyNotSuccessor(services_, adapter, entry.has_value(), values, plan_.settings);
             if (!why) {
                 if (qualified.empty()) lease = WorkingLease(values);
                 qualified.push_back({std::move(side), &adapter});
             } else if (entry || request.ask == HandOverAsk::Named) {
                 // Adapters with no entry are the system's own; only the named one is worth a word.
-                failing.push_back(Named(side) + ": " + *why);
+                plan_.considered.push_back(Named(side) + ": " + *why);
             }
         }
+        plan_.qualified = qualified.size();
         if (request.ask == HandOverAsk::Named && !namedFound) {
             plan_.refusal = "no present network adapter has the GUID " + request.successorGuid;
         } else if (qualified.empty()) {
-            plan_.refusal = "no present adapter can take them" + (failing.empty() ? "" : ": " + JoinTexts(failing, "; "));
+            plan_.refusal = "no present adapter can take them";
         } else if (qualified.size() > 1) {
             std::vector<Utf8Text> names;
             for (const auto& [side, adapter] : qualified) names.push_back(Named(side));
-            plan_.refusal = "several present adapters could take them: " + JoinTexts(names, ", ") + "; name one";
+            plan_.refusal = "several present adapters could take them: " + JoinTexts(names, ", ");
         } else {
             plan_.successor = qualified[0].first;
             plan_.successorAdapter = *qualified[0].second;
@@ -187,6 +202,18 @@ HandOverPlan PlanHandOver(const Services& services, const std::vector<SelectedEn
     pairing.FindSuccessor(present, request);
     return plan;
 }
+
+bool Paired(const HandOverPlan& plan) { return !plan.refusal && !plan.heldBy; }
+
+std::optional<Utf8Text> WhyNotPaired(const HandOverPlan& plan) {
+    if (plan.heldBy) return *plan.heldBy + " has " + FirstAddress(plan.settings.addresses) + " already";
+    if (!plan.refusal || plan.qualified > 0 || plan.considered.empty()) return plan.refusal;
+    return *plan.refusal + ": " + JoinTexts(plan.considered, "; ");
+}
+
+bool HandOverRequired(const HandOverPlan& plan) { return !plan.staticGhosts.empty() && !plan.heldBy; }
+
+bool StaticSettingsWouldGo(const HandOverPlan& plan) { return plan.refusal && !plan.staticGhosts.empty(); }
 
 Utf8Text Named(const HandOverSide& side) {
     return (side.connection.empty() ? side.guid : side.connection) + " (" +

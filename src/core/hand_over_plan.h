@@ -31,6 +31,12 @@ struct HandOverSide {
     Utf8Text device;         // its device's name
 };
 
+// A selected ghost with static IPv4 settings in the current control set.
+struct StaticGhost {
+    HandOverSide side;
+    Ipv4Settings settings;
+};
+
 struct HandOverPlan {
     HandOverSide ghost;
     HandOverSide successor;
@@ -45,13 +51,35 @@ struct HandOverPlan {
     // may take; nothing when it could not be read so, and why.
     std::optional<Utf8Text> freeName;
     Utf8Text whyNoFreeName;
-    // Why nothing will be handed over, naming the candidates; nothing when the pair is made.
+    // Why nothing will be handed over, naming the candidates; nothing when
+    // the pair is made or the address is held already.
     std::optional<Utf8Text> refusal;
-    // Some selected ghost has static settings: then handing nothing over is a failure.
-    bool staticGhost = false;
+    // Each present adapter looked at that cannot take them, and why; with
+    // none that can, the refusal's reasons.
+    std::vector<Utf8Text> considered;
+    std::size_t qualified = 0;  // those that could; of several, one must be named
+    // The present adapter that has the ghost's address already: nothing needs handing over.
+    std::optional<Utf8Text> heldBy;
+    // The selected ghosts with static settings: with none, handing nothing over is no failure.
+    std::vector<StaticGhost> staticGhosts;
     // Made new and empty before anything is deleted, filled just before the writes.
     std::optional<Utf8Text> undoFile;
 };
+
+// A successor will be written to.
+bool Paired(const HandOverPlan& plan);
+
+// Why nothing will be handed over: the refusal with the adapters looked at,
+// or the adapter that has the address already; nothing when paired.
+std::optional<Utf8Text> WhyNotPaired(const HandOverPlan& plan);
+
+// A ghost's static settings would be deleted with no present adapter
+// taking them or holding its address already.
+bool StaticSettingsWouldGo(const HandOverPlan& plan);
+
+// Some selected ghost has static settings and no present adapter has its
+// address already: then handing nothing over is a failure.
+bool HandOverRequired(const HandOverPlan& plan);
 
 // A selected entry, as the deletion plan decided it.
 struct SelectedEntry {
@@ -61,7 +89,8 @@ struct SelectedEntry {
 };
 
 // Pairs the one selected ghost with static settings with the present
-// adapter that replaced it. A ghost is a selected GUID whose plan deletes
+// adapter that replaced it, unless a present adapter off DHCP lists the
+// ghost's address in its IPAddress already. A ghost is a selected GUID whose plan deletes
 // its IPv4 settings in the current control set; a GUID whose settings go
 // only in another control set is refused. The successor passes every rule
 // of WhyNotSuccessor, and is the only one that does, or the one named.

@@ -1,18 +1,12 @@
 #include "core/key_values.h"
 
 #include "core/stored_names.h"
+#include "export/list_values.h"
 #include "registry/unique_key.h"
 
 #include <vector>
 
 namespace tarvex {
-
-namespace {
-
-// Value names may be 16,383 characters long, each up to three bytes.
-constexpr std::uint32_t kValueNameBufferSize = 3 * 16383 + 1;
-
-}  // namespace
 
 void KeyValues::Add(StoredValue value, bool carried) {
     Utf8Text upper = UpperName(*services_, value.name);
@@ -32,25 +26,11 @@ bool KeyValues::Carried(const AnsiText& name) const {
 
 KeyValues ReadKeyValues(const Services& services, KeyHandle key) {
     KeyValues read(services);
-    ExportRegistry& registry = services.registry;
-    std::vector<char> name(kValueNameBufferSize);
-    std::vector<std::uint8_t> data;
-    for (std::uint32_t index = 0;; ++index) {
-        std::uint32_t nameLength = kValueNameBufferSize;
-        std::uint32_t type = kRegNone;
-        std::uint32_t size = 0;
-        Status status = registry.RegEnumValueA(key, index, name.data(), nameLength, type, nullptr, size);
-        if (status == kSuccess) {
-            data.assign(size, 0);
-            nameLength = kValueNameBufferSize;
-            status = registry.RegEnumValueA(key, index, name.data(), nameLength, type, data.data(), size);
-        }
-        if (status != kSuccess) {
-            read.whole = status == kNoMoreItems;
-            break;
-        }
-        read.Add({AnsiText(name.data(), nameLength), type, std::string(data.begin(), data.begin() + size)},
-                 registry.ValueAnsiFit(key, index) == AnsiFit::Exact);
+    std::vector<ListedValue> values;
+    read.whole = ListValues(services.registry, key, values);
+    for (ListedValue& value : values) {
+        read.Add({std::move(value.name), value.type, std::string(value.bytes.begin(), value.bytes.end())},
+                 value.fit == AnsiFit::Exact);
     }
     return read;
 }

@@ -1,6 +1,7 @@
 #include "core/network_profiles.h"
 
 #include "core/connection_scan.h"
+#include "core/ipv4_settings.h"
 #include "core/stored_names.h"
 #include "registry/mod_reg.h"
 #include "registry/unique_key.h"
@@ -121,14 +122,21 @@ public:
             return;
         }
         std::vector<bool> isConnected(scan.profiles.size());
+        bool proven = false;
         for (const AnsiText& id : connected.ids) {
             auto profile = byGuid_.find(UpperName(services_, id));
-            // Its ID names no profile: the profile in use cannot be known.
             if (profile == byGuid_.end()) {
-                scan.notTold = "the connected network " + id + " has no profile of that name";
-                return;
+                scan.unidentified.push_back(id);
+                continue;
             }
             isConnected[profile->second] = true;
+            proven = true;
+        }
+        // No ID names a profile: the profile in use cannot be known.
+        if (!proven && !scan.unidentified.empty()) {
+            scan.notTold = "no connected network's ID names a stored profile: " + JoinTexts(scan.unidentified, ", ");
+            scan.unidentified.clear();
+            return;
         }
         for (std::size_t i = 0; i < scan.profiles.size(); ++i) scan.profiles[i].connected = isConnected[i];
     }
@@ -183,6 +191,17 @@ ProfileScan ScanProfiles(const Services& services) {
     scan.Signatures();
     scan.Connected(services.networks);
     return std::move(scan.scan);
+}
+
+PresenceCheck IsConnectedNow(const Services& services, const AnsiText& profileKey) {
+    if (services.networks == nullptr) return {Presence::Unknown};
+    const ConnectedNetworks connected = services.networks->Connected();
+    if (connected.error) return {Presence::Unknown, connected.error};
+    const Utf8Text guid = UpperName(services, profileKey.substr(profileKey.rfind('\\') + 1));
+    for (const AnsiText& id : connected.ids) {
+        if (UpperName(services, id) == guid) return {Presence::Present};
+    }
+    return {Presence::NotPresent};
 }
 
 bool IsStaleProfile(const NetworkProfile& profile, const LocalTime& now, std::uint32_t days) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/clock.h"
+#include "core/device_installer.h"
 #include "core/network_list.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
@@ -36,9 +37,13 @@ struct NetworkProfile {
 struct ProfileScan {
     std::vector<NetworkProfile> profiles;
     // Why no profile can be told connected now: the service could not be
-    // asked, or a connected network's ID is no profile's key, which would
-    // leave a profile in use looking unused.
+    // asked, or networks are connected and none of their IDs is a profile's
+    // key, which would leave a profile in use looking unused.
     std::optional<Utf8Text> notTold;
+    // Connected networks Windows keeps no profile for (no gateway: a cluster
+    // heartbeat, iSCSI, a host-only adapter): their IDs name no key while
+    // another connected network's does, which proves the IDs.
+    std::vector<AnsiText> unidentified;
 };
 
 // Every Profiles subkey in the 64-bit registry, with the signatures under
@@ -48,6 +53,10 @@ struct ProfileScan {
 // connected. A value of the wrong type or size reads as missing; a subkey
 // that cannot be opened is listed with its name alone.
 ProfileScan ScanProfiles(const Services& services);
+
+// Asked again just before a profile goes: whether the network list
+// service counts the network of profileKey (Profiles\{GUID}) connected now.
+PresenceCheck IsConnectedNow(const Services& services, const AnsiText& profileKey);
 
 // Not connected now, and last connected more than days before now, both
 // taken as local time; without a readable last connection, never.

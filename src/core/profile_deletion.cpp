@@ -4,8 +4,12 @@ namespace tarvex {
 
 DeletionPlan PlanProfileDeletion(const std::vector<NetworkProfile>& profiles) {
     DeletionPlan plan;
-    plan.subject = DeletionSubject::NetworkProfiles;
-    for (const NetworkProfile& profile : profiles) plan.entries.push_back({profile.key, profile.signatures});
+    for (const NetworkProfile& profile : profiles) {
+        PlannedEntry entry{profile.key};
+        entry.kind = ItemKind::Profile;
+        entry.signatures = profile.signatures;
+        plan.entries.push_back(std::move(entry));
+    }
     return plan;
 }
 

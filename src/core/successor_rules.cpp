@@ -36,7 +36,14 @@ std::optional<std::uint32_t> ParseAddress(const AnsiText& text) {
     return address;
 }
 
-// Its static addresses, 0.0.0.0 left out.
+// "from 192.168.1.1", or nothing where no server is recorded.
+Utf8Text FromServer(const KeyValues& values) {
+    const AnsiText server = FirstText(values.Get("DhcpServer"));
+    return server.empty() ? Utf8Text() : " from " + server;
+}
+
+}  // namespace
+
 std::vector<AnsiText> StaticAddresses(const KeyValues& values) {
     const StoredValue* value = values.Get("IPAddress");
     std::vector<AnsiText> addresses;
@@ -46,14 +53,6 @@ std::vector<AnsiText> StaticAddresses(const KeyValues& values) {
     }
     return addresses;
 }
-
-// "from 192.168.1.1", or nothing where no server is recorded.
-Utf8Text FromServer(const KeyValues& values) {
-    const AnsiText server = FirstText(values.Get("DhcpServer"));
-    return server.empty() ? Utf8Text() : " from " + server;
-}
-
-}  // namespace
 
 AnsiText WorkingLease(const KeyValues& values) {
     const AnsiText lease = FirstText(values.Get("DhcpIPAddress"));

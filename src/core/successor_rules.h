@@ -7,6 +7,7 @@
 #include "util/encoded_text.h"
 
 #include <optional>
+#include <vector>
 
 namespace tarvex {
 
@@ -19,6 +20,9 @@ namespace tarvex {
 // address, that stands in the way.
 std::optional<Utf8Text> WhyNotSuccessor(const Services& services, const PresentAdapter& adapter, bool hasEntry,
                                         const KeyValues& values, const Ipv4Settings& ghost);
+
+// The adapter's static addresses, 0.0.0.0 left out.
+std::vector<AnsiText> StaticAddresses(const KeyValues& values);
 
 // The adapter's DHCP address now, when it has a working one: not 0.0.0.0
 // and parsed as an address; empty otherwise.

@@ -1,19 +1,13 @@
 #include "export/backup_error.h"
+#include "export/list_values.h"
 #include "export/mod_export.h"
 #include "export/open_for_listing.h"
 
-#include <algorithm>
-#include <array>
 #include <vector>
 
 namespace tarvex {
 
 namespace {
-
-// Value names may be 16,383 characters long; a shorter buffer would end the
-// listing at the first long name.
-constexpr std::uint32_t kValueNameBufferSize = kLongestAnsiCharacter * 16383 + 1;
-constexpr std::uint32_t kFirstDataSize = 4096;
 
 bool HoldsLineBreakOrNul(const std::string& text) {
     return text.find_first_of(std::string("\0\r\n", 3)) != std::string::npos;
@@ -68,34 +62,14 @@ std::vector<ValueEntry> EnumValues(ExportRegistry& registry, KeyHandle root, con
     UniqueKey opened(registry);
     KeyHandle key = OpenForListing(opened, root, keyPath);
     if (key == 0) return result;
-
-    // On the stack: 32 KB from the heap for every key had it commit and
-    // release its pages each time.
-    std::array<char, kValueNameBufferSize> name;
-    std::vector<std::uint8_t> data;
-    for (std::uint32_t index = 0;; ++index) {
-        std::uint32_t nameLength = kValueNameBufferSize;
-        std::uint32_t type = kRegNone;
-        data.assign(kFirstDataSize, 0);
-        std::uint32_t dataSize = kFirstDataSize;
-        Status status = registry.RegEnumValueA(key, index, name.data(), nameLength, type, data.data(), dataSize);
-        if (status == kMoreData) {
-            // One retry with exactly the reported size; a value that grew again in between is reported.
-            data.assign(dataSize, 0);
-            nameLength = kValueNameBufferSize;
-            status = registry.RegEnumValueA(key, index, name.data(), nameLength, type, data.data(), dataSize);
-        }
-        if (status != kSuccess) {
-            if (status != kNoMoreItems) BackupError = true;
-            break;
-        }
+    std::vector<ListedValue> values;
+    if (!ListValues(registry, key, values)) BackupError = true;
+    for (ListedValue& value : values) {
         // A stand-in name would restore as another value; stand-in characters in
         // text are the best the file can hold, and both are reported.
-        AnsiFit fit = registry.ValueAnsiFit(key, index);
-        if (fit != AnsiFit::Exact) BackupError = true;
-        if (fit == AnsiFit::NameLost) continue;
-        data.resize(std::min<std::size_t>(dataSize, data.size()));
-        result.push_back(ValueEntryOf(AnsiText(name.data(), std::min(nameLength, kValueNameBufferSize)), type, data));
+        if (value.fit != AnsiFit::Exact) BackupError = true;
+        if (value.fit == AnsiFit::NameLost) continue;
+        result.push_back(ValueEntryOf(value.name, value.type, std::move(value.bytes)));
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #include "window/deletion.h"
 
 #include "core/connection_deletion.h"
+#include "core/deletion_steps.h"
 #include "core/hand_over.h"
 #include "window/deletion_summary.h"
 #include "window/fill_connection_list.h"
@@ -41,22 +42,31 @@ std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
     return keys;
 }
 
-// No backup brings an uninstalled device back: asked once, before anything is written.
-bool UninstallAgreed(const DeletionPlan& plan, MessageBoxes& messages) {
-    if (plan.devices.empty()) return true;
-    return messages.Show(UninstallQuestion(plan.devices.size()), MessageIcon::Warning,
-                         MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes;
-}
-
 Utf8Text Side(const HandOverSide& side) {
     return side.connection + " (" + (side.device.empty() ? Utf8Text("no device") : side.device) + ")";
 }
 
-// It changes a present adapter: asked once, before anything is written.
-bool HandOverAgreed(const HandOverPlan& plan, MessageBoxes& messages) {
-    return messages.Show(HandOverQuestion(plan), MessageIcon::Warning, MessageButtons::YesNoDefaultNo) ==
-           MessageAnswer::Yes;
-}
+// Each question once, before anything is written; No is the default of each.
+class AskingQuestions final : public DeletionQuestions {
+public:
+    AskingQuestions(MessageBoxes& messages, BackupMode mode) : messages_(messages), mode_(mode) {}
+
+    bool DeleteWithoutHandOver(const HandOverPlan& handOver) override {
+        return Asked(NoHandOverQuestion(handOver, mode_));
+    }
+    // No backup brings an uninstalled device back.
+    bool Uninstall(const DeletionPlan& plan) override { return Asked(UninstallQuestion(plan.devices.size())); }
+    // It changes a present adapter.
+    bool HandOver(const HandOverPlan& handOver) override { return Asked(HandOverQuestion(handOver)); }
+
+private:
+    bool Asked(const Utf8Text& question) {
+        return messages_.Show(question, MessageIcon::Warning, MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes;
+    }
+
+    MessageBoxes& messages_;
+    BackupMode mode_;
+};
 
 }  // namespace
 
@@ -69,6 +79,30 @@ Utf8Text HandOverQuestion(const HandOverPlan& plan) {
     text += plan.successorLease.empty() ? "It has no address from DHCP now."
                                         : "It has " + plan.successorLease + " from DHCP now.";
     return text + "\n\nThe settings take effect when Windows restarts. An undo file is written first.";
+}
+
+Utf8Text NoHandOverQuestion(const HandOverPlan& plan, BackupMode mode) {
+    const bool one = plan.staticGhosts.size() == 1;
+    Utf8Text text = one ? "The gone adapter " + Side(plan.staticGhosts[0].side) + " has static IPv4 settings:\n"
+                        : Utf8Text("The gone adapters have static IPv4 settings:\n");
+    std::vector<Utf8Text> names;
+    for (const StaticGhost& ghost : plan.staticGhosts) {
+        if (!one) text += Side(ghost.side) + ": ";
+        text += SettingsText(ghost.settings) + "\n";
+        names.push_back(ghost.side.connection);
+    }
+    const bool adapters = plan.qualified == 0 && !plan.considered.empty();
+    text += "\nThey cannot be handed over: " + plan.refusal.value_or("") + (adapters ? ":" : ".");
+    if (adapters) {
+        for (const Utf8Text& adapter : plan.considered) text += "\n" + adapter;
+    }
+    switch (mode) {
+        case BackupMode::Selective: text += "\n\nSmallBackup.reg will hold them."; break;
+        case BackupMode::Full: text += "\n\nLargeBackup.reg will hold them."; break;
+        case BackupMode::None: text += "\n\nNo backup will hold them."; break;
+    }
+    return text + "\n\nDelete them as ticked? No keeps " + JoinTexts(names, ", ") +
+           " whole, with its entries, IP settings and adapter, and deletes the other ticked rows.";
 }
 
 Utf8Text UninstallQuestion(std::size_t devices) {
@@ -85,14 +119,13 @@ void DeleteTickedConnections(const Services& services, const DeletionControls& c
     DeletionAsks asks{ipSettings, controls.checks.chkUninstall()};
     if (ipSettings) asks.handOver.ask = HandOverAsk::Automatic;
     DeletionPlan plan = PlanDeletion(services, TickedKeys(controls.LV1), asks);
-    if (!UninstallAgreed(plan, controls.messages)) return;
-    if (plan.handOver && !plan.handOver->refusal) {
-        if (!HandOverAgreed(*plan.handOver, controls.messages)) {
-            plan.handOver.reset();
-        } else if (!PrepareUndoFile(services, *plan.handOver, appFolder, false)) {
+    AskingQuestions questions(controls.messages, mode);
+    switch (PrepareDeletion(services, plan, questions, appFolder, false)) {
+        case Readiness::Ready: break;
+        case Readiness::Declined: return;
+        case Readiness::NoUndoFile:
             controls.messages.Show(kNoUndoFileText, MessageIcon::Critical, MessageButtons::Ok);
             return;
-        }
     }
     const DeletionReport report = DeleteAsPlanned(services, plan, mode, warning, appFolder);
     // A stop keeps the list as it is; otherwise a failed deletion shows up again in the rescan.

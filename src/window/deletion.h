@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/backup_mode.h"
 #include "core/hand_over_plan.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
@@ -24,6 +25,11 @@ Utf8Text UninstallQuestion(std::size_t devices);
 // The question before handing a ghost's settings over; No is its default.
 Utf8Text HandOverQuestion(const HandOverPlan& plan);
 
+// The question before deleting a ghost's static settings that no adapter
+// can take: the connections, their addresses, the reason with the adapters
+// looked at, and whether a backup holds them. No, its default, keeps them whole.
+Utf8Text NoHandOverQuestion(const HandOverPlan& plan, BackupMode mode);
+
 // Told when the hand-over's undo file cannot be made: nothing is deleted.
 inline constexpr char kNoUndoFileText[] =
     "The undo file for handing the IPv4 settings over cannot be created in the program's folder. Nothing was deleted.";
@@ -38,10 +44,11 @@ struct DeletionControls {
 
 // Backs up as the check boxes ask, deletes the key of every ticked row in
 // list order, with what the boxes add (IP settings, devices, the hand-over
-// of a ghost's static settings), and scans again. A No to the uninstall
-// question deletes nothing; a No to the hand-over question deletes as
-// before and hands nothing over; a No to a backup
-// warning stops at once, with no rescan. One box sums up what stayed, what
+// of a ghost's static settings), and scans again. A No to deleting static
+// settings no adapter can take keeps that ghost whole; a No to the
+// uninstall question deletes nothing; a No to the hand-over question
+// deletes as before and hands nothing over; a No to a backup warning stops
+// at once, with no rescan. One box sums up what stayed, what
 // failed and what was uninstalled.
 void DeleteTickedConnections(const Services& services, const DeletionControls& controls, const Utf8Text& appFolder);
 

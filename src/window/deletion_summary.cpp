@@ -22,6 +22,7 @@ public:
 
     Utf8Text Text() {
         std::vector<Utf8Text> parts;
+        Add(parts, KeptWhole());
         Add(parts, KeptSettings());
         Add(parts, Devices(Fate::Uninstalled, "adapter was uninstalled:", "adapters were uninstalled:"));
         Add(parts, Devices(Fate::Kept, "adapter was kept installed:", "adapters were kept installed:"));
@@ -38,6 +39,21 @@ public:
 private:
     static void Add(std::vector<Utf8Text>& parts, Utf8Text part) {
         if (!part.empty()) parts.push_back(std::move(part));
+    }
+
+    // Entries kept with their IP settings and adapter.
+    Utf8Text KeptWhole() const {
+        Utf8Text lines;
+        std::size_t count = 0;
+        for (const Outcome& outcome : report_.outcomes) {
+            if (outcome.kind != ItemKind::Entry || outcome.fate != Fate::Kept) continue;
+            ++count;
+            lines.append("\n").append(outcome.what);
+        }
+        return count == 0 ? Utf8Text()
+                          : Counted(count, "entry was kept whole, with its IP settings and adapter:",
+                                    "entries were kept whole, with their IP settings and adapters:") +
+                                lines;
     }
 
     // The IP settings of deleted entries that stay, counted by reason.
@@ -115,8 +131,9 @@ private:
                    ", and could not all be put back: " + result.reason + ".\nTo give it back its settings, run in "
                    "PowerShell, then restart Windows:\n" + undo;
         }
+        if (plan.heldBy) return "Nothing needed handing over: " + result.reason + ".";
         if (!result.done) {
-            if (!plan.staticGhost) return {};
+            if (!HandOverRequired(plan)) return {};
             return "No IPv4 settings were handed over: " + result.reason + "." +
                    (result.undoFile ? "\nShould " + plan.successor.connection + " still differ, run in PowerShell:\n" + undo
                                     : Utf8Text());
@@ -154,7 +171,7 @@ std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const
     const Utf8Text text = Summary(plan, report).Text();
     if (text.empty()) return std::nullopt;
     // Rows that do not pair are no failure: nothing was asked.
-    const bool handOverFailed = plan.handOver && !plan.handOver->refusal && report.handOver && !report.handOver->done;
+    const bool handOverFailed = plan.handOver && Paired(*plan.handOver) && report.handOver && !report.handOver->done;
     const bool warn = failed || RestartNeeded(report) || report.stopped || handOverFailed;
     return DeletionSummary{text, warn ? MessageIcon::Warning : MessageIcon::Information};
 }

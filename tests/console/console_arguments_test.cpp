@@ -1,9 +1,11 @@
 #include "console/console_arguments.h"
 #include "console/console_fixture.h"
+#include "support/seed_profile.h"
 #include "tarvex_version.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <utility>
 
@@ -75,6 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"delete --profiles --stale --with-ip-settings", "--with-ip-settings is for connection entries, not with --profiles"},
         UsageCase{"delete --profiles --stale --uninstall-devices", "--uninstall-devices is for connection entries, not with --profiles"},
         UsageCase{"delete --profiles --stale --hand-over", "--hand-over is for connection entries, not with --profiles"},
+        UsageCase{"delete --profiles --stale --hand-over-to {8B1C6D0E-2F3A-4B5C-9D7E-0123456789AB}",
+                  "--hand-over-to is for connection entries, not with --profiles"},
         UsageCase{"help remove", "no help for remove: it is no command"},
         UsageCase{"--version 2", "unexpected argument after --version: 2"}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
@@ -158,11 +162,13 @@ struct CommandLine {
     std::string out;  // found at the start of standard output
     std::string err;  // found on the error stream; with errEmpty, none is
     bool errEmpty = false;
+    std::function<void(console_fixture::ConsoleProgram&)> arrange = [](console_fixture::ConsoleProgram&) {};
 };
 
 class CommandLines : public console_fixture::ConsoleProgram, public ::testing::WithParamInterface<CommandLine> {};
 
 TEST_P(CommandLines, GiveWhatAWindowsAdministratorExpects) {
+    GetParam().arrange(*this);
     EXPECT_EQ(GetParam().exit, Run(GetParam().arguments));
     EXPECT_EQ(0u, output.out.find(GetParam().out)) << output.out;
     EXPECT_NE(std::string::npos, output.err.find(GetParam().err)) << output.err;
@@ -175,6 +181,7 @@ const std::string kGeneral = "tarvex lists, checks and deletes the network conne
 const std::string kDeleteHelp = "usage:\r\n  tarvex delete (--stale";
 const std::string kSet2Key = "SYSTEM\\ControlSet002\\Control\\Network\\{C}\\{4}";
 const std::string kDeletedSet2 = "deleted\t" + kSet2Key + "\r\n";
+const std::string kStaleProfile = "{5D1A9C3E-0000-4000-8000-0000000000B2}";
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, CommandLines,
@@ -185,6 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLine{"HelpInCapitals", {"--HELP"}, ExitCode::Done, kGeneral, "", true},
         CommandLine{"HelpWord", {"help"}, ExitCode::Done, kGeneral, "", true},
         CommandLine{"HelpForACommand", {"help", "DELETE"}, ExitCode::Done, kDeleteHelp, "", true},
+        CommandLine{"HelpForListInCapitals", {"help", "LIST"}, ExitCode::Done, "usage:\r\n  tarvex list ", "", true},
+        CommandLine{"HelpForCheckCapitalised", {"help", "Check"}, ExitCode::Done, "usage:\r\n  tarvex check ", "", true},
         CommandLine{"CommandThenFlag", {"check", "/?"}, ExitCode::Done, "usage:\r\n  tarvex check ", "", true},
         CommandLine{"FlagInAValuesPlace", {"delete", "--key", "/?"}, ExitCode::Done, kDeleteHelp, "", true},
         CommandLine{"FlagAfterAnError", {"list", "--bogus", "-h"}, ExitCode::Done, "usage:\r\n  tarvex list ", "", true},
@@ -202,6 +211,11 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLine{"JoinedKeyAndMore",
                     {"delete", "--backup=none", "--key=" + kSet2Key, "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\{3}"},
                     ExitCode::Done, kDeletedSet2, "2 deleted, 0 failed\r\n"},
+        CommandLine{"JoinedProfile", {"delete", "--profiles", "--profile=" + kStaleProfile, "--backup", "none"},
+                    ExitCode::Done, "deleted\t" + kProfiles + kStaleProfile + "\r\n", "", false,
+                    [](console_fixture::ConsoleProgram& c) {
+                        ASSERT_EQ(kSuccess, SeedProfile(c.registry, kStaleProfile, "Network 2", {2026, 1, 10, 18, 30, 0}));
+                    }},
         CommandLine{"KeyAfterHklm", {"delete", "--backup", "none", "--key", "HKLM\\" + kSet2Key}, ExitCode::Done,
                     kDeletedSet2},
         CommandLine{"KeyAfterTheRootsName", {"delete", "--backup", "none", "--key", "hkey_local_machine\\" + kSet2Key},
@@ -224,7 +238,11 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLine{"NameThatMatchesOnlyWhatIsNotStale", {"list", "--stale", "--name", "Ethernet"}, ExitCode::Done,
                     "ControlSet\tConnection\t", "", true},
         CommandLine{"CheckSummary", {"check", "--format", "summary"}, ExitCode::StaleFound,
-                    "5 stale: Local Area Connection 2, USB dongle, Caf\\u00e9\r\n", "", true},
+                    "5 stale entries: Local Area Connection 2, USB dongle, Caf\\u00e9\r\n", "", true},
+        CommandLine{"CheckSummaryWithNothingStale", {"check", "--name", "Ether*", "--format", "summary"}, ExitCode::Done,
+                    "0 stale entries\r\n", "", true},
+        CommandLine{"ListSummaryOfNothing", {"list", "--stale", "--name", "Ethernet", "--format", "summary"},
+                    ExitCode::Done, "0 listed\r\n", "", true},
         CommandLine{"ListSummary", {"list", "--name", "E*", "--format", "summary"}, ExitCode::Done,
                     "2 listed: Ethernet (Present), Ethernet (Present)\r\n", "", true},
         CommandLine{"SummaryHoldsTheMessages", {"delete", "--stale", "--format", "summary", "--name", "Nothing*"},

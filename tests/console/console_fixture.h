@@ -76,6 +76,7 @@ public:
                                                "Ethernet 2", "ControlSet001"));
         devices.present.push_back({"PCI\\NEW\\5", "Intel I219-V"});
         devices.drivers["PCI\\NEW\\5"] = kNetClassDrivers + "0005"s;
+        installer.pluggedIn.insert("PCI\\NEW\\5");
     }
     static void StaticGhost(MemoryRegistry& registry) {
         ASSERT_EQ(kSuccess, SeedIpSettings(registry, "ControlSet001", "{2}", "10.0.0.9"));

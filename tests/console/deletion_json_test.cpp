@@ -188,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "left device\t" + kDongle}},
         ReportCase{"HandedOver", kHandOver, [](ConsoleProgram& c) { c.StaticGhostAndSuccessor(); },
                    ExitCode::RestartNeeded,
-                   {"\"handOver\":{\"done\":true,\"partial\":false,\"planned\":false,\"from\":\"" + Escaped(kGhostSettings) + "\",\"to\":\"" +
+                   {"\"handOver\":{\"done\":true,\"partial\":false,\"planned\":false,\"heldBy\":null,\"from\":\"" + Escaped(kGhostSettings) + "\",\"to\":\"" +
                         Escaped(kSuccessorSettings) +
                         "\",\"settings\":{\"IPAddress\":\"10.0.0.9\",\"SubnetMask\":\"255.255.255.0\",\"DefaultGateway\":\"10.0.0.1\","
                         "\"NameServer\":\"10.0.0.2,10.0.0.3\",\"EnableDHCP\":\"0\"},\"undoFile\":\"" +
@@ -204,16 +204,44 @@ INSTANTIATE_TEST_SUITE_P(
                     "tarvex: Windows asks for a restart to finish the hand-over"}},
         ReportCase{"WouldHandOver", {"--stale", "--with-ip-settings", "--hand-over", "--dry-run"},
                    [](ConsoleProgram& c) { c.StaticGhostAndSuccessor(); }, ExitCode::Done,
-                   {"\"handOver\":{\"done\":false,\"partial\":false,\"planned\":true,\"from\"", "\"undoFile\":null"},
+                   {"\"handOver\":{\"done\":false,\"partial\":false,\"planned\":true,\"heldBy\":null,\"from\"", "\"undoFile\":null"},
                    {"would hand over\t" + kGhostSettings + "\t" + kSuccessorSettings +
                     "\t10.0.0.9/255.255.255.0 gw 10.0.0.1 dns 10.0.0.2,10.0.0.3"}},
         ReportCase{"NothingToHandOver", kHandOver, Nothing, ExitCode::Done,
                    {"\"handOver\":{\"done\":false,\"partial\":false,\"planned\":false,\"reason\":\"no selected entry of a gone adapter has static IPv4 "
-                    "settings\",\"from\":null,\"to\":null,\"settings\":{},\"undoFile\":null,\"freeName\":null}"},
+                    "settings\",\"heldBy\":null,\"from\":null,\"to\":null,\"settings\":{},\"undoFile\":null,\"freeName\":null}"},
                    {"tarvex: nothing to hand over: no selected entry of a gone adapter has static IPv4 settings"}},
-        ReportCase{"NoSuccessor", kHandOver, [](ConsoleProgram& c) { ConsoleProgram::StaticGhost(c.registry); },
-                   ExitCode::HandOverFailed, {"\"done\":false,\"partial\":false,\"planned\":false,\"reason\":\"no present adapter can take them\""},
-                   {"tarvex: nothing handed over: no present adapter can take them"}},
+        ReportCase{"NoSuccessorKeepsTheGhostWhole", kHandOver, [](ConsoleProgram& c) { ConsoleProgram::StaticGhost(c.registry); },
+                   ExitCode::HandOverFailed,
+                   {"\"done\":false,\"partial\":false,\"planned\":false,\"reason\":\"no present adapter can take them\"",
+                    Kept(kCurrent + "{2}", "its static IPv4 settings cannot be handed over: no present adapter can take them"),
+                    "{\"deleted\":[{\"key\":\"" + Escaped(kCurrent) + "{3}\""},
+                   {"tarvex: nothing handed over: no present adapter can take them",
+                    "kept\t" + kCurrent + "{2}\tits static IPv4 settings cannot be handed over: no present adapter can take them",
+                    "3 deleted, 0 failed, 2 kept; ip settings: 0 deleted, 0 failed, 8 kept"}},
+        ReportCase{"AddressHeldAlready", kHandOver,
+                   [](ConsoleProgram& c) {
+                       c.StaticGhostAndSuccessor();
+                       const std::string successor = "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\Interfaces\\{5}";
+                       ASSERT_EQ(kSuccess, c.registry.SetValue(kLocalMachine, successor, "EnableDHCP", kRegDword, "\0\0\0\0"s));
+                       ASSERT_EQ(kSuccess, c.registry.SetValue(kLocalMachine, successor, "IPAddress", kRegMultiSz,
+                                                               "10.0.0.9\0\0"s));
+                   },
+                   ExitCode::Done, {"\"heldBy\":\"Ethernet 2 (Intel I219-V, {5})\"", "{\"key\":\"" + Escaped(kCurrent) + "{2}\""},
+                   {"tarvex: nothing to hand over: Ethernet 2 (Intel I219-V, {5}) has 10.0.0.9 already"}},
+        ReportCase{"ForcedPastAnIncompleteBackupStillHandsOver", {"--stale", "--with-ip-settings", "--hand-over", "--force"},
+                   [](ConsoleProgram& c) {
+                       c.StaticGhostAndSuccessor();
+                       ASSERT_EQ(kSuccess, c.registry.CreateKey(kLocalMachine, kSet2 + "{4}\\Locked"));
+                       c.registry.SetRights(kLocalMachine, kSet2 + "{4}\\Locked", {.canRead = false});
+                   },
+                   ExitCode::DoneWithIncompleteBackup, {"\"handOver\":{\"done\":true"}},
+        ReportCase{"DryRunStoppedBeforeItsPlan", {"--stale", "--dry-run"},
+                   [](ConsoleProgram& c) {
+                       c.registry.SetRights(
+                           kLocalMachine, "SYSTEM\\ControlSet001\\Control\\Network", {.canRead = true, .canWrite = false});
+                   },
+                   ExitCode::NoAdminRights, {"\"dryRun\":true"}},
         ReportCase{"PutBackAfterAFailedWrite", kHandOver,
                    [](ConsoleProgram& c) {
                        c.StaticGhostAndSuccessor();
@@ -230,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](ConsoleProgram& c) {
                        c.StaticGhostAndSuccessor();
                        c.registry.InjectFault({RegistryCall::SetValue, 5, 2});
-                       c.registry.InjectFault({RegistryCall::DeleteValue, 5, 1});
+                       c.registry.InjectFault({RegistryCall::DeleteValue, 5, 0});
                    },
                    ExitCode::HandOverPartial,
                    {"\"done\":false,\"partial\":true,\"planned\":false,\"reason\":\"writing DefaultGateway gave status 5, "
@@ -244,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
                        c.StaticGhostAndSuccessor();
                        ASSERT_EQ(kSuccess, c.registry.SetValue(kLocalMachine, kSet1 + "{2}\\Connection", "Name", kRegBinary, "\x01"s));
                    },
-                   ExitCode::RestartNeeded, {"\"done\":true"},
+                   ExitCode::RestartNeeded, {"\"done\":true", "\"freeName\":null}"},
                    {"tarvex: the connection name '01,00' is free now, but the ghost's connection name is not a text (type "
                     "3), so no command to take it is given"}},
         ReportCase{"UndoFileCannotBeMade", kHandOver,

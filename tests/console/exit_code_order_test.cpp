@@ -65,7 +65,7 @@ void UndeletableLast(MemoryRegistry& registry) {
 void HalfWrittenHandOver(ConsoleProgram& c) {
     c.StaticGhostAndSuccessor();
     c.registry.InjectFault({RegistryCall::SetValue, 5, 2});
-    c.registry.InjectFault({RegistryCall::DeleteValue, 5, 1});
+    c.registry.InjectFault({RegistryCall::DeleteValue, 5, 0});
 }
 
 // ControlSet002's {4} comes last: its backup stops the run.
@@ -149,9 +149,9 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomePair{"FailedDeletionOverHandOver", {"--with-ip-settings", "--hand-over", "--backup", "none"},
                     [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
                         ConsoleProgram::StaticGhost(r);
-                        UndeletableFirst(r);
+                        UndeletableLast(r);
                     },
-                    ExitCode::DeletionFailed, {kFailed, kNothingHandedOver}},
+                    ExitCode::DeletionFailed, {"tarvex: could not delete " + kSet2 + "{4}", kNothingHandedOver}},
         OutcomePair{"HandOverOverForced", {"--with-ip-settings", "--hand-over", "--force"},
                     [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
                         ConsoleProgram::StaticGhost(r);

@@ -58,6 +58,27 @@ TEST_F(ConsoleProgram, ListHelpSaysEverythingNeededToRunIt) {
     EXPECT_EQ(0, registry.CallCount(RegistryCall::OpenKey)) << "help reads nothing";
 }
 
+struct PageLine {
+    const char* what;
+    const char* command;
+    const char* line;  // a whole line the page holds, without its line end
+};
+
+class HelpPages : public ::testing::TestWithParam<PageLine> {};
+
+// Each exit code a command can end with is on its page.
+TEST_P(HelpPages, HoldTheirLines) {
+    const std::string page = "\n" + HelpText(std::string(GetParam().command));
+    EXPECT_NE(std::string::npos, page.find("\n" + std::string(GetParam().line) + "\n")) << page;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, HelpPages,
+    ::testing::Values(PageLine{"DeleteHalfWritten", "delete", "  10    a hand-over is half written: import its undo file, and do"},
+                      PageLine{"DeleteRestart", "delete", "  3010  done; restart Windows to finish uninstalls or a hand-over"},
+                      PageLine{"CheckStaleFound", "check", "  1     check found stale entries"}),
+    [](const auto& info) { return info.param.what; });
+
 // Every page and the usage fit a console of 80 columns.
 TEST(HelpText, EveryPageFitsEightyColumns) {
     for (const std::optional<std::string>& command :

@@ -44,6 +44,7 @@ struct ProfileCase {
     ExitCode exit;
     std::vector<std::string> parts;  // found in the report; none for a usage error
     std::vector<std::string> lines;  // found in what the same run prints without --format json
+    std::vector<std::string> stay = {};  // profile keys still there after the run
 };
 
 class ProfileDeletions : public ConsoleProfiles, public ::testing::WithParamInterface<ProfileCase> {};
@@ -57,6 +58,7 @@ TEST_P(ProfileDeletions, GoAsEntriesDoAndNeverTakeAConnectedOne) {
     arguments.insert(arguments.end(), {"--format", "json"});
     EXPECT_EQ(GetParam().exit, Run(arguments));
     EXPECT_TRUE(Exists(kProfiles + kConnected)) << "connected, never deleted";
+    for (const std::string& key : GetParam().stay) EXPECT_TRUE(Exists(key)) << key;
     for (const std::string& part : GetParam().parts) EXPECT_NE(std::string::npos, output.out.find(part)) << output.out;
     ExpectLinesWithoutJson<ConsoleProfiles>(GetParam().arrange, arguments, GetParam().exit, GetParam().lines);
 }
@@ -64,6 +66,8 @@ TEST_P(ProfileDeletions, GoAsEntriesDoAndNeverTakeAConnectedOne) {
 void Nothing(ConsoleProfiles&) {}
 
 const std::string kStaleKey = kProfiles + kStale;
+// A network with no gateway, which Windows identifies by no profile.
+constexpr char kUnidentified[] = "{00000001-0000-0000-0000-4E6574446576}";
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, ProfileDeletions,
@@ -89,11 +93,31 @@ INSTANTIATE_TEST_SUITE_P(
                     {"tarvex: cannot tell which network profile is connected, so none is deleted: the network list "
                      "service could not be asked: INetworkListManager::GetNetworks failed with error 2147549448: The "
                      "object invoked has disconnected from its clients."}},
-        ProfileCase{"ConnectedNetworkWithoutAProfile", {"--profile", kStale},
-                    [](ConsoleProfiles& c) { c.networks.connected.push_back("{00000001-0000-0000-0000-4E6574446576}"); },
-                    ExitCode::StaleUnknown, {"{\"deleted\":[],\r\n"},
-                    {"tarvex: cannot tell which network profile is connected, so none is deleted: the connected "
-                     "network {00000001-0000-0000-0000-4E6574446576} has no profile of that name"}},
+        ProfileCase{"NoConnectedNetworkNamesAProfile", {"--profile", kStale},
+                    [](ConsoleProfiles& c) { c.networks.connected = {kUnidentified}; }, ExitCode::StaleUnknown,
+                    {"{\"deleted\":[],\r\n"},
+                    {"tarvex: cannot tell which network profile is connected, so none is deleted: no connected "
+                     "network's ID names a stored profile: {00000001-0000-0000-0000-4E6574446576}"},
+                    {kStaleKey}},
+        ProfileCase{"UnidentifiedNetworkBesideAProfiledOne", {"--stale"},
+                    [](ConsoleProfiles& c) { c.networks.connected.push_back(kUnidentified); }, ExitCode::Done,
+                    {"\"name\":\"Network 2\""},
+                    {"connected network {00000001-0000-0000-0000-4E6574446576} has no stored profile (unidentified)",
+                     "deleted\t" + kStaleKey}},
+        ProfileCase{"ConnectedSinceTheScan", {"--stale"},
+                    [](ConsoleProfiles& c) { c.networks.afterCall = [](FakeNetworkList& n) { n.connected.push_back(kStale); }; },
+                    ExitCode::Done, {"\"kept\":[{\"what\":\"" + Escaped(kStaleKey) + "\",\"reason\":\"connected since the scan\"}"},
+                    {"kept\t" + kStaleKey + "\tconnected since the scan",
+                     "kept signature\t" + kSignature + "\tconnected since the scan"},
+                    {kStaleKey, kSignature}},
+        ProfileCase{"NotAskedAgainIsKept", {"--stale"},
+                    [](ConsoleProfiles& c) { c.networks.afterCall = [](FakeNetworkList& n) { n.failing = true; }; },
+                    ExitCode::Done, {"\"reason\":\"whether its network is connected could not be checked: "
+                                     "INetworkListManager::GetNetworks failed with error 2147549448"},
+                    {}, {kStaleKey}},
+        ProfileCase{"GuidWhoseNameTheFilterRefuses", {"--profile", kStale, "--name", "Network 3"}, Nothing,
+                    ExitCode::Usage, {}, {"tarvex: not the GUID of a listed network profile: " + std::string(kStale)},
+                    {kStaleKey}},
         ProfileCase{"DryRun", {"--stale", "--dry-run"}, Nothing, ExitCode::Done,
                     {"\"dryRun\":true", "\"name\":\"Network 2\"", "\"backups\":[]"},
                     {"would delete\t" + kStaleKey, "would delete signature\t" + kSignature,
@@ -137,6 +161,10 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"Check", {"check", "--profiles"}, false, ExitCode::StaleFound, "1\r\n", ""},
         ListCase{"CheckSummary", {"check", "--profiles", "--not-seen-for", "5", "--format", "summary"}, false,
                  ExitCode::StaleFound, "2 stale profiles: Network 2, Network 3\r\n", ""},
+        ListCase{"CheckSummaryOfNothing", {"check", "--profiles", "--name", "Network 3", "--format", "summary"}, false,
+                 ExitCode::Done, "0 stale profiles\r\n", ""},
+        ListCase{"ListSummaryOfNothing", {"list", "--profiles", "--stale", "--name", "Network", "--format", "summary"},
+                 false, ExitCode::Done, "0 profiles\r\n", ""},
         ListCase{"CheckWithoutTheService", {"check", "--profiles"}, true, ExitCode::StaleUnknown, "",
                  "so none can be told stale: the network list service could not be asked"},
         ListCase{"NameThatMatchesNoProfile", {"list", "--profiles", "--name", "Office"}, false, ExitCode::Done,

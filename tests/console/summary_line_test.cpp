@@ -42,7 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"EmptyListsAreLeftOut", {"0 to delete"}, {}, "0 to delete\r\n"},
                       LineCase{"ManyNames", {"300 deleted, 0 failed"}, Names(300, 20), ", nnnnnnnnnnnnnnnnnnnm and 209 more\r\n"},
                       LineCase{"NoRoomForAnyName", {std::string(2020, 'x')}, Names(5, 20), "; deleted: 5 not shown\r\n"},
-                      LineCase{"OnePartLongerThanTheLine", {std::string(3000, 'x')}, {}, "xxx...\r\n"}),
+                      LineCase{"OnePartLongerThanTheLine", {std::string(3000, 'x')}, {}, "xxx...\r\n"},
+                      LineCase{"PlainPartOnOneAsciiLine", {"handed over\tGHOST\r\nto 'Caf\xC3\xA9'\n"}, {},
+                               "handed over GHOST  to 'Caf\\u00e9' \r\n"},
+                      // 21 + 2 + 9 + 96 * 19 + 95 * 2 + 2 = 2,048: the last name fits exactly.
+                      LineCase{"LastNameFitsExactly", {std::string(21, 'x')}, Names(96, 19),
+                               ", nnnnnnnnnnnnnnnnnnr\r\n"}),
     [](const auto& info) { return info.param.what; });
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST_F(UninstallConsole, UninstallsEachAbsentDeviceOnceAfterItsEntry) {
 struct DeviceRun {
     const char* what;
     std::vector<std::string> arguments;
-    std::function<void(FakeInstaller&)> arrange;
+    std::function<void(UninstallConsole&)> arrange;
     ExitCode exit;
     std::string out;  // after the entries' lines
     std::string err;  // found on the error stream
@@ -37,30 +37,36 @@ class DeviceRuns : public UninstallConsole, public ::testing::WithParamInterface
 
 // A kept device is no failure; a failed uninstall is, and a restart has its own code.
 TEST_P(DeviceRuns, SayWhatBecameOfTheDevice) {
-    GetParam().arrange(installer);
+    GetParam().arrange(*this);
     EXPECT_EQ(GetParam().exit, Run(GetParam().arguments));
     EXPECT_NE(std::string::npos, output.out.find(GetParam().out)) << output.out;
     EXPECT_NE(std::string::npos, output.err.find(GetParam().err)) << output.err;
 }
 
-void Nothing(FakeInstaller&) {}
+void Nothing(UninstallConsole&) {}
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, DeviceRuns,
     ::testing::Values(
         DeviceRun{"Failed", {"delete", "--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
-                  [](FakeInstaller& i) { i.failing.insert("USB\\DONGLE\\3"); }, ExitCode::DeletionFailed,
+                  [](UninstallConsole& c) { c.installer.failing.insert("USB\\DONGLE\\3"); }, ExitCode::DeletionFailed,
                   "deleted\t" + kSet1 + "{3}\r\n",
                   "tarvex: could not uninstall USB\\DONGLE\\3: SetupDiCallClassInstaller failed with error 5: Access is "
                   "denied.\r\n"},
         DeviceRun{"RestartNeeded", {"delete", "--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
-                  [](FakeInstaller& i) { i.needsRestart.insert("USB\\DONGLE\\3"); }, ExitCode::RestartNeeded,
+                  [](UninstallConsole& c) { c.installer.needsRestart.insert("USB\\DONGLE\\3"); }, ExitCode::RestartNeeded,
                   "uninstalled\tUSB\\DONGLE\\3\r\n", "tarvex: Windows asks for a restart to finish the uninstall\r\n"},
         DeviceRun{"PluggedInSince", {"delete", "--key", kSet1 + "{3}", "--uninstall-devices", "--backup", "none"},
-                  [](FakeInstaller& i) { i.pluggedIn.insert("USB\\DONGLE\\3"); }, ExitCode::Done, "",
+                  [](UninstallConsole& c) { c.installer.pluggedIn.insert("USB\\DONGLE\\3"); }, ExitCode::Done, "",
                   "kept device\tUSB\\DONGLE\\3\tconnected since the scan\r\n"},
         DeviceRun{"Present", {"delete", "--key", kSet1 + "{1}", "--uninstall-devices", "--backup", "none"}, Nothing,
                   ExitCode::Done, "deleted\t" + kSet1 + "{1}\r\n", "kept device\tPCI\\NIC\\1\tthe adapter is present\r\n"},
+        DeviceRun{"StaticGhostWithNowhereToGo",
+                  {"delete", "--key", kCurrent + "{3}", "--with-ip-settings", "--uninstall-devices", "--hand-over", "--backup", "none"},
+                  [](UninstallConsole& c) { ASSERT_EQ(kSuccess, SeedIpSettings(c.registry, "ControlSet001", "{3}", "10.0.0.9")); },
+                  ExitCode::HandOverFailed, "",
+                  "kept device\tUSB\\DONGLE\\3\tits static IPv4 settings cannot be handed over: no present adapter can "
+                  "take them\r\n"},
         DeviceRun{"DryRun", {"delete", "--stale", "--uninstall-devices", "--dry-run"}, Nothing, ExitCode::Done,
                   "would delete\t" + kCurrent + "{3}\r\nwould uninstall\tUSB\\DONGLE\\3\r\nwould delete\t" + kSet1 + "{2}\r\n",
                   "5 to delete; dry run"}),

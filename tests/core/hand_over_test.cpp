@@ -1,5 +1,6 @@
 #include "core/connection_deletion.h"
 #include "core/deletion_plan.h"
+#include "core/deletion_steps.h"
 #include "export/backup_error.h"
 #include "export/mod_export.h"
 #include "export/reg_lines.h"
@@ -32,6 +33,14 @@ public:
     bool goOn = true;
 };
 
+// As the console answers: a ghost whose settings no adapter can take stays whole.
+class KeepTheGhost final : public DeletionQuestions {
+public:
+    bool DeleteWithoutHandOver(const HandOverPlan&) override { return false; }
+    bool Uninstall(const DeletionPlan&) override { return true; }
+    bool HandOver(const HandOverPlan&) override { return true; }
+};
+
 // In the current control set: the ghost {A1} "Ethernet", whose adapter has
 // no device, with static settings 10.0.0.9/24 gateway 10.0.0.1; and the
 // present adapter {B2} "Ethernet 2" that replaced it, physical, on DHCP
@@ -50,9 +59,15 @@ public:
         ASSERT_EQ(kSuccess, SeedPresentAdapter(registry, guid, id, kNetClassDrivers + index, flags, "Ethernet " + index.substr(3)));
         devices.present.push_back({id, "Intel I219-V"});
         devices.drivers[id] = kNetClassDrivers + index;
+        test.installer.pluggedIn.insert(id);
     }
     void Set(const std::string& interface, const std::string& name, std::uint32_t type, const std::string& bytes) {
         ASSERT_EQ(kSuccess, registry.SetValue(kLocalMachine, kInterfaces + interface, name, type, bytes));
+    }
+    // The listing of an interface's values breaks off at its last value, which grows whenever its size is asked.
+    void ListingBreaksOff(const std::string& interface) {
+        Set(interface, "ZBlob", kRegBinary, std::string(5000, 'x'));
+        registry.GrowValueAfterSizeReport(kLocalMachine, kInterfaces + interface, "ZBlob", 2, 100);
     }
     void ReadOnlyBelow(const std::string& key) {
         ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, key + "\\Held"));
@@ -102,15 +117,16 @@ TEST_P(Pairing, TakesOneStaticGhostAndOneAdapterThatCanTakeItsSettings) {
     const DeletionPlan plan = Plan();
     ASSERT_TRUE(plan.handOver);
     const HandOverPlan& handOver = *plan.handOver;
-    EXPECT_EQ(GetParam().staticGhost, handOver.staticGhost);
+    EXPECT_EQ(GetParam().staticGhost, !handOver.staticGhosts.empty());
+    const std::optional<Utf8Text> why = WhyNotPaired(handOver);
     if (GetParam().refusal == nullptr) {
-        EXPECT_FALSE(handOver.refusal) << *handOver.refusal;
+        EXPECT_FALSE(why) << *why;
         EXPECT_EQ(kInterfaces + "{b2}", handOver.successor.interfacesKey);
         EXPECT_EQ("10.0.0.9/255.255.255.0 gw 10.0.0.1 dns 10.0.0.2,10.0.0.3", SettingsText(handOver.settings));
         return;
     }
-    ASSERT_TRUE(handOver.refusal);
-    EXPECT_NE(std::string::npos, handOver.refusal->find(GetParam().refusal)) << *handOver.refusal;
+    ASSERT_TRUE(why);
+    EXPECT_NE(std::string::npos, why->find(GetParam().refusal)) << *why;
 }
 
 void Nothing(HandOverTest&) {}
@@ -147,6 +163,12 @@ void LeaseAlike(HandOverTest& t) {
 void StaticNewAdapter(HandOverTest& t) {
     t.Set("{b2}", "EnableDHCP", kRegDword, "\0\0\0\0"s);
     t.Set("{b2}", "IPAddress", kRegMultiSz, "192.168.5.5\0\0"s);
+}
+
+// An admin moved the address by hand.
+void StaticNewAdapterWithTheGhostsAddress(HandOverTest& t) {
+    t.Set("{b2}", "EnableDHCP", kRegDword, "\0\0\0\0"s);
+    t.Set("{b2}", "IPAddress", kRegMultiSz, "10.0.0.9\0\0"s);
 }
 
 const std::string kDriverKeys = "SYSTEM\\CurrentControlSet\\Control\\Class\\" + std::string(kNetClassDrivers);
@@ -237,6 +259,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "Ethernet ({A1}) has static IPv4 settings in CurrentControlSet that this run does not delete: "
                     "select its CurrentControlSet row"},
         PairingCase{"GuidCaseDiffers", LowerCaseDriverGuid, nullptr},
+        PairingCase{"SuccessorNotReadWhole", [](HandOverTest& t) { t.ListingBreaksOff("{b2}"); },
+                    "Ethernet 2 (Intel I219-V, {B2}): its IPv4 settings could not be read whole"},
+        PairingCase{"GhostNotReadWhole", [](HandOverTest& t) { t.ListingBreaksOff("{a1}"); },
+                    "the ghost's IPv4 settings could not be read whole"},
+        PairingCase{"LeaseWithoutAMask", NewAdapterHas("DhcpIPAddress", kRegSz, "10.0.0.50\0"s),
+                    "it is reachable on its lease 10.0.0.50, whose subnet mask is unknown"},
+        PairingCase{"LeaseWithAnUnreadableMask",
+                    [](HandOverTest& t) {
+                        LeaseAlike(t);
+                        t.Set("{b2}", "DhcpSubnetMask", kRegSz, "255.255\0"s);
+                    },
+                    "it is reachable on its lease 10.0.0.50, whose subnet mask is unknown"},
         PairingCase{"ValueOutsideTheCodePage", DomainOutsideTheCodePage,
                     "the ghost's Domain cannot be written exactly in the ANSI code page"}),
     [](const auto& info) { return info.param.what; });
@@ -251,6 +285,7 @@ struct RunCase {
     const char* reason = nullptr;  // found in the reason
     std::function<void(HandOverTest&)> meanwhile = Nothing;  // between the plan and the write
     std::uint32_t addressType = kRegMultiSz;
+    bool ghostStays = false;  // its entry and its settings are still there
 };
 
 class HandOverRuns : public HandOverTest, public ::testing::WithParamInterface<RunCase> {};
@@ -270,7 +305,8 @@ TEST_P(HandOverRuns, WriteOnlyPastEveryGate) {
     stop.goOn = false;
     DeletionPlan plan = Plan();
     ASSERT_TRUE(plan.handOver);
-    ASSERT_TRUE(PrepareUndoFile(test.services, *plan.handOver, kFolder, false));
+    KeepTheGhost questions;
+    ASSERT_EQ(Readiness::Ready, PrepareDeletion(test.services, plan, questions, kFolder, false));
     GetParam().meanwhile(*this);
     const std::string before = SuccessorValues();
     const DeletionReport report = DeleteAsPlanned(test.services, plan, GetParam().mode, stop, kFolder);
@@ -286,6 +322,10 @@ TEST_P(HandOverRuns, WriteOnlyPastEveryGate) {
     EXPECT_EQ(GetParam().written != Written::Nothing, test.files.Content(kUndoFile).has_value()) << "kept once written";
     EXPECT_EQ(result.undoFile.has_value(), std::count(report.backups.begin(), report.backups.end(), kUndoFile) == 1);
     EXPECT_EQ(result.done, RestartNeeded(report));
+    EXPECT_EQ(GetParam().ghostStays, registry.KeyExists(kLocalMachine, kAdapterEntries + "{A1}"));
+    if (GetParam().ghostStays) {
+        EXPECT_TRUE(registry.KeyExists(kLocalMachine, kInterfaces + "{a1}")) << "kept whole";
+    }
     switch (GetParam().written) {
         case Written::HandedOver:
             EXPECT_EQ(GetParam().addressType, type);
@@ -318,11 +358,25 @@ INSTANTIATE_TEST_SUITE_P(
                 [](HandOverTest& t) { t.Set("{a1}", "IPAddress", kRegSz, "10.0.0.9\0"s); }, BackupMode::None,
                 Written::HandedOver, nullptr, Nothing, kRegSz},
         RunCase{"EntryStays", [](HandOverTest& t) { t.ReadOnlyBelow(kAdapterEntries + "{A1}"); }, BackupMode::None,
-                Written::Nothing, "the ghost's entry or IPv4 settings are still there"},
+                Written::Nothing, "the ghost's entry or IPv4 settings are still there", Nothing, kRegMultiSz, true},
         RunCase{"SettingsStay", [](HandOverTest& t) { t.ReadOnlyBelow(kInterfaces + "{a1}"); }, BackupMode::None,
                 Written::Nothing, "the ghost's entry or IPv4 settings are still there"},
         RunCase{"Stopped", [](HandOverTest& t) { t.ReadOnlyBelow(kAdapterEntries + "{A1}"); }, BackupMode::Selective,
-                Written::Nothing, "the run stopped before it"},
+                Written::Nothing, "the run stopped before it", Nothing, kRegMultiSz, true},
+        RunCase{"NoAdapterCanTakeThemKeepsTheGhostWhole", [](HandOverTest& t) { t.devices.drivers.clear(); },
+                BackupMode::None, Written::Nothing, "no present adapter can take them", Nothing, kRegMultiSz, true},
+        RunCase{"AddressHeldAlreadyNeedsNoHandOver", StaticNewAdapterWithTheGhostsAddress, BackupMode::None,
+                Written::Nothing, "Ethernet 2 (Intel I219-V, {B2}) has 10.0.0.9 already"},
+        RunCase{"SuccessorUnpluggedSinceThePlan", Nothing, BackupMode::None, Written::Nothing,
+                "Ethernet 2 (Intel I219-V, {B2}) is no longer present",
+                [](HandOverTest& t) { t.test.installer.pluggedIn.clear(); }},
+        RunCase{"SuccessorsPresenceUnknown", Nothing, BackupMode::None, Written::Nothing,
+                "whether Ethernet 2 (Intel I219-V, {B2}) is still present could not be checked: CM_Get_DevNode_Status "
+                "failed with error 19",
+                [](HandOverTest& t) { t.test.installer.uncheckable.insert("PCI\\NEW\\2"); }},
+        RunCase{"SuccessorNotReadWholeJustBefore", Nothing, BackupMode::None, Written::Nothing,
+                "changed since the deletion was planned: its IPv4 settings could not be read whole",
+                [](HandOverTest& t) { t.ListingBreaksOff("{b2}"); }},
         RunCase{"UndoFileCannotBeOpenedAgain", Nothing, BackupMode::None, Written::Nothing,
                 "the undo file C:\\Tools\\HandOver-20261208-070509.reg could not be written whole",
                 [](HandOverTest& t) { t.test.files.FailOpensFrom(2); }},
@@ -362,7 +416,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "writing DefaultGateway gave status 5, and putting SubnetMask back gave status 5",
                 [](HandOverTest& t) {
                     WriteFails(2)(t);
-                    t.registry.InjectFault({RegistryCall::DeleteValue, 5, 1});
+                    t.registry.InjectFault({RegistryCall::DeleteValue, 5, 0});
                 }}),
     [](const auto& info) { return info.param.what; });
 

@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ProfileRows, WhatTheServiceCannotShowLeavesConnectedUnknown) {
     networks.connected = {"{00000001-0000-0000-0000-4E6574446576}"};
     ProfileScan scan = ScanProfiles(test.services);
-    EXPECT_EQ("the connected network {00000001-0000-0000-0000-4E6574446576} has no profile of that name",
+    EXPECT_EQ("no connected network's ID names a stored profile: {00000001-0000-0000-0000-4E6574446576}",
               scan.notTold.value_or(""));
     EXPECT_FALSE(scan.profiles[0].connected);
 

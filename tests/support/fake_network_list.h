@@ -2,6 +2,7 @@
 
 #include "core/network_list.h"
 
+#include <functional>
 #include <vector>
 
 namespace tarvex {
@@ -10,8 +11,9 @@ namespace tarvex {
 class FakeNetworkList final : public NetworkList {
 public:
     ConnectedNetworks Connected() override {
-        if (failing) return {{}, kFailure};
-        return {connected};
+        ConnectedNetworks answer = failing ? ConnectedNetworks{{}, kFailure} : ConnectedNetworks{connected};
+        if (afterCall) afterCall(*this);
+        return answer;
     }
 
     // RPC_E_DISCONNECTED, as a service that went away gives it.
@@ -20,6 +22,7 @@ public:
 
     std::vector<AnsiText> connected;
     bool failing = false;
+    std::function<void(FakeNetworkList&)> afterCall;  // how the networks change once asked
 };
 
 }  // namespace tarvex

@@ -43,21 +43,30 @@ protected:
     Form1Harness<> h;
 };
 
+// The gone {1}'s static settings have nowhere to go: asked first, and Yes deletes them as ticked.
 TEST_F(IpSettingsWindow, TickedBoxDeletesOnlyAGoneAdaptersSettingsAndOneBoxSaysWhatStayed) {
     h.checks.ipSettings = true;
+    h.messages.yesNoAnswers = {MessageAnswer::Yes};
     h.form.comDelClick();
     EXPECT_EQ(0, h.list.RowCount());
     EXPECT_FALSE(Settings("{1}"));
     EXPECT_TRUE(Settings("{2}"));
     EXPECT_TRUE(Settings("{3}"));
     EXPECT_TRUE(Settings("{4}")) << "its device stays installed";
-    ASSERT_EQ(1u, h.messages.shown.size());
+    ASSERT_EQ(2u, h.messages.shown.size());
+    EXPECT_EQ("The gone adapter Old USB (no device) has static IPv4 settings:\n"
+              "10.0.0.9/255.255.255.0 gw 10.0.0.1 dns 10.0.0.2,10.0.0.3\n\n"
+              "They cannot be handed over: no present adapter can take them.\n\nSmallBackup.reg will hold them.\n\n"
+              "Delete them as ticked? No keeps Old USB whole, with its entries, IP settings and adapter, and deletes "
+              "the other ticked rows.",
+              h.messages.shown[0].text);
+    EXPECT_EQ(MessageButtons::YesNoDefaultNo, h.messages.shown[0].buttons);
     EXPECT_EQ("3 deleted entries keep their IP settings:\n1: the adapter is present\n"
               "1: the adapter is not present but still installed\n1: the entry names no adapter\n\n"
               "No IPv4 settings were handed over: no present adapter can take them.",
-              h.messages.shown[0].text);
-    EXPECT_EQ(MessageIcon::Information, h.messages.shown[0].icon);
-    EXPECT_EQ(MessageButtons::Ok, h.messages.shown[0].buttons);
+              h.messages.shown[1].text);
+    EXPECT_EQ(MessageIcon::Information, h.messages.shown[1].icon);
+    EXPECT_EQ(MessageButtons::Ok, h.messages.shown[1].buttons);
 }
 
 // Unticked, as the window opens: the deletion neither asks the devices nor touches the settings.
@@ -92,16 +101,19 @@ TEST_F(IpSettingsWindow, YesUninstallsAndOneBoxSumsUp) {
     h.checks.uninstall = true;
     h.checks.ipSettings = true;
     h.installer.needsRestart.insert("USB\\DOCK\\4");
-    h.messages.yesNoAnswers = {MessageAnswer::Yes};
+    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::Yes};
     h.form.comDelClick();
     EXPECT_EQ(std::vector<AnsiText>{"USB\\DOCK\\4"}, h.installer.uninstalled);
     EXPECT_FALSE(Settings("{4}"));
-    ASSERT_EQ(2u, h.messages.shown.size());
+    ASSERT_EQ(3u, h.messages.shown.size());
+    EXPECT_EQ(0u, h.messages.shown[0].text.find("The gone adapters have static IPv4 settings:\nOld USB (no device): "
+                                                "10.0.0.9/255.255.255.0 gw 10.0.0.1 dns 10.0.0.2,10.0.0.3\nDock (Dock NIC): "))
+        << h.messages.shown[0].text;
     EXPECT_EQ("2 deleted entries keep their IP settings:\n1: the adapter is present\n1: the entry names no adapter\n\n"
               "1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\n1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
               "Windows asks for a restart to finish uninstalling the adapters.\n\n" + kTwoGhosts,
-              h.messages.shown[1].text);
-    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[1].icon);
+              h.messages.shown[2].text);
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[2].icon);
 }
 
 
@@ -118,17 +130,17 @@ TEST_F(IpSettingsWindow, StopAfterAnUninstallStillSaysWhatHappened) {
     for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, true);
     h.checks.uninstall = true;
     h.checks.ipSettings = true;
-    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::No};
+    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No};
     h.form.comDelClick();
     EXPECT_EQ(5, h.list.RowCount()) << "no rescan after a stop";
-    ASSERT_EQ(4u, h.messages.shown.size());
+    ASSERT_EQ(5u, h.messages.shown.size());
     EXPECT_EQ("1 deleted entry keeps its IP settings:\n1: the entry names no adapter\n\n"
               "1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\n"
               "1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
               "1 key could not be deleted:\n" + kNetwork + "{2}\n\n"
               "The deletion stopped. Left as they were:\n1 entry\n\n" + kTwoGhosts,
-              h.messages.shown[3].text);
-    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[3].icon);
+              h.messages.shown[4].text);
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[4].icon);
 }
 
 
@@ -161,6 +173,7 @@ TEST_F(IpSettingsWindow, HandOverIsAskedWithBothAdaptersAndYesHandsOver) {
                                             std::string("255.255.255.0\0", 14)));
     h.devices.present.push_back({"PCI\\NEW\\7", "Intel I219-V"});
     h.devices.drivers["PCI\\NEW\\7"] = kNetClassDrivers + std::string("0007");
+    h.installer.pluggedIn.insert("PCI\\NEW\\7");
     h.form.cmdReadClick();
     for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, h.list.RowText(row) == kNetwork + "{1}");
     h.checks.ipSettings = true;
@@ -194,6 +207,7 @@ protected:
                                                0x84, "Ethernet 2"));
         h.devices.present.push_back({"PCI\\NEW\\7", "Intel I219-V"});
         h.devices.drivers["PCI\\NEW\\7"] = kNetClassDrivers + std::string("0007");
+        h.installer.pluggedIn.insert("PCI\\NEW\\7");
         h.form.cmdReadClick();
         for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, h.list.RowText(row) == kNetwork + "{1}");
         h.checks.ipSettings = true;
@@ -238,10 +252,34 @@ TEST_P(HandOverWindows, WriteOnlyWhatTheAnswerAndTheAdapterAllow) {
 
 void Untouched(Form1Harness<>&) {}
 
+// "Ethernet 2" {7} keeps off DHCP, and so cannot take the settings.
+void KeptOffDhcp(Form1Harness<>& h) {
+    ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, kInterfaces + "{7}", "DisableDhcpOnConnect", kRegDword,
+                                            std::string("\x01\0\0\0", 4)));
+}
+
+// "Ethernet 8" {8} could take them too.
+void SecondSuccessor(Form1Harness<>& h) {
+    ASSERT_EQ(kSuccess, SeedPresentAdapter(h.registry, "{8}", "PCI\\NEW\\8", kNetClassDrivers + std::string("0008"), 0x84,
+                                           "Ethernet 8"));
+    h.devices.present.push_back({"PCI\\NEW\\8", "Intel I219-V"});
+    h.devices.drivers["PCI\\NEW\\8"] = kNetClassDrivers + std::string("0008");
+    h.installer.pluggedIn.insert("PCI\\NEW\\8");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Answers, HandOverWindows,
     ::testing::Values(
         WindowHandOver{"NoDeletesAsBefore", MessageAnswer::No, Untouched, Untouched, true, false, nullptr},
+        WindowHandOver{"NoAdapterCanTakeThemAndNoKeepsTheGhostWhole", MessageAnswer::No, KeptOffDhcp, Untouched, false,
+                       false, "1 entry was kept whole, with its IP settings and adapter:\nSYSTEM\\CurrentControlSet\\Control"},
+        WindowHandOver{"NoAdapterCanTakeThemAndYesDeletesAsTicked", MessageAnswer::Yes, KeptOffDhcp, Untouched, true,
+                       false,
+                       "No IPv4 settings were handed over: no present adapter can take them: Ethernet 2 (Intel I219-V, "
+                       "{7}): DisableDhcpOnConnect is set on it."},
+        WindowHandOver{"TwoCouldTakeThemAndNoConsoleAdvice", MessageAnswer::Yes, SecondSuccessor, Untouched, true, false,
+                       "No IPv4 settings were handed over: several present adapters could take them: Ethernet 2 (Intel "
+                       "I219-V, {7}), Ethernet 8 (Intel I219-V, {8})."},
         WindowHandOver{"NoUndoFileDeletesNothing", MessageAnswer::Yes,
                        [](Form1Harness<>& h) { h.files.FailOpensFrom(1); }, Untouched, false, false, kNoUndoFileText},
         WindowHandOver{"LeaseTakenWhileAsked", MessageAnswer::Yes, Untouched,
@@ -259,7 +297,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowHandOver{"HalfWritten", MessageAnswer::Yes,
                        [](Form1Harness<>& h) {
                            h.registry.InjectFault({RegistryCall::SetValue, 5, 2});
-                           h.registry.InjectFault({RegistryCall::DeleteValue, 5, 1});
+                           h.registry.InjectFault({RegistryCall::DeleteValue, 5, 0});
                        },
                        Untouched, true, true,
                        "The IPv4 settings were only partly handed over to Ethernet 2, and could not all be put back: "

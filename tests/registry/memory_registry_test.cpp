@@ -74,6 +74,8 @@ struct WideCallCase {
     std::function<Status(MemoryRegistry&, KeyHandle)> make;  // the call on the key at kPath
 };
 
+void PrintTo(const WideCallCase& c, std::ostream* out) { *out << c.what; }
+
 class WideCallFaults : public MemoryRegistryTest, public ::testing::WithParamInterface<WideCallCase> {};
 
 TEST_P(WideCallFaults, HitTheChosenCallOnceAndAreCounted) {
@@ -116,6 +118,8 @@ struct ValueViewCase {
     Utf8Text unicodeText;
     AnsiFit fit;
 };
+
+void PrintTo(const ValueViewCase& c, std::ostream* out) { *out << c.what; }
 
 class ValueViews : public MemoryRegistryTest, public ::testing::WithParamInterface<ValueViewCase> {};
 

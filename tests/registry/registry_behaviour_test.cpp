@@ -303,6 +303,8 @@ struct WideEntryCase {
     std::string bytes;  // as stored: text in UTF-16LE
 };
 
+void PrintTo(const WideEntryCase& c, std::ostream* out) { *out << c.what; }
+
 class WideEntries : public RegistryBehaviour, public ::testing::WithParamInterface<WideEntryCase> {};
 
 // The key is listed under its real name, opens by it below its parent, and

@@ -12,8 +12,11 @@ inline LSTATUS SetWideBytes(HKEY root, const std::wstring& path, const std::wstr
     HKEY key = nullptr;
     LSTATUS status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) return status;
+    // RegSetValueExW counts a NUL that text data leaves out when one follows
+    // it in memory, as NT does: a unit that is no NUL keeps the count as given.
+    const std::string followed = bytes + "..";
     status = RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, type,
-                            reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+                            reinterpret_cast<const BYTE*>(followed.data()), static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
     return status;
 }

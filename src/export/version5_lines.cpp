@@ -90,7 +90,7 @@ WideText Hex(std::size_t lineLength, std::uint32_t type, const std::vector<std::
 }
 
 // Each type in its own form where that form carries the bytes exactly,
-// else as hex of its type: nothing is lost in the round trip.
+// else as hex of its type: the file holds every byte.
 WideText DataPart(std::size_t lineLength, const WideValue& value) {
     if (value.type == kRegSz && IsPlainString(value.bytes)) return String(value.bytes);
     if (value.type == kRegDword && value.bytes.size() == 4) return Dword(value.bytes);

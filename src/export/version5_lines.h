@@ -17,8 +17,9 @@ bool FitsOnALine(const WideText& name);
 // "[HKEY_LOCAL_MACHINE\path]" and the line end.
 WideText Version5KeyLine(RootKey root, const WideText& keyPath);
 
-// name=data and the line end, in the form that imports back as the same
-// type and bytes; hex data wrapped as regedit wraps it.
+// name=data and the line end: a quoted string or a dword where that form
+// imports back as the same bytes, else the exact bytes as hex of the
+// value's type, wrapped as regedit wraps it.
 WideText Version5ValueLine(const WideValue& value);
 
 }  // namespace tarvex

@@ -168,48 +168,6 @@ INSTANTIATE_TEST_SUITE_P(
                       "\xE9\0\x03"s, "\xE9\0\x03"s, "", AnsiFit::Exact}),
     [](const ::testing::TestParamInfo<ValueViewCase>& info) { return info.param.what; });
 
-TEST_F(MemoryRegistryTest, WideNamesReachTheAnsiCallsAsStandInsThatOpenNothing) {
-    ASSERT_EQ(kSuccess, registry_.SetValueWide(kLocalMachine, "SYSTEM\\Locked\\Сеть", "Имя", kRegDword, "\1\0\0\0"s));
-    UniqueKey key(registry_);
-    ASSERT_EQ(kSuccess, key.Open(kLocalMachine, kPath, kKeyRead));
-    char name[8];
-    ASSERT_EQ(kSuccess, registry_.RegEnumKeyA(key.get(), 0, name, sizeof name));
-    EXPECT_STREQ("????", name);
-    EXPECT_EQ(AnsiFit::NameLost, registry_.SubkeyAnsiFit(key.get(), 0));
-    UniqueKey child(registry_);
-    EXPECT_EQ(kFileNotFound, child.Open(key.get(), "????", kKeyRead));
-    ASSERT_EQ(kSuccess, child.Open(key.get(), WideText(u"СЕТЬ"), kKeyRead));
-    std::uint32_t length = sizeof name;
-    std::uint32_t type = 0;
-    std::uint8_t data[8];
-    std::uint32_t size = sizeof data;
-    ASSERT_EQ(kSuccess, registry_.RegEnumValueA(child.get(), 0, name, length, type, data, size));
-    EXPECT_EQ("???", std::string(name, length));
-    EXPECT_EQ(AnsiFit::NameLost, registry_.ValueAnsiFit(child.get(), 0));
-    EXPECT_EQ(kFileNotFound, registry_.RegQueryValueExA(child.get(), "???", type, data, size));
-}
-
-TEST_F(MemoryRegistryTest, ValueGrowsThroughTheWideListingToo) {
-    registry_.GrowValueAfterSizeReport(kLocalMachine, kPath, "V", 2, 1);
-    UniqueKey key(registry_);
-    ASSERT_EQ(kSuccess, key.Open(kLocalMachine, kPath, kKeyRead));
-    char16_t name[8];
-    std::uint32_t length = 8;
-    std::uint32_t type = 0;
-    std::uint8_t data[64];
-    std::uint32_t size = 1;
-    EXPECT_EQ(kMoreData, registry_.RegEnumValueW(key.get(), 0, name, length, type, data, size));
-    EXPECT_EQ(2u, size) << "\"x\" as UTF-16";
-    length = 8;
-    size = 2;
-    EXPECT_EQ(kMoreData, registry_.RegEnumValueW(key.get(), 0, name, length, type, data, size));
-    EXPECT_EQ(6u, size) << "two characters more";
-    length = 8;
-    size = sizeof data;
-    ASSERT_EQ(kSuccess, registry_.RegEnumValueW(key.get(), 0, name, length, type, data, size));
-    EXPECT_EQ("x\0g\0g\0"s, std::string(reinterpret_cast<char*>(data), size));
-}
-
 TEST_F(MemoryRegistryTest, ValueGrowsAfterEachSizeReport) {
     registry_.GrowValueAfterSizeReport(kLocalMachine, kPath, "V", 10, 1);
     UniqueKey key(registry_);

@@ -9,6 +9,11 @@ Status Registry64View::RegOpenKeyExA(KeyHandle key, const AnsiText& subKey, std:
     return registry_.RegOpenKeyExA(key, subKey, options, access | kKeyWow64_64Key, opened);
 }
 
+Status Registry64View::RegOpenKeyExW(KeyHandle key, const WideText& subKey, std::uint32_t options,
+                                     std::uint32_t access, KeyHandle& opened) {
+    return registry_.RegOpenKeyExW(key, subKey, options, access | kKeyWow64_64Key, opened);
+}
+
 Status Registry64View::SHDeleteKeyA(KeyHandle key, const AnsiText& subKey) {
     const std::size_t split = subKey.rfind('\\');
     if (split == AnsiText::npos) return registry_.SHDeleteKeyA(key, subKey);

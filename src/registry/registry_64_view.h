@@ -36,6 +36,15 @@ public:
     Status RegDeleteValueA(KeyHandle key, const AnsiText& valueName) override {
         return registry_.RegDeleteValueA(key, valueName);
     }
+    Status RegOpenKeyExW(KeyHandle key, const WideText& subKey, std::uint32_t options, std::uint32_t access,
+                         KeyHandle& opened) override;
+    Status RegEnumKeyExW(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameLength) override {
+        return registry_.RegEnumKeyExW(key, index, name, nameLength);
+    }
+    Status RegEnumValueW(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameLength,
+                         std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override {
+        return registry_.RegEnumValueW(key, index, name, nameLength, type, data, dataSize);
+    }
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override { return registry_.SubkeyAnsiFit(key, index); }
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override { return registry_.ValueAnsiFit(key, index); }
 

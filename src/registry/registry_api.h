@@ -42,8 +42,9 @@ inline constexpr std::uint32_t kRegMultiSz = 7;
 // The types whose data is text: what the wide and the ANSI calls convert.
 inline bool IsTextType(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
 
-// The registry calls the program makes, with the platform's ANSI argument
-// and status semantics. Names and paths are ANSI byte strings.
+// The registry calls the program makes, with the platform's argument and
+// status semantics. The A calls take names and paths as ANSI byte strings;
+// the W calls as UTF-16, and give text data as stored (UTF-16LE bytes).
 class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
@@ -65,6 +66,15 @@ public:
                                   const std::string& bytes) = 0;
     // Deletes one value of a key opened with kKeySetValue; 2 when it is not there.
     virtual Status RegDeleteValueA(KeyHandle key, const AnsiText& valueName) = 0;
+
+    virtual Status RegOpenKeyExW(KeyHandle key, const WideText& subKey, std::uint32_t options,
+                                 std::uint32_t access, KeyHandle& opened) = 0;
+    // nameLength: in, the buffer's size in characters with the NUL; out, the
+    // name's length without it. 234 when the buffer is too small.
+    virtual Status RegEnumKeyExW(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameLength) = 0;
+    // As RegEnumValueA, with the name in characters; data may be null to ask its size.
+    virtual Status RegEnumValueW(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameLength,
+                                 std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) = 0;
 };
 
 }  // namespace tarvex

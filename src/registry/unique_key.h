@@ -24,6 +24,9 @@ public:
     Status Open(KeyHandle parent, const AnsiText& path, std::uint32_t access) {
         return closer().registry->RegOpenKeyExA(parent, path, kNoOptions, access, *put());
     }
+    Status Open(KeyHandle parent, const WideText& path, std::uint32_t access) {
+        return closer().registry->RegOpenKeyExW(parent, path, kNoOptions, access, *put());
+    }
 };
 
 }  // namespace tarvex

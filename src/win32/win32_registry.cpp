@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -20,6 +21,14 @@ constexpr DWORD kFirstDataSize = 4096;
 // A connection's name fits: 255 characters and the NUL.
 constexpr DWORD kFirstTextSize = 512;
 
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 units are copied one for one");
+
+std::wstring ToWchar(const WideText& text) { return std::wstring(text.begin(), text.end()); }
+
+// A name the call wrote into its own buffer, copied into the caller's with its NUL.
+void CopyName(const wchar_t* from, DWORD length, char16_t* to) {
+    std::copy(from, from + length + 1, to);
+}
 
 // True when the ANSI code page holds every character: no stand-in, no best
 // fit (an A call would silently turn "Ł" into "L"), and back unchanged.
@@ -91,6 +100,41 @@ Status Win32Registry::RegSetValueExA(KeyHandle key, const std::string& valueName
 
 Status Win32Registry::RegDeleteValueA(KeyHandle key, const std::string& valueName) {
     return static_cast<Status>(::RegDeleteValueA(ToHkey(key), valueName.c_str()));
+}
+
+Status Win32Registry::RegOpenKeyExW(KeyHandle key, const WideText& subKey, std::uint32_t options,
+                                    std::uint32_t access, KeyHandle& opened) {
+    HKEY result = nullptr;
+    LSTATUS status = ::RegOpenKeyExW(ToHkey(key), ToWchar(subKey).c_str(), options, access, &result);
+    if (status == ERROR_SUCCESS) opened = FromHkey(result);
+    return status;
+}
+
+Status Win32Registry::RegEnumKeyExW(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameLength) {
+    // No key name is longer: a larger buffer answers no differently.
+    wchar_t own[kLongestKeyName + 1];
+    DWORD length = std::min<DWORD>(nameLength, kLongestKeyName + 1);
+    LSTATUS status = ::RegEnumKeyExW(ToHkey(key), index, own, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    CopyName(own, length, name);
+    nameLength = length;
+    return status;
+}
+
+Status Win32Registry::RegEnumValueW(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameLength,
+                                    std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) {
+    // No value name is longer; on the stack, as in ValueAnsiFit.
+    wchar_t own[kLongestValueName + 1];
+    DWORD length = std::min<DWORD>(nameLength, kLongestValueName + 1);
+    DWORD valueType = REG_NONE;
+    DWORD size = dataSize;
+    LSTATUS status = ::RegEnumValueW(ToHkey(key), index, own, &length, nullptr, &valueType, data, &size);
+    type = valueType;
+    dataSize = size;
+    if (status != ERROR_SUCCESS) return status;
+    CopyName(own, length, name);
+    nameLength = length;
+    return status;
 }
 
 AnsiFit Win32Registry::SubkeyAnsiFit(KeyHandle key, std::uint32_t index) {

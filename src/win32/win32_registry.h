@@ -6,7 +6,7 @@
 namespace tarvex {
 
 // The platform's own registry through the advapi32 and shlwapi ANSI calls,
-// and the wide call for text that must come whole.
+// and the wide calls for names and text that must come whole.
 class Win32Registry final : public ExportRegistry, public UnicodeValues {
 public:
     Status RegOpenKeyExA(KeyHandle key, const AnsiText& subKey, std::uint32_t options, std::uint32_t access,
@@ -21,6 +21,11 @@ public:
     Status RegSetValueExA(KeyHandle key, const AnsiText& valueName, std::uint32_t type,
                           const std::string& bytes) override;
     Status RegDeleteValueA(KeyHandle key, const AnsiText& valueName) override;
+    Status RegOpenKeyExW(KeyHandle key, const WideText& subKey, std::uint32_t options, std::uint32_t access,
+                         KeyHandle& opened) override;
+    Status RegEnumKeyExW(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameLength) override;
+    Status RegEnumValueW(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameLength,
+                         std::uint32_t& type, std::uint8_t* data, std::uint32_t& dataSize) override;
     AnsiFit SubkeyAnsiFit(KeyHandle key, std::uint32_t index) override;
     AnsiFit ValueAnsiFit(KeyHandle key, std::uint32_t index) override;
     Status QueryUnicodeText(KeyHandle key, const AnsiText& valueName, std::uint32_t& type, Utf8Text& text) override;

@@ -13,18 +13,9 @@ public:
     std::string RootName() const override { return "HKLM"; }
     const std::string& Base() const override { return base_; }
 
-    // Each holds the stand-in characters that the ANSI calls would give.
-    void AddKeyBeyondAnsi(const std::string& below) override {
-        registry_.CreateKey(kLocalMachine, base_ + "\\" + below + "\\????");
-        registry_.MarkBeyondAnsi(kLocalMachine, base_ + "\\" + below + "\\????");
-    }
-    void AddValueNameBeyondAnsi(const std::string& below) override {
-        registry_.SetValue(kLocalMachine, base_ + "\\" + below, "???", kRegSz, std::string("x\0", 2));
-        registry_.MarkBeyondAnsi(kLocalMachine, base_ + "\\" + below, "???", AnsiFit::NameLost);
-    }
-    void AddTextBeyondAnsi(const std::string& below, const std::string& name) override {
-        registry_.SetValue(kLocalMachine, base_ + "\\" + below, name, kRegSz, std::string("Caf\xE9 ?\0", 7));
-        registry_.MarkBeyondAnsi(kLocalMachine, base_ + "\\" + below, name, AnsiFit::DataLost);
+    Status SetValueWide(const std::string& below, const std::string& name, std::uint32_t type,
+                        const std::string& bytes) override {
+        return registry_.SetValueWide(kLocalMachine, base_ + "\\" + below, name, type, bytes);
     }
 
 private:

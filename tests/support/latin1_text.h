@@ -20,6 +20,26 @@ inline std::string Latin1ToUtf8(const std::string& text) {
     return utf8;
 }
 
+// Latin-1 text as the wide calls see it: each byte one unit.
+inline std::u16string WidenLatin1(const std::string& text) {
+    std::u16string wide;
+    for (unsigned char c : text) wide += static_cast<char16_t>(c);
+    return wide;
+}
+
+// UTF-16 text as the ANSI calls give it: '?' stands for each unit beyond
+// Latin-1, and beyondLatin1 tells whether there was one.
+inline std::string NarrowToLatin1(const std::u16string& text, bool& beyondLatin1) {
+    std::string narrow;
+    beyondLatin1 = false;
+    for (char16_t unit : text) {
+        const bool fits = unit <= 0xFF;
+        beyondLatin1 = beyondLatin1 || !fits;
+        narrow += fits ? static_cast<char>(unit) : '?';
+    }
+    return narrow;
+}
+
 // The platform's conversion as the tests' Windows-1252 names need it.
 class Latin1Codec final : public AnsiCodec {
 public:

@@ -1,8 +1,7 @@
 #include "support/memory_registry.h"
 
 #include "registry/root_keys.h"
-#include "support/key_names.h"
-#include "support/latin1_text.h"
+#include "support/memory_registry_tree.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,82 +14,6 @@ constexpr std::uint32_t kWriteBits = kKeySetValue | kKeyCreateSubKey | kKeyCreat
 constexpr std::uint32_t kReadBits = kKeyQueryValue | kEnumerateSubKeys | kKeyNotify | kReadControl;
 
 }  // namespace
-
-struct MemoryRegistry::Value {
-    std::string name;
-    std::string folded;
-    std::uint32_t type;
-    std::string bytes;
-    AnsiFit ansiFit = AnsiFit::Exact;
-    std::optional<std::string> unicodeText;  // UTF-8, where the ANSI bytes lost characters
-};
-
-struct MemoryRegistry::Node {
-    std::string name;
-    std::string folded;
-    std::vector<std::shared_ptr<Node>> subkeys;  // sorted by folded name
-    std::vector<Value> values;                   // in the registry's value order
-    KeyRights rights;
-    bool deleted = false;
-    bool nameBeyondAnsi = false;
-
-    // A key whose real name the code page cannot carry is not found by its stand-in.
-    std::shared_ptr<Node> Child(const std::string& childName) const {
-        auto folded = FoldCase(childName);
-        auto it = std::lower_bound(subkeys.begin(), subkeys.end(), folded,
-                                   [](const std::shared_ptr<Node>& n, const std::string& f) { return n->folded < f; });
-        for (; it != subkeys.end() && (*it)->folded == folded; ++it) {
-            if (!(*it)->nameBeyondAnsi) return *it;
-        }
-        return nullptr;
-    }
-
-    std::shared_ptr<Node> AddChild(const std::string& childName) {
-        if (auto existing = Child(childName)) return existing;
-        auto child = std::make_shared<Node>();
-        child->name = childName;
-        child->folded = FoldCase(childName);
-        auto it = std::lower_bound(subkeys.begin(), subkeys.end(), child->folded,
-                                   [](const std::shared_ptr<Node>& n, const std::string& f) { return n->folded < f; });
-        subkeys.insert(it, child);
-        return child;
-    }
-
-    Value* FindValue(const std::string& valueName) {
-        auto folded = FoldCase(valueName);
-        auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) {
-            return v.folded == folded && v.ansiFit != AnsiFit::NameLost;
-        });
-        return it != values.end() ? &*it : nullptr;
-    }
-
-    void PutValue(const std::string& valueName, std::uint32_t type, const std::string& bytes, ValueOrder order) {
-        if (Value* existing = FindValue(valueName)) {
-            existing->type = type;
-            existing->bytes = bytes;
-            existing->unicodeText.reset();
-            return;
-        }
-        Value value{valueName, FoldCase(valueName), type, bytes};
-        if (order == ValueOrder::AsSet) {
-            values.push_back(std::move(value));
-            return;
-        }
-        auto it = std::lower_bound(values.begin(), values.end(), value.folded,
-                                   [](const Value& v, const std::string& f) { return v.folded < f; });
-        values.insert(it, std::move(value));
-    }
-
-    bool SubtreeWritable() const {
-        return rights.canWrite &&
-               std::all_of(subkeys.begin(), subkeys.end(), [](const auto& n) { return n->SubtreeWritable(); });
-    }
-
-    void MarkDeleted() {
-        deleted = true;
-        for (auto& child : subkeys) child->MarkDeleted();
-    }
-};
 
 MemoryRegistry::MemoryRegistry(ValueOrder valueOrder) : valueOrder_(valueOrder) {
     for (const RootKeyNames& names : kRootKeys) roots_[names.root] = std::make_shared<Node>();
@@ -112,10 +35,10 @@ Status MemoryRegistry::Resolve(KeyHandle key, std::uint32_t neededAccess, std::s
 }
 
 std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::Find(const std::shared_ptr<Node>& from,
-                                                           const std::string& path) const {
+                                                           const std::u16string& path, NameCalls calls) const {
     auto node = from;
     for (const auto& level : SplitKeyPath(path)) {
-        node = node->Child(level);
+        node = node->Child(level, calls);
         if (!node) return nullptr;
     }
     return node;
@@ -123,7 +46,7 @@ std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::Find(const std::shared_ptr
 
 std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::FindFromRoot(RootKey root, const std::string& path) const {
     auto it = roots_.find(root);
-    return it == roots_.end() ? nullptr : Find(it->second, path);
+    return it == roots_.end() ? nullptr : Find(it->second, WidenLatin1(path), NameCalls::Ansi);
 }
 
 std::optional<Status> MemoryRegistry::TakeFault(RegistryCall call, std::optional<std::uint32_t>& reportedSize) {
@@ -146,10 +69,15 @@ Status MemoryRegistry::RegOpenKeyExA(KeyHandle key, const std::string& subKey, s
     openedAccess_.push_back(access);
     std::optional<std::uint32_t> ignored;
     if (auto fault = TakeFault(RegistryCall::OpenKey, ignored)) return *fault;
+    return OpenKey(key, WidenLatin1(subKey), NameCalls::Ansi, access, opened);
+}
 
+// Both opens end alike once counted: the parent, the path, the rights.
+Status MemoryRegistry::OpenKey(KeyHandle key, const std::u16string& subKey, NameCalls calls, std::uint32_t access,
+                               KeyHandle& opened) {
     std::shared_ptr<Node> parent;
     if (Status status = Resolve(key, 0, parent); status != kSuccess) return status;
-    auto node = Find(parent, FollowLink(key, subKey));
+    auto node = Find(parent, FollowLink(key, subKey), calls);
     if (!node) return kFileNotFound;
 
     if ((access & kWriteBits) && !node->rights.canWrite) return kAccessDenied;
@@ -174,7 +102,7 @@ Status MemoryRegistry::RegEnumKeyA(KeyHandle key, std::uint32_t index, char* nam
     return kSuccess;
 }
 
-// Both value calls start alike: counted, an injected fault (with the data
+// The value calls start alike: counted, an injected fault (with the data
 // size it reports), then the key, which must allow querying values.
 std::optional<Status> MemoryRegistry::EnterValueCall(RegistryCall call, KeyHandle key, std::uint32_t& dataSize,
                                                      std::shared_ptr<Node>& node) {
@@ -188,20 +116,22 @@ std::optional<Status> MemoryRegistry::EnterValueCall(RegistryCall call, KeyHandl
     return std::nullopt;
 }
 
-// Both value calls deliver data alike: copied when it fits, else the size
+// The value calls deliver data alike: copied when it fits, else the size
 // needed, after which a value set to grow does so before the next read.
-Status MemoryRegistry::DeliverData(const Node& node, Value& value, std::uint8_t* data, std::uint32_t& dataSize) {
-    auto size = static_cast<std::uint32_t>(value.bytes.size());
+Status MemoryRegistry::DeliverData(const Node& node, Value& value, NameCalls calls, std::uint8_t* data,
+                                   std::uint32_t& dataSize) {
+    const std::string bytes = calls == NameCalls::Wide ? value.WideBytes() : value.bytes;
+    auto size = static_cast<std::uint32_t>(bytes.size());
     if (data && size > dataSize) {
         dataSize = size;
         auto growth = growths_.find({&node, value.folded});
         if (growth != growths_.end() && growth->second.timesLeft > 0) {
             --growth->second.timesLeft;
-            value.bytes.append(growth->second.extraBytes, 'g');
+            value.Grow(growth->second.extraBytes);
         }
         return kMoreData;
     }
-    if (data) std::memcpy(data, value.bytes.data(), size);
+    if (data) std::memcpy(data, bytes.data(), size);
     dataSize = size;
     return kSuccess;
 }
@@ -210,10 +140,10 @@ Status MemoryRegistry::RegQueryValueExA(KeyHandle key, const std::string& valueN
                                         std::uint8_t* data, std::uint32_t& dataSize) {
     std::shared_ptr<Node> node;
     if (auto early = EnterValueCall(RegistryCall::QueryValue, key, dataSize, node)) return *early;
-    Value* value = node->FindValue(valueName);
+    Value* value = node->FindValue(WidenLatin1(valueName), NameCalls::Ansi);
     if (!value) return kFileNotFound;
     type = value->type;
-    return DeliverData(*node, *value, data, dataSize);
+    return DeliverData(*node, *value, NameCalls::Ansi, data, dataSize);
 }
 
 Status MemoryRegistry::QueryUnicodeText(KeyHandle key, const std::string& valueName, std::uint32_t& type,
@@ -222,17 +152,13 @@ Status MemoryRegistry::QueryUnicodeText(KeyHandle key, const std::string& valueN
     std::uint32_t size = 0;
     std::shared_ptr<Node> node;
     if (auto early = EnterValueCall(RegistryCall::QueryValue, key, size, node)) return *early;
-    Value* value = node->FindValue(valueName);
+    Value* value = node->FindValue(WidenLatin1(valueName), NameCalls::Ansi);
     if (!value) return kFileNotFound;
     type = value->type;
     if (!IsTextType(type)) return kSuccess;
-    if (value->unicodeText) {
-        text = *value->unicodeText;
-        return kSuccess;
-    }
-    std::string bytes = value->bytes;
-    if (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
-    text = Latin1ToUtf8(bytes);
+    std::u16string wide = Utf16FromLeBytes(value->WideBytes());
+    if (!wide.empty() && wide.back() == u'\0') wide.pop_back();
+    text = Utf16ToUtf8(wide);
     return kSuccess;
 }
 
@@ -246,7 +172,7 @@ Status MemoryRegistry::RegEnumValueA(KeyHandle key, std::uint32_t index, char* n
     if (value.name.size() >= nameLength) return kMoreData;
     std::memcpy(name, value.name.c_str(), value.name.size() + 1);
     nameLength = static_cast<std::uint32_t>(value.name.size());
-    return DeliverData(*node, value, data, dataSize);
+    return DeliverData(*node, value, NameCalls::Ansi, data, dataSize);
 }
 
 Status MemoryRegistry::RegCloseKey(KeyHandle key) {
@@ -264,15 +190,15 @@ Status MemoryRegistry::SHDeleteKeyA(KeyHandle key, const std::string& subKey) {
 
     std::shared_ptr<Node> parent;
     if (Status status = Resolve(key, 0, parent); status != kSuccess) return status;
-    auto levels = SplitKeyPath(FollowLink(key, subKey));
+    auto levels = SplitKeyPath(FollowLink(key, WidenLatin1(subKey)));
     if (levels.empty()) return kAccessDenied;
-    std::string last = levels.back();
+    std::u16string last = levels.back();
     levels.pop_back();
     for (const auto& level : levels) {
-        parent = parent->Child(level);
+        parent = parent->Child(level, NameCalls::Ansi);
         if (!parent) return kFileNotFound;
     }
-    auto node = parent->Child(last);
+    auto node = parent->Child(last, NameCalls::Ansi);
     if (!node) return kFileNotFound;
     if (!node->SubtreeWritable()) return kAccessDenied;
     node->MarkDeleted();
@@ -287,7 +213,7 @@ Status MemoryRegistry::RegSetValueExA(KeyHandle key, const std::string& valueNam
     if (auto fault = TakeFault(RegistryCall::SetValue, ignored)) return *fault;
     std::shared_ptr<Node> node;
     if (Status status = Resolve(key, kKeySetValue, node); status != kSuccess) return status;
-    node->PutValue(valueName, type, bytes, valueOrder_);
+    node->PutValue(WidenLatin1(valueName), NameCalls::Ansi, valueOrder_).SetAnsiData(type, bytes);
     return kSuccess;
 }
 
@@ -297,7 +223,7 @@ Status MemoryRegistry::RegDeleteValueA(KeyHandle key, const std::string& valueNa
     if (auto fault = TakeFault(RegistryCall::DeleteValue, ignored)) return *fault;
     std::shared_ptr<Node> node;
     if (Status status = Resolve(key, kKeySetValue, node); status != kSuccess) return status;
-    const Value* value = node->FindValue(valueName);
+    const Value* value = node->FindValue(WidenLatin1(valueName), NameCalls::Ansi);
     if (value == nullptr) return kFileNotFound;
     node->values.erase(node->values.begin() + (value - node->values.data()));
     return kSuccess;
@@ -315,18 +241,24 @@ AnsiFit MemoryRegistry::ValueAnsiFit(KeyHandle key, std::uint32_t index) {
     return node->values[index].ansiFit;
 }
 
-Status MemoryRegistry::CreateKey(RootKey root, const std::string& path) {
+std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::MakeKey(RootKey root, const std::u16string& path,
+                                                              NameCalls calls) {
     auto it = roots_.find(root);
-    if (it == roots_.end()) return kInvalidHandle;
+    if (it == roots_.end()) return nullptr;
     auto node = it->second;
-    for (const auto& level : SplitKeyPath(path)) node = node->AddChild(level);
-    return kSuccess;
+    for (const auto& level : SplitKeyPath(path)) node = node->AddChild(level, calls);
+    return node;
+}
+
+Status MemoryRegistry::CreateKey(RootKey root, const std::string& path) {
+    return MakeKey(root, WidenLatin1(path), NameCalls::Ansi) ? kSuccess : kInvalidHandle;
 }
 
 Status MemoryRegistry::SetValue(RootKey root, const std::string& path, const std::string& name, std::uint32_t type,
                                 const std::string& bytes) {
-    if (Status status = CreateKey(root, path); status != kSuccess) return status;
-    FindFromRoot(root, path)->PutValue(name, type, bytes, valueOrder_);
+    auto node = MakeKey(root, WidenLatin1(path), NameCalls::Ansi);
+    if (!node) return kInvalidHandle;
+    node->PutValue(WidenLatin1(name), NameCalls::Ansi, valueOrder_).SetAnsiData(type, bytes);
     return kSuccess;
 }
 
@@ -341,7 +273,7 @@ void MemoryRegistry::MarkBeyondAnsi(RootKey root, const std::string& path) {
 void MemoryRegistry::MarkBeyondAnsi(RootKey root, const std::string& path, const std::string& valueName,
                                     AnsiFit loss) {
     if (auto node = FindFromRoot(root, path)) {
-        if (Value* value = node->FindValue(valueName)) value->ansiFit = loss;
+        if (Value* value = node->FindValue(WidenLatin1(valueName), NameCalls::Ansi)) value->ansiFit = loss;
     }
 }
 
@@ -349,7 +281,9 @@ void MemoryRegistry::SetUnicodeText(RootKey root, const std::string& path, const
                                     const std::string& utf8, const std::string& ansiStandIn) {
     SetValue(root, path, valueName, kRegSz, ansiStandIn + '\0');
     if (auto node = FindFromRoot(root, path)) {
-        if (Value* value = node->FindValue(valueName)) value->unicodeText = utf8;
+        if (Value* value = node->FindValue(WidenLatin1(valueName), NameCalls::Ansi)) {
+            value->wideText = Utf16Le(utf8) + std::string(2, '\0');
+        }
     }
 }
 
@@ -357,17 +291,19 @@ void MemoryRegistry::InjectFault(const RegistryFault& fault) { faults_.push_back
 
 void MemoryRegistry::GrowValueAfterSizeReport(RootKey root, const std::string& path, const std::string& name,
                                               std::size_t extraBytes, int times) {
-    if (auto node = FindFromRoot(root, path)) growths_[{node.get(), FoldCase(name)}] = Growth{extraBytes, times};
+    if (auto node = FindFromRoot(root, path)) {
+        growths_[{node.get(), FoldCase(WidenLatin1(name))}] = Growth{extraBytes, times};
+    }
 }
 
 void MemoryRegistry::LinkKey(RootKey root, const std::string& link, const std::string& target) {
-    links_[{root, FoldCase(link)}] = target;
+    links_[{root, FoldCase(WidenLatin1(link))}] = WidenLatin1(target);
 }
 
-std::string MemoryRegistry::FollowLink(KeyHandle key, const std::string& path) const {
+std::u16string MemoryRegistry::FollowLink(KeyHandle key, const std::u16string& path) const {
     for (const auto& [link, target] : links_) {
         if (link.first != key) continue;
-        const std::string folded = FoldCase(path);
+        const std::u16string folded = FoldCase(path);
         if (folded.rfind(link.second, 0) == 0 && (folded.size() == link.second.size() || folded[link.second.size()] == '\\')) {
             return target + path.substr(link.second.size());
         }
@@ -376,7 +312,8 @@ std::string MemoryRegistry::FollowLink(KeyHandle key, const std::string& path) c
 }
 
 bool MemoryRegistry::KeyExists(RootKey root, const std::string& path) const {
-    return FindFromRoot(root, FollowLink(root, path)) != nullptr;
+    auto it = roots_.find(root);
+    return it != roots_.end() && Find(it->second, FollowLink(root, WidenLatin1(path)), NameCalls::Ansi) != nullptr;
 }
 
 }  // namespace tarvex

@@ -4,6 +4,8 @@
 #include "registry/unique_key.h"
 #include "support/key_names.h"
 
+#include <windows.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -50,6 +52,45 @@ inline void TakeSnapshot(RegistryApi& registry, RootKey root, const std::string&
 inline RegistrySnapshot Snapshot(RegistryApi& registry, RootKey root, const std::string& path) {
     RegistrySnapshot snapshot;
     TakeSnapshot(registry, root, path, snapshot);
+    return snapshot;
+}
+
+// Every key of a subtree (path below the root, as stored) with its values
+// by name as stored, read through the wide calls of the platform itself.
+using WideSnapshot = std::map<std::wstring, std::map<std::wstring, SnapshotValue>>;
+
+inline void TakeWideSnapshot(HKEY root, const std::wstring& top, const std::wstring& below, WideSnapshot& snapshot) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, (top + below).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    auto& values = snapshot[below];
+    std::vector<wchar_t> name(16384);
+    std::vector<BYTE> data(1 << 16);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        DWORD size = static_cast<DWORD>(data.size());
+        DWORD type = REG_NONE;
+        LSTATUS status = RegEnumValueW(key, index, name.data(), &length, nullptr, &type, data.data(), &size);
+        if (status == ERROR_MORE_DATA) {
+            data.resize(size);
+            length = static_cast<DWORD>(name.size());
+            status = RegEnumValueW(key, index, name.data(), &length, nullptr, &type, data.data(), &size);
+        }
+        if (status != ERROR_SUCCESS) break;
+        values[std::wstring(name.data(), length)] = {type, std::string(data.begin(), data.begin() + size)};
+    }
+    std::vector<std::wstring> children;
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        if (RegEnumKeyExW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        children.emplace_back(name.data(), length);
+    }
+    RegCloseKey(key);
+    for (const std::wstring& child : children) TakeWideSnapshot(root, top, below + L"\\" + child, snapshot);
+}
+
+inline WideSnapshot WideSnapshotOf(HKEY root, const std::wstring& path) {
+    WideSnapshot snapshot;
+    TakeWideSnapshot(root, path, L"", snapshot);
     return snapshot;
 }
 

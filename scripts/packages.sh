@@ -1,4 +1,5 @@
 # The Debian packages each script needs, in one place, and their installer.
+# g++-mingw-w64-x86-64 brings binutils-mingw-w64-x86-64: windres and windmc.
 BUILD_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64 clang lld-14)
 WINE_PACKAGES=(wine wine64 xvfb xauth)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev googletest libbenchmark-dev "${WINE_PACKAGES[@]}" imagemagick zip)

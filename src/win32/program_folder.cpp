@@ -6,17 +6,21 @@
 
 namespace tarvex {
 
-std::string ExecutableFolder() {
+std::wstring ExecutablePath() {
     // Long paths exceed MAX_PATH; grow until the whole name fits.
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::string ExecutableFolder() {
+    const std::wstring path = ExecutablePath();
     auto slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos) return {};
     // "C:\program.exe" keeps its backslash: the root folder is "C:\".

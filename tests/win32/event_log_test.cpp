@@ -1,0 +1,299 @@
+// The event log under wine: the source's registration in the registry, the
+// message table in both programs, the user's name, and what wine's event
+// log calls print of a reported event.
+#include "core/run_events.h"
+#include "console/exit_codes.h"
+#include "file_bytes.h"
+#include "support/run_program.h"
+#include "win32/run_identity.h"
+#include "win32/wide_text.h"
+#include "win32/win32_event_log.h"
+
+#include <gtest/gtest.h>
+
+#define SECURITY_WIN32
+#include <windows.h>
+#include <sddl.h>
+#include <security.h>
+
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+// Spelled out here rather than taken from the code under test.
+constexpr wchar_t kSourceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Tarvex";
+constexpr wchar_t kThisProgram[] = L"<this program>";  // its path, in the rows below
+
+struct Registration {
+    std::optional<std::wstring> messageFile;
+    DWORD messageFileType = REG_EXPAND_SZ;
+    std::optional<DWORD> typesSupported;
+
+    bool operator==(const Registration&) const = default;
+};
+
+void PrintTo(const Registration& r, std::ostream* out) {
+    *out << ::testing::PrintToString(r.messageFile) << " of type " << r.messageFileType << ", TypesSupported "
+         << ::testing::PrintToString(r.typesSupported);
+}
+
+void SeedSourceKey(const Registration& seed) {
+    if (seed.messageFile) {
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSourceKey, L"EventMessageFile", seed.messageFileType,
+                                                 seed.messageFile->c_str(),
+                                                 static_cast<DWORD>((seed.messageFile->size() + 1) * sizeof(wchar_t))));
+    }
+    const DWORD types = seed.typesSupported.value_or(0);
+    if (seed.typesSupported) {
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSourceKey, L"TypesSupported", REG_DWORD, &types,
+                                                 sizeof types));
+    }
+}
+
+Registration ReadSourceKey() {
+    Registration found;
+    wchar_t text[4096] = {};
+    DWORD size = sizeof text;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kSourceKey, L"EventMessageFile", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
+                     RRF_NOEXPAND, &found.messageFileType, text, &size) == ERROR_SUCCESS) {
+        found.messageFile = text;
+    }
+    DWORD types = 0;
+    size = sizeof types;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kSourceKey, L"TypesSupported", RRF_RT_REG_DWORD, nullptr, &types, &size) ==
+        ERROR_SUCCESS) {
+        found.typesSupported = types;
+    }
+    return found;
+}
+
+// What the source's key holds before Register (none: no key), and after.
+struct RegistrationCase {
+    const char* what;
+    std::optional<Registration> before;
+    Registration after;
+};
+
+class SourceRegistration : public ::testing::TestWithParam<RegistrationCase> {
+protected:
+    void SetUp() override { RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSourceKey); }
+    void TearDown() override { RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSourceKey); }
+};
+
+TEST_P(SourceRegistration, WritesThisProgramOnlyWhereNoMessageFileIsThere) {
+    if (GetParam().before) {
+        ASSERT_NO_FATAL_FAILURE(SeedSourceKey(*GetParam().before));
+    }
+    Registration expected = GetParam().after;
+    if (expected.messageFile == kThisProgram) {
+        std::wstring path(32768, L'\0');
+        path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+        expected.messageFile = path;
+    }
+    EXPECT_EQ("written", EventWrittenText(Win32EventLog().Register()));
+    EXPECT_EQ(expected, ReadSourceKey());
+}
+
+const Registration kWritten{kThisProgram, REG_EXPAND_SZ, 7};
+// Another program's file that is there, as a registration of its own would name it.
+const Registration kValid{L"%SystemRoot%\\system32\\kernel32.dll", REG_EXPAND_SZ, 4};
+const Registration kPlainValid{L"C:\\windows\\system32\\advapi32.dll", REG_SZ, std::nullopt};
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SourceRegistration,
+    ::testing::Values(RegistrationCase{"MissingKey", std::nullopt, kWritten},
+                      RegistrationCase{"KeyWithoutMessageFile", Registration{std::nullopt, REG_EXPAND_SZ, 4}, kWritten},
+                      RegistrationCase{"MessageFileGone", Registration{L"C:\\Moved\\tarvex.exe", REG_SZ, 7}, kWritten},
+                      RegistrationCase{"MessageFileIsAFolder", Registration{L"%SystemRoot%", REG_EXPAND_SZ, 7}, kWritten},
+                      RegistrationCase{"ValidLeftAlone", kValid, kValid},
+                      RegistrationCase{"PlainTextWithoutTypesLeftAlone", kPlainValid, kPlainValid}),
+    [](const auto& info) { return info.param.what; });
+
+// A message of the programs' table as Event Viewer formats it with these
+// inserts: whole, or its first line where the row gives only that.
+struct MessageCase {
+    const char* what;
+    std::uint32_t id;
+    std::wstring text;
+    bool whole = false;
+};
+
+class MessageTable : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(MessageTable, BothProgramsCarryEveryMessageTheEventsName) {
+    const std::vector<std::wstring> inserts{L"one", L"two", L"three", L"four", L"five"};
+    std::vector<DWORD_PTR> arguments;
+    for (const std::wstring& insert : inserts) arguments.push_back(reinterpret_cast<DWORD_PTR>(insert.c_str()));
+    for (const char* program : {TARVEX_MANAGER_EXE, TARVEX_EXE}) {
+        HMODULE module = LoadLibraryExW(FromUnixPath(program).c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(nullptr, module) << program;
+        EXPECT_NE(nullptr, FindResourceW(module, MAKEINTRESOURCEW(1), RT_MESSAGETABLE)) << program;
+        wchar_t text[1024] = {};
+        const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, module,
+                                            GetParam().id, 0, text, 1024, reinterpret_cast<va_list*>(arguments.data()));
+        FreeLibrary(module);
+        ASSERT_NE(0u, length) << program << " has no message " << GetParam().id;
+        const std::wstring message(text, length);
+        EXPECT_EQ(GetParam().text, GetParam().whole ? message : message.substr(0, message.find(L"\r\n"))) << program;
+    }
+}
+
+std::uint32_t Id(ExitCode code) { return OutcomeEventKind(static_cast<int>(code)).value_or(EventKind{}).id; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, MessageTable,
+    ::testing::Values(
+        MessageCase{"AboutToChange", kAboutToChangeEventId,
+                    L"Tarvex is about to change this computer.\r\n\r\nWhat: one\r\nBackups: two\r\nUser: three\r\n"
+                    L"Program: four\r\nCommand line: five",
+                    true},
+        MessageCase{"BackupIncomplete", Id(ExitCode::BackupIncomplete),
+                    L"Stopped: a backup was incomplete, so nothing after it was deleted.\r\n\r\none\r\n\r\n"
+                    L"User: two\r\nProgram: three\r\nCommand line: four",
+                    true},
+        MessageCase{"Done", Id(ExitCode::Done), L"Done."},
+        MessageCase{"StaleFound", Id(ExitCode::StaleFound), L"Done: stale entries were found."},
+        MessageCase{"Usage", Id(ExitCode::Usage), L"Not run: the command line was not understood."},
+        MessageCase{"NoAdminRights", Id(ExitCode::NoAdminRights), L"Not run: administrator rights are needed."},
+        MessageCase{"DeletionFailed", Id(ExitCode::DeletionFailed),
+                    L"Failed: some entries could not be deleted; the rest went ahead."},
+        MessageCase{"StaleUnknown", Id(ExitCode::StaleUnknown),
+                    L"Not run: the device query failed, so nothing was taken for stale."},
+        MessageCase{"DoneWithIncompleteBackup", Id(ExitCode::DoneWithIncompleteBackup),
+                    L"Done with a warning: entries were deleted whose backup is incomplete."},
+        MessageCase{"Unfinished", Id(ExitCode::Unfinished),
+                    L"Unfinished: the output was lost, or the program failed unexpectedly."},
+        MessageCase{"HandOverFailed", Id(ExitCode::HandOverFailed),
+                    L"Done with a warning: static IP settings were not handed over to a present adapter."},
+        MessageCase{"HandOverPartial", Id(ExitCode::HandOverPartial),
+                    L"Failed: an adapter's IP settings are half written and could not all be put back."},
+        MessageCase{"RestartNeeded", Id(ExitCode::RestartNeeded), L"Done: Windows must restart to finish."}),
+    [](const auto& info) { return info.param.what; });
+
+// The user's name in the inserts: DOMAIN\name, else the SID's own text.
+struct AccountCase {
+    const char* what;
+    const wchar_t* sid;  // none: no SID at all
+    std::string name;
+};
+
+class AccountNames : public ::testing::TestWithParam<AccountCase> {};
+
+TEST_P(AccountNames, NameTheAccountOrElseTheSid) {
+    PSID sid = nullptr;
+    std::vector<unsigned char> bytes;
+    if (GetParam().sid) {
+        ASSERT_TRUE(ConvertStringSidToSidW(GetParam().sid, &sid));
+        bytes.assign(static_cast<unsigned char*>(sid), static_cast<unsigned char*>(sid) + GetLengthSid(sid));
+        LocalFree(sid);
+    }
+    EXPECT_EQ(GetParam().name, AccountName(bytes));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sids, AccountNames,
+                         ::testing::Values(AccountCase{"LocalSystem", L"S-1-5-18", "NT AUTHORITY\\SYSTEM"},
+                                           AccountCase{"NoSuchAccount", L"S-1-5-21-1-2-3-4242", "S-1-5-21-1-2-3-4242"},
+                                           AccountCase{"NoSid", nullptr, ""}),
+                         [](const auto& info) { return info.param.what; });
+
+// A text as wine's debug channels print a wide string, which they cut
+// after some 200 characters with "...".
+bool PrintedAs(const std::string& text, const std::string& printed) {
+    std::string quoted = "L\"";
+    for (char c : text) quoted += c == '\\' || c == '"' ? std::string{'\\', c} : std::string{c};
+    quoted += '"';
+    const std::size_t cut = printed.size() >= 100 ? printed.rfind("\"...") : std::string::npos;
+    if (cut == printed.size() - 4) return quoted.rfind(printed.substr(0, cut), 0) == 0;
+    return printed == quoted;
+}
+
+// One event through report_event (below user, program and command line),
+// and what wine's stubs print: the call's arguments on the fixme channel,
+// each insert on the eventlog channel at the type's level.
+struct PrintedCase {
+    const char* what;
+    std::wstring arguments;
+    const char* type;  // wType and dwEventID as the fixme line prints them
+    const char* id;
+    const char* level;  // trace, warn or err
+    std::vector<std::string> inserts;
+};
+
+class WineDebugOutput : public ::testing::TestWithParam<PrintedCase> {};
+
+TEST_P(WineDebugOutput, ShowsTheTypeIdUserAndInsertsOfTheEvent) {
+    const char* debugFile = std::getenv("TARVEX_WINE_DEBUG_FILE");
+    ASSERT_NE(nullptr, debugFile) << "run through tests/win32/with_wine_debug_file.sh";
+    const std::size_t before = FileBytes(FromUnixPath(debugFile)).value_or("").size();
+    const std::wstring program = FromUnixPath(TARVEX_REPORT_EVENT);
+    const std::wstring commandLine = L"\"" + program + L"\" " + GetParam().arguments;
+    const std::wstring output = TempFilePath(L"tarvex-report-event.txt");
+    SetEnvironmentVariableW(L"WINEDEBUG", L"fixme+advapi,+eventlog");
+    EXPECT_EQ(0, RunProgramWithOutputIn(commandLine, output, output));
+    SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
+    EXPECT_EQ("written\r\n", FileBytes(output).value_or("(no output)"));
+    DeleteFileW(output.c_str());
+
+    std::vector<std::string> calls;
+    std::vector<std::string> arguments;
+    std::vector<std::string> inserts;
+    std::istringstream printed(FileBytes(FromUnixPath(debugFile)).value_or("").substr(before));
+    for (std::string line; std::getline(printed, line);) {
+        const std::size_t fixme = line.find(":fixme:advapi:");
+        const std::size_t eventlog = line.find(":eventlog:ReportEventW ");
+        if (fixme != std::string::npos) calls.push_back(line.substr(fixme + 14, line.find(" (") - fixme - 14));
+        if (line.find(":fixme:advapi:ReportEventW (") != std::string::npos) {
+            std::istringstream fields(line.substr(line.find('(') + 1, line.rfind(')') - line.find('(') - 1));
+            for (std::string field; std::getline(fields, field, ',');) arguments.push_back(field);
+        }
+        if (eventlog != std::string::npos) {
+            const std::size_t level = line.find(':') + 1;
+            inserts.push_back(line.substr(level, eventlog - level) + " " + line.substr(eventlog + 23));
+        }
+        if (line.find(":fixme:advapi:RegisterEventSourceW ") != std::string::npos) {
+            EXPECT_NE(std::string::npos, line.find("((null),L\"Tarvex\")")) << line;
+        }
+    }
+    // The source is opened, used once and closed again.
+    EXPECT_EQ((std::vector<std::string>{"RegisterEventSourceW", "ReportEventW", "DeregisterEventSource"}), calls);
+    ASSERT_EQ(9u, arguments.size()) << "ReportEventW's arguments";
+    EXPECT_EQ(GetParam().type, arguments[1]);
+    EXPECT_EQ("0x0000", arguments[2]) << "category";
+    EXPECT_EQ(GetParam().id, arguments[3]);
+    EXPECT_NE("0000000000000000", arguments[4]) << "the user's SID";
+
+    std::vector<std::string> expected = GetParam().inserts;
+    wchar_t user[512] = {};
+    ULONG size = 512;
+    ASSERT_TRUE(GetUserNameExW(NameSamCompatible, user, &size));
+    expected.insert(expected.end(), {WideToUtf8(user), WideToUtf8(program), WideToUtf8(commandLine)});
+    ASSERT_EQ(expected.size(), inserts.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(GetParam().level, inserts[i].substr(0, inserts[i].find(' '))) << inserts[i];
+        EXPECT_TRUE(PrintedAs(expected[i], inserts[i].substr(inserts[i].find(' ') + 1)))
+            << "insert " << i + 1 << " is " << inserts[i] << ", not " << expected[i];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, WineDebugOutput,
+    ::testing::Values(
+        PrintedCase{"AboutToChange", L"start \"delete 1 stale connection: Ethernet 3\" C:\\b.reg C:\\full.reg",
+                    "0x0004", "0x00000064", "trace", {"delete 1 stale connection: Ethernet 3", "C:\\b.reg, C:\\full.reg"}},
+        PrintedCase{"Done", L"end 0 \"deleted: Ethernet 3\"", "0x0004", "0x000003e8", "trace", {"deleted: Ethernet 3"}},
+        PrintedCase{"DoneWithIncompleteBackup", L"end 7 \"1 with an incomplete backup\"", "0x0002", "0x000003ef",
+                    "warn", {"1 with an incomplete backup"}},
+        PrintedCase{"BackupIncomplete", L"end 3 \"left: a backup was incomplete\"", "0x0001", "0x000003eb", "err",
+                    {"left: a backup was incomplete"}},
+        PrintedCase{"RestartNeeded", L"end 3010 \"devices: 1 uninstalled\"", "0x0004", "0x00000bc2", "trace",
+                    {"devices: 1 uninstalled"}}),
+    [](const auto& info) { return info.param.what; });
+
+}  // namespace
+}  // namespace tarvex

@@ -5,10 +5,13 @@
 #include "core/admin_rights.h"
 #include "core/app_folder.h"
 #include "core/backup_target.h"
+#include "core/backup_forecast.h"
 #include "core/connection_deletion.h"
+#include "core/dated_file_name.h"
 #include "core/deletion_steps.h"
 #include "core/hand_over.h"
 #include "core/network_paths.h"
+#include "core/run_file.h"
 
 namespace tarvex {
 
@@ -17,6 +20,7 @@ namespace {
 // The backups a dry run's real run would write.
 std::vector<Utf8Text> WouldWrite(const DeleteCommand& command, const DeletionPlan& plan, const Utf8Text& folder) {
     std::vector<Utf8Text> files;
+    if (command.backup != BackupMode::None) files.push_back(DatedFilePattern(folder, kRunFileStem));
     if (command.backup == BackupMode::Selective) files.push_back(folder + kSmallBackupFile);
     if (command.backup == BackupMode::Full) files.push_back(folder + kLargeBackupFile);
     if (plan.handOver && Paired(*plan.handOver)) files.push_back(UndoFilePattern(folder));
@@ -131,10 +135,16 @@ ExitCode ConsoleSession::CarryOut(const DeleteCommand& command, const std::vecto
         messages_.Say("tarvex: cannot create the hand-over's undo file in " + folder + "; nothing deleted");
         return ExitCode::BackupIncomplete;
     }
-    if (command.dryRun) return Say(DescribeDryRun(planned, names, WouldWrite(command, planned, folder), deleting.codec));
+    if (command.dryRun) {
+        phase_ = "making the backups in memory";
+        const BackupForecast forecast = ForecastBackups(deleting, planned, command.backup, Regedit4Loss::LeftToRunFile);
+        return Say(DescribeDryRun(planned, names, WouldWrite(command, planned, folder), forecast, command.force,
+                                  deleting.codec));
+    }
     AnswerGivenInAdvance warning(command.force, messages_);
     phase_ = "deleting";
-    const DeletionReport& report = record_.report.emplace(DeleteAsPlanned(deleting, planned, command.backup, warning, folder));
+    const DeletionReport& report = record_.report.emplace(
+        DeleteAsPlanned(deleting, planned, command.backup, warning, folder, Regedit4Loss::LeftToRunFile));
     phase_ = "reporting the deletion";
     record_.stopReason = warning.stopReason();
     return Say(DescribeDeletion(planned, report, names, deleting.codec, record_.stopReason));

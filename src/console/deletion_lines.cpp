@@ -1,6 +1,7 @@
 #include "console/deletion_lines.h"
 
 #include "console/console_messages.h"
+#include "core/backup_warning.h"
 #include "util/powershell_quoted.h"
 
 #include <algorithm>
@@ -98,6 +99,13 @@ private:
     bool dryRun_;
 };
 
+// Profiles live under HKLM\SOFTWARE, which a 32-bit host's reg.exe would import into WOW6432Node.
+Utf8Text RestoreCommand(const DeletionPlan& plan, const Utf8Text& file) {
+    const bool profiles = std::any_of(plan.entries.begin(), plan.entries.end(),
+                                      [](const PlannedEntry& entry) { return entry.kind == ItemKind::Profile; });
+    return "reg import " + PowerShellQuoted(file) + (profiles ? " /reg:64" : "");
+}
+
 Utf8Text HandOverLine(const char* done, const HandOverPlan& plan, const AnsiCodec& codec) {
     return std::string(done) + "\t" + codec.ToUtf8(plan.ghost.interfacesKey) + "\t" +
            codec.ToUtf8(plan.successor.interfacesKey) + "\t" + codec.ToUtf8(SettingsText(plan.settings)) + "\n";
@@ -174,6 +182,7 @@ std::vector<Utf8Text> MessageLines(const DeletionLines& lines) {
     named += lines.backups.empty() ? std::string(lines.dryRun ? "; would write no backup" : "; no backup written")
                                    : std::string(lines.dryRun ? "; would write: " : "; backups: ") + FirstTen(lines.backups);
     messages.push_back(named);
+    if (!lines.restore.empty()) messages.push_back(lines.restore);
     messages.insert(messages.end(), lines.after.begin(), lines.after.end());
     return messages;
 }
@@ -182,6 +191,7 @@ void AddToSummary(SummaryLine& summary, const DeletionLines& lines) {
     summary.Add(lines.counts);
     summary.AddList(lines.dryRun ? "would delete" : "deleted", lines.names);
     summary.AddList(lines.dryRun ? "would write" : "backups", lines.backups);
+    summary.Add(WithoutProgramName(lines.restore));
     for (const Utf8Text& line : lines.after) summary.Add(WithoutProgramName(line));
     std::vector<Utf8Text> details;
     for (const Utf8Text& line : lines.details) details.push_back(WithoutProgramName(line));
@@ -202,6 +212,13 @@ DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& r
     DeletionLines& lines = described.lines;
     lines.names = Distinct(deleted);
     lines.backups = report.backups;
+    if (report.runFile) {
+        lines.restore = "tarvex: to undo this run, in PowerShell: " + RestoreCommand(plan, *report.runFile);
+        for (const AnsiText& key : report.leftToRunFile) {
+            lines.details.push_back("tarvex: " + codec.ToUtf8(key) + " is not in " + kSmallBackupFile +
+                                    ", which cannot hold its names or texts exactly; " + *report.runFile + " holds it");
+        }
+    }
     const Counts& entries = described.entries;
     std::string summary = std::to_string(entries.done) + " deleted, " + std::to_string(entries.failed) + " failed";
     if (entries.kept > 0) summary += ", " + std::to_string(entries.kept) + " kept";
@@ -227,7 +244,8 @@ DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& r
 }
 
 DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& names,
-                             const std::vector<Utf8Text>& wouldWrite, const AnsiCodec& codec) {
+                             const std::vector<Utf8Text>& wouldWrite, const BackupForecast& forecast, bool force,
+                             const AnsiCodec& codec) {
     Lines described(codec, true);
     std::vector<Utf8Text> going;
     for (const Outcome& outcome : PlannedOutcomes(plan)) {
@@ -245,6 +263,17 @@ DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Tex
         } else {
             lines.out += HandOverLine("would hand over", *handOver, codec);
         }
+    }
+    for (const AnsiText& key : forecast.leftToRunFile) {
+        lines.details.push_back("tarvex: " + codec.ToUtf8(key) + " would not be in " + kSmallBackupFile +
+                                ", which cannot hold its names or texts exactly; the run's own file would hold it");
+    }
+    Utf8Text stop;
+    if (!forecast.runFileWhole) stop = "the run's own backup would not hold every key whole";
+    if (forecast.incomplete) stop = "the backup of " + codec.ToUtf8(*forecast.incomplete) + " would be incomplete";
+    if (!stop.empty()) {
+        lines.details.push_back("tarvex: " + stop + (force ? "; --force would go on" : "; the run would stop there"));
+        lines.met.insert(force ? ExitCode::DoneWithIncompleteBackup : ExitCode::BackupIncomplete);
     }
     const std::size_t kept = described.entries.kept;
     lines.counts = std::to_string(plan.entries.size() - kept) + " to delete" +

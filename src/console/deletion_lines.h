@@ -3,6 +3,7 @@
 #include "console/exit_codes.h"
 #include "console/summary_line.h"
 #include "core/ansi_codec.h"
+#include "core/backup_forecast.h"
 #include "core/connection_deletion.h"
 #include "core/deletion_plan.h"
 #include "util/encoded_text.h"
@@ -23,6 +24,7 @@ struct DeletionLines {
     Utf8Text counts;                    // what went, failed, was kept or left, and why a stop stopped
     std::vector<Utf8Text> names;        // of the entries or profiles deleted (or that would be), each once
     std::vector<Utf8Text> backups;      // the files written (or that would be)
+    Utf8Text restore;                   // the command that undoes this run, from its own file
     std::vector<Utf8Text> after;        // the hand-over's outcome and the restart
     std::set<ExitCode> met;
     bool dryRun = false;
@@ -33,11 +35,12 @@ std::vector<Utf8Text> Distinct(const std::vector<Utf8Text>& names);
 
 // The messages in the order the error stream gets them, without line ends:
 // the details, the counts, one line naming the first ten connections and
-// the backups, then the hand-over and the restart.
+// the backups, the command that undoes the run, then the hand-over and the restart.
 std::vector<Utf8Text> MessageLines(const DeletionLines& lines);
 
 // The same in the summary line: the counts, the connections and backups,
-// the hand-over and the restart, then the details, which are cut first.
+// the undo command, the hand-over and the restart, then the details, which
+// are cut first.
 void AddToSummary(SummaryLine& summary, const DeletionLines& lines);
 
 // The run as it went, in its order: "deleted\tKEY", "deleted ip
@@ -49,8 +52,11 @@ DeletionLines DescribeDeletion(const DeletionPlan& plan, const DeletionReport& r
                                const std::string& stopReason);
 
 // What the run would do: "would delete\tKEY", "would delete ip settings\tPATH", "would uninstall\tID",
-// "would hand over\t..."; wouldWrite names the backups it would write.
+// "would hand over\t..."; wouldWrite names the backups it would write, and
+// the forecast what they would hold: where one would not be whole, the run
+// would stop (3), or with force go on (7).
 DeletionLines DescribeDryRun(const DeletionPlan& plan, const std::vector<Utf8Text>& names,
-                             const std::vector<Utf8Text>& wouldWrite, const AnsiCodec& codec);
+                             const std::vector<Utf8Text>& wouldWrite, const BackupForecast& forecast, bool force,
+                             const AnsiCodec& codec);
 
 }  // namespace tarvex

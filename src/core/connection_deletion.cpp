@@ -1,8 +1,9 @@
 #include "core/connection_deletion.h"
 
+#include "core/dated_file_name.h"
 #include "core/full_backup.h"
+#include "core/run_file.h"
 #include "core/network_profiles.h"
-#include "core/network_paths.h"
 #include "export/backup_error.h"
 #include "export/mod_export.h"
 #include "registry/mod_reg.h"
@@ -10,8 +11,8 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
-#include <unordered_set>
 
 namespace tarvex {
 
@@ -26,39 +27,20 @@ bool DeleteAndLook(RegistryApi& registry, const AnsiText& key) {
     return deletion.status == kSuccess || KeyIsMissing(registry, kLocalMachine, key);
 }
 
-bool InNetworkTrees(const AnsiText& key) {
-    for (const char* tree : kNetworkPaths) {
-        const std::size_t length = std::char_traits<char>::length(tree);
-        if (key.compare(0, length, tree) == 0 && key.size() > length && key[length] == '\\') return true;
-    }
-    return false;
-}
-
-// The four Network trees, then every other key the plan may take, each once.
-std::vector<AnsiText> FullBackupKeys(const DeletionPlan& plan) {
-    std::vector<AnsiText> keys(kNetworkPaths.begin(), kNetworkPaths.end());
-    std::unordered_set<AnsiText> listed;
-    auto add = [&](const AnsiText& key) {
-        if (!InNetworkTrees(key) && listed.insert(key).second) keys.push_back(key);
-    };
-    for (const PlannedEntry& entry : plan.entries) std::for_each(entry.ipSettings.begin(), entry.ipSettings.end(), add);
-    for (const PlannedDevice& device : plan.devices) std::for_each(device.mayTakeWith.begin(), device.mayTakeWith.end(), add);
-    return keys;
-}
-
 // One run of a plan; each destructive act passes its gate here.
 class DeletionRun {
 public:
     DeletionRun(const Services& services, const DeletionPlan& plan, BackupMode mode, BackupWarning& warning,
-                const Utf8Text& backupFolder)
+                const Utf8Text& backupFolder, Regedit4Loss loss)
         : platform_{services.registry, services.files, services.pointer},
           services_(services),
           plan_(plan),
           mode_(mode),
+          loss_(loss),
           warning_(warning),
           smallBackup_(backupFolder + kSmallBackupFile),
           devices_(plan.devices.size()) {
-        if (mode_ != BackupMode::Full) return;
+        if (mode_ == BackupMode::None || !WriteRunFile(backupFolder) || mode_ != BackupMode::Full) return;
         const FullBackup full = WriteFullBackup(platform_, services.clock, warning, FullBackupKeys(plan), backupFolder);
         full_ = full.answer;
         if (full.file) report_.backups.push_back(*full.file);
@@ -74,6 +56,7 @@ public:
             }
         }
         Finish();
+        CutRunFile();
         if (plan_.handOver) {
             report_.handOver = HandOver(services_, *plan_.handOver, report_.stopped);
             if (report_.handOver->undoFile) report_.backups.push_back(*report_.handOver->undoFile);
@@ -238,12 +221,52 @@ private:
         }
     }
 
+    // The gate before anything is deleted: the run's own file, whole, or the
+    // warning's agreement. False stops the run here.
+    bool WriteRunFile(const Utf8Text& backupFolder) {
+        RunFile& file = runFile_.emplace(services_, KeysToGo(plan_));
+        const std::optional<Utf8Text> written = file.Write(backupFolder);
+        BackupProblem problem{written.value_or(DatedFilePattern(backupFolder, kRunFileStem))};
+        problem.written = written.has_value();
+        problem.complete = file.Whole();
+        BackupError = !problem.written || !problem.complete;
+        const BackupAnswer answer = AskAboutBackup(warning_, problem);
+        if (!answer.goOn) {
+            if (written) services_.files.Remove(*written);
+            report_.stopped = true;
+            return false;
+        }
+        if (written) {
+            report_.runFile = written;
+            report_.backups.push_back(*written);
+        }
+        return true;
+    }
+
+    // What went, and nothing else, stays in the run's own file.
+    void CutRunFile() {
+        if (!report_.runFile) return;
+        std::set<AnsiText> reached;
+        for (const Outcome& outcome : report_.outcomes) {
+            if (outcome.kind != ItemKind::Device && (outcome.fate == Fate::Deleted || outcome.fate == Fate::Failed)) {
+                reached.insert(outcome.what);
+            }
+            reached.insert(outcome.removedWithDevice.begin(), outcome.removedWithDevice.end());
+        }
+        if (runFile_->KeepOnly(reached)) return;
+        report_.backups.erase(std::find(report_.backups.begin(), report_.backups.end(), *report_.runFile));
+        report_.runFile.reset();
+    }
+
     // Backs up, as the mode asks, the keys this run has not backed up yet,
-    // then asks once about them; goOn false stops the run at this entry.
+    // then asks once about them; goOn false stops the run at this entry and
+    // takes back what this backup appended. A key a REGEDIT4 block cannot
+    // hold exactly may be left to the run's own file, which holds it.
     BackupAnswer BackUp(const std::vector<AnsiText>& keys, std::size_t entry) {
         if (mode_ != BackupMode::Selective) return full_;
         BackupError = false;
         BackupProblem problem{smallBackup_};
+        const std::optional<std::uint64_t> lengthBefore = services_.files.SizeOf(smallBackup_);
         std::vector<AnsiText> written;
         bool earlierIncomplete = false;
         for (const AnsiText& key : keys) {
@@ -251,13 +274,22 @@ private:
                 earlierIncomplete = earlierIncomplete || earlier->second;
                 continue;
             }
+            if (loss_ == Regedit4Loss::LeftToRunFile && report_.runFile && !runFile_->FitsRegedit4(key)) {
+                report_.leftToRunFile.push_back(key);
+                backedUp_[key] = false;
+                continue;
+            }
             problem.written = ExportKey(platform_, kLocalMachine, key, smallBackup_, true, true) && problem.written;
             written.push_back(key);
         }
         problem.complete = !BackupError;
-        if (!written.empty() && problem.written && report_.backups.empty()) report_.backups.push_back(smallBackup_);
+        const bool appended = !written.empty() && problem.written;
+        if (appended && std::find(report_.backups.begin(), report_.backups.end(), smallBackup_) == report_.backups.end()) {
+            report_.backups.push_back(smallBackup_);
+        }
         BackupAnswer answer = AskAboutBackup(warning_, problem);
         if (!answer.goOn) {
+            if (!written.empty()) TakeBack(lengthBefore);
             report_.stopped = true;
             stoppedAt_ = entry;
             return answer;
@@ -267,13 +299,26 @@ private:
         return answer;
     }
 
+    // SmallBackup.reg as it was before the backup a stop came at: no block for a key that stays.
+    void TakeBack(const std::optional<std::uint64_t>& lengthBefore) {
+        if (lengthBefore) {
+            services_.files.CutBack(smallBackup_, *lengthBefore);
+            return;
+        }
+        services_.files.Remove(smallBackup_);
+        const auto listed = std::find(report_.backups.begin(), report_.backups.end(), smallBackup_);
+        if (listed != report_.backups.end()) report_.backups.erase(listed);
+    }
+
     void Add(Outcome outcome) { report_.outcomes.push_back(std::move(outcome)); }
 
     ExportPlatform platform_;
     const Services& services_;
     const DeletionPlan& plan_;
     BackupMode mode_;
+    Regedit4Loss loss_;
     BackupWarning& warning_;
+    std::optional<RunFile> runFile_;
     Utf8Text smallBackup_;
     BackupAnswer full_;
     std::vector<Device> devices_;
@@ -321,11 +366,11 @@ private:
 }  // namespace
 
 DeletionReport DeleteAsPlanned(const Services& services, const DeletionPlan& plan, BackupMode mode,
-                               BackupWarning& warning, const Utf8Text& backupFolder) {
+                               BackupWarning& warning, const Utf8Text& backupFolder, Regedit4Loss loss) {
     AskedWithThePointer asked(warning, services.pointer);
     // One hourglass for the whole run: each backup's own would only show it again.
     HourglassScope hourglass(services.pointer);
-    return DeletionRun(services, plan, mode, asked, backupFolder).Carry();
+    return DeletionRun(services, plan, mode, asked, backupFolder, loss).Carry();
 }
 
 }  // namespace tarvex

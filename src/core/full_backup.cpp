@@ -1,8 +1,13 @@
 #include "core/full_backup.h"
 
 #include "core/dated_file_name.h"
+#include "core/network_paths.h"
 #include "export/backup_error.h"
 #include "registry/registry_api.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_set>
 
 namespace tarvex {
 
@@ -21,7 +26,26 @@ Utf8Text KeepAside(BackupFiles& files, Clock& clock, const Utf8Text& draft, cons
     return draft;
 }
 
+bool InNetworkTrees(const AnsiText& key) {
+    for (const char* tree : kNetworkPaths) {
+        const std::size_t length = std::char_traits<char>::length(tree);
+        if (key.compare(0, length, tree) == 0 && key.size() > length && key[length] == '\\') return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+std::vector<AnsiText> FullBackupKeys(const DeletionPlan& plan) {
+    std::vector<AnsiText> keys(kNetworkPaths.begin(), kNetworkPaths.end());
+    std::unordered_set<AnsiText> listed;
+    auto add = [&](const AnsiText& key) {
+        if (!InNetworkTrees(key) && listed.insert(key).second) keys.push_back(key);
+    };
+    for (const PlannedEntry& entry : plan.entries) std::for_each(entry.ipSettings.begin(), entry.ipSettings.end(), add);
+    for (const PlannedDevice& device : plan.devices) std::for_each(device.mayTakeWith.begin(), device.mayTakeWith.end(), add);
+    return keys;
+}
 
 // The earlier full backup may be the only copy of keys deleted before: it
 // stays until the run goes ahead and its replacement is wholly on the disk.

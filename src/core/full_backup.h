@@ -2,6 +2,7 @@
 
 #include "core/backup_warning.h"
 #include "core/clock.h"
+#include "core/deletion_plan.h"
 #include "export/mod_export.h"
 #include "util/encoded_text.h"
 
@@ -14,6 +15,9 @@ struct FullBackup {
     BackupAnswer answer;
     std::optional<Utf8Text> file;  // where it is, when the run goes on with it
 };
+
+// The four Network trees, then every other key the plan may take, each once.
+std::vector<AnsiText> FullBackupKeys(const DeletionPlan& plan);
 
 // Writes the keys under HKLM, in order, into a draft that replaces
 // LargeBackup.reg only once the run goes ahead: complete, or incomplete and

@@ -3,7 +3,9 @@
 #include "util/encoded_text.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tarvex {
@@ -49,6 +51,11 @@ public:
     virtual PathKind KindOf(const Utf8Text& path) = 0;
     // Removes the name: a link goes, what it leads to stays.
     virtual void Remove(const Utf8Text& path) = 0;
+    // The file's length in bytes; nothing when there is no file of that name.
+    virtual std::optional<std::uint64_t> SizeOf(const Utf8Text& path) = 0;
+    // Cuts the file back to its first length bytes, on the disk when this
+    // returns, never through a link; false when it cannot.
+    virtual bool CutBack(const Utf8Text& path, std::uint64_t length) = 0;
 };
 
 // Whether the file holds text anywhere, reading only as far as its first

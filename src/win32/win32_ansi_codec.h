@@ -8,6 +8,8 @@ namespace tarvex {
 class Win32AnsiCodec final : public AnsiCodec {
 public:
     Utf8Text ToUtf8(const AnsiText& text) const override;
+    WideText ToWide(const AnsiText& text) const override;
+    bool Carries(const WideText& text) const override;
 };
 
 }  // namespace tarvex

@@ -113,4 +113,24 @@ bool Win32BackupFiles::Replace(const std::string& from, const std::string& to) {
 
 void Win32BackupFiles::Remove(const std::string& path) { DeleteFileW(Utf8ToWide(path).c_str()); }
 
+std::optional<std::uint64_t> Win32BackupFiles::SizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
+}
+
+bool Win32BackupFiles::CutBack(const std::string& path, std::uint64_t length) {
+    UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.isOpen() || IsLinkedFile(file.get())) return false;
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(length);
+    const bool cut = SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()) &&
+                     FlushFileBuffers(file.get());
+    return file.Close() && cut;
+}
+
 }  // namespace tarvex

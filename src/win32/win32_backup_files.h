@@ -12,6 +12,8 @@ public:
     RenameResult Rename(const Utf8Text& from, const Utf8Text& to) override;
     PathKind KindOf(const Utf8Text& path) override;
     void Remove(const Utf8Text& path) override;
+    std::optional<std::uint64_t> SizeOf(const Utf8Text& path) override;
+    bool CutBack(const Utf8Text& path, std::uint64_t length) override;
 };
 
 }  // namespace tarvex

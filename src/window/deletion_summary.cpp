@@ -31,6 +31,8 @@ public:
         Add(parts, Left());
         if (report_.restartNeeded) parts.push_back("Windows asks for a restart to finish uninstalling the adapters.");
         Add(parts, HandOver());
+        // Named where there is a summary at all: a plain deletion shows no box.
+        if (!parts.empty()) Add(parts, RunFile());
         Utf8Text text;
         for (const Utf8Text& part : parts) text += (text.empty() ? "" : "\n\n") + part;
         return text;
@@ -119,6 +121,13 @@ private:
             if (left.count(kind)) text.append("\n").append(Counted(left[kind], words.first, words.second));
         }
         return text;
+    }
+
+    // The one file that undoes this run alone.
+    Utf8Text RunFile() const {
+        if (!report_.runFile) return {};
+        return "What was deleted is saved in " + *report_.runFile + ". To restore it, run in PowerShell:\nreg import " +
+               PowerShellQuoted(*report_.runFile);
     }
 
     Utf8Text HandOver() const {

@@ -206,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLine{"OptionInCapitals", {"list", "--FORMAT", "json"}, ExitCode::Done, "[\r\n{\"key\""},
         CommandLine{"JoinedValueInCapitals", {"list", "--format=JSON"}, ExitCode::Done, "[\r\n{\"key\""},
         CommandLine{"ChoiceInAnyCase", {"delete", "--stale", "--Backup", "Full", "--dry-run"}, ExitCode::Done,
-                    "would delete\t", "would write: C:\\Tools\\LargeBackup.reg\r\n"},
+                    "would delete\t", "would write: C:\\Tools\\Tarvex-YYYYMMDD-HHMMSS.reg, C:\\Tools\\LargeBackup.reg\r\n"},
         CommandLine{"CheckTakesStale", {"check", "--stale"}, ExitCode::StaleFound, "5\r\n"},
         CommandLine{"JoinedKeyAndMore",
                     {"delete", "--backup=none", "--key=" + kSet2Key, "SYSTEM\\ControlSet001\\Control\\Network\\{C}\\{3}"},

@@ -63,7 +63,9 @@ TEST_F(ConsoleProgram, NotPresentSinceYesterdayIsKeptAndTheSummarySaysSo) {
 TEST_F(ConsoleProgram, SummaryIsOneAsciiLineWithEverythingAFleetToolKeeps) {
     devices.phantoms[0].lastRemoval = clock.utcNow - kTicksPerDay;
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--format", "summary"}));
-    EXPECT_EQ("3 deleted, 0 failed; deleted: Local Area Connection 2, Caf\\u00e9; backups: C:\\Tools\\SmallBackup.reg; "
+    EXPECT_EQ("3 deleted, 0 failed; deleted: Local Area Connection 2, Caf\\u00e9; backups: "
+              "C:\\Tools\\Tarvex-20261208-070509.reg, C:\\Tools\\SmallBackup.reg; to undo this run, in PowerShell: "
+              "reg import 'C:\\Tools\\Tarvex-20261208-070509.reg'; "
               "2 not present kept: seen within 30 days, or undated; --not-seen-for 0 includes them\r\n",
               output.out);
     EXPECT_EQ("", output.err);
@@ -210,7 +212,8 @@ TEST_F(ConsoleProgram, DeleteStaleBacksUpEachKeyAndCountsLinkedRowsAsDeleted) {
               output.out);
     // After the counts, which connections went and where their backup is.
     EXPECT_EQ("5 deleted, 0 failed\r\ndeleted: Local Area Connection 2, USB dongle, Caf\xC3\xA9; backups: "
-              "C:\\Tools\\SmallBackup.reg\r\n",
+              "C:\\Tools\\Tarvex-20261208-070509.reg, C:\\Tools\\SmallBackup.reg\r\n"
+              "tarvex: to undo this run, in PowerShell: reg import 'C:\\Tools\\Tarvex-20261208-070509.reg'\r\n",
               output.err);
     std::string small = files.Content(kFolder + std::string(kSmallBackupFile)).value_or("");
     EXPECT_NE(std::string::npos, small.find("[HKEY_LOCAL_MACHINE\\" + kCurrent + "{2}\\Connection]"));
@@ -235,22 +238,24 @@ TEST_F(ConsoleProgram, BackupModesAndFolder) {
 TEST_F(ConsoleProgram, IncompleteBackupStopsBeforeItsKeyUnlessForcedAndAForcedRunSaysSo) {
     ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet1 + "{3}\\Locked"s));
     registry.SetRights(kLocalMachine, kSet1 + "{3}\\Locked"s, {.canRead = false});
+    const std::string before = files.Content(kFolder + std::string(kSmallBackupFile)).value_or("none");
     EXPECT_EQ(ExitCode::BackupIncomplete, Run({"delete", "--stale"}));
-    EXPECT_FALSE(Exists(kSet1 + "{2}"s)) << "deleted before the stop, as the window's No leaves it";
-    EXPECT_TRUE(Exists(kSet1 + "{3}"s));
+    EXPECT_TRUE(Exists(kSet1 + "{2}"s)) << "the run's own file is the gate: nothing goes without it whole";
     EXPECT_TRUE(Exists(kSet2 + "{4}"s));
-    EXPECT_EQ("tarvex: the backup in C:\\Tools\\SmallBackup.reg is incomplete\r\nleft\t" + kCurrent + "{3}\r\nleft\t" + kSet1 +
-                  "{2}\r\nleft\t" + kSet1 + "{3}\r\nleft\t" + kSet2 +
-                  "{4}\r\n1 deleted, 0 failed, 4 left: a backup was incomplete (--force goes on without it)\r\n"
-                  "deleted: Local Area Connection 2; backups: C:\\Tools\\SmallBackup.reg\r\n",
+    EXPECT_EQ("tarvex: the backup in C:\\Tools\\Tarvex-20261208-070509.reg is incomplete\r\nleft\t" + kCurrent +
+                  "{2}\r\nleft\t" + kCurrent + "{3}\r\nleft\t" + kSet1 + "{2}\r\nleft\t" + kSet1 + "{3}\r\nleft\t" +
+                  kSet2 + "{4}\r\n0 deleted, 0 failed, 5 left: a backup was incomplete (--force goes on without it)\r\n"
+                  "deleted: nothing; no backup written\r\n",
               output.err);
+    EXPECT_EQ(before, files.Content(kFolder + std::string(kSmallBackupFile)).value_or("none"));
+    EXPECT_FALSE(files.Content(kFolder + "Tarvex-20261208-070509.reg"s)) << "a run that deletes nothing keeps no file";
 
     output = {};
     EXPECT_EQ(ExitCode::DoneWithIncompleteBackup, Run({"delete", "--stale", "--force"}));
     EXPECT_FALSE(Exists(kSet1 + "{3}"s));
     EXPECT_FALSE(Exists(kSet2 + "{4}"s));
     EXPECT_NE(std::string::npos, output.err.find("tarvex: deleted with an incomplete backup: " + kCurrent + "{3}\r\n"));
-    EXPECT_NE(std::string::npos, output.err.find("3 deleted, 0 failed, 1 with an incomplete backup\r\n"));
+    EXPECT_NE(std::string::npos, output.err.find("5 deleted, 0 failed, 1 with an incomplete backup\r\n")) << output.err;
 }
 
 // A full backup that is not whole leaves every key it covers without a whole copy.
@@ -346,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.what; });
 
 TEST_F(ConsoleProgram, BackupFileThatFailsPartwayStopsThereEvenWithForce) {
-    files.SetFreeSpace(400);  // the first key's block and no more
+    files.FailOpensFrom(4);  // the file check, the run's own file and the first key's block, no more
     EXPECT_EQ(ExitCode::BackupIncomplete, Run({"delete", "--stale", "--force"}));
     EXPECT_EQ("deleted\t" + kCurrent + "{2}\r\n", output.out);
     EXPECT_TRUE(Exists(kSet1 + "{3}"s));

@@ -1,4 +1,5 @@
 #include "console/console_fixture.h"
+#include "support/utf16_text.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ TEST_F(ConsoleProgram, DeletionReportIsOneJsonObject) {
               "\"kept\":[{\"what\":\"PCI\\\\NIC\\\\1\",\"reason\":\"the adapter is present\"}],\r\n"
               "\"failed\":[],\r\n"
               "\"left\":[],\r\n"
-              "\"backups\":[\"C:\\\\Tools\\\\SmallBackup.reg\"],\r\n"
+              "\"backups\":[\"C:\\\\Tools\\\\Tarvex-20261208-070509.reg\",\"C:\\\\Tools\\\\SmallBackup.reg\"],\r\n"
               "\"restartNeeded\":false,\r\n\"dryRun\":false,\r\n\"handOver\":null,\r\n\"exitCode\":0}\r\n",
               output.out);
     EXPECT_NE(std::string::npos, output.err.find("3 deleted, 0 failed")) << "messages stay on the error stream";
@@ -99,6 +100,18 @@ std::string Kept(const std::string& what, const std::string& reason) {
 }
 
 void Nothing(ConsoleProgram&) {}
+
+// {4} holds a value named "Сеть", which the ANSI code page cannot carry.
+void ValueNamedInCyrillic(ConsoleProgram& c) {
+    ASSERT_EQ(kSuccess, c.registry.SetValueWide(kLocalMachine, kSet2 + "{4}\\Connection", "\xD0\xA1\xD0\xB5\xD1\x82\xD1\x8C",
+                                                kRegSz, Utf16Le("x") + "\0\0"s));
+}
+
+// {3} has a subkey that cannot be read.
+void LockedSubkeyOf3(ConsoleProgram& c) {
+    ASSERT_EQ(kSuccess, c.registry.CreateKey(kLocalMachine, kSet1 + "{3}\\Locked"));
+    c.registry.SetRights(kLocalMachine, kSet1 + "{3}\\Locked", {.canRead = false});
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, JsonReports,
@@ -181,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                        c.registry.SetRights(kLocalMachine, kSet1 + "{3}\\Locked", {.canRead = false});
                    },
                    ExitCode::BackupIncomplete,
-                   {"\"left\":[{\"what\":\"" + Escaped(kCurrent) +
+                   {"{\"what\":\"" + Escaped(kCurrent) +
                         "{3}\",\"reason\":\"a backup was incomplete (--force goes on without it)\"}",
                     "{\"what\":\"" + Escaped(kDongle) + "\",\"reason\""},
                    {"left\t" + kSet2 + "{4}", "left ip settings\t" + kServices2 + "Tcpip\\Parameters\\Interfaces\\{4}",
@@ -236,6 +249,20 @@ INSTANTIATE_TEST_SUITE_P(
                        c.registry.SetRights(kLocalMachine, kSet2 + "{4}\\Locked", {.canRead = false});
                    },
                    ExitCode::DoneWithIncompleteBackup, {"\"handOver\":{\"done\":true"}},
+        ReportCase{"NameOutsideTheCodePageIsLeftToTheRunsOwnFile", {"--key", kSet2 + "{4}"}, ValueNamedInCyrillic,
+                   ExitCode::Done, {"\"backups\":[\"C:\\\\Tools\\\\Tarvex-20261208-070509.reg\"]"},
+                   {"tarvex: " + kSet2 + "{4} is not in SmallBackup.reg, which cannot hold its names or texts exactly; "
+                    "C:\\Tools\\Tarvex-20261208-070509.reg holds it"}},
+        ReportCase{"DryRunKnowsTheRunsOwnFileWouldHoldIt", {"--key", kSet2 + "{4}", "--dry-run"}, ValueNamedInCyrillic,
+                   ExitCode::Done, {"\"dryRun\":true"},
+                   {"tarvex: " + kSet2 + "{4} would not be in SmallBackup.reg, which cannot hold its names or texts "
+                    "exactly; the run's own file would hold it"}},
+        ReportCase{"DryRunStopsWhereTheRunWould", {"--stale", "--dry-run"}, LockedSubkeyOf3, ExitCode::BackupIncomplete,
+                   {"\"dryRun\":true"},
+                   {"tarvex: the backup of " + kCurrent + "{3} would be incomplete; the run would stop there"}},
+        ReportCase{"ForcedDryRunGoesOnAsTheRunWould", {"--stale", "--dry-run", "--force"}, LockedSubkeyOf3,
+                   ExitCode::DoneWithIncompleteBackup, {"\"dryRun\":true"},
+                   {"tarvex: the backup of " + kCurrent + "{3} would be incomplete; --force would go on"}},
         ReportCase{"DryRunStoppedBeforeItsPlan", {"--stale", "--dry-run"},
                    [](ConsoleProgram& c) {
                        c.registry.SetRights(

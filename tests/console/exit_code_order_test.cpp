@@ -47,8 +47,10 @@ void UnreadableSecond(MemoryRegistry& registry) {
     registry.SetRights(kLocalMachine, kSet1 + "{3}\\Locked", {.canRead = false});
 }
 
-// The file check and the first two keys' backups open the file; {4}'s cannot.
-void BackupFileGoneAtTheLast(MemoryFiles& files) { files.FailOpensFrom(4); }
+// The file check, the run's own file and the first two keys' backups open a
+// file ({2} and {3} of ControlSet001 are gone with CurrentControlSet's and
+// open none); {4}'s cannot.
+void BackupFileGoneAtTheLast(MemoryFiles& files) { files.FailOpensFrom(5); }
 
 void OutputLost(RecordingOutput& output) { output.failFrom = 0; }
 
@@ -68,12 +70,6 @@ void HalfWrittenHandOver(ConsoleProgram& c) {
     c.registry.InjectFault({RegistryCall::DeleteValue, 5, 0});
 }
 
-// ControlSet002's {4} comes last: its backup stops the run.
-void UnreadableLast(MemoryRegistry& registry) {
-    ASSERT_EQ(kSuccess, registry.CreateKey(kLocalMachine, kSet2 + "{4}\\Locked"));
-    registry.SetRights(kLocalMachine, kSet2 + "{4}\\Locked", {.canRead = false});
-}
-
 const std::string kRestart = "tarvex: Windows asks for a restart to finish the uninstall";
 const std::string kFailed = "tarvex: could not delete " + kCurrent + "{2}";
 const std::string kStoppedIncomplete = "left: a backup was incomplete";
@@ -87,11 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
     Pairs, ExitCodeOrder,
     ::testing::Values(
         OutcomePair{"StopOverFailedDeletion", {},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller&) {
+                    [](MemoryRegistry& r, MemoryFiles& f, RecordingOutput&, FakeInstaller&) {
                         UndeletableFirst(r);
-                        UnreadableSecond(r);
+                        BackupFileGoneAtTheLast(f);
                     },
-                    ExitCode::BackupIncomplete, {kFailed, "0 deleted, 1 failed", kStoppedIncomplete}},
+                    ExitCode::BackupIncomplete, {kFailed, "1 deleted, 1 failed", kStoppedUnwritten}},
         OutcomePair{"StopOverForced", {"--force"},
                     [](MemoryRegistry& r, MemoryFiles& f, RecordingOutput&, FakeInstaller&) {
                         UnreadableSecond(r);
@@ -123,11 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     ExitCode::DoneWithIncompleteBackup, {kForced, kLost}},
         OutcomePair{"StopOverRestart", {"--uninstall-devices"},
-                    [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
+                    [](MemoryRegistry&, MemoryFiles& f, RecordingOutput&, FakeInstaller& i) {
                         RestartAfterTheSecond(i);
-                        UnreadableLast(r);
+                        BackupFileGoneAtTheLast(f);
                     },
-                    ExitCode::BackupIncomplete, {kRestart, kStoppedIncomplete, "uninstalled"}},
+                    ExitCode::BackupIncomplete, {kRestart, kStoppedUnwritten, "uninstalled"}},
         OutcomePair{"FailedDeletionOverRestart", {"--uninstall-devices", "--backup", "none"},
                     [](MemoryRegistry& r, MemoryFiles&, RecordingOutput&, FakeInstaller& i) {
                         RestartAfterTheSecond(i);

@@ -70,7 +70,8 @@ TEST_F(IpSettingsConsole, DryRunNamesWhatWouldGoAndWhatStays) {
               output.out);
     EXPECT_EQ(IpLines("kept ip settings\t", kServices1, "{1}", "\tthe adapter is present") +
                   "2 to delete; dry run, nothing written or deleted\r\n"
-                  "would delete: Local Area Connection 2, Ethernet; would write: C:\\Tools\\SmallBackup.reg\r\n",
+                  "would delete: Local Area Connection 2, Ethernet; would write: C:\\Tools\\Tarvex-YYYYMMDD-HHMMSS.reg, "
+                  "C:\\Tools\\SmallBackup.reg\r\n",
               output.err);
     EXPECT_TRUE(Settings(kServices1, "{2}"));
     EXPECT_TRUE(Exists(kSet1 + "{2}"));

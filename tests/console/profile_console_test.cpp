@@ -75,10 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
         ProfileCase{"StaleGoWithTheirSignatures", {"--stale"}, Nothing, ExitCode::Done,
                     {"{\"deleted\":[{\"key\":\"" + Escaped(kStaleKey) + "\",\"name\":\"Network 2\",\"signatures\":[\"" +
                          Escaped(kSignature) + "\"]}],\r\n",
-                     "\"backups\":[\"C:\\\\Tools\\\\SmallBackup.reg\"]"},
+                     "\"backups\":[\"C:\\\\Tools\\\\Tarvex-20261208-070509.reg\",\"C:\\\\Tools\\\\SmallBackup.reg\"]"},
                     {"deleted\t" + kStaleKey, "deleted signature\t" + kSignature,
                      "1 deleted, 0 failed; signatures: 1 deleted, 0 failed, 0 kept",
-                     "deleted: Network 2; backups: C:\\Tools\\SmallBackup.reg"}},
+                     "deleted: Network 2; backups: C:\\Tools\\Tarvex-20261208-070509.reg, C:\\Tools\\SmallBackup.reg",
+                     "tarvex: to undo this run, in PowerShell: reg import 'C:\\Tools\\Tarvex-20261208-070509.reg' /reg:64"}},
         ProfileCase{"NamedByGuidInAnyCaseWithoutBraces",
                     {"--profile", "5d1a9c3e-0000-4000-8000-0000000000b3", "--backup", "none"}, Nothing, ExitCode::Done,
                     {"\"key\":\"" + Escaped(kProfiles + kRecent) + "\""}, {"deleted\t" + kProfiles + kRecent}},
@@ -121,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         ProfileCase{"DryRun", {"--stale", "--dry-run"}, Nothing, ExitCode::Done,
                     {"\"dryRun\":true", "\"name\":\"Network 2\"", "\"backups\":[]"},
                     {"would delete\t" + kStaleKey, "would delete signature\t" + kSignature,
-                     "would delete: Network 2; would write: C:\\Tools\\SmallBackup.reg"}}),
+                     "would delete: Network 2; would write: C:\\Tools\\Tarvex-YYYYMMDD-HHMMSS.reg, C:\\Tools\\SmallBackup.reg"}}),
     [](const auto& info) { return info.param.what; });
 
 struct ListCase {

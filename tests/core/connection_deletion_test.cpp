@@ -4,6 +4,7 @@
 #include "support/reached_outcomes.h"
 #include "support/seed_connection.h"
 #include "support/test_services.h"
+#include "support/utf16_text.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,15 @@ struct DeletionCase {
     std::vector<std::pair<bool, bool>> problems;  // each warning's written and complete
     std::vector<bool> incomplete;                 // per key reached: deleted past an incomplete backup
     bool stopped;
+    bool smallBackupBefore = true;  // SmallBackup.reg holds an earlier run's block
 };
+
+const std::string kEarlier = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n";
+const std::string kRunFile = kFolder + std::string("Tarvex-20261208-070509.reg");
+
+bool HasBlock(const std::string& file, const std::string& key) {
+    return file.find("[HKEY_LOCAL_MACHINE\\" + key + "]") != std::string::npos;
+}
 
 class DeletionBackups : public ::testing::TestWithParam<DeletionCase> {};
 
@@ -61,6 +70,8 @@ TEST_P(DeletionBackups, AskOnlyAboutWhatIsWrongAndMarkWhatWentWithoutAWholeCopy)
     FakeDevices devices;
     TestServices test(registry, devices);
     test.files.AddFolder(kFolder);
+    const std::string small = kFolder + std::string(kSmallBackupFile);
+    if (GetParam().smallBackupBefore) test.files.SetContent(small, kEarlier);
     GetParam().arrange(registry, test.files);
     RecordingWarning warning;
     warning.goOn = GetParam().goOn;
@@ -81,6 +92,18 @@ TEST_P(DeletionBackups, AskOnlyAboutWhatIsWrongAndMarkWhatWentWithoutAWholeCopy)
     EXPECT_EQ(GetParam().stopped, report.stopped);
     for (std::size_t i = reached.size(); i < kKeys.size(); ++i) EXPECT_TRUE(registry.KeyExists(kLocalMachine, kKeys[i]));
     EXPECT_EQ(GetParam().mode == BackupMode::None, test.files.OpenCount() == 0);
+    // No backup holds a block for a key the run did not delete; the run's own file holds each it did.
+    const std::optional<std::string> smallAfter = test.files.Content(small);
+    EXPECT_EQ(GetParam().smallBackupBefore, smallAfter.has_value()) << "as it was before the run";
+    EXPECT_EQ(0u, smallAfter.value_or(kEarlier).find(GetParam().smallBackupBefore ? kEarlier : "REGEDIT4"));
+    const bool runFileWritten = GetParam().mode != BackupMode::None && !reached.empty() &&
+                                (GetParam().problems.empty() || GetParam().problems.front().first);
+    EXPECT_EQ(runFileWritten, test.files.Content(kRunFile).has_value()) << "kept only when it holds what went";
+    const std::string runFile = Utf16ToUtf8(Utf16FromLeBytes(test.files.Content(kRunFile).value_or("")));
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        EXPECT_FALSE(i >= reached.size() && HasBlock(smallAfter.value_or(""), kKeys[i])) << kKeys[i];
+        EXPECT_EQ(i < reached.size() && runFileWritten, HasBlock(runFile, kKeys[i])) << kKeys[i];
+    }
 }
 
 void LockSecondKey(MemoryRegistry& registry, MemoryFiles&) {
@@ -90,23 +113,35 @@ void LockSecondKey(MemoryRegistry& registry, MemoryFiles&) {
 
 void FirstBlockOnly(MemoryRegistry&, MemoryFiles& files) { files.SetFreeSpace(200); }
 
+// A REGEDIT4 block can hold the key's name only with stand-ins; the run's own file holds it whole.
+std::function<void(MemoryRegistry&, MemoryFiles&)> NameLostOf(std::size_t key) {
+    return [key](MemoryRegistry& registry, MemoryFiles&) {
+        registry.MarkBeyondAnsi(kLocalMachine, kKeys[key] + "\\Connection", "Name", AnsiFit::DataLost);
+    };
+}
+
 void Nothing(MemoryRegistry&, MemoryFiles&) {}
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, DeletionBackups,
     ::testing::Values(
         DeletionCase{"SelectiveWhole", BackupMode::Selective, Nothing, true, {}, {false, false, false}, false},
-        DeletionCase{"SelectiveKeyUnreadableGoOn", BackupMode::Selective, LockSecondKey, true, {{true, false}},
-                     {false, true, false}, false},
-        DeletionCase{"SelectiveKeyUnreadableStop", BackupMode::Selective, LockSecondKey, false, {{true, false}},
+        // The run's own file is asked about first, before anything is deleted.
+        DeletionCase{"SelectiveKeyUnreadableGoOn", BackupMode::Selective, LockSecondKey, true,
+                     {{true, false}, {true, false}}, {false, true, false}, false},
+        DeletionCase{"SelectiveKeyUnreadableStop", BackupMode::Selective, LockSecondKey, false, {{true, false}}, {},
+                     true},
+        DeletionCase{"SelectiveStopTakesBackTheBlock", BackupMode::Selective, NameLostOf(1), false, {{true, false}},
                      {false}, true},
+        DeletionCase{"SelectiveStopAtTheFirstLeavesNoFile", BackupMode::Selective, NameLostOf(0), false,
+                     {{true, false}}, {}, true, false},
         DeletionCase{"SelectiveDiskFullGoOn", BackupMode::Selective, FirstBlockOnly, true,
-                     {{false, false}, {false, false}}, {false, true, true}, false},
+                     {{false, true}, {false, false}, {false, false}}, {false, true, true}, false},
         DeletionCase{"FullWhole", BackupMode::Full, Nothing, true, {}, {false, false, false}, false},
-        DeletionCase{"FullKeyUnreadableGoOn", BackupMode::Full, LockSecondKey, true, {{true, false}},
+        DeletionCase{"FullKeyUnreadableGoOn", BackupMode::Full, LockSecondKey, true, {{true, false}, {true, false}},
                      {true, true, true}, false},
         DeletionCase{"FullKeyUnreadableStop", BackupMode::Full, LockSecondKey, false, {{true, false}}, {}, true},
-        DeletionCase{"FullDiskFull", BackupMode::Full, FirstBlockOnly, false, {{false, false}}, {}, true},
+        DeletionCase{"FullDiskFull", BackupMode::Full, FirstBlockOnly, false, {{false, true}}, {}, true},
         DeletionCase{"NoneWritesNothing", BackupMode::None, LockSecondKey, true, {}, {false, false, false}, false}),
     [](const auto& info) { return info.param.what; });
 
@@ -132,8 +167,9 @@ TEST(DeletionPointer, ShowsTheHourglassOnceAndNotWhileTheUserIsAsked) {
 
     DeleteEntries(test.services, kKeys, BackupMode::Selective, warning);
 
-    EXPECT_EQ(std::vector<int>{kDefaultPointer}, warning.shown);
-    EXPECT_EQ((std::vector<int>{kHourglassPointer, kDefaultPointer, kHourglassPointer, kDefaultPointer}),
+    EXPECT_EQ((std::vector<int>{kDefaultPointer, kDefaultPointer}), warning.shown) << "the run's file, then the key's";
+    EXPECT_EQ((std::vector<int>{kHourglassPointer, kDefaultPointer, kHourglassPointer, kDefaultPointer, kHourglassPointer,
+                                kDefaultPointer}),
               test.pointer.history);
 }
 
@@ -244,13 +280,14 @@ INSTANTIATE_TEST_SUITE_P(
     Answers, FullBackupOrder,
     ::testing::Values(
         FullBackupCase{"IncompleteStopped", true, false, false, false, "earlier", std::nullopt, 1, {}},
-        FullBackupCase{"IncompleteGoneOn", true, false, false, true, "new", std::nullopt, 1, {kLarge}},
-        FullBackupCase{"IncompleteGoneOnCannotReplace", true, true, false, true, "earlier", kDated, 1, {kDated}},
+        FullBackupCase{"IncompleteGoneOn", true, false, false, true, "new", std::nullopt, 1, {kRunFile, kLarge}},
+        FullBackupCase{"IncompleteGoneOnCannotReplace", true, true, false, true, "earlier", kDated, 1,
+                       {kRunFile, kDated}},
         // Whole and lasting, it stays a backup whatever the answer.
         FullBackupCase{"WholeKeptAsideStopped", false, true, false, false, "earlier", kDated, 1, {kDated}},
         FullBackupCase{"WholeKeptAsDraftStopped", false, true, true, false, "earlier", std::nullopt, 1, {}},
-        FullBackupCase{"WholeKeptAsDraftGoneOn", false, true, true, true, "earlier", kDraft, 1, {kDraft}},
-        FullBackupCase{"Whole", false, false, false, true, "new", std::nullopt, 0, {kLarge}}),
+        FullBackupCase{"WholeKeptAsDraftGoneOn", false, true, true, true, "earlier", kDraft, 1, {kRunFile, kDraft}},
+        FullBackupCase{"Whole", false, false, false, true, "new", std::nullopt, 0, {kRunFile, kLarge}}),
     [](const auto& info) { return info.param.what; });
 
 }  // namespace

@@ -44,6 +44,12 @@ inline std::string NarrowToLatin1(const std::u16string& text, bool& beyondLatin1
 class Latin1Codec final : public AnsiCodec {
 public:
     Utf8Text ToUtf8(const AnsiText& text) const override { return Latin1ToUtf8(text); }
+    WideText ToWide(const AnsiText& text) const override { return WidenLatin1(text); }
+    bool Carries(const WideText& text) const override {
+        bool beyond = false;
+        NarrowToLatin1(text, beyond);
+        return !beyond;
+    }
 };
 
 }  // namespace tarvex

@@ -8,8 +8,8 @@ namespace tarvex {
 
 class MemoryFiles::File final : public OutputFile {
 public:
-    File(MemoryFiles& files, std::string& content, bool linked)
-        : files_(files), content_(content), start_(content.size()), linked_(linked) {}
+    File(MemoryFiles& files, std::string& content, bool linked, bool faulty)
+        : files_(files), content_(content), start_(content.size()), linked_(linked), faulty_(faulty) {}
 
     bool IsLinked() const override { return linked_; }
 
@@ -24,6 +24,10 @@ public:
 
     bool Write(const std::string& bytes) override {
         if (failed_) return false;
+        if (!faulty_) {
+            content_ += bytes;
+            return true;
+        }
         if (bytes.size() <= files_.freeSpace_) {
             content_ += bytes;
             files_.freeSpace_ -= bytes.size();
@@ -35,13 +39,14 @@ public:
         return false;
     }
 
-    bool Close() override { return !std::exchange(files_.failNextClose_, false); }
+    bool Close() override { return !faulty_ || !std::exchange(files_.failNextClose_, false); }
 
 private:
     MemoryFiles& files_;
     std::string& content_;
     std::size_t start_;
     bool linked_;
+    bool faulty_;
     std::size_t readOffset_ = 0;
     bool failed_ = false;
 };
@@ -52,11 +57,11 @@ const std::string& MemoryFiles::Resolve(const std::string& path) const {
 }
 
 std::unique_ptr<OutputFile> MemoryFiles::Open(const std::string& path, bool append) {
-    if (++openCount_ >= failOpensFrom_) return nullptr;
+    if (Faulty(path) && ++openCount_ >= failOpensFrom_) return nullptr;
     std::string folder = path.substr(0, path.rfind('\\') + 1);
     if (!folders_.count(folder) || readOnly_.count(path)) return nullptr;
     if (!append && (files_.count(path) || links_.count(path))) return nullptr;
-    return std::make_unique<File>(*this, files_[Resolve(path)], links_.count(path) != 0);
+    return std::make_unique<File>(*this, files_[Resolve(path)], links_.count(path) != 0, Faulty(path));
 }
 
 bool MemoryFiles::Replace(const std::string& from, const std::string& to) {
@@ -85,6 +90,20 @@ PathKind MemoryFiles::KindOf(const std::string& path) {
 void MemoryFiles::Remove(const std::string& path) {
     if (links_.erase(path)) return;
     if (!readOnly_.count(path)) files_.erase(path);
+}
+
+std::optional<std::uint64_t> MemoryFiles::SizeOf(const std::string& path) {
+    auto file = files_.find(Resolve(path));
+    if (file == files_.end()) return std::nullopt;
+    return file->second.size();
+}
+
+bool MemoryFiles::CutBack(const std::string& path, std::uint64_t length) {
+    auto file = files_.find(path);
+    if (links_.count(path) || readOnly_.count(path) || file == files_.end() || file->second.size() < length) return false;
+    if (freeSpace_ != std::numeric_limits<std::size_t>::max()) freeSpace_ += file->second.size() - length;
+    file->second.resize(length);
+    return true;
 }
 
 std::optional<std::string> MemoryFiles::Content(const std::string& path) const {

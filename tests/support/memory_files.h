@@ -21,6 +21,8 @@ public:
     RenameResult Rename(const std::string& from, const std::string& to) override;
     PathKind KindOf(const std::string& path) override;
     void Remove(const std::string& path) override;
+    std::optional<std::uint64_t> SizeOf(const std::string& path) override;
+    bool CutBack(const std::string& path, std::uint64_t length) override;
 
     // A folder path ends with a backslash; files can only be opened in one.
     void AddFolder(const std::string& folder) { folders_.insert(folder); }
@@ -33,6 +35,9 @@ public:
     void FailRenames() { failRenames_ = true; }
     // The n-th open for writing, counted from 1, and every later one fail: a disk that went away.
     void FailOpensFrom(int n) { failOpensFrom_ = n; }
+    // From now on the faults above strike only the file of this name (and
+    // opens are counted only for it): the others are written as on a sound disk.
+    void LimitFaultsTo(const std::string& path) { faultsOnly_ = path; }
     // A symbolic link, junction or second hard link at path: what is written
     // through it lands in target, as on the platform.
     void AddLink(const std::string& path, const std::string& target) { links_[path] = target; }
@@ -46,6 +51,7 @@ private:
     class File;
 
     const std::string& Resolve(const std::string& path) const;
+    bool Faulty(const std::string& path) const { return !faultsOnly_ || *faultsOnly_ == path; }
 
     std::set<std::string> folders_;
     std::map<std::string, std::string> files_;
@@ -56,6 +62,7 @@ private:
     bool failNextReplace_ = false;
     bool failRenames_ = false;
     int failOpensFrom_ = std::numeric_limits<int>::max();
+    std::optional<std::string> faultsOnly_;
     int openCount_ = 0;
     int readCount_ = 0;
     std::size_t bytesRead_ = 0;

@@ -23,6 +23,8 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -230,22 +232,59 @@ TEST_F(ConsoleProcess, BackupFileThatCannotBeWrittenStopsEvenWithForceAndTheDryR
     EXPECT_EQ("REGEDIT4\r\n\r\n", FileBytes(small));
 }
 
-// A value name the ANSI code page cannot carry leaves the backup incomplete.
-TEST_F(ConsoleProcess, ForcedPastAnIncompleteBackupExitsSevenAndNamesTheKeys) {
-    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
-        ASSERT_EQ(ERROR_SUCCESS, SetWideValue(HKEY_LOCAL_MACHINE, Utf8ToWide(Key(set, "{2}")), L"\u0421\u0435\u0442\u044c",
-                                              REG_SZ, L"x"));
-    }
-    Finished stopped = Run(L"delete --stale --name \"Tarvex test*\"");
-    EXPECT_EQ(3u, stopped.exitCode) << stopped.err;
-    EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));
+// The run's own file, named on the line that says how to undo the run.
+std::wstring RunFileOf(const Finished& run) {
+    const std::string mark = "to undo this run, in PowerShell: reg import '";
+    const std::size_t at = run.err.find(mark);
+    if (at == std::string::npos) return L"";
+    const std::size_t from = at + mark.size();
+    return Utf8ToWide(run.err.substr(from, run.err.find('\'', from) - from));
+}
 
-    Finished forced = Run(L"delete --stale --name \"Tarvex test*\" --force");
-    EXPECT_EQ(7u, forced.exitCode) << forced.err;
-    EXPECT_FALSE(Exists(Key("ControlSet001", "{2}")));
-    EXPECT_NE(std::string::npos,
-              forced.err.find("tarvex: deleted with an incomplete backup: " + Key("CurrentControlSet", "{2}") + "\r\n"))
-        << forced.err;
+// Names and texts outside the ANSI code page, with every value type: a
+// SmallBackup.reg block could not hold them, so the key goes to the run's
+// own file alone, which reg import and regedit /s each bring back exactly;
+// and each run's file undoes that run alone.
+TEST_F(ConsoleProcess, NamesOutsideTheCodePageGoToTheRunsOwnFileAndComeBackExactly) {
+    const std::wstring ghost = Utf8ToWide(Key("CurrentControlSet", "{2}"));
+    const std::wstring cyrillic = L"\u0421\u0435\u0442\u044c";
+    const std::pair<DWORD, std::string> values[] = {
+        {REG_SZ, "C\0a\0f\0\xE9\0 \0\x03&\0\0"s},  // "Café ☃"
+        {REG_EXPAND_SZ, "%\0T\0%\0\0\0"s},
+        {REG_MULTI_SZ, "a\0\0\0\x42\x04\0\0\0\0"s},
+        {REG_DWORD, "\x2A\0\0\0"s},
+        {REG_QWORD, "\x01\x02\x03\x04\x05\x06\x07\x08"s},
+        {REG_BINARY, std::string(40, '\x7F')},
+        {REG_NONE, ""s},
+        {0x2A, "ab"s}};
+    for (const auto& [type, bytes] : values) {
+        ASSERT_EQ(ERROR_SUCCESS, SetWideBytes(HKEY_LOCAL_MACHINE, ghost + L"\\" + cyrillic, cyrillic + std::to_wstring(type),
+                                              type, bytes));
+    }
+    ASSERT_EQ(ERROR_SUCCESS, SetWideValue(HKEY_LOCAL_MACHINE, ghost, L"", REG_SZ, L"\"quoted\" \\ " + cyrillic));
+    const WideSnapshot original = WideSnapshotOf(HKEY_LOCAL_MACHINE, ghost);
+
+    Finished first = Run(L"delete --stale --name \"Tarvex test caf*\"");
+    ASSERT_EQ(0u, first.exitCode) << first.err;
+    EXPECT_NE(std::string::npos, first.err.find(Key("CurrentControlSet", "{2}") + " is not in SmallBackup.reg")) << first.err;
+    EXPECT_EQ(std::string::npos, FileBytes(folder_ + L"SmallBackup.reg")
+                                     .value_or("")
+                                     .find("[HKEY_LOCAL_MACHINE\\" + Key("CurrentControlSet", "{2}") + "]"))
+        << "no lossy block to restore wrongly";
+    const std::wstring firstFile = RunFileOf(first);
+    ASSERT_FALSE(firstFile.empty()) << first.err;
+    EXPECT_TRUE(WideSnapshotOf(HKEY_LOCAL_MACHINE, ghost).empty());
+
+    ASSERT_EQ(0, RunProgram(L"reg.exe import \"" + firstFile + L"\""));
+    EXPECT_EQ(original, WideSnapshotOf(HKEY_LOCAL_MACHINE, ghost)) << "through reg import";
+
+    // A second run deletes {2} and {3}; the first run's file brings back {2} alone.
+    Finished second = Run(L"delete --backup none --key \"" + Utf8ToWide(Key("CurrentControlSet", "{2}")) + L"\" \"" +
+                          Utf8ToWide(Key("CurrentControlSet", "{3}")) + L"\"");
+    ASSERT_EQ(0u, second.exitCode) << second.err;
+    ASSERT_EQ(0, RunProgram(L"regedit.exe /s \"" + firstFile + L"\""));
+    EXPECT_EQ(original, WideSnapshotOf(HKEY_LOCAL_MACHINE, ghost)) << "through regedit /s";
+    EXPECT_FALSE(Exists(Key("CurrentControlSet", "{3}"))) << "what the second run deleted stays deleted";
 }
 
 TEST_F(ConsoleProcess, FullBackupWithNothingToDeleteLeavesTheLastOneAndOneHeldOpenIsKeptAside) {

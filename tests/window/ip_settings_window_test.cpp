@@ -16,6 +16,10 @@ namespace {
 const std::string kNetwork = "SYSTEM\\CurrentControlSet\\Control\\Network\\{C}\\";
 const std::string kInterfaces = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 // With the uninstall, the gone {1} and the uninstalled {4} both have static settings.
+// The summary's last part, where there is a summary.
+const std::string kRunFile =
+    "\n\nWhat was deleted is saved in C:\\Tarvex\\Tarvex-20261208-070509.reg. To restore it, run in PowerShell:\n"
+    "reg import 'C:\\Tarvex\\Tarvex-20261208-070509.reg'";
 const std::string kTwoGhosts =
     "No IPv4 settings were handed over: several selected ghosts have static IPv4 settings: Old USB ({1}), Dock (Dock "
     "NIC, {4}); select only one of them.";
@@ -63,7 +67,7 @@ TEST_F(IpSettingsWindow, TickedBoxDeletesOnlyAGoneAdaptersSettingsAndOneBoxSaysW
     EXPECT_EQ(MessageButtons::YesNoDefaultNo, h.messages.shown[0].buttons);
     EXPECT_EQ("3 deleted entries keep their IP settings:\n1: the adapter is present\n"
               "1: the adapter is not present but still installed\n1: the entry names no adapter\n\n"
-              "No IPv4 settings were handed over: no present adapter can take them.",
+              "No IPv4 settings were handed over: no present adapter can take them." + kRunFile,
               h.messages.shown[1].text);
     EXPECT_EQ(MessageIcon::Information, h.messages.shown[1].icon);
     EXPECT_EQ(MessageButtons::Ok, h.messages.shown[1].buttons);
@@ -111,7 +115,7 @@ TEST_F(IpSettingsWindow, YesUninstallsAndOneBoxSumsUp) {
         << h.messages.shown[0].text;
     EXPECT_EQ("2 deleted entries keep their IP settings:\n1: the adapter is present\n1: the entry names no adapter\n\n"
               "1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\n1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
-              "Windows asks for a restart to finish uninstalling the adapters.\n\n" + kTwoGhosts,
+              "Windows asks for a restart to finish uninstalling the adapters.\n\n" + kTwoGhosts + kRunFile,
               h.messages.shown[2].text);
     EXPECT_EQ(MessageIcon::Warning, h.messages.shown[2].icon);
 }
@@ -130,17 +134,18 @@ TEST_F(IpSettingsWindow, StopAfterAnUninstallStillSaysWhatHappened) {
     for (int row = 0; row < h.list.RowCount(); ++row) h.list.SetChecked(row, true);
     h.checks.uninstall = true;
     h.checks.ipSettings = true;
-    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No};
+    // Deleting without hand-over, the uninstall, the run's own file that {5} leaves incomplete, then No.
+    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No};
     h.form.comDelClick();
     EXPECT_EQ(5, h.list.RowCount()) << "no rescan after a stop";
-    ASSERT_EQ(5u, h.messages.shown.size());
+    ASSERT_EQ(7u, h.messages.shown.size());
     EXPECT_EQ("1 deleted entry keeps its IP settings:\n1: the entry names no adapter\n\n"
               "1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\n"
               "1 adapter was kept installed:\nIntel, PCI\\NIC\\2: the adapter is present\n\n"
               "1 key could not be deleted:\n" + kNetwork + "{2}\n\n"
-              "The deletion stopped. Left as they were:\n1 entry\n\n" + kTwoGhosts,
-              h.messages.shown[4].text);
-    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[4].icon);
+              "The deletion stopped. Left as they were:\n1 entry\n\n" + kTwoGhosts + kRunFile,
+              h.messages.shown[6].text);
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[6].icon);
 }
 
 
@@ -154,12 +159,13 @@ TEST_F(IpSettingsWindow, StopAfterAnUninstallWithNoFailureStillShowsTheSummary) 
         h.list.SetChecked(row, h.list.RowText(row) == kNetwork + "{4}" || h.list.RowText(row) == kNetwork + "{5}");
     }
     h.checks.uninstall = true;
-    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::No};
+    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No};
     h.form.comDelClick();
-    ASSERT_EQ(4u, h.messages.shown.size());
-    EXPECT_EQ("1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\nThe deletion stopped. Left as they were:\n1 entry",
-              h.messages.shown[3].text);
-    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[3].icon);
+    ASSERT_EQ(6u, h.messages.shown.size());
+    EXPECT_EQ("1 adapter was uninstalled:\nDock NIC, USB\\DOCK\\4\n\nThe deletion stopped. Left as they were:\n1 entry" +
+                  kRunFile,
+              h.messages.shown[5].text);
+    EXPECT_EQ(MessageIcon::Warning, h.messages.shown[5].icon);
 }
 
 // The one ticked ghost with static settings, and "Ethernet 2" that replaced

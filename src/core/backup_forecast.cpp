@@ -1,0 +1,34 @@
+#include "core/backup_forecast.h"
+
+#include "core/full_backup.h"
+#include "core/run_file.h"
+#include "core/scratch_files.h"
+#include "export/backup_error.h"
+#include "export/mod_export.h"
+
+namespace tarvex {
+
+BackupForecast ForecastBackups(const Services& services, const DeletionPlan& plan, BackupMode mode, Regedit4Loss loss) {
+    BackupForecast forecast;
+    if (mode == BackupMode::None) return forecast;
+    const RunFile runFile(services, KeysToGo(plan));
+    forecast.runFileWhole = runFile.Whole();
+    ScratchFiles scratch;
+    const ExportPlatform platform{services.registry, scratch, nullptr};
+    for (const AnsiText& key : mode == BackupMode::Full ? FullBackupKeys(plan) : KeysToGo(plan)) {
+        if (mode == BackupMode::Selective && loss == Regedit4Loss::LeftToRunFile && !runFile.FitsRegedit4(key)) {
+            forecast.leftToRunFile.push_back(key);
+            continue;
+        }
+        BackupError = false;
+        ExportKey(platform, kLocalMachine, key, "scratch.reg", true, true);
+        if (BackupError) {
+            forecast.incomplete = key;
+            break;
+        }
+    }
+    BackupError = false;
+    return forecast;
+}
+
+}  // namespace tarvex

@@ -106,7 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {"connected network {00000001-0000-0000-0000-4E6574446576} has no stored profile (unidentified)",
                      "deleted\t" + kStaleKey}},
         ProfileCase{"ConnectedSinceTheScan", {"--stale"},
-                    [](ConsoleProfiles& c) { c.networks.afterCall = [](FakeNetworkList& n) { n.connected.push_back(kStale); }; },
+                    [](ConsoleProfiles& c) {
+                        // The service gives the ID in lower case, the key is in capitals.
+                        c.networks.afterCall = [](FakeNetworkList& n) {
+                            n.connected.push_back("{5d1a9c3e-0000-4000-8000-0000000000b2}");
+                        };
+                    },
                     ExitCode::Done, {"\"kept\":[{\"what\":\"" + Escaped(kStaleKey) + "\",\"reason\":\"connected since the scan\"}"},
                     {"kept\t" + kStaleKey + "\tconnected since the scan",
                      "kept signature\t" + kSignature + "\tconnected since the scan"},

@@ -1,3 +1,4 @@
+#include "console/deletion_lines.h"
 #include "console/summary_line.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,20 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"LastNameFitsExactly", {std::string(21, 'x')}, Names(96, 19),
                                ", nnnnnnnnnnnnnnnnnnr\r\n"}),
     [](const auto& info) { return info.param.what; });
+
+// One report: the deletion's lines keep no "tarvex: " of their own in it.
+TEST(SummaryOfADeletion, HoldsItsLinesWithoutTheProgramsName) {
+    DeletionLines lines;
+    lines.counts = "1 deleted, 1 failed";
+    lines.details = {"tarvex: could not delete KEY"};
+    lines.after = {"tarvex: nothing to hand over: no selected entry"};
+    lines.restore = "tarvex: to undo this run, in PowerShell: reg import 'FILE'";
+    SummaryLine summary;
+    AddToSummary(summary, lines);
+    EXPECT_EQ("1 deleted, 1 failed; to undo this run, in PowerShell: reg import 'FILE'; nothing to hand over: no "
+              "selected entry; could not delete KEY\r\n",
+              summary.Text());
+}
 
 }  // namespace
 }  // namespace tarvex

@@ -108,6 +108,7 @@ struct PairingCase {
     std::function<void(HandOverTest&)> arrange;
     const char* refusal;  // found in the refusal; none when {B2} takes the settings
     bool staticGhost = true;
+    const char* notInRefusal = "\x01";  // a text the refusal must not hold
 };
 
 class Pairing : public HandOverTest, public ::testing::WithParamInterface<PairingCase> {};
@@ -127,6 +128,7 @@ TEST_P(Pairing, TakesOneStaticGhostAndOneAdapterThatCanTakeItsSettings) {
     }
     ASSERT_TRUE(why);
     EXPECT_NE(std::string::npos, why->find(GetParam().refusal)) << *why;
+    EXPECT_EQ(std::string::npos, why->find(GetParam().notInRefusal)) << *why;
 }
 
 void Nothing(HandOverTest&) {}
@@ -259,6 +261,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "Ethernet ({A1}) has static IPv4 settings in CurrentControlSet that this run does not delete: "
                     "select its CurrentControlSet row"},
         PairingCase{"GuidCaseDiffers", LowerCaseDriverGuid, nullptr},
+        PairingCase{"DhcpAdapterListingTheAddressDoesNotHoldIt", NewAdapterHas("IPAddress", kRegMultiSz, "10.0.0.9\0\0"s),
+                    "Ethernet 2 (Intel I219-V, {B2}): it has a static address of its own: 10.0.0.9"},
+        PairingCase{"SeveralCouldTakeThemNamesNoneThatCannot",
+                    [](HandOverTest& t) {
+                        t.AddSuccessor("{B4}", "PCI\\NEW\\4", "0004", 0x84);
+                        t.AddSuccessor("{B5}", "PCI\\VPN\\5", "0005", 0x85);
+                    },
+                    "several present adapters could take them: Ethernet 2 (Intel I219-V, {B2}), Ethernet 4", true,
+                    "Characteristics"},
         PairingCase{"SuccessorNotReadWhole", [](HandOverTest& t) { t.ListingBreaksOff("{b2}"); },
                     "Ethernet 2 (Intel I219-V, {B2}): its IPv4 settings could not be read whole"},
         PairingCase{"GhostNotReadWhole", [](HandOverTest& t) { t.ListingBreaksOff("{a1}"); },
@@ -431,6 +442,40 @@ TEST_F(HandOverTest, AnEntryLeftBehindIsLookedForNotAssumedGone) {
     EXPECT_EQ("the ghost's entry or IPv4 settings are still there", result.reason);
     EXPECT_FALSE(result.undoFile);
     EXPECT_FALSE(test.files.Content(kUndoFile)) << "nothing written, nothing kept";
+}
+
+// Kept whole, a ghost keeps its device too, and an entry of another GUID
+// naming that device keeps the settings that only its uninstall would free;
+// the devices that still go keep their places.
+TEST_F(HandOverTest, AGhostKeptWholeKeepsItsDeviceAndWhatOnlyItsUninstallWouldFree) {
+    devices.drivers.clear();  // no adapter can take the settings
+    devices.phantoms = {{"PCI\\OLD\\1", "Old NIC"}, {"USB\\DOCK\\3", "Dock"}};
+    GhostIn("ControlSet001");
+    ASSERT_EQ(kSuccess, SeedConnection(registry, kAdapterEntries + "{A9}", "Other", "PCI\\OLD\\1"));
+    ASSERT_EQ(kSuccess, SeedIpSettings(registry, "CurrentControlSet", "{a9}", "10.0.0.7"));
+    Set("{a9}", "EnableDHCP", kRegDword, "\x01\0\0\0"s);
+    ASSERT_EQ(kSuccess, SeedConnection(registry, kAdapterEntries + "{C3}", "Dock", "USB\\DOCK\\3"));
+    selected = {kAdapterEntries + "{C3}", kAdapterEntries + "{A1}", selected[1], kAdapterEntries + "{A9}"};
+    DeletionPlan plan = PlanDeletion(test.services, selected, {true, true, request});
+    ASSERT_EQ(2u, plan.devices.size());
+    KeepTheGhost questions;
+    ASSERT_EQ(Readiness::Ready, PrepareDeletion(test.services, plan, questions, kFolder, false));
+    ASSERT_EQ(1u, plan.devices.size());
+    EXPECT_EQ("USB\\DOCK\\3", plan.devices[0].instanceId);
+    EXPECT_EQ(std::optional<std::size_t>(0), plan.entries[0].device) << "the dock's device keeps its place";
+    ASSERT_EQ(1u, plan.keptDevices.size());
+    EXPECT_EQ("PCI\\OLD\\1", plan.keptDevices[0].device.instanceId);
+    for (std::size_t ghost : {1, 2}) {
+        EXPECT_TRUE(plan.entries[ghost].keptWhole);
+        EXPECT_TRUE(plan.entries[ghost].ipSettings.empty());
+        EXPECT_EQ(4u, plan.entries[ghost].keptIpSettings.size());
+        EXPECT_FALSE(plan.entries[ghost].device);
+    }
+    const PlannedEntry& other = plan.entries[3];
+    EXPECT_FALSE(other.keptWhole);
+    EXPECT_FALSE(other.device);
+    EXPECT_TRUE(other.ipSettings.empty()) << "its device stays installed";
+    EXPECT_EQ(KeptReason::StillInstalled, other.keptReason);
 }
 
 // The dry run's probe is removed at once; a run that has no undo file writes nothing.

@@ -233,6 +233,7 @@ struct WindowHandOver {
     bool entryDeleted;
     bool undoKept;
     const char* lastBox;  // the last box shown begins with it; none when only the question is shown
+    bool asked = true;    // the first box is a question about the hand-over
 };
 
 class HandOverWindows : public HandOverWindow, public ::testing::WithParamInterface<WindowHandOver> {};
@@ -245,13 +246,14 @@ TEST_P(HandOverWindows, WriteOnlyWhatTheAnswerAndTheAdapterAllow) {
     EXPECT_EQ(GetParam().entryDeleted, !h.registry.KeyExists(kLocalMachine, kNetwork + "{1}"));
     EXPECT_EQ(GetParam().undoKept, h.files.Content("C:\\Tarvex\\HandOver-20261208-070509.reg").has_value());
     ASSERT_FALSE(h.messages.shown.empty());
-    EXPECT_EQ(0u, h.messages.shown[0].text.find("The gone adapter Old USB (no device) has static IPv4 settings"));
+    EXPECT_EQ(GetParam().asked,
+              h.messages.shown[0].text.find("The gone adapter Old USB (no device) has static IPv4 settings") == 0);
     if (GetParam().lastBox == nullptr) {
         EXPECT_EQ(1u, h.messages.shown.size()) << h.messages.shown.back().text;
     } else {
         EXPECT_EQ(0u, h.messages.shown.back().text.find(GetParam().lastBox)) << h.messages.shown.back().text;
     }
-    if (!GetParam().undoKept) {
+    if (!GetParam().undoKept && GetParam().asked) {
         EXPECT_EQ(std::string("0.0.0.0\0", 8), NewAddress()) << "the new adapter as it was";
     }
 }
@@ -283,6 +285,15 @@ INSTANTIATE_TEST_SUITE_P(
                        false,
                        "No IPv4 settings were handed over: no present adapter can take them: Ethernet 2 (Intel I219-V, "
                        "{7}): DisableDhcpOnConnect is set on it."},
+        WindowHandOver{"AddressHeldAlready", MessageAnswer::Yes,
+                       [](Form1Harness<>& h) {
+                           ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, kInterfaces + "{7}", "EnableDHCP",
+                                                                   kRegDword, std::string("\0\0\0\0", 4)));
+                           ASSERT_EQ(kSuccess, h.registry.SetValue(kLocalMachine, kInterfaces + "{7}", "IPAddress",
+                                                                   kRegMultiSz, std::string("10.0.0.9\0\0", 10)));
+                       },
+                       Untouched, true, false,
+                       "Nothing needed handing over: Ethernet 2 (Intel I219-V, {7}) has 10.0.0.9 already.", false},
         WindowHandOver{"TwoCouldTakeThemAndNoConsoleAdvice", MessageAnswer::Yes, SecondSuccessor, Untouched, true, false,
                        "No IPv4 settings were handed over: several present adapters could take them: Ethernet 2 (Intel "
                        "I219-V, {7}), Ethernet 8 (Intel I219-V, {8})."},
@@ -311,6 +322,28 @@ INSTANTIATE_TEST_SUITE_P(
                        "back its settings, run in PowerShell, then restart Windows:\nreg import "
                        "'C:\\Tarvex\\HandOver-20261208-070509.reg'"}),
     [](const auto& info) { return info.param.what; });
+
+struct QuestionCase {
+    const char* what;
+    BackupMode mode;
+    const char* says;
+};
+
+class NoHandOverQuestions : public ::testing::TestWithParam<QuestionCase> {};
+
+// The question says whether a backup will hold what Yes deletes.
+TEST_P(NoHandOverQuestions, SayWhetherABackupHoldsTheSettings) {
+    HandOverPlan plan;
+    plan.staticGhosts = {{{"{1}", "", "", "Old USB", ""}, {}}};
+    plan.refusal = "no present adapter can take them";
+    EXPECT_NE(std::string::npos, NoHandOverQuestion(plan, GetParam().mode).find(GetParam().says));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, NoHandOverQuestions,
+                         ::testing::Values(QuestionCase{"Selective", BackupMode::Selective, "\n\nSmallBackup.reg will hold them."},
+                                           QuestionCase{"Full", BackupMode::Full, "\n\nLargeBackup.reg will hold them."},
+                                           QuestionCase{"None", BackupMode::None, "\n\nNo backup will hold them."}),
+                         [](const auto& info) { return info.param.what; });
 
 }  // namespace
 }  // namespace tarvex

@@ -11,6 +11,8 @@ public:
     virtual ~AnsiCodec() = default;
     virtual Utf8Text ToUtf8(const AnsiText& text) const = 0;
     virtual WideText ToWide(const AnsiText& text) const = 0;
+    // As the ANSI registry calls give it: stand-ins for what the code page lacks.
+    virtual AnsiText ToAnsi(const WideText& text) const = 0;
     // No stand-in, no best fit, and back unchanged.
     virtual bool Carries(const WideText& text) const = 0;
 };

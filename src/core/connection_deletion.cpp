@@ -2,7 +2,9 @@
 
 #include "core/dated_file_name.h"
 #include "core/full_backup.h"
+#include "core/regedit4_blocks.h"
 #include "core/run_file.h"
+#include "export/append_blocks.h"
 #include "core/network_profiles.h"
 #include "export/backup_error.h"
 #include "export/mod_export.h"
@@ -269,6 +271,7 @@ private:
         const std::optional<std::uint64_t> lengthBefore = services_.files.SizeOf(smallBackup_);
         std::vector<AnsiText> written;
         bool earlierIncomplete = false;
+        std::string blocks;
         for (const AnsiText& key : keys) {
             if (auto earlier = backedUp_.find(key); earlier != backedUp_.end()) {
                 earlierIncomplete = earlierIncomplete || earlier->second;
@@ -279,9 +282,10 @@ private:
                 backedUp_[key] = false;
                 continue;
             }
-            problem.written = ExportKey(platform_, kLocalMachine, key, smallBackup_, true, true) && problem.written;
+            blocks += Blocks(key);
             written.push_back(key);
         }
+        if (!blocks.empty()) problem.written = AppendBlocks(services_.files, smallBackup_, blocks);
         problem.complete = !BackupError;
         const bool appended = !written.empty() && problem.written;
         if (appended && std::find(report_.backups.begin(), report_.backups.end(), smallBackup_) == report_.backups.end()) {
@@ -297,6 +301,17 @@ private:
         for (const AnsiText& key : written) backedUp_[key] = answer.incomplete;
         answer.incomplete = answer.incomplete || earlierIncomplete;
         return answer;
+    }
+
+    // The key's blocks, from the read the run's own file was made of: each
+    // key is read once. One gone since (the twin of the current control
+    // set's key, deleted with it) has nothing left to save.
+    std::string Blocks(const AnsiText& key) {
+        if (KeyIsMissing(platform_.registry, kLocalMachine, key)) return {};
+        const RunFile::KeyRead* read = runFile_->Find(key);
+        if (read == nullptr || !read->whole) BackupError = true;
+        if (read == nullptr || !read->tree) return {};
+        return Regedit4Blocks(*read->tree, key, services_.codec);
     }
 
     // SmallBackup.reg as it was before the backup a stop came at: no block for a key that stays.

@@ -63,23 +63,28 @@ RunFile::RunFile(const Services& services, const std::vector<AnsiText>& keys) : 
         WideTreeRead read = ReadWideTree(services.registry, kLocalMachine, services.codec.ToWide(key));
         whole_ = whole_ && read.whole;
         const bool fits = !read.tree || Fits(services.codec, read.tree->top);
-        reads_.push_back({key, std::move(read.tree), fits});
+        reads_.push_back({key, std::move(read.tree), read.whole, fits});
     }
     std::vector<WideTree> trees;
-    for (const Read& read : reads_) {
+    for (const KeyRead& read : reads_) {
         if (read.tree) trees.push_back(*read.tree);
     }
     whole_ = whole_ && Version5FileOf(trees).holdsEverything;
 }
 
+const RunFile::KeyRead* RunFile::Find(const AnsiText& key) const {
+    const auto read = std::find_if(reads_.begin(), reads_.end(), [&](const KeyRead& r) { return r.key == key; });
+    return read == reads_.end() ? nullptr : &*read;
+}
+
 bool RunFile::FitsRegedit4(const AnsiText& key) const {
-    const auto read = std::find_if(reads_.begin(), reads_.end(), [&](const Read& r) { return r.key == key; });
-    return read == reads_.end() || read->fits;
+    const KeyRead* read = Find(key);
+    return read == nullptr || read->fits;
 }
 
 std::string RunFile::Bytes(const std::set<AnsiText>* only) const {
     std::vector<WideTree> trees;
-    for (const Read& read : reads_) {
+    for (const KeyRead& read : reads_) {
         if (read.tree && (only == nullptr || only->count(read.key))) trees.push_back(*read.tree);
     }
     return Version5FileOf(trees).bytes;
@@ -101,10 +106,10 @@ std::optional<Utf8Text> RunFile::Write(const Utf8Text& backupFolder) {
 
 bool RunFile::KeepOnly(const std::set<AnsiText>& reached) {
     if (!file_) return false;
-    const bool all = std::all_of(reads_.begin(), reads_.end(), [&](const Read& r) { return reached.count(r.key) != 0; });
+    const bool all = std::all_of(reads_.begin(), reads_.end(), [&](const KeyRead& r) { return reached.count(r.key) != 0; });
     if (all) return true;
     BackupFiles& files = services_.files;
-    const bool any = std::any_of(reads_.begin(), reads_.end(), [&](const Read& r) { return reached.count(r.key) != 0; });
+    const bool any = std::any_of(reads_.begin(), reads_.end(), [&](const KeyRead& r) { return reached.count(r.key) != 0; });
     if (!any) {
         files.Remove(*file_);
         file_.reset();

@@ -26,7 +26,18 @@ std::vector<AnsiText> KeysToGo(const DeletionPlan& plan);
 // what the run deleted.
 class RunFile {
 public:
+    // One key as read when the file was made.
+    struct KeyRead {
+        AnsiText key;
+        std::optional<WideTree> tree;  // none for a key that is not there
+        bool whole = true;             // nothing of it was lost to the read
+        bool fits = true;              // a REGEDIT4 block in the ANSI code page holds it exactly
+    };
+
     RunFile(const Services& services, const std::vector<AnsiText>& keys);
+
+    // The key as read, to back it up again without reading it twice; nothing for a key not among them.
+    const KeyRead* Find(const AnsiText& key) const;
 
     // Every key read whole, and each of its names one a line can hold.
     bool Whole() const { return whole_; }
@@ -43,15 +54,10 @@ public:
     bool KeepOnly(const std::set<AnsiText>& reached);
 
 private:
-    struct Read {
-        AnsiText key;
-        std::optional<WideTree> tree;  // none for a key that is not there
-        bool fits = true;
-    };
     std::string Bytes(const std::set<AnsiText>* only) const;
 
     const Services& services_;
-    std::vector<Read> reads_;
+    std::vector<KeyRead> reads_;
     bool whole_ = true;
     std::optional<Utf8Text> file_;
 };

@@ -11,8 +11,6 @@ namespace tarvex {
 
 namespace {
 
-constexpr char kHeaderMark[] = "REGEDIT4";
-
 // One top-level export: the file is opened once, the header decided once,
 // and the file stays open for the whole tree, so the cost grows with the
 // tree and not its square.
@@ -72,7 +70,7 @@ private:
             FileFailed();
             return;
         }
-        const bool marked = append_ && FileContains(*file_, kHeaderMark);
+        const bool marked = append_ && FileContains(*file_, kRegeditMark);
         if (!file_->Write((marked ? "" : kRegeditHeader) + bytes)) FileFailed();
     }
 

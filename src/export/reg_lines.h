@@ -9,6 +9,7 @@
 namespace tarvex {
 
 inline constexpr char kLineEnd[] = "\r\n";
+inline constexpr char kRegeditMark[] = "REGEDIT4";
 inline constexpr char kRegeditHeader[] = "REGEDIT4\r\n\r\n";
 
 // "HKEY_LOCAL_MACHINE\" and its kind; the empty text for any other handle.

@@ -18,6 +18,10 @@ WideText Win32AnsiCodec::ToWide(const AnsiText& text) const {
     return WideText(wide.begin(), wide.end());
 }
 
+AnsiText Win32AnsiCodec::ToAnsi(const WideText& text) const {
+    return WideToAnsi(std::wstring(text.begin(), text.end()));
+}
+
 bool Win32AnsiCodec::Carries(const WideText& text) const {
     const std::wstring wide(text.begin(), text.end());
     return FitsAnsiCodePage(wide.data(), wide.size());

@@ -113,10 +113,11 @@ void LockSecondKey(MemoryRegistry& registry, MemoryFiles&) {
 
 void FirstBlockOnly(MemoryRegistry&, MemoryFiles& files) { files.SetFreeSpace(200); }
 
-// A REGEDIT4 block can hold the key's name only with stand-ins; the run's own file holds it whole.
+// A value named "Имя": a REGEDIT4 block cannot hold it, the run's own file holds it whole.
 std::function<void(MemoryRegistry&, MemoryFiles&)> NameLostOf(std::size_t key) {
     return [key](MemoryRegistry& registry, MemoryFiles&) {
-        registry.MarkBeyondAnsi(kLocalMachine, kKeys[key] + "\\Connection", "Name", AnsiFit::DataLost);
+        ASSERT_EQ(kSuccess, registry.SetValueWide(kLocalMachine, kKeys[key] + "\\Connection", "\xD0\x98\xD0\xBC\xD1\x8F",
+                                                  kRegSz, Utf16Le("x") + std::string(2, '\0')));
     };
 }
 

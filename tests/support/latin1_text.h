@@ -45,6 +45,10 @@ class Latin1Codec final : public AnsiCodec {
 public:
     Utf8Text ToUtf8(const AnsiText& text) const override { return Latin1ToUtf8(text); }
     WideText ToWide(const AnsiText& text) const override { return WidenLatin1(text); }
+    AnsiText ToAnsi(const WideText& text) const override {
+        bool beyond = false;
+        return NarrowToLatin1(text, beyond);
+    }
     bool Carries(const WideText& text) const override {
         bool beyond = false;
         NarrowToLatin1(text, beyond);

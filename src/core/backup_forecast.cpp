@@ -1,6 +1,7 @@
 #include "core/backup_forecast.h"
 
 #include "core/full_backup.h"
+#include "core/regedit4_blocks.h"
 #include "core/run_file.h"
 #include "core/scratch_files.h"
 #include "export/backup_error.h"
@@ -16,12 +17,16 @@ BackupForecast ForecastBackups(const Services& services, const DeletionPlan& pla
     ScratchFiles scratch;
     const ExportPlatform platform{services.registry, scratch, nullptr};
     for (const AnsiText& key : mode == BackupMode::Full ? FullBackupKeys(plan) : KeysToGo(plan)) {
-        if (mode == BackupMode::Selective && loss == Regedit4Loss::LeftToRunFile && !runFile.FitsRegedit4(key)) {
-            forecast.leftToRunFile.push_back(key);
-            continue;
-        }
         BackupError = false;
-        ExportKey(platform, kLocalMachine, key, "scratch.reg", true, true);
+        if (mode == BackupMode::Full) {
+            ExportKey(platform, kLocalMachine, key, "scratch.reg", true, true);
+        } else if (loss == Regedit4Loss::LeftToRunFile && !runFile.FitsRegedit4(key)) {
+            forecast.leftToRunFile.push_back(key);
+        } else if (const RunFile::KeyRead* read = runFile.Find(key)) {
+            // As the run makes SmallBackup.reg's blocks.
+            if (read->tree) Regedit4Blocks(*read->tree, key, services.codec);
+            BackupError = BackupError || !read->whole;
+        }
         if (BackupError) {
             forecast.incomplete = key;
             break;

@@ -1,11 +1,13 @@
 #include "console/console_arguments.h"
 
+#include "console/near_words.h"
 #include "util/braced_guid.h"
 #include "util/lower_ascii.h"
 
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -14,6 +16,8 @@ namespace tarvex {
 namespace {
 
 constexpr const char* kCommands[] = {"list", "check", "delete"};
+
+std::vector<std::string> Commands() { return {std::begin(kCommands), std::end(kCommands)}; }
 
 bool IsCommand(const std::string& word) {
     return std::find(std::begin(kCommands), std::end(kCommands), word) != std::end(kCommands);
@@ -79,27 +83,64 @@ private:
 // By option name in lower case.
 using OptionHandlers = std::map<std::string, std::function<void(Reader&)>>;
 
-// Applies each option through its handler; anything else is an error.
+// These take several values, and may be given again for more.
+bool TakesMore(const std::string& option) { return option == "--key" || option == "--profile"; }
+
+// "; did you mean "--stale"?" for a near miss; nothing when none is near.
+std::string Meant(const std::string& word, const std::vector<std::string>& candidates) {
+    const std::optional<std::string> meant = NearestWord(LowerAscii(word), candidates);
+    return meant ? "; did you mean \"" + *meant + "\"?" : "";
+}
+
+std::vector<std::string> OptionNames(const OptionHandlers& handlers) {
+    std::vector<std::string> names;
+    for (const auto& [name, handler] : handlers) names.push_back(name);
+    return names;
+}
+
+// What an argument that is no option of the command was taken for.
+std::string WhyRefused(const Utf8Text& argument, const std::string& command, const OptionHandlers& handlers) {
+    if (IsOption(argument)) return "unknown option for " + command + ": " + argument + Meant(argument, OptionNames(handlers));
+    // Windows' own tools take -x and /x; this one's options are long words.
+    const bool shortForm = argument.size() > 1 && (argument[0] == '-' || argument[0] == '/');
+    std::string refused = "unexpected argument for " + command + ": " + argument;
+    if (!shortForm) return refused;
+    const std::string asOption = "--" + argument.substr(1);
+    const std::string meant = handlers.count(LowerAscii(asOption)) ? "; did you mean \"" + LowerAscii(asOption) + "\"?"
+                                                                   : Meant(asOption, OptionNames(handlers));
+    return refused + "; options start with --" + meant;
+}
+
+// Applies each option through its handler; anything else is an error, and
+// so is an option given twice.
 std::optional<UsageError> ReadOptions(Reader& reader, const OptionHandlers& handlers) {
+    std::set<std::string> given;
     while (!reader.AtEnd()) {
         const Utf8Text argument = reader.TakeArgument();
-        auto handler = handlers.find(LowerAscii(argument));
-        if (handler != handlers.end()) {
+        const std::string name = LowerAscii(argument);
+        auto handler = handlers.find(name);
+        if (handler == handlers.end()) {
+            reader.Fail(WhyRefused(argument, reader.command(), handlers));
+        } else if (!given.insert(name).second && !TakesMore(name)) {
+            reader.Fail(name + " is given twice");
+        } else {
             handler->second(reader);
             reader.RefuseJoinedValue(argument);
-        } else if (IsOption(argument)) {
-            reader.Fail("unknown option for " + reader.command() + ": " + argument);
-        } else {
-            reader.Fail("unexpected argument for " + reader.command() + ": " + argument);
         }
     }
     return reader.error();
 }
 
-// Reads the option's value into slot; an option given twice is an error.
-void ReadOnce(Reader& reader, const std::string& option, std::optional<Utf8Text>& slot) {
-    if (slot) reader.Fail(option + " is given twice");
-    slot = reader.Value(option);
+// Reads the option's value into slot.
+void ReadOnce(Reader& reader, const std::string& option, std::optional<Utf8Text>& slot) { slot = reader.Value(option); }
+
+// A folder's value: cmd.exe passes "C:\temp\" --dry-run as one value, its
+// backslash taking the closing quote for a character.
+void ReadFolder(Reader& reader, const std::string& option, std::optional<Utf8Text>& slot) {
+    ReadOnce(reader, option, slot);
+    if (!slot || slot->find('"') == Utf8Text::npos) return;
+    reader.Fail(option + " takes a folder, not \"" + *slot + "\": in cmd.exe a backslash before a closing quote "
+                "escapes it; end the folder without one (\"C:\\temp\") or double it (\"C:\\temp\\\\\")");
 }
 
 // An option, given at most once, whose value is one of a few words, in any case.
@@ -209,8 +250,10 @@ ConsoleCommand ParseCheck(Reader& reader) {
 ConsoleCommand CheckProfileDeletion(const DeleteCommand& remove, bool handOver, const std::optional<Utf8Text>& successor,
                                     const std::optional<Utf8Text>& notSeenFor) {
     const auto refused = [](std::string message) { return UsageError{std::move(message), "delete"}; };
-    const std::pair<bool, const char*> entriesOnly[] = {{!remove.keys.empty(), "--key"},
-                                                        {remove.withIpSettings, "--with-ip-settings"},
+    if (!remove.keys.empty()) {
+        return refused("--key is for connection entries, not with --profiles; name a profile with --profile GUID");
+    }
+    const std::pair<bool, const char*> entriesOnly[] = {{remove.withIpSettings, "--with-ip-settings"},
                                                         {remove.uninstallDevices, "--uninstall-devices"},
                                                         {handOver, "--hand-over"},
                                                         {successor.has_value(), "--hand-over-to"}};
@@ -250,7 +293,7 @@ ConsoleCommand ParseDelete(Reader& reader) {
                                                {"full", BackupMode::Full},
                                                {"none", BackupMode::None}},
                                               remove.backup)},
-        {"--backup-dir", [&](Reader& r) { ReadOnce(r, "--backup-dir", remove.backupFolder); }},
+        {"--backup-dir", [&](Reader& r) { ReadFolder(r, "--backup-dir", remove.backupFolder); }},
         {"--dry-run", [&](Reader&) { remove.dryRun = true; }},
         {"--force", [&](Reader&) { remove.force = true; }},
         {"--with-ip-settings", [&](Reader&) { remove.withIpSettings = true; }},
@@ -307,7 +350,9 @@ ConsoleCommand ParseArguments(const std::vector<Utf8Text>& arguments) {
     const std::string command = LowerAscii(arguments[0]);
     if (command == "help") {
         if (arguments.size() == 1) return HelpCommand{};
-        if (!IsCommand(LowerAscii(arguments[1]))) return UsageError{"no help for " + arguments[1] + ": it is no command"};
+        if (!IsCommand(LowerAscii(arguments[1]))) {
+            return UsageError{"no help for " + arguments[1] + ": it is no command" + Meant(arguments[1], Commands())};
+        }
         if (arguments.size() > 2) return UsageError{"unexpected argument after help " + arguments[1] + ": " + arguments[2]};
         return HelpAsked(arguments);
     }
@@ -319,7 +364,9 @@ ConsoleCommand ParseArguments(const std::vector<Utf8Text>& arguments) {
     if (command == "list") return ParseList(reader);
     if (command == "check") return ParseCheck(reader);
     if (command == "delete") return ParseDelete(reader);
-    return UsageError{"unknown command: " + arguments[0]};
+    std::vector<std::string> words = Commands();
+    words.push_back("help");
+    return UsageError{"unknown command: " + arguments[0] + Meant(arguments[0], words)};
 }
 
 }  // namespace tarvex

@@ -11,6 +11,7 @@
 #include "console/row_output.h"
 #include "core/connection_scan.h"
 #include "core/deletion_plan.h"
+#include "core/ipv4_settings.h"
 
 #include <algorithm>
 #include <exception>
@@ -28,6 +29,11 @@ struct ScannedRows {
     std::vector<ConnectionRow> rows;
     std::optional<ExitCode> stop;
 };
+
+// The entry's connection name, or for an entry with none what tells it apart.
+Utf8Text NameOf(const ConnectionRow& row) {
+    return row.texts.connection.empty() ? "(no name) " + ConnectionGuid(row.key) : row.texts.connection;
+}
 
 // One command line, and the commands over connection entries.
 class Console {
@@ -108,7 +114,7 @@ private:
         std::vector<Utf8Text> names;
         for (const ConnectionRow& row : rows) {
             const char* adapter = AdapterText(row.adapter);
-            names.push_back(row.texts.connection + (*adapter ? std::string(" (") + adapter + ")" : ""));
+            names.push_back(NameOf(row) + (*adapter ? std::string(" (") + adapter + ")" : ""));
         }
         session_.Listed(std::to_string(rows.size()) + " listed", names,
                         list.format == OutputFormat::Json ? JsonArray(rows, now_) : TsvTable(rows, now_));
@@ -120,9 +126,13 @@ private:
         if (scanned.stop) return *scanned.stop;
         const std::vector<ConnectionRow> stale = Filtered(scanned.rows, check.filter);
         std::vector<Utf8Text> names;
-        for (const ConnectionRow& row : stale) names.push_back(row.texts.connection);
-        session_.Listed(std::to_string(stale.size()) + " stale entries", Distinct(names),
-                        std::to_string(stale.size()) + "\n");
+        for (const ConnectionRow& row : stale) names.push_back(NameOf(row));
+        // One entry a control set: the same connection counts once for each.
+        names = Distinct(names);
+        const Utf8Text count = std::to_string(stale.size()) + " stale entries (" + std::to_string(names.size()) +
+                               (names.size() == 1 ? " connection)" : " connections)");
+        session_.Listed(count, names, std::to_string(stale.size()) + "\n");
+        if (!stale.empty()) session_.Told(count + ": " + JoinTexts(names, ", "));
         ReportKeptAsRecent(scanned.rows, check.filter);
         return stale.empty() ? ExitCode::Done : ExitCode::StaleFound;
     }
@@ -143,7 +153,7 @@ private:
         for (std::size_t i = 0; i < rows.size(); ++i) byKey.emplace(services_.cases.Upper(rows[i].texts.key), i);
         std::set<std::size_t> taken;
         for (const Utf8Text& key : command.keys) {
-            auto row = byKey.find(services_.cases.Upper(PathBelowLocalMachine(key)));
+            auto row = byKey.find(services_.cases.Upper(EntryKeyOf(key)));
             if (row == byKey.end()) return key;
             if (taken.insert(row->second).second) selected.push_back(rows[row->second]);
         }
@@ -159,13 +169,14 @@ private:
         if (command.keys.empty()) {
             selected = std::move(rows);
         } else if (auto unknown = SelectByKey(command, rows, selected)) {
-            return session_.Usage("not the key of a listed connection: " + *unknown, "delete");
+            return session_.Usage("not the key of a listed connection: " + *unknown + "; tarvex list shows the keys",
+                                  "delete");
         }
         std::vector<AnsiText> keys;
         std::vector<Utf8Text> names;
         for (const ConnectionRow& row : selected) {
             keys.push_back(row.key);
-            names.push_back(row.texts.connection);
+            names.push_back(NameOf(row));
         }
         return session_.CarryOut(command, names, services_, [&] {
             return PlanDeletion(services_, keys, {command.withIpSettings, command.uninstallDevices, command.handOver});

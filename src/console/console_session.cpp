@@ -1,7 +1,6 @@
 #include "console/console_session.h"
 
 #include "console/answer_given_in_advance.h"
-#include "console/help_text.h"
 #include "core/admin_rights.h"
 #include "core/app_folder.h"
 #include "core/backup_target.h"
@@ -62,6 +61,10 @@ void ConsoleSession::Listed(const Utf8Text& count, const std::vector<Utf8Text>& 
     }
 }
 
+void ConsoleSession::Told(const Utf8Text& line) {
+    if (!summary_) messages_.Say(line);
+}
+
 void ConsoleSession::Out(const Utf8Text& text) {
     if (outputClosed_) return;
     const OutputWrite write = output_.Out(WithCrLf(text));
@@ -75,9 +78,8 @@ void ConsoleSession::Out(const Utf8Text& text) {
 }
 
 ExitCode ConsoleSession::Usage(const UsageError& error) {
-    const Utf8Text help = error.command.empty() ? "tarvex help COMMAND" : "tarvex help " + error.command;
-    output_.Err(WithCrLf("tarvex: " + error.message + "\n" + ShortUsage() + "For what each command does: tarvex help; "
-                         "for a command's options, defaults and examples: " + help + "\n"));
+    const Utf8Text help = error.command.empty() ? "tarvex help" : "tarvex help " + error.command;
+    output_.Err("tarvex: " + error.message + "\r\nType \"" + help + "\" for usage.\r\n");
     return ExitCode::Usage;
 }
 
@@ -94,8 +96,9 @@ bool ConsoleSession::HasAdminRights() {
     return false;
 }
 
+// As the system names it, so that the reports give the path a restore needs.
 Utf8Text ConsoleSession::BackupFolder(const DeleteCommand& command) const {
-    return MakeAppFolder(command.backupFolder.value_or(programFolder_));
+    return MakeAppFolder(command.backupFolder ? services_.files.FullPathOf(*command.backupFolder) : programFolder_);
 }
 
 // A hand-over writes its undo file there even with --backup none.

@@ -40,6 +40,8 @@ public:
     // What list and check give: what they print, or in the summary line the
     // count, zero included, and the names.
     void Listed(const Utf8Text& count, const std::vector<Utf8Text>& names, const Utf8Text& printed);
+    // A message the summary line already holds in its own words: on the error stream alone.
+    void Told(const Utf8Text& line);
     // One line naming the cause, the short usage and where help is; on the
     // error stream whatever the format, since nothing ran that a summary could tell.
     ExitCode Usage(const UsageError& error);

@@ -38,10 +38,10 @@ constexpr char kGeneral[] =
     "  help     this text, or with a command's name that command's help\n"
     "\n"
     "An entry is stale when its adapter has no device at all, or is not\n"
-    "present and was last seen more than 30 days ago (--not-seen-for).\n"
+    "present and was last seen at least 30 days ago (--not-seen-for).\n"
     "With --profiles each command takes the network profiles instead (Network,\n"
     "Network 2, Network 3, ...): a profile is stale when it is not connected now\n"
-    "and was last connected more than 30 days ago.\n"
+    "and was last connected at least 30 days ago; one with no date never is.\n"
     "\n"
     "For a command's options, defaults, examples and exit codes:\n"
     "  tarvex help COMMAND      or      tarvex COMMAND /?\n"
@@ -51,16 +51,17 @@ constexpr char kGeneral[] =
 constexpr char kProfilesOption[] =
     "  --profiles           network profiles in place of connection entries: a\n"
     "                       profile is stale when it is not connected now and\n"
-    "                       was last connected more than --not-seen-for days\n"
-    "                       ago; --name matches its ProfileName\n";
+    "                       was last connected at least --not-seen-for days\n"
+    "                       ago, and one with no date never is; --name\n"
+    "                       matches its ProfileName\n";
 
 constexpr char kStaleOptions[] =
     "  --stale              only stale entries: the adapter has no device, or\n"
-    "                       is not present and was last seen more than\n"
+    "                       is not present and was last seen at least\n"
     "                       --not-seen-for days ago\n"
-    "  --not-seen-for DAYS  with --stale: how long a not-present adapter must\n"
-    "                       have been away, 0 to 36500 (default 30); with 0,\n"
-    "                       undated ones count too\n"
+    "  --not-seen-for DAYS  with --stale: how long a not-present adapter, or a\n"
+    "                       profile, must have been away, 0 to 36500 (default\n"
+    "                       30); with 0, entries with no date count too\n"
     "  --name PATTERN       only entries whose connection name matches, with\n"
     "                       * and ? as wildcards, in any case\n";
 
@@ -83,14 +84,15 @@ constexpr char kListFormat[] =
 constexpr char kCheck[] =
     "Prints the number of stale connection entries and exits 1 when there are\n"
     "any: an entry is stale when its adapter has no device, or is not present\n"
-    "and was last seen more than --not-seen-for days ago.\n"
+    "and was last seen at least --not-seen-for days ago. The error stream\n"
+    "names them, each connection once (one entry a control set).\n"
     "\n"
     "Options:\n"
     "  --profiles           count stale network profiles instead\n"
     "  --stale              taken, and changes nothing: check counts only these\n"
-    "  --not-seen-for DAYS  how long a not-present adapter must have been\n"
-    "                       away, 0 to 36500 (default 30); with 0, undated\n"
-    "                       ones count too\n"
+    "  --not-seen-for DAYS  how long a not-present adapter, or a profile, must\n"
+    "                       have been away, 0 to 36500 (default 30); with 0,\n"
+    "                       entries with no date count too\n"
     "  --name PATTERN       only entries whose connection name matches, with\n"
     "                       * and ? as wildcards, in any case\n"
     "  --format summary     one line for fleet tools in place of the number\n"
@@ -131,6 +133,7 @@ constexpr char kDeleteOptions[] =
     "                       also writes Tarvex-YYYYMMDD-HHMMSS.reg, exactly\n"
     "                       what it deletes, whatever its characters; to undo\n"
     "                       that run alone, in PowerShell: reg import 'FILE'\n"
+    "                       (with /reg:64 after it for profiles)\n"
     "  --backup-dir DIR     an existing folder for them; default: the folder\n"
     "                       tarvex.exe is in\n"
     "  --force              go on past an incomplete backup (exits 7); a backup\n"
@@ -179,11 +182,6 @@ Utf8Text ExitCodes(const char* done, const std::vector<ExitCode>& codes, const c
 }
 
 }  // namespace
-
-Utf8Text ShortUsage() {
-    return "usage:\n" + Utf8Text(kListSynopsis) + kCheckSynopsis + kDeleteSynopsis +
-           "  tarvex help [COMMAND] | --version\n";
-}
 
 Utf8Text HelpText(const std::optional<std::string>& command) {
     using enum ExitCode;

@@ -7,9 +7,6 @@
 
 namespace tarvex {
 
-// The short usage a usage error shows: each command's synopsis.
-Utf8Text ShortUsage();
-
 // What each command does and how to get a command's help; or, for list,
 // check or delete, that command's options with their defaults, examples
 // and exit codes. Lines end in LF and stay within 80 columns.

@@ -23,4 +23,13 @@ Utf8Text PathBelowLocalMachine(const Utf8Text& path) {
     return path;
 }
 
+Utf8Text EntryKeyOf(const Utf8Text& path) {
+    Utf8Text key = PathBelowLocalMachine(path);
+    while (!key.empty() && key.back() == '\\') key.pop_back();
+    constexpr char kConnection[] = "\\connection";
+    const std::size_t length = sizeof kConnection - 1;
+    if (key.size() > length && LowerAscii(key.substr(key.size() - length)) == kConnection) key.resize(key.size() - length);
+    return key;
+}
+
 }  // namespace tarvex

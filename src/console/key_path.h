@@ -10,4 +10,9 @@ namespace tarvex {
 // case and with "Computer" in any language; any other path as it is.
 Utf8Text PathBelowLocalMachine(const Utf8Text& path);
 
+// The connection entry's key a path names: as PathBelowLocalMachine gives
+// it, without trailing backslashes, and without the Connection subkey
+// (where regedit shows the entry's Name).
+Utf8Text EntryKeyOf(const Utf8Text& path);
+
 }  // namespace tarvex

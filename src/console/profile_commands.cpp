@@ -2,6 +2,7 @@
 
 #include "console/profile_output.h"
 #include "console/row_filter.h"
+#include "core/ipv4_settings.h"
 #include "core/network_profiles.h"
 #include "core/profile_deletion.h"
 #include "core/profile_services.h"
@@ -47,6 +48,20 @@ public:
         return kept;
     }
 
+    // Why the profiles a stale filter matched by name stay: a name that
+    // matched only profiles in use, recent or undated says why none went.
+    void ReportKept(const std::vector<NetworkProfile>& profiles, const RowFilter& filter) {
+        const ProfilesKept kept = CountProfilesKept(profiles, filter, services.cases, services.clock.LocalNow());
+        std::vector<Utf8Text> parts;
+        const auto add = [&](std::size_t count, const Utf8Text& why) {
+            if (count > 0) parts.push_back(std::to_string(count) + " kept: " + why);
+        };
+        add(kept.connected, "connected now");
+        add(kept.recent, "seen within " + std::to_string(filter.notSeenForDays) + " days");
+        add(kept.undated, "no date");
+        if (!parts.empty()) session_.Say(JoinTexts(parts, "; "));
+    }
+
     // The profiles --profile names, each once, or the usage error that
     // refuses one: a GUID no listed profile has, or a profile connected now.
     std::optional<ExitCode> Select(const DeleteCommand& command, const std::vector<NetworkProfile>& profiles,
@@ -85,6 +100,7 @@ ExitCode ListProfiles(ConsoleSession& session, const ListCommand& list) {
     const std::optional<ProfileScan> scan = run.Read(list.filter.staleOnly, "so none can be told stale");
     if (!scan) return ExitCode::StaleUnknown;
     const std::vector<NetworkProfile> profiles = run.Filtered(scan->profiles, list.filter);
+    if (list.filter.staleOnly) run.ReportKept(scan->profiles, list.filter);
     session.Phase("writing the list");
     std::vector<Utf8Text> names;
     for (const NetworkProfile& profile : profiles) {
@@ -103,6 +119,7 @@ ExitCode CheckProfiles(ConsoleSession& session, const CheckCommand& check) {
     const std::optional<ProfileScan> scan = run.Read(true, "so none can be told stale");
     if (!scan) return ExitCode::StaleUnknown;
     const std::vector<NetworkProfile> stale = run.Filtered(scan->profiles, check.filter);
+    run.ReportKept(scan->profiles, check.filter);
     std::vector<Utf8Text> names;
     for (const NetworkProfile& profile : stale) names.push_back(profile.name);
     session.Listed(std::to_string(stale.size()) + " stale profiles", names, std::to_string(stale.size()) + "\n");
@@ -114,6 +131,7 @@ ExitCode DeleteProfiles(ConsoleSession& session, const DeleteCommand& command) {
     const std::optional<ProfileScan> scan = run.Read(true, "so none is deleted");
     if (!scan) return ExitCode::StaleUnknown;
     std::vector<NetworkProfile> selected = run.Filtered(scan->profiles, command.filter);
+    if (command.filter.staleOnly) run.ReportKept(scan->profiles, command.filter);
     if (!command.profileGuids.empty()) {
         std::vector<NetworkProfile> named;
         if (auto refused = run.Select(command, selected, named)) return *refused;

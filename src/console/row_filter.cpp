@@ -101,4 +101,21 @@ std::size_t CountKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowF
     return count;
 }
 
+ProfilesKept CountProfilesKept(const std::vector<NetworkProfile>& profiles, const RowFilter& filter,
+                               const CaseMapping& cases, const LocalTime& now) {
+    const std::optional<Utf8Text> pattern = UpperPattern(filter, cases);
+    ProfilesKept kept;
+    for (const NetworkProfile& profile : profiles) {
+        if (!NameMatches(profile, pattern, cases) || IsStaleProfile(profile, now, filter.notSeenForDays)) continue;
+        if (profile.connected != false) {
+            ++kept.connected;
+        } else if (!profile.lastConnected) {
+            ++kept.undated;
+        } else {
+            ++kept.recent;
+        }
+    }
+    return kept;
+}
+
 }  // namespace tarvex

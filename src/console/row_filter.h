@@ -31,6 +31,15 @@ std::vector<NetworkProfile> FilterProfiles(const std::vector<NetworkProfile>& pr
 // Whether the filter's name pattern matches some profile's name; true without a pattern.
 bool AnyNameMatches(const std::vector<NetworkProfile>& profiles, const RowFilter& filter, const CaseMapping& cases);
 
+// Why the profiles a stale filter kept back, among those that match its name pattern.
+struct ProfilesKept {
+    std::size_t connected = 0;  // connected now
+    std::size_t recent = 0;     // seen within the filter's days
+    std::size_t undated = 0;    // no readable last connection: never stale
+};
+ProfilesKept CountProfilesKept(const std::vector<NetworkProfile>& profiles, const RowFilter& filter,
+                               const CaseMapping& cases, const LocalTime& now);
+
 // The rows a stale filter kept back as seen too recently or undated, among
 // those that match its name pattern.
 std::size_t CountKeptAsRecent(const std::vector<ConnectionRow>& rows, const RowFilter& filter,

@@ -206,7 +206,7 @@ PresenceCheck IsConnectedNow(const Services& services, const AnsiText& profileKe
 
 bool IsStaleProfile(const NetworkProfile& profile, const LocalTime& now, std::uint32_t days) {
     if (profile.connected != false || !profile.lastConnected) return false;
-    return SecondsOf(now) - SecondsOf(*profile.lastConnected) > static_cast<std::int64_t>(days) * kSecondsPerDay;
+    return SecondsOf(now) - SecondsOf(*profile.lastConnected) >= static_cast<std::int64_t>(days) * kSecondsPerDay;
 }
 
 Utf8Text CategoryText(const std::optional<std::uint32_t>& category) {

@@ -58,8 +58,9 @@ ProfileScan ScanProfiles(const Services& services);
 // service counts the network of profileKey (Profiles\{GUID}) connected now.
 PresenceCheck IsConnectedNow(const Services& services, const AnsiText& profileKey);
 
-// Not connected now, and last connected more than days before now, both
-// taken as local time; without a readable last connection, never.
+// Not connected now, and last connected at least days before now, both
+// taken as local time (the rule of entries); without a readable last
+// connection, never.
 bool IsStaleProfile(const NetworkProfile& profile, const LocalTime& now, std::uint32_t days);
 
 // "Public", "Private", "Domain", another number as it is; empty when missing.

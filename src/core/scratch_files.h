@@ -19,6 +19,7 @@ public:
     void Remove(const Utf8Text& path) override { files_.erase(path); }
     std::optional<std::uint64_t> SizeOf(const Utf8Text& path) override;
     bool CutBack(const Utf8Text& path, std::uint64_t length) override;
+    Utf8Text FullPathOf(const Utf8Text& path) override { return path; }
 
 private:
     std::map<Utf8Text, std::string> files_;

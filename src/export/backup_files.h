@@ -53,6 +53,8 @@ public:
     virtual void Remove(const Utf8Text& path) = 0;
     // The file's length in bytes; nothing when there is no file of that name.
     virtual std::optional<std::uint64_t> SizeOf(const Utf8Text& path) = 0;
+    // The path as the system names it: whole (from the drive or share), with backslashes.
+    virtual Utf8Text FullPathOf(const Utf8Text& path) = 0;
     // Cuts the file back to its first length bytes, on the disk when this
     // returns, never through a link; false when it cannot.
     virtual bool CutBack(const Utf8Text& path, std::uint64_t length) = 0;

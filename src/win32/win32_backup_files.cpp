@@ -133,4 +133,15 @@ bool Win32BackupFiles::CutBack(const std::string& path, std::uint64_t length) {
     return file.Close() && cut;
 }
 
+std::string Win32BackupFiles::FullPathOf(const std::string& path) {
+    const std::wstring given = Utf8ToWide(path);
+    const DWORD length = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::wstring full(length, L'\0');
+    const DWORD written = GetFullPathNameW(given.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) return path;
+    full.resize(written);
+    return WideToUtf8(full);
+}
+
 }  // namespace tarvex

@@ -14,6 +14,7 @@ public:
     void Remove(const Utf8Text& path) override;
     std::optional<std::uint64_t> SizeOf(const Utf8Text& path) override;
     bool CutBack(const Utf8Text& path, std::uint64_t length) override;
+    Utf8Text FullPathOf(const Utf8Text& path) override;
 };
 
 }  // namespace tarvex

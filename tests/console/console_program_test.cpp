@@ -44,12 +44,13 @@ TEST_F(ConsoleProgram, NotPresentSinceYesterdayIsKeptAndTheSummarySaysSo) {
     const std::string kept = "2 not present kept: seen within 30 days, or undated; --not-seen-for 0 includes them\r\n";
     EXPECT_EQ(ExitCode::StaleFound, Run({"check"}));
     EXPECT_EQ("3\r\n", output.out);
-    EXPECT_EQ(kept, output.err);
+    EXPECT_EQ("3 stale entries (2 connections): Local Area Connection 2, Caf\xC3\xA9\r\n" + kept, output.err);
 
     output = {};
     EXPECT_EQ(ExitCode::StaleFound, Run({"check", "--not-seen-for", "0"}));
     EXPECT_EQ("5\r\n", output.out);
-    EXPECT_EQ("", output.err);
+    EXPECT_EQ("5 stale entries (3 connections): Local Area Connection 2, USB dongle, Caf\xC3\xA9\r\n", output.err)
+        << "one row a control set, each connection named once";
 
     output = {};
     EXPECT_EQ(ExitCode::Done, Run({"delete", "--stale", "--backup", "none"}));
@@ -185,7 +186,8 @@ TEST_F(ConsoleProgram, UsageErrorReadsNothing) {
     EXPECT_EQ(ExitCode::Usage, Run({"delete", "--stale", "--backup", "all"}));
     EXPECT_EQ(0, registry.CallCount(RegistryCall::OpenKey));
     EXPECT_EQ("", output.out);
-    EXPECT_EQ(0u, output.err.find("tarvex: --backup takes selective, full or none, not all\r\nusage:\r\n"));
+    EXPECT_EQ("tarvex: --backup takes selective, full or none, not all\r\nType \"tarvex help delete\" for usage.\r\n",
+              output.err) << "the cause and where to look, as reg.exe says it";
 }
 
 TEST_F(ConsoleProgram, WithoutWriteRightsItSaysSoBeforeListing) {
@@ -461,7 +463,8 @@ TEST_F(ConsoleProgram, UnknownKeyIsAUsageErrorAndNothingIsDeleted) {
     EXPECT_EQ(ExitCode::Usage, Run({"delete", "--key", kSet1 + "{2}"s, "SYSTEM\\ControlSet001\\Services\\Tcpip"}));
     EXPECT_TRUE(Exists(kSet1 + "{2}"s));
     EXPECT_EQ(0, files.OpenCount());
-    EXPECT_EQ(0u, output.err.find("tarvex: not the key of a listed connection: SYSTEM\\ControlSet001\\Services\\Tcpip\r\n"));
+    EXPECT_EQ(0u, output.err.find("tarvex: not the key of a listed connection: SYSTEM\\ControlSet001\\Services\\Tcpip; "
+                                  "tarvex list shows the keys\r\n"));
 }
 
 TEST_F(ConsoleProgram, KeysMatchWithoutRegardToCase) {

@@ -121,6 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ExitCode::Done, {"\"reason\":\"whether its network is connected could not be checked: "
                                      "INetworkListManager::GetNetworks failed with error 2147549448"},
                     {}, {kStaleKey}},
+        ProfileCase{"UndatedIsNeverStale", {"--stale", "--not-seen-for", "0"},
+                    [](ConsoleProfiles& c) {
+                        ASSERT_EQ(kSuccess, c.registry.SetValue(kLocalMachine, kProfiles + kRecent, "DateLastConnected",
+                                                                kRegDword, DwordBytes(1)));
+                    },
+                    ExitCode::Done, {"\"name\":\"Network 2\""}, {"1 kept: connected now; 1 kept: no date"},
+                    {kProfiles + kRecent}},
         ProfileCase{"GuidWhoseNameTheFilterRefuses", {"--profile", kStale, "--name", "Network 3"}, Nothing,
                     ExitCode::Usage, {}, {"tarvex: not the GUID of a listed network profile: " + std::string(kStale)},
                     {kStaleKey}},
@@ -166,11 +173,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "tarvex: cannot tell which network profile is connected, so none can be told stale"},
         ListCase{"Check", {"check", "--profiles"}, false, ExitCode::StaleFound, "1\r\n", ""},
         ListCase{"CheckSummary", {"check", "--profiles", "--not-seen-for", "5", "--format", "summary"}, false,
-                 ExitCode::StaleFound, "2 stale profiles: Network 2, Network 3\r\n", ""},
+                 ExitCode::StaleFound, "2 stale profiles: Network 2, Network 3; 1 kept: connected now\r\n", ""},
         ListCase{"CheckSummaryOfNothing", {"check", "--profiles", "--name", "Network 3", "--format", "summary"}, false,
-                 ExitCode::Done, "0 stale profiles\r\n", ""},
+                 ExitCode::Done, "0 stale profiles; 1 kept: seen within 30 days\r\n", ""},
         ListCase{"ListSummaryOfNothing", {"list", "--profiles", "--stale", "--name", "Network", "--format", "summary"},
-                 false, ExitCode::Done, "0 profiles\r\n", ""},
+                 false, ExitCode::Done, "0 profiles; 1 kept: connected now\r\n", ""},
         ListCase{"CheckWithoutTheService", {"check", "--profiles"}, true, ExitCode::StaleUnknown, "",
                  "so none can be told stale: the network list service could not be asked"},
         ListCase{"NameThatMatchesNoProfile", {"list", "--profiles", "--name", "Office"}, false, ExitCode::Done,

@@ -157,7 +157,7 @@ struct StaleCase {
 
 class StaleProfiles : public ::testing::TestWithParam<StaleCase> {};
 
-// Both dates are local times, compared as they stand; more than the days, not as many.
+// Both dates are local times, compared as they stand; at least the days, as entries are.
 TEST_P(StaleProfiles, AreNotConnectedAndLastConnectedMoreThanTheDaysAgo) {
     NetworkProfile profile;
     profile.lastConnected = GetParam().lastConnected;
@@ -169,14 +169,14 @@ TEST_P(StaleProfiles, AreNotConnectedAndLastConnectedMoreThanTheDaysAgo) {
 INSTANTIATE_TEST_SUITE_P(
     Ages, StaleProfiles,
     ::testing::Values(StaleCase{"ThirtyOneDays", LocalTime{2024, 2, 28, 12, 0, 0}, false, 30, true},
-                      StaleCase{"ThirtyDaysExactly", LocalTime{2024, 2, 29, 12, 0, 0}, false, 30, false},
-                      StaleCase{"ASecondMore", LocalTime{2024, 2, 29, 11, 59, 59}, false, 30, true},
+                      StaleCase{"ThirtyDaysExactly", LocalTime{2024, 2, 29, 12, 0, 0}, false, 30, true},
+                      StaleCase{"ASecondLess", LocalTime{2024, 2, 29, 12, 0, 1}, false, 30, false},
                       StaleCase{"AcrossAYearEnd", LocalTime{2023, 12, 31, 23, 0, 0}, false, 90, false},
                       StaleCase{"ConnectedNow", LocalTime{2020, 1, 1, 0, 0, 0}, true, 30, false},
                       StaleCase{"ConnectedUnknown", LocalTime{2020, 1, 1, 0, 0, 0}, std::nullopt, 30, false},
                       StaleCase{"NoDate", std::nullopt, false, 0, false},
                       StaleCase{"ZeroDays", LocalTime{2024, 3, 30, 11, 59, 59}, false, 0, true},
-                      StaleCase{"ZeroDaysAtTheSameSecond", LocalTime{2024, 3, 30, 12, 0, 0}, false, 0, false}),
+                      StaleCase{"ZeroDaysAtTheSameSecond", LocalTime{2024, 3, 30, 12, 0, 0}, false, 0, true}),
     [](const auto& info) { return info.param.what; });
 
 }  // namespace

@@ -106,6 +106,18 @@ bool MemoryFiles::CutBack(const std::string& path, std::uint64_t length) {
     return true;
 }
 
+std::string MemoryFiles::FullPathOf(const std::string& path) {
+    std::string full = path;
+    for (char& c : full) {
+        if (c == '/') c = '\\';
+    }
+    const bool whole = (full.size() > 1 && full[1] == ':') || full.rfind("\\\\", 0) == 0;
+    if (!whole) full = "C:\\Work\\" + full;
+    for (std::size_t at; (at = full.find("\\.\\")) != std::string::npos;) full.erase(at, 2);
+    if (full.size() > 2 && full.compare(full.size() - 2, 2, "\\.") == 0) full.resize(full.size() - 2);
+    return full;
+}
+
 std::optional<std::string> MemoryFiles::Content(const std::string& path) const {
     auto file = files_.find(Resolve(path));
     if (file == files_.end()) return std::nullopt;

@@ -23,6 +23,8 @@ public:
     void Remove(const std::string& path) override;
     std::optional<std::uint64_t> SizeOf(const std::string& path) override;
     bool CutBack(const std::string& path, std::uint64_t length) override;
+    // From the current folder, C:\Work\, with backslashes; "." names the folder it is in.
+    std::string FullPathOf(const std::string& path) override;
 
     // A folder path ends with a backslash; files can only be opened in one.
     void AddFolder(const std::string& folder) { folders_.insert(folder); }

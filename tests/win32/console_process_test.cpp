@@ -22,6 +22,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <utility>
@@ -580,7 +581,8 @@ TEST_F(ConsoleProcess, UsageErrorsExitTwoAndChangeNothing) {
         Finished refused = Run(arguments);
         EXPECT_EQ(2u, refused.exitCode) << Utf8ToWide(refused.err).c_str();
         EXPECT_EQ(0u, refused.err.find("tarvex: ")) << refused.err;
-        EXPECT_NE(std::string::npos, refused.err.find("\r\nusage:\r\n"));
+        EXPECT_NE(std::string::npos, refused.err.find("\r\nType \"tarvex help"));
+        EXPECT_EQ(2, std::count(refused.err.begin(), refused.err.end(), '\n')) << "the cause and where to look";
         EXPECT_EQ("", refused.out);
     }
     EXPECT_TRUE(Exists(Key("CurrentControlSet", "{2}")));

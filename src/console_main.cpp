@@ -1,5 +1,5 @@
 #include "console/console_program.h"
-#include "console/exit_codes.h"
+#include "core/exit_codes.h"
 #include "win32/program_folder.h"
 #include "win32/setupapi_devices.h"
 #include "win32/setupapi_installer.h"

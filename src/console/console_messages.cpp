@@ -2,12 +2,6 @@
 
 namespace tarvex {
 
-namespace {
-
-constexpr char kProgramPrefix[] = "tarvex: ";
-
-}  // namespace
-
 Utf8Text WithCrLf(const Utf8Text& text) {
     Utf8Text crlf;
     crlf.reserve(text.size() + text.size() / 32);
@@ -16,10 +10,6 @@ Utf8Text WithCrLf(const Utf8Text& text) {
         crlf += text[i];
     }
     return crlf;
-}
-
-Utf8Text WithoutProgramName(const Utf8Text& line) {
-    return line.rfind(kProgramPrefix, 0) == 0 ? line.substr(sizeof kProgramPrefix - 1) : line;
 }
 
 void ConsoleMessages::Say(const Utf8Text& line) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/console_output.h"
+#include "core/summary_line.h"
 #include "util/encoded_text.h"
 
 #include <vector>
@@ -10,10 +11,6 @@ namespace tarvex {
 // Every line ending in CR LF, as Windows programs end theirs: a lone LF
 // gets its CR.
 Utf8Text WithCrLf(const Utf8Text& text);
-
-// The line without the "tarvex: " most messages begin with: the summary
-// line holds its messages so, as one report.
-Utf8Text WithoutProgramName(const Utf8Text& line);
 
 // Where the console's messages go: each a line on the error stream, or,
 // for --format summary, held for the summary line, which is all a fleet

@@ -2,8 +2,8 @@
 
 #include "console/console_arguments.h"
 #include "console/console_session.h"
-#include "console/deletion_lines.h"
-#include "console/exit_codes.h"
+#include "core/deletion_lines.h"
+#include "core/exit_codes.h"
 #include "console/help_text.h"
 #include "console/key_path.h"
 #include "console/profile_commands.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/exit_codes.h"
+#include "core/exit_codes.h"
 #include "core/ansi_codec.h"
 #include "core/connection_deletion.h"
 #include "core/deletion_plan.h"

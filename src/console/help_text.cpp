@@ -1,6 +1,6 @@
 #include "console/help_text.h"
 
-#include "console/exit_codes.h"
+#include "core/exit_codes.h"
 
 #include <algorithm>
 #include <vector>

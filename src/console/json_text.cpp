@@ -1,41 +1,9 @@
 #include "console/json_text.h"
 
-#include "console/utf8.h"
-#include "util/hex_byte.h"
-
-#include <cstdint>
+#include "util/ascii_text.h"
+#include "util/utf8.h"
 
 namespace tarvex {
-
-namespace {
-
-// One UTF-16 code unit as \uXXXX.
-void AppendUnit(std::string& json, char32_t unit) {
-    json += "\\u";
-    AppendHexByte(json, static_cast<std::uint8_t>(unit >> 8), HexCase::Lower);
-    AppendHexByte(json, static_cast<std::uint8_t>(unit & 0xFF), HexCase::Lower);
-}
-
-// A character outside printable ASCII: as \uXXXX, or a surrogate pair of them.
-void AppendEscaped(std::string& text, char32_t c) {
-    if (c < 0x10000) return AppendUnit(text, c);
-    AppendUnit(text, 0xD800 + ((c - 0x10000) >> 10));
-    AppendUnit(text, 0xDC00 + ((c - 0x10000) & 0x3FF));
-}
-
-}  // namespace
-
-std::string AsciiText(const Utf8Text& text) {
-    std::string ascii;
-    for (char32_t c : DecodeUtf8(text)) {
-        if (c >= 0x20 && c < 0x7F) {
-            ascii += static_cast<char>(c);
-        } else {
-            AppendEscaped(ascii, c);
-        }
-    }
-    return ascii;
-}
 
 std::string JsonString(const Utf8Text& text) {
     std::string json = "\"";

@@ -11,10 +11,6 @@ namespace tarvex {
 // a malformed sequence as U+FFFD, so any console code page reads it alike.
 std::string JsonString(const Utf8Text& text);
 
-// UTF-8 text in printable ASCII: every other character as \uXXXX, as the
-// JSON writes it; nothing else escaped.
-std::string AsciiText(const Utf8Text& text);
-
 // A JSON array of values already in JSON.
 std::string JsonValues(const std::vector<std::string>& values);
 

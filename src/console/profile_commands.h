@@ -2,7 +2,7 @@
 
 #include "console/console_arguments.h"
 #include "console/console_session.h"
-#include "console/exit_codes.h"
+#include "core/exit_codes.h"
 
 namespace tarvex {
 

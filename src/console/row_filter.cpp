@@ -1,6 +1,6 @@
 #include "console/row_filter.h"
 
-#include "console/utf8.h"
+#include "util/utf8.h"
 
 namespace tarvex {
 

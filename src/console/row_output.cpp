@@ -23,13 +23,6 @@ std::optional<Utf8Text> DateText(const std::optional<FileTime>& time) {
 
 }  // namespace
 
-Utf8Text TsvField(Utf8Text text) {
-    for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    }
-    return text;
-}
-
 Utf8Text TsvTable(const std::vector<ConnectionRow>& rows, FileTime now) {
     Utf8Text table = "ControlSet\tConnection\tAdapter\tDevice\tKey\tLastSeen\tIPv4\r\n";
     for (const ConnectionRow& row : rows) {

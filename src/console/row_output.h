@@ -2,14 +2,12 @@
 
 #include "core/connection_row.h"
 #include "core/device_query.h"
+#include "util/ascii_text.h"
 #include "util/encoded_text.h"
 
 #include <vector>
 
 namespace tarvex {
-
-// A field of a tab-separated line: a tab, CR or LF inside it becomes a space.
-Utf8Text TsvField(Utf8Text text);
 
 // From each row's texts: a header line, then one line per row: control set,
 // connection, adapter, device, key, last seen (UTC in ISO 8601 at the

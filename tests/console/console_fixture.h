@@ -1,7 +1,7 @@
 #pragma once
 
 #include "console/console_program.h"
-#include "console/exit_codes.h"
+#include "core/exit_codes.h"
 #include "core/last_seen.h"
 #include "support/ascii_case_mapping.h"
 #include "support/fake_devices.h"

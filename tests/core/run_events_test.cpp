@@ -1,6 +1,6 @@
 #include "core/run_events.h"
 
-#include "console/exit_codes.h"
+#include "core/exit_codes.h"
 
 #include <gtest/gtest.h>
 

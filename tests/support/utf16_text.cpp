@@ -1,6 +1,6 @@
 #include "support/utf16_text.h"
 
-#include "console/utf8.h"
+#include "util/utf8.h"
 
 namespace tarvex {
 

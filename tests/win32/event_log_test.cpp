@@ -2,7 +2,7 @@
 // message table in both programs, the user's name, and what wine's event
 // log calls print of a reported event.
 #include "core/run_events.h"
-#include "console/exit_codes.h"
+#include "core/exit_codes.h"
 #include "file_bytes.h"
 #include "support/run_program.h"
 #include "win32/run_identity.h"

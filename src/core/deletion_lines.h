@@ -1,7 +1,7 @@
 #pragma once
 
-#include "console/exit_codes.h"
-#include "console/summary_line.h"
+#include "core/exit_codes.h"
+#include "core/summary_line.h"
 #include "core/ansi_codec.h"
 #include "core/backup_forecast.h"
 #include "core/connection_deletion.h"

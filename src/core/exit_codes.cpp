@@ -1,4 +1,4 @@
-#include "console/exit_codes.h"
+#include "core/exit_codes.h"
 
 namespace tarvex {
 

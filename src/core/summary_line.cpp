@@ -1,7 +1,6 @@
-#include "console/summary_line.h"
+#include "core/summary_line.h"
 
-#include "console/json_text.h"
-#include "console/row_output.h"
+#include "util/ascii_text.h"
 
 namespace tarvex {
 
@@ -13,9 +12,15 @@ constexpr char kLineEnd[] = "\r\n";
 // Line breaks and tabs inside a part would cut the line or its fields.
 std::string OnOneLine(const Utf8Text& text) { return AsciiText(TsvField(text)); }
 
+constexpr char kProgramPrefix[] = "tarvex: ";
+
 std::string More(std::size_t left) { return " and " + std::to_string(left) + " more"; }
 
 }  // namespace
+
+Utf8Text WithoutProgramName(const Utf8Text& line) {
+    return line.rfind(kProgramPrefix, 0) == 0 ? line.substr(sizeof kProgramPrefix - 1) : line;
+}
 
 void SummaryLine::Add(const Utf8Text& part) {
     if (!part.empty()) parts_.push_back({OnOneLine(part), {}, {}, false});

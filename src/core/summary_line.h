@@ -8,6 +8,10 @@
 
 namespace tarvex {
 
+// The line without the "tarvex: " most messages begin with: the summary
+// line holds its messages so, as one report.
+Utf8Text WithoutProgramName(const Utf8Text& line);
+
 // Intune keeps at most 2,048 characters of a script's output.
 inline constexpr std::size_t kLongestSummaryLine = 2048;
 

@@ -1,4 +1,4 @@
-#include "console/utf8.h"
+#include "util/utf8.h"
 
 namespace tarvex {
 

@@ -1,6 +1,5 @@
-#include "console/deletion_lines.h"
+#include "core/deletion_lines.h"
 
-#include "console/console_messages.h"
 #include "core/backup_warning.h"
 #include "util/powershell_quoted.h"
 

@@ -1,5 +1,5 @@
-#include "console/deletion_lines.h"
-#include "console/summary_line.h"
+#include "core/deletion_lines.h"
+#include "core/summary_line.h"
 
 #include <gtest/gtest.h>
 

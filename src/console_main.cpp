@@ -9,6 +9,7 @@
 #include "win32/win32_backup_files.h"
 #include "win32/win32_case_mapping.h"
 #include "win32/win32_clock.h"
+#include "win32/win32_event_log.h"
 #include "win32/win32_console_output.h"
 #include "win32/win32_network_list.h"
 #include "win32/win32_registry.h"
@@ -37,8 +38,9 @@ int wmain(int argc, wchar_t** argv) {
         tarvex::Win32AnsiCodec codec;
         tarvex::Win32CaseMapping cases;
         tarvex::Win32NetworkList networks;
+        tarvex::Win32EventLog events;
         const tarvex::Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr,
-                                        &networks};
+                                        &networks, &events};
         return tarvex::RunConsole(arguments, services, output, tarvex::ExecutableFolder());
     } catch (const std::exception& failure) {
         output.Err(std::string("tarvex: failed while starting: ") + failure.what() + "\r\n");

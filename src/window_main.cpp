@@ -9,6 +9,7 @@
 #include "win32/win32_case_mapping.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_event_pump.h"
+#include "win32/win32_event_log.h"
 #include "win32/win32_registry.h"
 #include "window/form1.h"
 
@@ -26,8 +27,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     tarvex::Win32Clock clock;
     tarvex::Win32AnsiCodec codec;
     tarvex::Win32CaseMapping cases;
+    tarvex::Win32EventLog events;
     const tarvex::WindowControls controls = window.Controls();
-    tarvex::Form1 form({registry, registry, devices, installer, files, clock, codec, cases, &controls.pointer},
+    tarvex::Form1 form({registry, registry, devices, installer, files, clock, codec, cases, &controls.pointer, nullptr,
+                        &events},
                        {controls.list, controls.layout, controls.pump, controls.messages, exit, controls.checks,
                         controls.clipboard, controls.closer});
     window.Attach(form);

@@ -296,6 +296,7 @@ ConsoleCommand ParseDelete(Reader& reader) {
         {"--backup-dir", [&](Reader& r) { ReadFolder(r, "--backup-dir", remove.backupFolder); }},
         {"--dry-run", [&](Reader&) { remove.dryRun = true; }},
         {"--force", [&](Reader&) { remove.force = true; }},
+        {"--no-event-log", [&](Reader&) { remove.eventLog = false; }},
         {"--with-ip-settings", [&](Reader&) { remove.withIpSettings = true; }},
         {"--uninstall-devices", [&](Reader&) { remove.uninstallDevices = true; }},
         {"--hand-over", [&](Reader&) { handOver = true; }},

@@ -47,6 +47,7 @@ struct DeleteCommand {
     OutputFormat format = OutputFormat::Tsv;  // json: one report object instead of the lines
     bool profiles = false;               // network profiles in place of connection entries
     std::vector<AnsiText> profileGuids;  // given with --profile, braced; empty with --stale
+    bool eventLog = true;                // a record of the run in the Application log
 };
 
 // The general help, or one command's.

@@ -13,8 +13,12 @@ Utf8Text WithCrLf(const Utf8Text& text) {
 }
 
 void ConsoleMessages::Say(const Utf8Text& line) {
-    if (!holding_) return output_.Err(line + "\r\n");
+    Tell(line);
     held_.push_back(WithoutProgramName(line));
+}
+
+void ConsoleMessages::Tell(const Utf8Text& line) {
+    if (!holding_) output_.Err(line + "\r\n");
 }
 
 }  // namespace tarvex

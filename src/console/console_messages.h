@@ -20,9 +20,11 @@ public:
     explicit ConsoleMessages(ConsoleOutput& output) : output_(output) {}
 
     void HoldForSummary() { holding_ = true; }
-    // One line, without its line end.
+    // One line, without its line end, kept for the summary line too.
     void Say(const Utf8Text& line);
-    // Held lines without the "tarvex: " before most of them.
+    // One line the summary line holds in its own words: on the error stream alone.
+    void Tell(const Utf8Text& line);
+    // Every line said, without the "tarvex: " before most of them.
     const std::vector<Utf8Text>& held() const { return held_; }
 
 private:

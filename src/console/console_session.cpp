@@ -47,22 +47,16 @@ void ConsoleSession::Begin(const ConsoleCommand& command) {
         jsonReport_ = format == OutputFormat::Json;
         record_.dryRun = remove->dryRun;
         record_.handOverAsked = remove->handOver.ask != HandOverAsk::None;
+        if (remove->eventLog) events_.emplace(services_.events);
     }
     if (format != OutputFormat::Summary) return;
-    summary_.emplace();
+    summaryFormat_ = true;
     messages_.HoldForSummary();
 }
 
 void ConsoleSession::Listed(const Utf8Text& count, const std::vector<Utf8Text>& names, const Utf8Text& printed) {
-    if (summary_) {
-        summary_->AddCount(count, names);
-    } else {
-        Out(printed);
-    }
-}
-
-void ConsoleSession::Told(const Utf8Text& line) {
-    if (!summary_) messages_.Say(line);
+    summary_.AddCount(count, names);
+    if (!summaryFormat_) Out(printed);
 }
 
 void ConsoleSession::Out(const Utf8Text& text) {
@@ -146,8 +140,8 @@ ExitCode ConsoleSession::CarryOut(const DeleteCommand& command, const std::vecto
     }
     AnswerGivenInAdvance warning(command.force, messages_);
     phase_ = "deleting";
-    const DeletionReport& report = record_.report.emplace(
-        DeleteAsPlanned(deleting, planned, command.backup, warning, folder, Regedit4Loss::LeftToRunFile));
+    const DeletionReport& report = record_.report.emplace(DeleteAsPlanned(
+        deleting, planned, command.backup, warning, folder, Regedit4Loss::LeftToRunFile, events_ ? &*events_ : nullptr));
     phase_ = "reporting the deletion";
     record_.stopReason = warning.stopReason();
     return Say(DescribeDeletion(planned, report, names, deleting.codec, record_.stopReason));
@@ -155,26 +149,35 @@ ExitCode ConsoleSession::CarryOut(const DeleteCommand& command, const std::vecto
 
 // The lines, unless the JSON report or the summary line stands in their place.
 ExitCode ConsoleSession::Say(const DeletionLines& lines) {
-    if (summary_) {
-        AddToSummary(*summary_, lines);
-    } else {
+    AddToSummary(summary_, lines);
+    if (!summaryFormat_) {
         if (!jsonReport_) Out(lines.out);
-        for (const Utf8Text& line : MessageLines(lines)) messages_.Say(line);
+        for (const Utf8Text& line : MessageLines(lines)) messages_.Tell(line);
     }
     met_.insert(lines.met.begin(), lines.met.end());
     return ExitCode::Done;
+}
+
+// The same line --format summary prints, whatever the format; a log that
+// cannot be written is named in it and on the error stream, and changes no code.
+void ConsoleSession::RecordTheEnd(ExitCode code) {
+    if (!events_ || !events_->started()) return;
+    events_->Ended(code, summary_);
+    if (const std::optional<Utf8Text> failure = events_->Failure()) messages_.Tell("tarvex: " + *failure);
 }
 
 // A fleet tool reads the JSON report of every delete run whose arguments
 // were read, or its one summary line, whatever ended it.
 ExitCode ConsoleSession::Finish(ExitCode result) {
     const ExitCode code = WinningExitCode(met_, result);
-    if (code == ExitCode::Usage || (!jsonReport_ && !summary_)) return code;
+    if (code == ExitCode::Usage) return code;
+    summary_.AddList("", messages_.held(), "; ");
+    RecordTheEnd(code);
+    if (!jsonReport_ && !summaryFormat_) return code;
     phase_ = "writing the report";
     try {
-        if (summary_) {
-            summary_->AddList("", messages_.held(), "; ");
-            Out(summary_->Text());
+        if (summaryFormat_) {
+            Out(summary_.Text());
         } else {
             Out(DeletionJson(record_, services_.codec, code));
         }

@@ -8,6 +8,7 @@
 #include "core/summary_line.h"
 #include "core/deletion_plan.h"
 #include "core/device_query.h"
+#include "core/run_record.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
 
@@ -41,7 +42,7 @@ public:
     // count, zero included, and the names.
     void Listed(const Utf8Text& count, const std::vector<Utf8Text>& names, const Utf8Text& printed);
     // A message the summary line already holds in its own words: on the error stream alone.
-    void Told(const Utf8Text& line);
+    void Told(const Utf8Text& line) { messages_.Tell(line); }
     // One line naming the cause, the short usage and where help is; on the
     // error stream whatever the format, since nothing ran that a summary could tell.
     ExitCode Usage(const UsageError& error);
@@ -63,15 +64,19 @@ public:
 private:
     Utf8Text BackupFolder(const DeleteCommand& command) const;
     ExitCode Say(const DeletionLines& lines);
+    // The outcome's event, with the run's summary line, for a run that changed something.
+    void RecordTheEnd(ExitCode code);
 
     const Services& services_;
     ConsoleMessages messages_;
     ConsoleOutput& output_;
     const Utf8Text& programFolder_;
     std::string phase_ = "reading the arguments";
-    std::optional<SummaryLine> summary_;  // for --format summary
+    SummaryLine summary_;  // printed for --format summary, and the outcome event's text
+    bool summaryFormat_ = false;
     bool jsonReport_ = false;
     DeletionRecord record_;
+    std::optional<RunRecord> events_;  // a delete's, unless --no-event-log
     bool outputClosed_ = false;
     std::set<ExitCode> met_;
 };

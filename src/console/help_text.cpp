@@ -20,10 +20,12 @@ constexpr char kDeleteSynopsis[] =
     "                [--name PATTERN] [--with-ip-settings] [--uninstall-devices]\n"
     "                [--hand-over | --hand-over-to GUID]\n"
     "                [--backup selective|full|none] [--backup-dir DIR]\n"
-    "                [--dry-run] [--force] [--format tsv|json|summary]\n"
+    "                [--dry-run] [--force] [--no-event-log]\n"
+    "                [--format tsv|json|summary]\n"
     "  tarvex delete --profiles (--stale [--not-seen-for DAYS] | --profile GUID...)\n"
     "                [--name PATTERN] [--backup selective|none] [--backup-dir DIR]\n"
-    "                [--dry-run] [--force] [--format tsv|json|summary]\n";
+    "                [--dry-run] [--force] [--no-event-log]\n"
+    "                [--format tsv|json|summary]\n";
 
 constexpr char kGeneral[] =
     "tarvex lists, checks and deletes the network connection entries Windows\n"
@@ -138,6 +140,9 @@ constexpr char kDeleteOptions[] =
     "                       tarvex.exe is in\n"
     "  --force              go on past an incomplete backup (exits 7); a backup\n"
     "                       that cannot be written always stops the run\n"
+    "  --no-event-log       write no record of the run to the Application log\n"
+    "                       (by default a run that changes something writes\n"
+    "                       two events under the source Tarvex)\n"
     "  --dry-run            check rights and backup files, print what would be\n"
     "                       done, change nothing; exits as the run would stop\n"
     "  --format FORMAT      tsv (default): a line per key; json: one report;\n"

@@ -33,12 +33,13 @@ bool DeleteAndLook(RegistryApi& registry, const AnsiText& key) {
 class DeletionRun {
 public:
     DeletionRun(const Services& services, const DeletionPlan& plan, BackupMode mode, BackupWarning& warning,
-                const Utf8Text& backupFolder, Regedit4Loss loss)
+                const Utf8Text& backupFolder, Regedit4Loss loss, RunRecord* record)
         : platform_{services.registry, services.files, services.pointer},
           services_(services),
           plan_(plan),
           mode_(mode),
           loss_(loss),
+          record_(record),
           warning_(warning),
           smallBackup_(backupFolder + kSmallBackupFile),
           devices_(plan.devices.size()) {
@@ -82,7 +83,7 @@ private:
         if (entry.kind == ItemKind::Profile && KeptAsConnected(index)) return;
         const BackupAnswer answer = BackUp({entry.key}, index);
         if (!answer.goOn) return Leave(index);
-        const bool gone = DeleteAndLook(platform_.registry, entry.key);
+        const bool gone = Delete(entry.key);
         Add({entry.kind, gone ? Fate::Deleted : Fate::Failed, entry.key, index, {}, {}, gone && answer.incomplete});
         KeepPlannedSettings(index);
         // An entry that stayed keeps its settings and device: they would serve it again.
@@ -133,6 +134,7 @@ private:
         for (const AnsiText& key : atRisk) {
             if (!KeyIsMissing(platform_.registry, kLocalMachine, key)) there.push_back(key);
         }
+        Changing();
         const UninstallResult uninstall = services_.installer.Uninstall(planned.instanceId);
         if (!uninstall.uninstalled) {
             result.fate = Fate::Failed;
@@ -152,7 +154,7 @@ private:
         // Backed up already: what the uninstall left goes without a second copy.
         for (const AnsiText& key : entry.ipSettings) {
             if (std::find(taken.begin(), taken.end(), key) != taken.end()) continue;
-            const bool gone = DeleteAndLook(platform_.registry, key);
+            const bool gone = Delete(key);
             Add({ItemKind::IpSettings, gone ? Fate::Deleted : Fate::Failed, key, index, {}, {}, gone && answer.incomplete});
         }
     }
@@ -170,7 +172,7 @@ private:
         for (std::size_t i = from; i < keys.size(); ++i) {
             const BackupAnswer answer = BackUp({keys[i]}, index);
             if (!answer.goOn) return LeaveSettings(index, i);
-            const bool gone = DeleteAndLook(platform_.registry, keys[i]);
+            const bool gone = Delete(keys[i]);
             Add({KindAfter(entry), gone ? Fate::Deleted : Fate::Failed, keys[i], index, {}, {}, gone && answer.incomplete});
         }
     }
@@ -221,6 +223,16 @@ private:
             result.detail = kept.detail;
             Add(std::move(result));
         }
+    }
+
+    // Every change goes through here: the first is recorded before it is made.
+    bool Delete(const AnsiText& key) {
+        Changing();
+        return DeleteAndLook(platform_.registry, key);
+    }
+
+    void Changing() {
+        if (record_ != nullptr && !record_->started()) record_->AboutToChange(plan_, mode_, report_.backups);
     }
 
     // The gate before anything is deleted: the run's own file, whole, or the
@@ -332,6 +344,7 @@ private:
     const DeletionPlan& plan_;
     BackupMode mode_;
     Regedit4Loss loss_;
+    RunRecord* record_;
     BackupWarning& warning_;
     std::optional<RunFile> runFile_;
     Utf8Text smallBackup_;
@@ -381,11 +394,12 @@ private:
 }  // namespace
 
 DeletionReport DeleteAsPlanned(const Services& services, const DeletionPlan& plan, BackupMode mode,
-                               BackupWarning& warning, const Utf8Text& backupFolder, Regedit4Loss loss) {
+                               BackupWarning& warning, const Utf8Text& backupFolder, Regedit4Loss loss,
+                               RunRecord* record) {
     AskedWithThePointer asked(warning, services.pointer);
     // One hourglass for the whole run: each backup's own would only show it again.
     HourglassScope hourglass(services.pointer);
-    return DeletionRun(services, plan, mode, asked, backupFolder, loss).Carry();
+    return DeletionRun(services, plan, mode, asked, backupFolder, loss, record).Carry();
 }
 
 }  // namespace tarvex

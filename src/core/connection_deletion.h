@@ -6,6 +6,7 @@
 #include "core/deletion_plan.h"
 #include "core/device_query.h"
 #include "core/hand_over.h"
+#include "core/run_record.h"
 #include "core/services.h"
 #include "util/encoded_text.h"
 
@@ -52,8 +53,9 @@ inline bool RestartNeeded(const DeletionReport& report) {
 // appended to SmallBackup.reg. A key already gone when its turn comes (such as
 // one the current control set shares) counts as deleted. A hand-over the
 // plan has comes last, after every entry, setting and device.
+// The record, when given, learns of the run's first change just before it.
 DeletionReport DeleteAsPlanned(const Services& services, const DeletionPlan& plan, BackupMode mode,
                                BackupWarning& warning, const Utf8Text& backupFolder,
-                               Regedit4Loss loss = Regedit4Loss::Warned);
+                               Regedit4Loss loss = Regedit4Loss::Warned, RunRecord* record = nullptr);
 
 }  // namespace tarvex

@@ -13,7 +13,8 @@ public:
     explicit ProfileServices(const Services& services)
         : view_(services.registry),
           services_{view_,          services.unicode, services.devices, services.installer, services.files,
-                    services.clock, services.codec,   services.cases,   services.pointer,   services.networks} {}
+                    services.clock, services.codec,   services.cases,   services.pointer,   services.networks,
+                    services.events} {}
     ProfileServices(const ProfileServices&) = delete;
     ProfileServices& operator=(const ProfileServices&) = delete;
 

@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "core/device_installer.h"
 #include "core/device_query.h"
+#include "core/event_log.h"
 #include "core/network_list.h"
 #include "export/backup_files.h"
 #include "export/mouse_pointer.h"
@@ -25,6 +26,7 @@ struct Services {
     const CaseMapping& cases;
     MousePointer* pointer;  // none where no pointer is shown
     NetworkList* networks = nullptr;  // none where network profiles are not asked about
+    EventLog* events = nullptr;       // none where no run is recorded
 };
 
 }  // namespace tarvex

@@ -1,7 +1,11 @@
 #include "window/deletion.h"
 
 #include "core/connection_deletion.h"
+#include "core/deletion_lines.h"
 #include "core/deletion_steps.h"
+#include "core/exit_codes.h"
+#include "core/run_record.h"
+#include "core/summary_line.h"
 #include "core/hand_over.h"
 #include "window/deletion_summary.h"
 #include "window/fill_connection_list.h"
@@ -33,13 +37,34 @@ BackupMode ModeOfTheBoxes(const DeletionChoices& checks) {
     return checks.chkSelective() ? BackupMode::Selective : BackupMode::None;
 }
 
-std::vector<AnsiText> TickedKeys(const ConnectionList& list) {
+// The ticked rows' keys and their connections' names, in list order.
+struct TickedRows {
     std::vector<AnsiText> keys;
+    std::vector<Utf8Text> names;
+};
+
+TickedRows Ticked(const ConnectionList& list, const AnsiCodec& codec) {
+    TickedRows ticked;
     const int rowCount = list.RowCount();
     for (int row = 0; row < rowCount; ++row) {
-        if (list.IsChecked(row)) keys.push_back(list.RowText(row));
+        if (!list.IsChecked(row)) continue;
+        ticked.keys.push_back(list.RowText(row));
+        ticked.names.push_back(codec.ToUtf8(list.RowSubItem(row)));
     }
-    return keys;
+    return ticked;
+}
+
+// The outcome's event for a run that changed something, with the line the
+// console's --format summary would give the same run.
+std::optional<Utf8Text> RecordTheEnd(RunRecord& record, const DeletionPlan& plan, const DeletionReport& report,
+                                     const std::vector<Utf8Text>& names, const AnsiCodec& codec) {
+    if (!record.started()) return std::nullopt;
+    const DeletionLines lines =
+        DescribeDeletion(plan, report, names, codec, report.stopped ? "the backup warning was answered No" : "");
+    SummaryLine summary;
+    AddToSummary(summary, lines);
+    record.Ended(WinningExitCode(lines.met, ExitCode::Done), summary);
+    return record.Failure();
 }
 
 Utf8Text Side(const HandOverSide& side) {
@@ -118,7 +143,8 @@ void DeleteTickedConnections(const Services& services, const DeletionControls& c
     const bool ipSettings = controls.checks.chkIpSettings();
     DeletionAsks asks{ipSettings, controls.checks.chkUninstall()};
     if (ipSettings) asks.handOver.ask = HandOverAsk::Automatic;
-    DeletionPlan plan = PlanDeletion(services, TickedKeys(controls.LV1), asks);
+    const TickedRows ticked = Ticked(controls.LV1, services.codec);
+    DeletionPlan plan = PlanDeletion(services, ticked.keys, asks);
     AskingQuestions questions(controls.messages, mode);
     switch (PrepareDeletion(services, plan, questions, appFolder, false)) {
         case Readiness::Ready: break;
@@ -127,13 +153,15 @@ void DeleteTickedConnections(const Services& services, const DeletionControls& c
             controls.messages.Show(kNoUndoFileText, MessageIcon::Critical, MessageButtons::Ok);
             return;
     }
-    const DeletionReport report = DeleteAsPlanned(services, plan, mode, warning, appFolder);
+    RunRecord record(services.events, Utf8Text("the window"));
+    const DeletionReport report = DeleteAsPlanned(services, plan, mode, warning, appFolder, Regedit4Loss::Warned, &record);
+    const std::optional<Utf8Text> notRecorded = RecordTheEnd(record, plan, report, ticked.names, services.codec);
     // A stop keeps the list as it is; otherwise a failed deletion shows up again in the rescan.
     if (!report.stopped) {
         controls.pump.DoEvents();
         FillConnectionList(services, controls.LV1, controls.messages);
     }
-    if (const std::optional<DeletionSummary> summary = SummarizeDeletion(plan, report)) {
+    if (const std::optional<DeletionSummary> summary = SummarizeDeletion(plan, report, notRecorded)) {
         controls.messages.Show(summary->text, summary->icon, MessageButtons::Ok);
     }
 }

@@ -18,7 +18,8 @@ Utf8Text Counted(std::size_t count, const char* one, const char* many) {
 // Parts of the box, each a heading and its lines.
 class Summary {
 public:
-    Summary(const DeletionPlan& plan, const DeletionReport& report) : plan_(plan), report_(report) {}
+    Summary(const DeletionPlan& plan, const DeletionReport& report, const std::optional<Utf8Text>& notRecorded)
+        : plan_(plan), report_(report), notRecorded_(notRecorded) {}
 
     Utf8Text Text() {
         std::vector<Utf8Text> parts;
@@ -31,6 +32,7 @@ public:
         Add(parts, Left());
         if (report_.restartNeeded) parts.push_back("Windows asks for a restart to finish uninstalling the adapters.");
         Add(parts, HandOver());
+        if (notRecorded_) parts.push_back("The Application log: " + notRecorded_->substr(notRecorded_->find(": ") + 2) + ".");
         // Named where there is a summary at all: a plain deletion shows no box.
         if (!parts.empty()) Add(parts, RunFile());
         Utf8Text text;
@@ -161,6 +163,7 @@ private:
 
     const DeletionPlan& plan_;
     const DeletionReport& report_;
+    const std::optional<Utf8Text>& notRecorded_;
 };
 
 bool Has(const DeletionReport& report, Fate fate) {
@@ -172,12 +175,15 @@ bool Has(const DeletionReport& report, Fate fate) {
 
 }  // namespace
 
-std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const DeletionReport& report) {
+std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const DeletionReport& report,
+                                                 const std::optional<Utf8Text>& notRecorded) {
     const bool failed = Has(report, Fate::Failed);
     // A stop the user chose keeps the window as it was, unless something
     // already happened that no rescan shows.
-    if (report.stopped && !failed && !report.restartNeeded && !Has(report, Fate::Uninstalled)) return std::nullopt;
-    const Utf8Text text = Summary(plan, report).Text();
+    if (report.stopped && !failed && !report.restartNeeded && !Has(report, Fate::Uninstalled) && !notRecorded) {
+        return std::nullopt;
+    }
+    const Utf8Text text = Summary(plan, report, notRecorded).Text();
     if (text.empty()) return std::nullopt;
     // Rows that do not pair are no failure: nothing was asked.
     const bool handOverFailed = plan.handOver && Paired(*plan.handOver) && report.handOver && !report.handOver->done;

@@ -21,6 +21,9 @@ struct DeletionSummary {
 // why nothing was where a ticked ghost had static settings. Nothing when there is
 // nothing to say, and nothing after a stop that uninstalled nothing, failed
 // at nothing and needs no restart.
-std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const DeletionReport& report);
+// A record of the run the Application log could not take (notRecorded) is
+// told too.
+std::optional<DeletionSummary> SummarizeDeletion(const DeletionPlan& plan, const DeletionReport& report,
+                                                 const std::optional<Utf8Text>& notRecorded = std::nullopt);
 
 }  // namespace tarvex

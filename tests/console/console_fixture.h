@@ -5,6 +5,7 @@
 #include "core/last_seen.h"
 #include "support/ascii_case_mapping.h"
 #include "support/fake_devices.h"
+#include "support/fake_event_log.h"
 #include "support/fake_installer.h"
 #include "support/fake_network_list.h"
 #include "support/fixed_clock.h"
@@ -91,7 +92,8 @@ public:
     Latin1Codec codec;
     AsciiCaseMapping cases;
     FakeNetworkList networks;
-    Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr, &networks};
+    FakeEventLog events;
+    Services services{registry, registry, devices, installer, files, clock, codec, cases, nullptr, &networks, &events};
 };
 
 // A fixture of its own for a second run of a table's case, arranged alike.

@@ -190,6 +190,32 @@ TEST_F(Deletion, NoAfterTheThirdSelectiveBackupKeepsTheFirstTwoDeletedWithoutRes
     EXPECT_EQ(0u, Occurrences(small, KeyOf(4)));
 }
 
+// The window's run leaves the console's record: its two events, the second
+// with the line --format summary would give it, "the window" for its command line.
+TEST_F(Deletion, ARunLeavesItsTwoEventsAndALogThatRefusesThemIsTold) {
+    Tick({2});
+    h.form.comDelClick();
+    ASSERT_EQ(2u, h.events.events.size());
+    EXPECT_EQ(100u, h.events.events[0].id);
+    EXPECT_EQ("delete 1 entry", h.events.events[0].strings[0]);
+    EXPECT_EQ("selective: C:\\Tarvex\\Tarvex-20261208-070509.reg, C:\\Tarvex\\SmallBackup.reg",
+              h.events.events[0].strings[1]);
+    EXPECT_EQ("the window", h.events.events[0].strings[4]);
+    EXPECT_EQ(1000u, h.events.events[1].id);
+    EXPECT_EQ("1 deleted, 0 failed; deleted: two; backups: C:\\Tarvex\\Tarvex-20261208-070509.reg, "
+              "C:\\Tarvex\\SmallBackup.reg; to undo this run, in PowerShell: reg import "
+              "'C:\\Tarvex\\Tarvex-20261208-070509.reg'",
+              h.events.events[1].strings[0]);
+    EXPECT_TRUE(h.messages.shown.empty()) << "a plain deletion shows no box";
+
+    h.events.reportFails = FakeEventLog::kReportFailure;
+    Tick({3});
+    h.form.comDelClick();
+    ASSERT_EQ(1u, h.messages.shown.size());
+    EXPECT_EQ(0u, h.messages.shown[0].text.find("The Application log: not written (ReportEventW, status 1722).")) << h.messages.shown[0].text;
+    EXPECT_FALSE(Exists(3)) << "the run went on";
+}
+
 TEST_F(Deletion, YesDeletesDespiteTheError) {
     LockSubkeyOf(2);
     Tick({2});

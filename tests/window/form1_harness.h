@@ -3,6 +3,7 @@
 #include "support/ascii_case_mapping.h"
 #include "support/fake_connection_list.h"
 #include "support/fake_devices.h"
+#include "support/fake_event_log.h"
 #include "support/fake_installer.h"
 #include "support/fake_platform.h"
 #include "support/fixed_clock.h"
@@ -62,7 +63,8 @@ struct Form1Harness {
     FixedClock clock;
     Latin1Codec codec;
     AsciiCaseMapping cases;
-    Services services{registry, registry, devices, installer, files, clock, codec, cases, &pointer};
+    FakeEventLog events;
+    Services services{registry, registry, devices, installer, files, clock, codec, cases, &pointer, nullptr, &events};
     Form1 form{services, {list, layout, pump, messages, exit, checks, clipboard, closer}};
 };
 

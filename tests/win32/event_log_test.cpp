@@ -4,10 +4,14 @@
 #include "core/run_events.h"
 #include "core/exit_codes.h"
 #include "file_bytes.h"
+#include "support/network_devices.h"
 #include "support/run_program.h"
+#include "support/seed_connection.h"
+#include "support/win32_registry_writer.h"
 #include "win32/run_identity.h"
 #include "win32/wide_text.h"
 #include "win32/win32_event_log.h"
+#include "win32/win32_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +28,8 @@
 
 namespace tarvex {
 namespace {
+
+using namespace std::string_literals;
 
 // Spelled out here rather than taken from the code under test.
 constexpr wchar_t kSourceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Tarvex";
@@ -294,6 +300,129 @@ INSTANTIATE_TEST_SUITE_P(
         PrintedCase{"RestartNeeded", L"end 3010 \"devices: 1 uninstalled\"", "0x0004", "0x00000bc2", "trace",
                     {"devices: 1 uninstalled"}}),
     [](const auto& info) { return info.param.what; });
+
+// One event as wine's stubs print it: its ID and its inserts as printed.
+struct Reported {
+    std::string id;
+    std::vector<std::string> inserts;
+};
+
+// What the programs started since offset reported, in order.
+std::vector<Reported> ReportedSince(std::size_t offset) {
+    std::vector<Reported> reported;
+    std::istringstream printed(FileBytes(FromUnixPath(std::getenv("TARVEX_WINE_DEBUG_FILE"))).value_or("").substr(offset));
+    for (std::string line; std::getline(printed, line);) {
+        if (line.find(":fixme:advapi:ReportEventW (") != std::string::npos) {
+            std::istringstream fields(line.substr(line.find('(') + 1));
+            std::string field;
+            for (int i = 0; i < 4; ++i) std::getline(fields, field, ',');
+            reported.push_back({field, {}});
+        }
+        const std::size_t insert = line.find(":eventlog:ReportEventW ");
+        if (insert != std::string::npos && !reported.empty()) reported.back().inserts.push_back(line.substr(insert + 23));
+    }
+    return reported;
+}
+
+constexpr char kEventClass[] = "{7E57C1A5-0000-4000-8000-00000000E7E0}";
+
+// One stale entry, its adapter gone, in both control sets (wine keeps
+// CurrentControlSet as a key of its own), and a copy of tarvex.exe.
+class RunsOnRecord : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(nullptr, std::getenv("TARVEX_WINE_DEBUG_FILE")) << "run through tests/win32/with_wine_debug_file.sh";
+        folder_ = TempFilePath(L"tarvex-events\\");
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(FromUnixPath(TARVEX_EXE).c_str(), (folder_ + L"tarvex.exe").c_str(), FALSE));
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSourceKey);
+        Win32RegistryWriter writer;
+        ASSERT_EQ(kSuccess, SeedWanMiniport(writer));
+        for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+            ASSERT_EQ(kSuccess, SeedConnection(writer, Entry(set), "Tarvex event 1", "TARVEXEVT\\GONE\\1"));
+        }
+    }
+    void TearDown() override {
+        Win32Registry registry;
+        for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+            registry.SHDeleteKeyA(kLocalMachine, "SYSTEM\\"s + set + "\\Control\\Network\\" + kEventClass);
+        }
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSourceKey);
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((folder_ + L"*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            DeleteFileW((folder_ + found.cFileName).c_str());
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        RemoveDirectoryW(folder_.c_str());
+    }
+    static std::string Entry(const char* set) {
+        return "SYSTEM\\"s + set + "\\Control\\Network\\" + kEventClass + "\\{1}";
+    }
+    // A program run with wine's event log channels on; what it printed on standard output.
+    std::string Run(const std::wstring& commandLine) {
+        // Files of their own for every run: wine may still hold the last run's.
+        static int run = 0;
+        const std::wstring output = TempFilePath((L"tarvex-events-out" + std::to_wstring(++run) + L".txt").c_str());
+        SetEnvironmentVariableW(L"WINEDEBUG", L"fixme+advapi,+eventlog");
+        const int code = RunProgramWithOutputIn(commandLine, output, output);
+        SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
+        const std::string printed = FileBytes(output).value_or("");
+        DeleteFileW(output.c_str());
+        return code == 0 || code == 3010 ? printed : "exit " + std::to_string(code) + ": " + printed;
+    }
+    std::size_t Printed() const {
+        return FileBytes(FromUnixPath(std::getenv("TARVEX_WINE_DEBUG_FILE"))).value_or("").size();
+    }
+
+    std::wstring folder_;
+};
+
+std::vector<std::string> Ids(const std::vector<Reported>& reported) {
+    std::vector<std::string> ids;
+    for (const Reported& event : reported) ids.push_back(event.id);
+    return ids;
+}
+
+// The console's deletion writes 100, then 1000 with the line --format
+// summary printed, and registers its own path; a dry run and
+// --no-event-log write nothing.
+TEST_F(RunsOnRecord, TheConsolesDeletionWritesItsTwoEventsAndRegistersItself) {
+    const std::wstring tarvex = L"\"" + folder_ + L"tarvex.exe\" delete --stale --name \"Tarvex event*\" --backup-dir \"" +
+                                folder_.substr(0, folder_.size() - 1) + L"\" --format summary";
+    for (const wchar_t* quiet : {L" --dry-run", L" --no-event-log --dry-run"}) {
+        const std::size_t before = Printed();
+        Run(tarvex + quiet);
+        EXPECT_TRUE(ReportedSince(before).empty()) << "a dry run changes nothing";
+    }
+    const std::size_t before = Printed();
+    const std::string summary = Run(tarvex);
+    const std::vector<Reported> reported = ReportedSince(before);
+    ASSERT_EQ((std::vector<std::string>{"0x00000064", "0x000003e8"}), Ids(reported)) << summary;
+    ASSERT_EQ(4u, reported[1].inserts.size());
+    EXPECT_TRUE(PrintedAs(summary.substr(0, summary.size() - 2), reported[1].inserts[0]))
+        << reported[1].inserts[0] << " is not " << summary;
+    EXPECT_EQ((Registration{folder_ + L"tarvex.exe", REG_EXPAND_SZ, 7}), ReadSourceKey());
+
+    for (const char* set : {"CurrentControlSet", "ControlSet001"}) {
+        Win32RegistryWriter writer;
+        ASSERT_EQ(kSuccess, SeedConnection(writer, Entry(set), "Tarvex event 1", "TARVEXEVT\\GONE\\1"));
+    }
+    const std::size_t again = Printed();
+    Run(tarvex + L" --no-event-log");
+    EXPECT_TRUE(ReportedSince(again).empty()) << "--no-event-log";
+}
+
+// The window's deletion writes its two, its command line "the window".
+TEST_F(RunsOnRecord, TheWindowsDeletionWritesItsTwoEvents) {
+    const std::size_t before = Printed();
+    const std::wstring folder = folder_.substr(0, folder_.size() - 1);  // a backslash before a quote would escape it
+    EXPECT_EQ("0 rows left\r\n", Run(L"\"" + FromUnixPath(TARVEX_WINDOW_DELETION) + L"\" \"" + folder + L"\" \"Tarvex event\""));
+    const std::vector<Reported> reported = ReportedSince(before);
+    ASSERT_EQ((std::vector<std::string>{"0x00000064", "0x000003e8"}), Ids(reported));
+    ASSERT_EQ(5u, reported[0].inserts.size());
+    EXPECT_NE(std::string::npos, reported[0].inserts[4].find("L\"the window\"")) << reported[0].inserts[4];
+}
 
 }  // namespace
 }  // namespace tarvex

@@ -15,10 +15,8 @@
 
 #include <gtest/gtest.h>
 
-#define SECURITY_WIN32
 #include <windows.h>
 #include <sddl.h>
-#include <security.h>
 
 #include <cstdlib>
 #include <optional>
@@ -219,91 +217,12 @@ bool PrintedAs(const std::string& text, const std::string& printed) {
     return printed == quoted;
 }
 
-// One event through report_event (below user, program and command line),
-// and what wine's stubs print: the call's arguments on the fixme channel,
-// each insert on the eventlog channel at the type's level.
-struct PrintedCase {
-    const char* what;
-    std::wstring arguments;
-    const char* type;  // wType and dwEventID as the fixme line prints them
-    const char* id;
-    const char* level;  // trace, warn or err
-    std::vector<std::string> inserts;
-};
-
-class WineDebugOutput : public ::testing::TestWithParam<PrintedCase> {};
-
-TEST_P(WineDebugOutput, ShowsTheTypeIdUserAndInsertsOfTheEvent) {
-    const char* debugFile = std::getenv("TARVEX_WINE_DEBUG_FILE");
-    ASSERT_NE(nullptr, debugFile) << "run through tests/win32/with_wine_debug_file.sh";
-    const std::size_t before = FileBytes(FromUnixPath(debugFile)).value_or("").size();
-    const std::wstring program = FromUnixPath(TARVEX_REPORT_EVENT);
-    const std::wstring commandLine = L"\"" + program + L"\" " + GetParam().arguments;
-    const std::wstring output = TempFilePath(L"tarvex-report-event.txt");
-    SetEnvironmentVariableW(L"WINEDEBUG", L"fixme+advapi,+eventlog");
-    EXPECT_EQ(0, RunProgramWithOutputIn(commandLine, output, output));
-    SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
-    EXPECT_EQ("written\r\n", FileBytes(output).value_or("(no output)"));
-    DeleteFileW(output.c_str());
-
-    std::vector<std::string> calls;
-    std::vector<std::string> arguments;
-    std::vector<std::string> inserts;
-    std::istringstream printed(FileBytes(FromUnixPath(debugFile)).value_or("").substr(before));
-    for (std::string line; std::getline(printed, line);) {
-        const std::size_t fixme = line.find(":fixme:advapi:");
-        const std::size_t eventlog = line.find(":eventlog:ReportEventW ");
-        if (fixme != std::string::npos) calls.push_back(line.substr(fixme + 14, line.find(" (") - fixme - 14));
-        if (line.find(":fixme:advapi:ReportEventW (") != std::string::npos) {
-            std::istringstream fields(line.substr(line.find('(') + 1, line.rfind(')') - line.find('(') - 1));
-            for (std::string field; std::getline(fields, field, ',');) arguments.push_back(field);
-        }
-        if (eventlog != std::string::npos) {
-            const std::size_t level = line.find(':') + 1;
-            inserts.push_back(line.substr(level, eventlog - level) + " " + line.substr(eventlog + 23));
-        }
-        if (line.find(":fixme:advapi:RegisterEventSourceW ") != std::string::npos) {
-            EXPECT_NE(std::string::npos, line.find("((null),L\"Tarvex\")")) << line;
-        }
-    }
-    // The source is opened, used once and closed again.
-    EXPECT_EQ((std::vector<std::string>{"RegisterEventSourceW", "ReportEventW", "DeregisterEventSource"}), calls);
-    ASSERT_EQ(9u, arguments.size()) << "ReportEventW's arguments";
-    EXPECT_EQ(GetParam().type, arguments[1]);
-    EXPECT_EQ("0x0000", arguments[2]) << "category";
-    EXPECT_EQ(GetParam().id, arguments[3]);
-    EXPECT_NE("0000000000000000", arguments[4]) << "the user's SID";
-
-    std::vector<std::string> expected = GetParam().inserts;
-    wchar_t user[512] = {};
-    ULONG size = 512;
-    ASSERT_TRUE(GetUserNameExW(NameSamCompatible, user, &size));
-    expected.insert(expected.end(), {WideToUtf8(user), WideToUtf8(program), WideToUtf8(commandLine)});
-    ASSERT_EQ(expected.size(), inserts.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(GetParam().level, inserts[i].substr(0, inserts[i].find(' '))) << inserts[i];
-        EXPECT_TRUE(PrintedAs(expected[i], inserts[i].substr(inserts[i].find(' ') + 1)))
-            << "insert " << i + 1 << " is " << inserts[i] << ", not " << expected[i];
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Events, WineDebugOutput,
-    ::testing::Values(
-        PrintedCase{"AboutToChange", L"start \"delete 1 stale connection: Ethernet 3\" C:\\b.reg C:\\full.reg",
-                    "0x0004", "0x00000064", "trace", {"delete 1 stale connection: Ethernet 3", "C:\\b.reg, C:\\full.reg"}},
-        PrintedCase{"Done", L"end 0 \"deleted: Ethernet 3\"", "0x0004", "0x000003e8", "trace", {"deleted: Ethernet 3"}},
-        PrintedCase{"DoneWithIncompleteBackup", L"end 7 \"1 with an incomplete backup\"", "0x0002", "0x000003ef",
-                    "warn", {"1 with an incomplete backup"}},
-        PrintedCase{"BackupIncomplete", L"end 3 \"left: a backup was incomplete\"", "0x0001", "0x000003eb", "err",
-                    {"left: a backup was incomplete"}},
-        PrintedCase{"RestartNeeded", L"end 3010 \"devices: 1 uninstalled\"", "0x0004", "0x00000bc2", "trace",
-                    {"devices: 1 uninstalled"}}),
-    [](const auto& info) { return info.param.what; });
-
-// One event as wine's stubs print it: its ID and its inserts as printed.
+// One event as wine's stubs print it: its type, ID and user SID as
+// ReportEventW's arguments, and its inserts as printed.
 struct Reported {
+    std::string type;
     std::string id;
+    std::string sid;
     std::vector<std::string> inserts;
 };
 
@@ -314,9 +233,9 @@ std::vector<Reported> ReportedSince(std::size_t offset) {
     for (std::string line; std::getline(printed, line);) {
         if (line.find(":fixme:advapi:ReportEventW (") != std::string::npos) {
             std::istringstream fields(line.substr(line.find('(') + 1));
-            std::string field;
-            for (int i = 0; i < 4; ++i) std::getline(fields, field, ',');
-            reported.push_back({field, {}});
+            std::vector<std::string> arguments;
+            for (std::string field; arguments.size() < 5 && std::getline(fields, field, ',');) arguments.push_back(field);
+            reported.push_back({arguments.at(1), arguments.at(3), arguments.at(4), {}});
         }
         const std::size_t insert = line.find(":eventlog:ReportEventW ");
         if (insert != std::string::npos && !reported.empty()) reported.back().inserts.push_back(line.substr(insert + 23));
@@ -399,6 +318,10 @@ TEST_F(RunsOnRecord, TheConsolesDeletionWritesItsTwoEventsAndRegistersItself) {
     const std::string summary = Run(tarvex);
     const std::vector<Reported> reported = ReportedSince(before);
     ASSERT_EQ((std::vector<std::string>{"0x00000064", "0x000003e8"}), Ids(reported)) << summary;
+    for (const Reported& event : reported) {
+        EXPECT_EQ("0x0004", event.type) << "Information";
+        EXPECT_NE("0000000000000000", event.sid) << "the user's SID, for Event Viewer's User column";
+    }
     ASSERT_EQ(4u, reported[1].inserts.size());
     EXPECT_TRUE(PrintedAs(summary.substr(0, summary.size() - 2), reported[1].inserts[0]))
         << reported[1].inserts[0] << " is not " << summary;

@@ -289,7 +289,9 @@ private:
                 earlierIncomplete = earlierIncomplete || earlier->second;
                 continue;
             }
-            if (loss_ == Regedit4Loss::LeftToRunFile && report_.runFile && !runFile_->FitsRegedit4(key)) {
+            // Left only to a file that holds it; otherwise the lossy block, and the warning.
+            if (loss_ == Regedit4Loss::LeftToRunFile && report_.runFile && !runFile_->FitsRegedit4(key) &&
+                runFile_->Holds(key)) {
                 report_.leftToRunFile.push_back(key);
                 backedUp_[key] = false;
                 continue;

@@ -10,8 +10,6 @@ namespace tarvex {
 
 namespace {
 
-bool BreaksALine(const WideText& name) { return name.find_first_of(u"\r\n") != WideText::npos; }
-
 bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
 
 WideText UnitsOf(const std::vector<std::uint8_t>& bytes) {
@@ -23,11 +21,11 @@ WideText UnitsOf(const std::vector<std::uint8_t>& bytes) {
 // What the ANSI calls would give and the REGEDIT4 writer could not write back.
 bool Fits(const AnsiCodec& codec, const WideKey& key) {
     for (const WideValue& value : key.values) {
-        if (!codec.Carries(value.name) || BreaksALine(value.name)) return false;
+        if (!codec.Carries(value.name)) return false;
         if (IsText(value.type) && (value.bytes.size() % 2 != 0 || !codec.Carries(UnitsOf(value.bytes)))) return false;
     }
     return std::all_of(key.subkeys.begin(), key.subkeys.end(), [&](const WideKey& subkey) {
-        return codec.Carries(subkey.name) && !BreaksALine(subkey.name) && Fits(codec, subkey);
+        return codec.Carries(subkey.name) && Fits(codec, subkey);
     });
 }
 
@@ -61,15 +59,11 @@ std::vector<AnsiText> KeysToGo(const DeletionPlan& plan) {
 RunFile::RunFile(const Services& services, const std::vector<AnsiText>& keys) : services_(services) {
     for (const AnsiText& key : keys) {
         WideTreeRead read = ReadWideTree(services.registry, kLocalMachine, services.codec.ToWide(key));
-        whole_ = whole_ && read.whole;
         const bool fits = !read.tree || Fits(services.codec, read.tree->top);
-        reads_.push_back({key, std::move(read.tree), read.whole, fits});
+        const bool held = read.whole && (!read.tree || Version5FileOf({*read.tree}).holdsEverything);
+        whole_ = whole_ && held;
+        reads_.push_back({key, std::move(read.tree), read.whole, fits, held});
     }
-    std::vector<WideTree> trees;
-    for (const KeyRead& read : reads_) {
-        if (read.tree) trees.push_back(*read.tree);
-    }
-    whole_ = whole_ && Version5FileOf(trees).holdsEverything;
 }
 
 const RunFile::KeyRead* RunFile::Find(const AnsiText& key) const {
@@ -80,6 +74,11 @@ const RunFile::KeyRead* RunFile::Find(const AnsiText& key) const {
 bool RunFile::FitsRegedit4(const AnsiText& key) const {
     const KeyRead* read = Find(key);
     return read == nullptr || read->fits;
+}
+
+bool RunFile::Holds(const AnsiText& key) const {
+    const KeyRead* read = Find(key);
+    return read != nullptr && read->held;
 }
 
 std::string RunFile::Bytes(const std::set<AnsiText>* only) const {

@@ -32,6 +32,7 @@ public:
         std::optional<WideTree> tree;  // none for a key that is not there
         bool whole = true;             // nothing of it was lost to the read
         bool fits = true;              // a REGEDIT4 block in the ANSI code page holds it exactly
+        bool held = true;              // read whole, and this file holds every name of it
     };
 
     RunFile(const Services& services, const std::vector<AnsiText>& keys);
@@ -42,9 +43,11 @@ public:
     // Every key read whole, and each of its names one a line can hold.
     bool Whole() const { return whole_; }
     // Whether a REGEDIT4 block in the ANSI code page holds the key exactly:
-    // every name and text of its subtree one the code page carries, and no
-    // name that breaks a line. True for a key that was not there.
+    // every name and text of its subtree one the code page carries. True for
+    // a key that was not there. A name that breaks a line neither file holds.
     bool FitsRegedit4(const AnsiText& key) const;
+    // Whether this file holds the key exactly: read whole, no name left out.
+    bool Holds(const AnsiText& key) const;
     // Writes a new file under a dated name no file has, whole and on the
     // disk when this returns, never through a link; its name, or nothing.
     std::optional<Utf8Text> Write(const Utf8Text& backupFolder);

@@ -43,9 +43,10 @@ std::string TypedHex(std::uint32_t type, const std::vector<std::uint8_t>& bytes)
     return prefix + ByteList(bytes);
 }
 
-// No REGEDIT4 form holds a line break in a name: the line would come apart.
+// No REGEDIT4 form holds a line break or a NUL in a name: the line would
+// come apart, or the name be cut short and restore as another.
 void ReportLineBreakIn(const std::string& name) {
-    if (name.find_first_of("\r\n") != std::string::npos) BackupError = true;
+    if (name.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) BackupError = true;
 }
 
 std::string NamePart(const std::string& name) {

@@ -53,6 +53,8 @@ struct DeletionCase {
     std::vector<bool> incomplete;                 // per key reached: deleted past an incomplete backup
     bool stopped;
     bool smallBackupBefore = true;  // SmallBackup.reg holds an earlier run's block
+    Regedit4Loss loss = Regedit4Loss::Warned;
+    std::string inSmallBackup = {};  // a line SmallBackup.reg holds after the run
 };
 
 const std::string kEarlier = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\earlier]\r\n\r\n";
@@ -76,7 +78,9 @@ TEST_P(DeletionBackups, AskOnlyAboutWhatIsWrongAndMarkWhatWentWithoutAWholeCopy)
     RecordingWarning warning;
     warning.goOn = GetParam().goOn;
 
-    const DeletionReport report = DeleteEntries(test.services, kKeys, GetParam().mode, warning);
+    const DeletionReport report =
+        DeleteAsPlanned(test.services, PlanDeletion(test.services, kKeys, {}), GetParam().mode, warning, kFolder,
+                        GetParam().loss);
 
     std::vector<std::pair<bool, bool>> problems;
     for (const BackupProblem& problem : warning.problems) problems.emplace_back(problem.written, problem.complete);
@@ -104,6 +108,11 @@ TEST_P(DeletionBackups, AskOnlyAboutWhatIsWrongAndMarkWhatWentWithoutAWholeCopy)
         EXPECT_FALSE(i >= reached.size() && HasBlock(smallAfter.value_or(""), kKeys[i])) << kKeys[i];
         EXPECT_EQ(i < reached.size() && runFileWritten, HasBlock(runFile, kKeys[i])) << kKeys[i];
     }
+    for (const AnsiText& key : report.leftToRunFile) EXPECT_FALSE(HasBlock(smallAfter.value_or(""), key)) << key;
+    EXPECT_NE(std::string::npos, smallAfter.value_or("").find(GetParam().inSmallBackup));
+    for (const Utf8Text& file : report.backups) EXPECT_TRUE(test.files.Content(file).has_value()) << file;
+    // Rewritten through a draft only when it holds more than went.
+    EXPECT_EQ(runFileWritten && reached.size() < kKeys.size(), test.files.OpenCountOf(kRunFile + ".tmp") != 0);
 }
 
 void LockSecondKey(MemoryRegistry& registry, MemoryFiles&) {
@@ -113,13 +122,46 @@ void LockSecondKey(MemoryRegistry& registry, MemoryFiles&) {
 
 void FirstBlockOnly(MemoryRegistry&, MemoryFiles& files) { files.SetFreeSpace(200); }
 
-// A value named "Имя": a REGEDIT4 block cannot hold it, the run's own file holds it whole.
-std::function<void(MemoryRegistry&, MemoryFiles&)> NameLostOf(std::size_t key) {
-    return [key](MemoryRegistry& registry, MemoryFiles&) {
-        ASSERT_EQ(kSuccess, registry.SetValueWide(kLocalMachine, kKeys[key] + "\\Connection", "\xD0\x98\xD0\xBC\xD1\x8F",
-                                                  kRegSz, Utf16Le("x") + std::string(2, '\0')));
+// What a REGEDIT4 block in the ANSI code page cannot hold exactly; the run's
+// own file holds all but a line break in a name.
+enum class Lost { ValueName, Text, OddLengthText, SubkeyName, LineBreakInAName };
+
+std::function<void(MemoryRegistry&, MemoryFiles&)> LostOf(std::size_t key, Lost what) {
+    return [key, what](MemoryRegistry& registry, MemoryFiles&) {
+        const std::string connection = kKeys[key] + "\\Connection";
+        const std::string name = "\xD0\x98\xD0\xBC\xD1\x8F";  // Имя
+        const std::string x = Utf16Le("x") + std::string(2, '\0');
+        switch (what) {
+            case Lost::ValueName:
+                ASSERT_EQ(kSuccess, registry.SetValueWide(kLocalMachine, connection, name, kRegSz, x));
+                break;
+            case Lost::Text:
+                ASSERT_EQ(kSuccess, registry.SetValueWide(kLocalMachine, connection, "Text", kRegSz,
+                                                          Utf16Le(name) + std::string(2, '\0')));
+                break;
+            case Lost::OddLengthText:
+                ASSERT_EQ(kSuccess, registry.SetValueWide(kLocalMachine, connection, "Odd", kRegSz, "x\0y"s));
+                break;
+            case Lost::SubkeyName:
+                ASSERT_EQ(kSuccess, registry.CreateKeyWide(kLocalMachine, connection + "\\" + name));
+                break;
+            case Lost::LineBreakInAName:
+                ASSERT_EQ(kSuccess, registry.SetValueWide(kLocalMachine, connection, "Two\nlines", kRegSz, x));
+                break;
+        }
     };
 }
+
+std::function<void(MemoryRegistry&, MemoryFiles&)> NameLostOf(std::size_t key) { return LostOf(key, Lost::ValueName); }
+
+// The run's own file cannot be made; nothing else fails.
+void RunFileRefused(MemoryRegistry& registry, MemoryFiles& files) {
+    NameLostOf(0)(registry, files);
+    files.LimitFaultsTo(kRunFile);
+    files.FailOpensFrom(1);
+}
+
+constexpr Regedit4Loss kToRunFile = Regedit4Loss::LeftToRunFile;
 
 void Nothing(MemoryRegistry&, MemoryFiles&) {}
 
@@ -136,6 +178,29 @@ INSTANTIATE_TEST_SUITE_P(
                      {false}, true},
         DeletionCase{"SelectiveStopAtTheFirstLeavesNoFile", BackupMode::Selective, NameLostOf(0), false,
                      {{true, false}}, {}, true, false},
+        DeletionCase{"SelectiveStopAtATextTheCodePageLacks", BackupMode::Selective, LostOf(1, Lost::Text), false,
+                     {{true, false}}, {false}, true},
+        DeletionCase{"SelectiveStopAtAnOddLengthText", BackupMode::Selective, LostOf(1, Lost::OddLengthText), false,
+                     {{true, false}}, {false}, true},
+        DeletionCase{"SelectiveStopAtASubkeyNameTheCodePageLacks", BackupMode::Selective, LostOf(1, Lost::SubkeyName),
+                     false, {{true, false}}, {false}, true},
+        // Past the warning, the text as the ANSI calls give it.
+        DeletionCase{"SelectiveGoOnWritesStandIns", BackupMode::Selective, LostOf(1, Lost::Text), true, {{true, false}},
+                     {false, true, false}, false, true, Regedit4Loss::Warned, "\"Text\"=\"???\""},
+        // What only the run's own file holds exactly is left to it, unasked.
+        DeletionCase{"RunsOwnFileHoldsAValueName", BackupMode::Selective, NameLostOf(1), false, {},
+                     {false, false, false}, false, true, kToRunFile},
+        DeletionCase{"RunsOwnFileHoldsAText", BackupMode::Selective, LostOf(1, Lost::Text), false, {},
+                     {false, false, false}, false, true, kToRunFile},
+        DeletionCase{"RunsOwnFileHoldsAnOddLengthText", BackupMode::Selective, LostOf(1, Lost::OddLengthText), false,
+                     {}, {false, false, false}, false, true, kToRunFile},
+        DeletionCase{"RunsOwnFileHoldsASubkeyName", BackupMode::Selective, LostOf(1, Lost::SubkeyName), false, {},
+                     {false, false, false}, false, true, kToRunFile},
+        // Neither file holds a line break in a name: both are asked about, and the key went without a whole copy.
+        DeletionCase{"NoFileHoldsALineBreakInAName", BackupMode::Selective, LostOf(1, Lost::LineBreakInAName), true,
+                     {{true, false}, {true, false}}, {false, true, false}, false, true, kToRunFile},
+        DeletionCase{"RunsOwnFileNotMadeLeavesNothingToIt", BackupMode::Selective, RunFileRefused, true,
+                     {{false, true}, {true, false}}, {true, false, false}, false, true, kToRunFile},
         DeletionCase{"SelectiveDiskFullGoOn", BackupMode::Selective, FirstBlockOnly, true,
                      {{false, true}, {false, false}, {false, false}}, {false, true, true}, false},
         DeletionCase{"FullWhole", BackupMode::Full, Nothing, true, {}, {false, false, false}, false},

@@ -208,9 +208,9 @@ TEST_F(ExportFixture, MissingKeyWritesNoBlockAndIsNoError) {
     EXPECT_EQ(kDefaultPointer, pointer_.current);
 }
 
-TEST_F(ExportFixture, LineBreaksInNamesCannotBeWrittenAndAreReported) {
+TEST_F(ExportFixture, LineBreaksAndNulsInNamesCannotBeWrittenAndAreReported) {
     for (const auto& [key, name] : std::vector<std::pair<std::string, std::string>>{
-             {"SYSTEM\\V", "two\nlines"}, {"SYSTEM\\Key\rWith break", "v"}}) {
+             {"SYSTEM\\V", "two\nlines"}, {"SYSTEM\\Key\rWith break", "v"}, {"SYSTEM\\N", "cut\0short"s}}) {
         BackupError = false;
         Value(key, name, kRegDword, "\1\0\0\0"s);
         Export(key);

@@ -57,6 +57,7 @@ const std::string& MemoryFiles::Resolve(const std::string& path) const {
 }
 
 std::unique_ptr<OutputFile> MemoryFiles::Open(const std::string& path, bool append) {
+    ++opensOf_[path];
     if (Faulty(path) && ++openCount_ >= failOpensFrom_) return nullptr;
     std::string folder = path.substr(0, path.rfind('\\') + 1);
     if (!folders_.count(folder) || readOnly_.count(path)) return nullptr;

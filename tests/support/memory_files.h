@@ -46,6 +46,7 @@ public:
 
     std::optional<std::string> Content(const std::string& path) const;
     int OpenCount() const { return openCount_; }
+    int OpenCountOf(const std::string& path) const { return opensOf_.count(path) ? opensOf_.at(path) : 0; }
     int ReadCount() const { return readCount_; }
     std::size_t BytesRead() const { return bytesRead_; }
 
@@ -66,6 +67,7 @@ private:
     int failOpensFrom_ = std::numeric_limits<int>::max();
     std::optional<std::string> faultsOnly_;
     int openCount_ = 0;
+    std::map<std::string, int> opensOf_;
     int readCount_ = 0;
     std::size_t bytesRead_ = 0;
 };

@@ -161,7 +161,7 @@ ExitCode ConsoleSession::Say(const DeletionLines& lines) {
 // The same line --format summary prints, whatever the format; a log that
 // cannot be written is named in it and on the error stream, and changes no code.
 void ConsoleSession::RecordTheEnd(ExitCode code) {
-    if (!events_ || !events_->started()) return;
+    if (!events_) return;
     events_->Ended(code, summary_);
     if (const std::optional<Utf8Text> failure = events_->Failure()) messages_.Tell("tarvex: " + *failure);
 }

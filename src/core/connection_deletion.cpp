@@ -134,7 +134,7 @@ private:
         for (const AnsiText& key : atRisk) {
             if (!KeyIsMissing(platform_.registry, kLocalMachine, key)) there.push_back(key);
         }
-        Changing();
+        // Its entry's deletion, before it, was the run's first change.
         const UninstallResult uninstall = services_.installer.Uninstall(planned.instanceId);
         if (!uninstall.uninstalled) {
             result.fate = Fate::Failed;
@@ -225,14 +225,10 @@ private:
         }
     }
 
-    // Every change goes through here: the first is recorded before it is made.
+    // Every deletion goes through here, and a run's first change is one: it is recorded before it is made.
     bool Delete(const AnsiText& key) {
-        Changing();
+        if (record_ != nullptr) record_->AboutToChange(plan_, mode_, report_.backups);
         return DeleteAndLook(platform_.registry, key);
-    }
-
-    void Changing() {
-        if (record_ != nullptr && !record_->started()) record_->AboutToChange(plan_, mode_, report_.backups);
     }
 
     // The gate before anything is deleted: the run's own file, whole, or the

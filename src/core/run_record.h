@@ -28,9 +28,9 @@ public:
     // it is missing, then event 100 with what the run will do and the
     // backups already written.
     void AboutToChange(const DeletionPlan& plan, BackupMode mode, const std::vector<Utf8Text>& backups);
-    bool started() const { return who_.has_value(); }
-    // After a run that started: its outcome's event, whose text is the
-    // run's summary line; a failure to write either event is added to it.
+    // After a run that started (nothing for one that did not): its outcome's
+    // event, whose text is the run's summary line; a failure to write either
+    // event is added to it.
     void Ended(ExitCode code, SummaryLine& summary);
     // "event log: not written (CALL, status N)" for the first call that
     // failed; nothing while every one went.

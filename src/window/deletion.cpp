@@ -58,7 +58,6 @@ TickedRows Ticked(const ConnectionList& list, const AnsiCodec& codec) {
 // console's --format summary would give the same run.
 std::optional<Utf8Text> RecordTheEnd(RunRecord& record, const DeletionPlan& plan, const DeletionReport& report,
                                      const std::vector<Utf8Text>& names, const AnsiCodec& codec) {
-    if (!record.started()) return std::nullopt;
     const DeletionLines lines =
         DescribeDeletion(plan, report, names, codec, report.stopped ? "the backup warning was answered No" : "");
     SummaryLine summary;

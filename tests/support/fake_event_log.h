@@ -2,6 +2,7 @@
 
 #include "core/event_log.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -16,7 +17,9 @@ public:
         return {registerFails};
     }
     EventWritten Report(const EventRecord& event) override {
-        if (reportFails) return {reportFails};
+        if (whileReporting) whileReporting(event);
+        unregisteredReports += registrations == 0;
+        if (reportFails && reports++ >= reportsBeforeFailing) return {reportFails};
         events.push_back(event);
         return {};
     }
@@ -31,6 +34,10 @@ public:
     int registrations = 0;
     std::optional<EventLogFailure> registerFails;
     std::optional<EventLogFailure> reportFails;
+    int reportsBeforeFailing = 0;  // with reportFails, those that go first
+    int reports = 0;
+    int unregisteredReports = 0;  // made before the source's registration
+    std::function<void(const EventRecord&)> whileReporting;
 };
 
 }  // namespace tarvex

@@ -188,6 +188,9 @@ TEST_F(Deletion, NoAfterTheThirdSelectiveBackupKeepsTheFirstTwoDeletedWithoutRes
     EXPECT_EQ(1u, Occurrences(small, "[HKEY_LOCAL_MACHINE\\" + KeyOf(2) + "]"));
     EXPECT_EQ(0u, Occurrences(small, KeyOf(3)));
     EXPECT_EQ(0u, Occurrences(small, KeyOf(4)));
+    ASSERT_EQ(2u, h.events.events.size());
+    EXPECT_EQ(1003u, h.events.events[1].id);
+    EXPECT_NE(std::string::npos, h.events.events[1].strings[0].find("the backup warning was answered No"));
 }
 
 // The window's run leaves the console's record: its two events, the second
@@ -212,8 +215,21 @@ TEST_F(Deletion, ARunLeavesItsTwoEventsAndALogThatRefusesThemIsTold) {
     Tick({3});
     h.form.comDelClick();
     ASSERT_EQ(1u, h.messages.shown.size());
-    EXPECT_EQ(0u, h.messages.shown[0].text.find("The Application log: not written (ReportEventW, status 1722).")) << h.messages.shown[0].text;
+    EXPECT_EQ(0u, h.messages.shown[0].text.find("The Application log: not written (ReportEventW, status 1722)."))
+        << h.messages.shown[0].text;
     EXPECT_FALSE(Exists(3)) << "the run went on";
+
+    // Stopped after a change, the window says so too: the log holds nothing of what went.
+    h.messages.shown.clear();
+    LockSubkeyOf(4);
+    Tick({1, 4});
+    h.messages.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::No};
+    h.form.comDelClick();
+    EXPECT_FALSE(Exists(1));
+    ASSERT_EQ(5u, h.messages.shown.size()) << "two warnings, then the box";
+    EXPECT_NE(std::string::npos,
+              h.messages.shown[4].text.find("\n\nThe Application log: not written (ReportEventW, status 1722)."))
+        << h.messages.shown[4].text;
 }
 
 TEST_F(Deletion, YesDeletesDespiteTheError) {

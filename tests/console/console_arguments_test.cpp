@@ -88,6 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"delete -stale", "unexpected argument for delete: -stale; options start with --; did you mean \"--stale\"?"},
         UsageCase{"delete /STALE", "unexpected argument for delete: /STALE; options start with --; did you mean \"--stale\"?"},
         UsageCase{"delete /stael", "unexpected argument for delete: /stael; options start with --; did you mean \"--stale\"?"},
+        UsageCase{"delete -", "unexpected argument for delete: -"},
+        UsageCase{"delete --profilex", "unknown option for delete: --profilex"},
         UsageCase{"delete --stale --stale", "--stale is given twice"},
         UsageCase{"delete --stale --dry-run --DRY-RUN", "--dry-run is given twice"},
         UsageCase{"--version 2", "unexpected argument after --version: 2"}),
@@ -124,6 +126,11 @@ TEST(ConsoleArguments, DeleteTakesSeveralKeysAndEveryOption) {
                                       .handOver;
     EXPECT_EQ(HandOverAsk::Named, named.ask);
     EXPECT_EQ("{8b1c6d0e-2f3a-4b5c-9d7e-0123456789ab}", named.successorGuid) << "braces added, case kept";
+
+    const DeleteCommand profiles = std::get<DeleteCommand>(
+        ParseArguments({"delete", "--profiles", "--profile", "{8B1C6D0E-2F3A-4B5C-9D7E-0123456789AB}", "--profile",
+                        "{8B1C6D0E-2F3A-4B5C-9D7E-0123456789AC}"}));
+    EXPECT_EQ(2u, profiles.profileGuids.size()) << "--profile, like --key, may be given again";
 
     const DeleteCommand stale = std::get<DeleteCommand>(ParseArguments({"delete", "--stale"}));
     EXPECT_EQ(BackupMode::Selective, stale.backup) << "the default";
@@ -232,6 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ExitCode::Done, kDeletedSet2},
         CommandLine{"KeyWithATrailingBackslash", {"delete", "--backup", "none", "--key", "HKLM\\" + kSet2Key + "\\"},
                     ExitCode::Done, kDeletedSet2},
+        CommandLine{"KeyWithTwoTrailingBackslashes", {"delete", "--backup", "none", "--key", kSet2Key + "\\\\"},
+                    ExitCode::Done, kDeletedSet2},
         CommandLine{"KeyAfterHklm", {"delete", "--backup", "none", "--key", "HKLM\\" + kSet2Key}, ExitCode::Done,
                     kDeletedSet2},
         CommandLine{"KeyAfterTheRootsName", {"delete", "--backup", "none", "--key", "hkey_local_machine\\" + kSet2Key},
@@ -255,6 +264,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "ControlSet\tConnection\t", "", true},
         CommandLine{"CheckSummary", {"check", "--format", "summary"}, ExitCode::StaleFound,
                     "5 stale entries (3 connections): Local Area Connection 2, USB dongle, Caf\\u00e9\r\n", "", true},
+        CommandLine{"CheckSummaryOfOneConnection", {"check", "--name", "USB*", "--format", "summary"},
+                    ExitCode::StaleFound, "2 stale entries (1 connection): USB dongle\r\n", "", true},
         CommandLine{"EntryWithNoName", {"check", "--format", "summary"}, ExitCode::StaleFound,
                     "5 stale entries (3 connections): Local Area Connection 2, (no name) {3}, Caf\\u00e9\r\n", "", true,
                     [](console_fixture::ConsoleProgram& c) {

@@ -263,6 +263,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"ForcedDryRunGoesOnAsTheRunWould", {"--stale", "--dry-run", "--force"}, LockedSubkeyOf3,
                    ExitCode::DoneWithIncompleteBackup, {"\"dryRun\":true"},
                    {"tarvex: the backup of " + kCurrent + "{3} would be incomplete; --force would go on"}},
+        ReportCase{"DryRunOfAFullBackupReadsEveryNetworkTree", {"--stale", "--dry-run", "--backup", "full"},
+                   [](ConsoleProgram& c) {
+                       ASSERT_EQ(kSuccess, c.registry.CreateKey(kLocalMachine, kSet1 + "{1}\\Locked"));
+                       c.registry.SetRights(kLocalMachine, kSet1 + "{1}\\Locked", {.canRead = false});
+                   },
+                   ExitCode::BackupIncomplete, {"\"dryRun\":true"},
+                   {"tarvex: the backup of SYSTEM\\CurrentControlSet\\Control\\Network would be incomplete; the run "
+                    "would stop there"}},
+        ReportCase{"DryRunKnowsTheRunsOwnFileWouldNotBeWhole", {"--stale", "--dry-run", "--backup", "full"},
+                   [](ConsoleProgram& c) { c.registry.InjectFault({RegistryCall::EnumValueW, 5, 0}); },
+                   ExitCode::BackupIncomplete, {"\"dryRun\":true"},
+                   {"tarvex: the run's own backup would not hold every key whole; the run would stop there"}},
         ReportCase{"DryRunStoppedBeforeItsPlan", {"--stale", "--dry-run"},
                    [](ConsoleProgram& c) {
                        c.registry.SetRights(

@@ -143,7 +143,7 @@ struct ListCase {
     bool serviceFails;
     ExitCode exit;
     std::string out;  // found in standard output
-    std::string err;  // found on the error stream
+    std::string err;  // found on the error stream; none when empty
 };
 
 class ProfileLists : public ConsoleProfiles, public ::testing::WithParamInterface<ListCase> {};
@@ -154,6 +154,7 @@ TEST_P(ProfileLists, ListAndCountWhatTheServiceLetsThemTell) {
     EXPECT_EQ(GetParam().exit, Run(GetParam().arguments));
     EXPECT_NE(std::string::npos, output.out.find(GetParam().out)) << output.out;
     EXPECT_NE(std::string::npos, output.err.find(GetParam().err)) << output.err;
+    if (GetParam().err.empty()) EXPECT_EQ("", output.err);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -165,13 +166,18 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"ListStale", {"list", "--profiles", "--stale", "--format", "json"}, false, ExitCode::Done,
                  "[\r\n{\"name\":\"Network 2\",\"category\":\"Public\",\"kind\":\"Wired\",\"managed\":false,\"created\":"
                  "\"2025-03-01T09:00:00\",\"lastConnected\":\"2026-01-10T18:30:00\",\"connected\":false,\"gatewayMac\":"
-                 "[\"00-1A-2B-3C-4D-5E\"],\"dnsSuffix\":[\"lab\"],\"key\":\"" + Escaped(kStaleKey) + "\"}\r\n]\r\n"},
+                 "[\"00-1A-2B-3C-4D-5E\"],\"dnsSuffix\":[\"lab\"],\"key\":\"" + Escaped(kStaleKey) + "\"}\r\n]\r\n",
+                 "1 kept: connected now; 1 kept: seen within 30 days\r\n"},
         ListCase{"ListWithoutTheService", {"list", "--profiles", "--name", "Network 3"}, true, ExitCode::Done,
                  "Network 3\tPublic\tWired\tno\t2025-03-01T09:00:00\t2026-11-30T09:00:00\t\t\t\t",
                  "tarvex: warning: cannot tell which network profile is connected, so Connected is empty"},
         ListCase{"ListStaleWithoutTheService", {"list", "--profiles", "--stale"}, true, ExitCode::StaleUnknown, "",
                  "tarvex: cannot tell which network profile is connected, so none can be told stale"},
-        ListCase{"Check", {"check", "--profiles"}, false, ExitCode::StaleFound, "1\r\n", ""},
+        ListCase{"Check", {"check", "--profiles"}, false, ExitCode::StaleFound, "1\r\n",
+                 "1 kept: connected now; 1 kept: seen within 30 days\r\n"},
+        // Only what is asked for stale ones counts what it kept.
+        ListCase{"DeleteByGuid",
+                 {"delete", "--profiles", "--profile", kRecent, "--backup", "none", "--format", "summary"}, false, ExitCode::Done, "1 deleted, 0 failed; deleted: Network 3\r\n", ""},
         ListCase{"CheckSummary", {"check", "--profiles", "--not-seen-for", "5", "--format", "summary"}, false,
                  ExitCode::StaleFound, "2 stale profiles: Network 2, Network 3; 1 kept: connected now\r\n", ""},
         ListCase{"CheckSummaryOfNothing", {"check", "--profiles", "--name", "Network 3", "--format", "summary"}, false,

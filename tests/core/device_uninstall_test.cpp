@@ -148,6 +148,10 @@ TEST_P(TakenWithTheDevice, IsBackedUpFirstAndNamed) {
     EXPECT_NE(std::string::npos, backup.find("NetBT\\Parameters\\Interfaces\\Tcpip_{a1}]"));
     ASSERT_EQ(1u, DeviceOutcomes(report).size());
     EXPECT_EQ(std::vector<AnsiText>{current}, DeviceOutcomes(report)[0].removedWithDevice);
+    // The run's own file brings back what the uninstall took, and nothing it left.
+    const std::string runFile = RunFileText(test.files, report);
+    EXPECT_NE(std::string::npos, runFile.find("[HKEY_LOCAL_MACHINE\\" + current + "]"));
+    EXPECT_EQ(std::string::npos, runFile.find("NetBT\\Parameters\\Interfaces\\Tcpip_{a1}]"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, TakenWithTheDevice, ::testing::Values(BackupMode::Selective, BackupMode::Full));

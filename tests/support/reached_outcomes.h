@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/connection_deletion.h"
+#include "support/memory_files.h"
+#include "support/utf16_text.h"
 
 #include <vector>
 
@@ -15,6 +17,11 @@ inline std::vector<Outcome> KeysReached(const DeletionReport& report) {
         }
     }
     return keys;
+}
+
+// The run's own file as UTF-8 text: what importing it brings back. Empty when the run kept none.
+inline std::string RunFileText(const MemoryFiles& files, const DeletionReport& report) {
+    return Utf16ToUtf8(Utf16FromLeBytes(files.Content(report.runFile.value_or("")).value_or("")));
 }
 
 // What became of each device the run names, in its order.

@@ -257,6 +257,14 @@ INSTANTIATE_TEST_SUITE_P(
                    ExitCode::Done, {"\"dryRun\":true"},
                    {"tarvex: " + kSet2 + "{4} would not be in SmallBackup.reg, which cannot hold its names or texts "
                     "exactly; the run's own file would hold it"}},
+        ReportCase{"DryRunOfANameLostInAKeyNoFileHoldsWhole", {"--key", kSet2 + "{4}", "--dry-run"},
+                   [](ConsoleProgram& c) {
+                       ValueNamedInCyrillic(c);
+                       ASSERT_EQ(kSuccess, c.registry.CreateKey(kLocalMachine, kSet2 + "{4}\\Locked"));
+                       c.registry.SetRights(kLocalMachine, kSet2 + "{4}\\Locked", {.canRead = false});
+                   },
+                   ExitCode::BackupIncomplete, {"\"dryRun\":true"},
+                   {"tarvex: the backup of " + kSet2 + "{4} would be incomplete; the run would stop there"}},
         ReportCase{"DryRunStopsWhereTheRunWould", {"--stale", "--dry-run"}, LockedSubkeyOf3, ExitCode::BackupIncomplete,
                    {"\"dryRun\":true"},
                    {"tarvex: the backup of " + kCurrent + "{3} would be incomplete; the run would stop there"}},

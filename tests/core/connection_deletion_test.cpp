@@ -154,6 +154,12 @@ std::function<void(MemoryRegistry&, MemoryFiles&)> LostOf(std::size_t key, Lost 
 
 std::function<void(MemoryRegistry&, MemoryFiles&)> NameLostOf(std::size_t key) { return LostOf(key, Lost::ValueName); }
 
+// A name the code page lacks, in a key the run's own file cannot hold whole either.
+void NameLostAndLockedKey(MemoryRegistry& registry, MemoryFiles& files) {
+    NameLostOf(1)(registry, files);
+    LockSecondKey(registry, files);
+}
+
 // The run's own file cannot be made; nothing else fails.
 void RunFileRefused(MemoryRegistry& registry, MemoryFiles& files) {
     NameLostOf(0)(registry, files);
@@ -198,6 +204,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {false, false, false}, false, true, kToRunFile},
         // Neither file holds a line break in a name: both are asked about, and the key went without a whole copy.
         DeletionCase{"NoFileHoldsALineBreakInAName", BackupMode::Selective, LostOf(1, Lost::LineBreakInAName), true,
+                     {{true, false}, {true, false}}, {false, true, false}, false, true, kToRunFile},
+        DeletionCase{"NameLostInAKeyNoFileHoldsWhole", BackupMode::Selective, NameLostAndLockedKey, true,
                      {{true, false}, {true, false}}, {false, true, false}, false, true, kToRunFile},
         DeletionCase{"RunsOwnFileNotMadeLeavesNothingToIt", BackupMode::Selective, RunFileRefused, true,
                      {{false, true}, {true, false}}, {true, false, false}, false, true, kToRunFile},

@@ -134,7 +134,7 @@ ExitCode ConsoleSession::CarryOut(const DeleteCommand& command, const std::vecto
     }
     if (command.dryRun) {
         phase_ = "making the backups in memory";
-        const BackupForecast forecast = ForecastBackups(deleting, planned, command.backup, Regedit4Loss::LeftToRunFile);
+        const BackupForecast forecast = ForecastBackups(deleting, planned, command.backup);
         return Say(DescribeDryRun(planned, names, WouldWrite(command, planned, folder), forecast, command.force,
                                   deleting.codec));
     }

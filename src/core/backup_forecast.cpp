@@ -9,7 +9,7 @@
 
 namespace tarvex {
 
-BackupForecast ForecastBackups(const Services& services, const DeletionPlan& plan, BackupMode mode, Regedit4Loss loss) {
+BackupForecast ForecastBackups(const Services& services, const DeletionPlan& plan, BackupMode mode) {
     BackupForecast forecast;
     if (mode == BackupMode::None) return forecast;
     const RunFile runFile(services, KeysToGo(plan));
@@ -20,7 +20,7 @@ BackupForecast ForecastBackups(const Services& services, const DeletionPlan& pla
         BackupError = false;
         if (mode == BackupMode::Full) {
             ExportKey(platform, kLocalMachine, key, "scratch.reg", true, true);
-        } else if (loss == Regedit4Loss::LeftToRunFile && !runFile.FitsRegedit4(key) && runFile.Holds(key)) {
+        } else if (!runFile.FitsRegedit4(key) && runFile.Holds(key)) {
             forecast.leftToRunFile.push_back(key);
         } else if (const RunFile::KeyRead* read = runFile.Find(key)) {
             // As the run makes SmallBackup.reg's blocks.

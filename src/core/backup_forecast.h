@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/backup_mode.h"
-#include "core/connection_deletion.h"
 #include "core/deletion_plan.h"
 #include "core/services.h"
 
@@ -19,6 +18,8 @@ struct BackupForecast {
 
 // Makes the backups the mode asks for in memory, with the run's own
 // writers, and writes no file: the run would stop where they are not whole.
-BackupForecast ForecastBackups(const Services& services, const DeletionPlan& plan, BackupMode mode, Regedit4Loss loss);
+// As the console runs: a key SmallBackup.reg cannot hold exactly is left to
+// the run's own file where that file holds it.
+BackupForecast ForecastBackups(const Services& services, const DeletionPlan& plan, BackupMode mode);
 
 }  // namespace tarvex

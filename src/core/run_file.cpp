@@ -44,14 +44,13 @@ std::vector<AnsiText> KeysToGo(const DeletionPlan& plan) {
     const auto add = [&](const AnsiText& key) {
         if (listed.insert(key).second) keys.push_back(key);
     };
-    std::vector<bool> deviceListed(plan.devices.size());
     for (const PlannedEntry& entry : plan.entries) {
         if (entry.keptWhole) continue;
         add(entry.key);
         for (const AnsiText& key : KeysAfter(entry)) add(key);
-        if (!entry.device || deviceListed[*entry.device]) continue;
-        deviceListed[*entry.device] = true;
-        for (const AnsiText& key : plan.devices[*entry.device].mayTakeWith) add(key);
+        if (entry.device) {
+            for (const AnsiText& key : plan.devices[*entry.device].mayTakeWith) add(key);
+        }
     }
     return keys;
 }

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -83,6 +84,17 @@ bool IsFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// The value may list several files, split by ';'; Event Viewer reads each,
+// so one that exists is enough for the messages to show.
+bool NamesAFileThatExists(const std::wstring& files) {
+    for (std::size_t start = 0; start <= files.size();) {
+        const std::size_t end = std::min(files.find(L';', start), files.size());
+        if (IsFile(ExpandedText(files.substr(start, end - start)))) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 // What the source's key holds now. A missing key is an answer too; any
 // other failure of the open is passed on.
 LSTATUS ReadRegistration(const std::wstring& keyPath, SourceRegistration& found) {
@@ -93,7 +105,7 @@ LSTATUS ReadRegistration(const std::wstring& keyPath, SourceRegistration& found)
     found.keyFound = true;
     if (const std::optional<std::wstring> file = MessageFile(key.get())) {
         found.messageFile = WideToUtf8(*file);
-        found.messageFileFound = !file->empty() && IsFile(ExpandedText(*file));
+        found.messageFileFound = NamesAFileThatExists(*file);
     }
     return ERROR_SUCCESS;
 }

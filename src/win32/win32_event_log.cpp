@@ -9,8 +9,8 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -87,10 +87,9 @@ bool IsFile(const std::wstring& path) {
 // The value may list several files, split by ';'; Event Viewer reads each,
 // so one that exists is enough for the messages to show.
 bool NamesAFileThatExists(const std::wstring& files) {
-    for (std::size_t start = 0; start <= files.size();) {
-        const std::size_t end = std::min(files.find(L';', start), files.size());
-        if (IsFile(ExpandedText(files.substr(start, end - start)))) return true;
-        start = end + 1;
+    std::wistringstream parts(files);
+    for (std::wstring part; std::getline(parts, part, L';');) {
+        if (IsFile(ExpandedText(part))) return true;
     }
     return false;
 }

@@ -107,8 +107,9 @@ const Registration kWritten{kThisProgram, REG_EXPAND_SZ, 7};
 // Another program's file that is there, as a registration of its own would name it.
 const Registration kValid{L"%SystemRoot%\\system32\\kernel32.dll", REG_EXPAND_SZ, 4};
 const Registration kPlainValid{L"C:\\windows\\system32\\advapi32.dll", REG_SZ, std::nullopt};
-// The value may list several files; one there is enough.
-const Registration kOneOfTwo{L"C:\\Moved\\tarvex.exe;%SystemRoot%\\system32\\advapi32.dll", REG_EXPAND_SZ, 7};
+// The value may list several files; one there is enough, wherever it stands.
+const Registration kSecondOfTwo{L"C:\\Moved\\tarvex.exe;%SystemRoot%\\system32\\advapi32.dll", REG_EXPAND_SZ, 7};
+const Registration kFirstOfTwo{L"%SystemRoot%\\system32\\advapi32.dll;C:\\Moved\\tarvex.exe", REG_EXPAND_SZ, 7};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, SourceRegistration,
@@ -118,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RegistrationCase{"MessageFileIsAFolder", Registration{L"%SystemRoot%", REG_EXPAND_SZ, 7}, kWritten},
                       RegistrationCase{"ValidLeftAlone", kValid, kValid},
                       RegistrationCase{"PlainTextWithoutTypesLeftAlone", kPlainValid, kPlainValid},
-                      RegistrationCase{"ListWithOneFileThereLeftAlone", kOneOfTwo, kOneOfTwo}),
+                      RegistrationCase{"ListWithTheSecondFileThereLeftAlone", kSecondOfTwo, kSecondOfTwo},
+                      RegistrationCase{"ListWithTheFirstFileThereLeftAlone", kFirstOfTwo, kFirstOfTwo}),
     [](const auto& info) { return info.param.what; });
 
 // A message of the programs' table as Event Viewer formats it with these
